@@ -1,0 +1,76 @@
+#pragma once
+// An off-screen bitmap of 32-bit pixels laid out as QImage::Format_RGB32
+// (0xFFRRGGBB words, rows top to bottom), with its own canvas and an optional
+// transparent colour.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/graphics/Color.h"
+#include "runtime/Persistent.h"
+
+class QImage;
+
+namespace tintoral {
+
+class TCanvas;
+
+enum TTransparentMode : int { tmAuto, tmFixed };
+
+class TBitmap : public TPersistent {
+  TINTORAL_CLASS(TBitmap, TPersistent)
+
+ public:
+  TBitmap();
+  TBitmap(int width, int height);
+  ~TBitmap() override;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ <= 0 || height_ <= 0; }
+  // Resizing keeps the pixels that still fit and paints new ones white.
+  // Negative sizes are taken as 0.
+  void SetWidth(int value);
+  void SetHeight(int value);
+  void SetSize(int width, int height);
+
+  TCanvas& Canvas();
+
+  TColor Pixel(int x, int y) const;  // 0x00BBGGRR; clNone outside the bitmap
+  void SetPixel(int x, int y, TColor color);  // ignored outside the bitmap
+  std::uint32_t* ScanLine(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const std::uint32_t* ScanLine(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+
+  // A QImage sharing this bitmap's pixels (no copy); valid until the next resize.
+  QImage WrapAsImage();
+  QImage WrapAsImage() const;  // read-only use only
+
+  // Transparent drawing: with Transparent set, TCanvas::Draw and StretchDraw
+  // leave out the pixels of TransparentColor. In tmAuto mode that colour is
+  // the lower-left pixel; setting TransparentColor switches to tmFixed.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+  TTransparentMode TransparentMode() const { return transparentMode_; }
+  void SetTransparentMode(TTransparentMode value);
+  TColor TransparentColor() const;
+  void SetTransparentColor(TColor value);
+
+  // Copies size, pixels and transparency from another bitmap.
+  void Assign(const TPersistent& source) override;
+  // Called after every change of size, transparency or (through Changed) pixels.
+  void SetOnChange(std::function<void()> handler) { onChange_ = std::move(handler); }
+  void Changed();
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<std::uint32_t> pixels_;
+  std::unique_ptr<TCanvas> canvas_;
+  bool transparent_ = false;
+  TTransparentMode transparentMode_ = tmAuto;
+  TColor transparentColor_ = clDefault;
+  std::function<void()> onChange_;
+};
+
+}  // namespace tintoral

@@ -1,0 +1,36 @@
+#pragma once
+// Points, sizes and rectangles in pixel coordinates. Rectangles are
+// (Left, Top, Right, Bottom) with Right and Bottom exclusive.
+
+namespace tintoral {
+
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+  int Width = 0;
+  int Height = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+struct TRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+inline TRect Bounds(int left, int top, int width, int height) {
+  return {left, top, left + width, top + height};
+}
+
+}  // namespace tintoral

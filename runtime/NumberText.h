@@ -1,0 +1,37 @@
+#pragma once
+// Number <-> text conversion of the runtime. Decimal texts use the user's
+// locale decimal separator (platform/system/Locale.h) unless a function says
+// otherwise.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tintoral {
+
+// x written with exactly `decimals` digits after the separator: |x| is first
+// taken to 18 significant digits (the 18th rounded to nearest, ties to even),
+// then rounded half away from zero at the last digit kept. A result without a
+// non-zero digit is written as zero, without a sign.
+// FixedText(127.5L, 0) == "128"; FixedText(0.0005L, 3) == "0.001".
+std::string FixedText(long double x, int decimals);
+
+// The integer that FixedText(x, 0) spells.
+std::int64_t RoundHalfAway(long double x);
+
+// General float text: up to 15 significant digits, trailing zeros dropped,
+// scientific form ("1E15", "1.5E-7") when the decimal exponent is 15 or more
+// or below -5; the locale decimal separator. Property files use it.
+std::string FloatToText(long double x);
+
+// Text to integer: optional blanks in front, an optional sign, decimal digits
+// or hexadecimal after "$" or "0x"; must fit 32 bits. Otherwise raises
+// ConvertError "'<text>' is not a valid integer value".
+std::int32_t TextToInt(std::string_view text);
+std::int64_t TextToInt64(std::string_view text);
+
+// Text to float with the locale decimal separator, optional exponent,
+// surrounding blanks allowed. Otherwise raises ConvertError
+// "'<text>' is not a valid floating point value".
+long double TextToFloat(std::string_view text);
+
+}  // namespace tintoral
