@@ -15,7 +15,15 @@ namespace tintoral {
 // FixedText(127.5L, 0) == "128"; FixedText(0.0005L, 3) == "0.001".
 std::string FixedText(long double x, int decimals);
 
-// The integer that FixedText(x, 0) spells.
+// FixedText takes `decimals` as 0 when negative and as kMaxFixedDecimals when
+// larger: enough places for every digit of the smallest long double. It
+// writes values of 1e18 and more in full, the digits after the 18th being
+// zeros, and NaN and infinities as "NAN", "INF" and "-INF".
+inline constexpr int kMaxFixedDecimals = 4970;
+
+// The integer that FixedText(x, 0) spells. Raises ConvertError
+// "'<text>' is not a valid integer value" when that text is not a 64-bit
+// integer (NaN, infinities, magnitudes of 2^63 and more).
 std::int64_t RoundHalfAway(long double x);
 
 // General float text: up to 15 significant digits, trailing zeros dropped,
