@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/ClassBuilder.h"
 #include "runtime/Exception.h"
 #include "runtime/Identifiers.h"
 
@@ -19,7 +20,10 @@ void Erase(std::vector<TComponent*>& list, const TComponent* item) {
 }  // namespace
 
 const TClassInfo& TComponent::StaticClass() {
-  static const TClassInfo info("TComponent", &TPersistent::StaticClass());
+  static const TClassInfo info = DescribeClass<TComponent>("TComponent", TPersistent::StaticClass(), [](auto& b) {
+    b.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
+    b.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
+  });
   return info;
 }
 
@@ -71,7 +75,13 @@ void TComponent::InsertComponent(TComponent* component) {
 void TComponent::RemoveComponent(TComponent* component) {
   if (!component || component->owner_ != this) return;
   Notification(component, opRemove);
+  ClearFieldReferringTo(component);
   Remove(component);
+}
+
+void TComponent::ClearFieldReferringTo(TComponent* component) {
+  const TFieldInfo* field = ClassType().FindField(component->Name());
+  if (field && field->Holds(*this, component)) field->Assign(*this, nullptr);
 }
 
 void TComponent::DestroyComponents() {

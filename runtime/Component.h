@@ -104,6 +104,8 @@ class TComponent : public TPersistent {
 
   void Insert(TComponent* component);
   void Remove(TComponent* component);
+  // Clears the field of this (root) class that points to the component.
+  void ClearFieldReferringTo(TComponent* component);
   void SetState(TComponentState flags) { state_ |= flags; }
   void ClearState(TComponentState flags) { state_ &= ~flags; }
 
