@@ -224,7 +224,8 @@ TEST_F(NumberTextTest, GeneralTextReadsBack) {
 TEST_F(NumberTextTest, IgnoresTheCLibraryLocaleOfTheThread) {
   testing_support::CommaLocale german;
   if (!german.Available()) GTEST_SKIP() << "no German locale and no localedef";
-  const locale_t comma = newlocale(LC_NUMERIC_MASK, testing_support::CommaLocale::kName, locale_t{});
+  const locale_t comma = testing_support::WithoutLeakChecks(
+      [] { return newlocale(LC_NUMERIC_MASK, testing_support::CommaLocale::kName, locale_t{}); });
   ASSERT_NE(comma, locale_t{});
   const locale_t previous = uselocale(comma);
   EXPECT_EQ(FixedText(1.25L, 2), "1.25");

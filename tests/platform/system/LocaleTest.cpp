@@ -11,6 +11,7 @@ namespace {
 
 using testing_support::CommaLocale;
 using testing_support::EnvironmentScope;
+using testing_support::WithoutLeakChecks;
 
 TEST(Locale, NumericLocaleNameFollowsTheEnvironmentPrecedence) {
   EnvironmentScope environment;
@@ -39,8 +40,9 @@ TEST(Locale, StandardLocalesUseThePointAndUnknownOnesGiveNothing) {
 TEST(Locale, GermanLocaleUsesTheComma) {
   CommaLocale german;
   if (!german.Available()) GTEST_SKIP() << "no German locale and no localedef";
-  EXPECT_EQ(DecimalSeparatorOfLocale(CommaLocale::kName), ',');
-  EXPECT_EQ(DecimalSeparatorOfLocale("de_DE.utf8"), ',');  // codeset spelled the other way
+  EXPECT_EQ(WithoutLeakChecks([] { return DecimalSeparatorOfLocale(CommaLocale::kName); }), ',');
+  // The codeset spelled the other way.
+  EXPECT_EQ(WithoutLeakChecks([] { return DecimalSeparatorOfLocale("de_DE.utf8"); }), ',');
 }
 
 TEST(Locale, ScopedSeparatorsNestAndRestore) {
