@@ -18,7 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // What to write: rows of packed samples in the PNG's own layout (16-bit
 // samples big-endian), and the optional palette and transparency chunks.
-struct PngSpec {
+struct PngContent {
   int width = 0;
   int height = 0;
   int colorType = PNG_COLOR_TYPE_RGB;
@@ -38,7 +38,7 @@ void FlushNothing(png_structp) {}
 
 // libpng's writer; no objects with destructors live here, as libpng may
 // longjmp out of it.
-bool WritePng(const PngSpec* spec, Bytes* out, png_bytepp rows) {
+bool WritePng(const PngContent* content, Bytes* out, png_bytepp rows) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png)) != 0) {
@@ -46,14 +46,14 @@ bool WritePng(const PngSpec* spec, Bytes* out, png_bytepp rows) {
     return false;
   }
   png_set_write_fn(png, out, AppendToBytes, FlushNothing);
-  png_set_IHDR(png, info, spec->width, spec->height, spec->bitDepth, spec->colorType,
-               spec->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+  png_set_IHDR(png, info, content->width, content->height, content->bitDepth, content->colorType,
+               content->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
-  if (!spec->palette.empty()) {
-    png_set_PLTE(png, info, spec->palette.data(), static_cast<int>(spec->palette.size()));
+  if (!content->palette.empty()) {
+    png_set_PLTE(png, info, content->palette.data(), static_cast<int>(content->palette.size()));
   }
-  if (!spec->paletteAlpha.empty()) {
-    png_set_tRNS(png, info, spec->paletteAlpha.data(), static_cast<int>(spec->paletteAlpha.size()), nullptr);
+  if (!content->paletteAlpha.empty()) {
+    png_set_tRNS(png, info, content->paletteAlpha.data(), static_cast<int>(content->paletteAlpha.size()), nullptr);
   }
   png_write_info(png, info);
   png_write_image(png, rows);
@@ -62,12 +62,12 @@ bool WritePng(const PngSpec* spec, Bytes* out, png_bytepp rows) {
   return true;
 }
 
-Bytes Encode(const PngSpec& spec) {
+Bytes Encode(const PngContent& content) {
   std::vector<png_bytep> rows;
-  std::vector<Bytes> copies = spec.rows;
+  std::vector<Bytes> copies = content.rows;
   for (Bytes& row : copies) rows.push_back(row.data());
   Bytes out;
-  EXPECT_TRUE(WritePng(&spec, &out, rows.data()));
+  EXPECT_TRUE(WritePng(&content, &out, rows.data()));
   return out;
 }
 
@@ -92,7 +92,7 @@ std::string DecodeError(const Bytes& png) {
 }
 
 // A 2 × 2 RGB image, the 3 × 3 interlaced one and their expected words.
-PngSpec SmallRgb() {
+PngContent SmallRgb() {
   return {2, 2, PNG_COLOR_TYPE_RGB, 8, false, {{255, 0, 0, 0, 255, 0}, {0, 0, 255, 18, 52, 86}}, {}, {}};
 }
 const std::vector<std::uint32_t> kSmallRgbPixels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF123456};
@@ -107,28 +107,28 @@ TEST(PngDecoder, RgbTruecolourGivesExactPixelsAndSize) {
 }
 
 TEST(PngDecoder, AlphaIsCompositedOntoWhite) {
-  PngSpec spec{4, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, false,
+  PngContent content{4, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, false,
                {{10, 20, 30, 255, 0, 0, 0, 0, 0, 0, 0, 128, 255, 0, 0, 51}}, {}, {}};
-  EXPECT_EQ(Decode(Encode(spec)),
+  EXPECT_EQ(Decode(Encode(content)),
             (std::vector<std::uint32_t>{0xFF0A141E, 0xFFFFFFFF, 0xFF7F7F7F, 0xFFFFCCCC}));
 }
 
 TEST(PngDecoder, PaletteImagesWithTransparency) {
   // Two bits per index: indices 0 1 2 3 / 3 2 1 0; entry 3 fully transparent.
-  PngSpec spec{4, 2, PNG_COLOR_TYPE_PALETTE, 2, false, {{0b00011011}, {0b11100100}},
+  PngContent content{4, 2, PNG_COLOR_TYPE_PALETTE, 2, false, {{0b00011011}, {0b11100100}},
                {{255, 0, 0}, {0, 128, 0}, {1, 2, 3}, {9, 9, 9}}, {255, 255, 255, 0}};
-  EXPECT_EQ(Decode(Encode(spec)), (std::vector<std::uint32_t>{0xFFFF0000, 0xFF008000, 0xFF010203, 0xFFFFFFFF,
+  EXPECT_EQ(Decode(Encode(content)), (std::vector<std::uint32_t>{0xFFFF0000, 0xFF008000, 0xFF010203, 0xFFFFFFFF,
                                                               0xFFFFFFFF, 0xFF010203, 0xFF008000, 0xFFFF0000}));
 }
 
 TEST(PngDecoder, GreyImagesOfEveryDepthBecomeGreyPixels) {
-  PngSpec grey8{3, 1, PNG_COLOR_TYPE_GRAY, 8, false, {{0, 127, 255}}, {}, {}};
+  PngContent grey8{3, 1, PNG_COLOR_TYPE_GRAY, 8, false, {{0, 127, 255}}, {}, {}};
   EXPECT_EQ(Decode(Encode(grey8)), (std::vector<std::uint32_t>{0xFF000000, 0xFF7F7F7F, 0xFFFFFFFF}));
 
-  PngSpec grey1{3, 1, PNG_COLOR_TYPE_GRAY, 1, false, {{0b10100000}}, {}, {}};
+  PngContent grey1{3, 1, PNG_COLOR_TYPE_GRAY, 1, false, {{0b10100000}}, {}, {}};
   EXPECT_EQ(Decode(Encode(grey1)), (std::vector<std::uint32_t>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}));
 
-  PngSpec greyAlpha{2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, {{0x40, 255, 0x40, 0}}, {}, {}};
+  PngContent greyAlpha{2, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, {{0x40, 255, 0x40, 0}}, {}, {}};
   EXPECT_EQ(Decode(Encode(greyAlpha)), (std::vector<std::uint32_t>{0xFF404040, 0xFFFFFFFF}));
 }
 
@@ -144,12 +144,12 @@ TEST(PngDecoder, SixteenBitSamplesAreScaledToEightBits) {
     const auto [high, low] = sample(value);
     row.insert(row.end(), {high, low});
   }
-  PngSpec rgba16{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, false, {row}, {}, {}};
+  PngContent rgba16{2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, false, {row}, {}, {}};
   EXPECT_EQ(Decode(Encode(rgba16)), (std::vector<std::uint32_t>{0xFFC80011, 0xFFFF0080}));
 }
 
 TEST(PngDecoder, InterlacedImagesAreAssembled) {
-  PngSpec spec{9, 9, PNG_COLOR_TYPE_RGB, 8, true, {}, {}, {}};
+  PngContent content{9, 9, PNG_COLOR_TYPE_RGB, 8, true, {}, {}, {}};
   std::vector<std::uint32_t> expected;
   for (int y = 0; y < 9; ++y) {
     Bytes row;
@@ -159,9 +159,9 @@ TEST(PngDecoder, InterlacedImagesAreAssembled) {
       row.insert(row.end(), {r, g, b});
       expected.push_back(0xFF000000u | r << 16 | g << 8 | b);
     }
-    spec.rows.push_back(row);
+    content.rows.push_back(row);
   }
-  EXPECT_EQ(Decode(Encode(spec)), expected);
+  EXPECT_EQ(Decode(Encode(content)), expected);
 }
 
 // Rewrites the CRC of the chunk whose data starts at `dataOffset`.
