@@ -22,6 +22,7 @@ DashPattern MakeDash(std::initializer_list<int> runs) {
 // rounded position i * minorLength / steps moves on (halves round toward the
 // start point).
 struct LineWalk {
+  bool xMajor;
   std::int64_t steps;        // pixels painted: the major length
   std::int64_t minorLength;  // minor extent
   std::int64_t majorStart, minorStart;
@@ -49,8 +50,8 @@ LineWalk MakeWalk(TPoint from, TPoint to, int width, int height) {
   const std::int64_t adx = dx < 0 ? -dx : dx;
   const std::int64_t ady = dy < 0 ? -dy : dy;
   if (adx >= ady)
-    return {adx, ady, from.X, from.Y, xSign, ySign, width, height, xSign, std::int64_t{ySign} * width};
-  return {ady, adx, from.Y, from.X, ySign, xSign, height, width, std::int64_t{ySign} * width, xSign};
+    return {true, adx, ady, from.X, from.Y, xSign, ySign, width, height, xSign, std::int64_t{ySign} * width};
+  return {false, ady, adx, from.Y, from.X, ySign, xSign, height, width, std::int64_t{ySign} * width, xSign};
 }
 
 template <class Op>
@@ -68,8 +69,7 @@ void Walk(const LineWalk& w, std::uint32_t* pixels, const Op& op, const DashPatt
 
   std::int64_t minor = w.minorStart + w.minorSign * k;
   std::int64_t major = w.majorStart + w.majorSign * first;
-  const bool xMajor = w.majorStride == 1 || w.majorStride == -1;
-  std::int64_t index = xMajor ? minor * w.majorLimit + major : major * w.minorLimit + minor;
+  std::int64_t index = w.xMajor ? minor * w.majorLimit + major : major * w.minorLimit + minor;
   int phase = dash.Solid() ? 0 : static_cast<int>((pathPosition + first) % dash.period);
 
   for (std::int64_t i = first; i < last; ++i) {

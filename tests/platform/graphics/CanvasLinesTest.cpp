@@ -182,6 +182,13 @@ TEST(CanvasLinesTest, ClippedLinesMatchTheirUnclippedPixels) {
   }
 }
 
+TEST(CanvasLinesTest, SteepLinesOnAOneColumnSurface) {
+  TBitmap narrow(1, 10);
+  narrow.Canvas().MoveTo(0, 0);
+  narrow.Canvas().LineTo(1, 9);  // moves to column 1 after half the rows
+  for (int y = 0; y < 10; ++y) EXPECT_EQ(narrow.Pixel(0, y), y < 5 ? clBlack : clWhite) << y;
+}
+
 TEST(CanvasLinesTest, ExtremeCoordinatesAreSafe) {
   Surface s(20, 20);
   s.canvas.MoveTo(INT_MIN, INT_MIN);

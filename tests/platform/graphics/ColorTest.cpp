@@ -32,12 +32,6 @@ TEST_F(ColorTest, RgbAndPaletteRelativeColoursPaintTheirLowBytes) {
   EXPECT_EQ(SystemColors::Get(SystemColorCount), 0u);
 }
 
-TEST_F(ColorTest, PixelWordsSwapRedAndBlue) {
-  EXPECT_EQ(RGBToPixel(0x0000FF), 0xFFFF0000u);
-  EXPECT_EQ(RGBToPixel(0xFF0000), 0xFF0000FFu);
-  EXPECT_EQ(PixelToRGB(RGBToPixel(0x123456)), 0x123456u);
-}
-
 TEST_F(ColorTest, EveryNamedColourHasAnIdentThatReadsBack) {
   const TColor named[] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver,
                           clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone, clDefault};
