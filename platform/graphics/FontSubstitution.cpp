@@ -64,7 +64,12 @@ const std::unordered_set<std::string>& InstalledFamilies() {
   static const std::unordered_set<std::string> families = [] {
     if (!QGuiApplication::instance()) throw GraphicsError("Fonts need the GUI application to be running");
     std::unordered_set<std::string> set;
-    for (const QString& family : QFontDatabase::families()) set.insert(family.toLower().toStdString());
+    for (QString family : QFontDatabase::families()) {
+      // Families offered by several foundries are listed as "Name [foundry]".
+      const qsizetype foundry = family.indexOf(QLatin1String(" ["));
+      if (foundry > 0) family.truncate(foundry);
+      set.insert(family.toLower().toStdString());
+    }
     return set;
   }();
   return families;

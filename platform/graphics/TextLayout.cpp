@@ -16,7 +16,7 @@ bool Has(std::uint16_t flags, std::uint16_t flag) { return (flags & flag) != 0; 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
 // Characters of one paragraph after prefix processing, with the source
-// offset of each.
+// offset where each one's written form ("x", "&x" or "&&") starts.
 struct ShownText {
   std::string chars;
   std::vector<bool> underlined;
@@ -59,7 +59,7 @@ ShownText ApplyPrefix(std::string_view text, Range range, bool prefix) {
       shown.Add(text[i], false, i);
     } else if (i + 1 < range.end) {
       ++i;
-      shown.Add(text[i], text[i] != '&', i);
+      shown.Add(text[i], text[i] != '&', i - 1);
     }
   }
   return shown;
@@ -107,13 +107,16 @@ std::vector<Range> WrapParagraph(const ResolvedFont& font, std::string_view char
   return lines;
 }
 
-LaidOutLine MakeLine(const ShownText& shown, Range range, std::size_t paragraphBegin) {
+LaidOutLine MakeLine(const ShownText& shown, Range range, Range paragraph) {
+  const auto sourceOf = [&](std::size_t index) {
+    return index < shown.source.size() ? shown.source[index] : paragraph.end;
+  };
   LaidOutLine line;
   line.text = shown.chars.substr(range.begin, range.end - range.begin);
   line.underlined.assign(shown.underlined.begin() + static_cast<std::ptrdiff_t>(range.begin),
                          shown.underlined.begin() + static_cast<std::ptrdiff_t>(range.end));
-  line.sourceBegin = range.begin < range.end ? shown.source[range.begin] : paragraphBegin;
-  line.sourceEnd = range.begin < range.end ? shown.source[range.end - 1] + 1 : paragraphBegin;
+  line.sourceBegin = sourceOf(range.begin);
+  line.sourceEnd = sourceOf(range.end);
   return line;
 }
 
@@ -186,7 +189,7 @@ std::vector<LaidOutLine> LayoutText(std::string_view text, const ResolvedFont& f
     const std::vector<Range> ranges =
         wrap ? WrapParagraph(font, shown.chars, maxWidth, tabStop) : std::vector<Range>{{0, shown.chars.size()}};
     for (const Range& range : ranges) {
-      LaidOutLine line = MakeLine(shown, range, paragraph.begin);
+      LaidOutLine line = MakeLine(shown, range, paragraph);
       line.width = RunWidth(font, line.text, tabStop);
       if (Has(flags, kAnyEllipsis) && line.width > maxWidth && !line.text.empty()) {
         ApplyEllipsis(line, font, maxWidth, tabStop, flags);

@@ -123,9 +123,10 @@ TEST(FontSubstitutionTest, EveryWindowsNameResolvesToAnInstalledFont) {
     ASSERT_FALSE(entry.candidates.empty()) << entry.windowsName;
     TFont font;
     font.SetName(std::string(entry.windowsName));
-    const QFontInfo info(ResolveFont(font).QtFont());
-    EXPECT_EQ(info.family().toStdString(), SubstituteFontFamily(std::string(entry.windowsName)))
-        << entry.windowsName << " is not drawn with its substitute";
+    // Qt names a family that several foundries offer "Family [foundry]".
+    const std::string drawnWith = QFontInfo(ResolveFont(font).QtFont()).family().toStdString();
+    const std::string substitute = SubstituteFontFamily(std::string(entry.windowsName));
+    EXPECT_EQ(drawnWith.substr(0, drawnWith.find(" [")), substitute) << entry.windowsName;
   }
 }
 
