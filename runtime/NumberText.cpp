@@ -191,6 +191,7 @@ std::string_view TrimBlanks(std::string_view text) {
 std::string GeneralText(long double x, char separator) {
   SignificantDigits significant = LeadingDigits(x, 15);
   std::string& digits = significant.digits;
+  if (digits.empty()) return "0";  // printf failed; cannot happen for finite values
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   const int exponent = significant.pointPosition - 1;
 

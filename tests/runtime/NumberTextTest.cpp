@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
 
 #include "platform/system/Locale.h"
 #include "runtime/Exception.h"
+#include "tests/platform/system/TestLocales.h"
 
 namespace tintoral {
 namespace {
@@ -214,6 +217,24 @@ TEST_F(NumberTextTest, GeneralTextReadsBack) {
     ScopedDecimalSeparator comma(',');
     EXPECT_EQ(TextToFloat(FloatToText(x)), x);
   }
+}
+
+// The C library's own locale (set from the environment by Qt at start-up)
+// must not leak into the texts: only DecimalSeparator() decides.
+TEST_F(NumberTextTest, IgnoresTheCLibraryLocaleOfTheThread) {
+  testing_support::CommaLocale german;
+  if (!german.Available()) GTEST_SKIP() << "no German locale and no localedef";
+  const locale_t comma = testing_support::WithoutLeakChecks(
+      [] { return newlocale(LC_NUMERIC_MASK, testing_support::CommaLocale::kName, locale_t{}); });
+  ASSERT_NE(comma, locale_t{});
+  const locale_t previous = uselocale(comma);
+  EXPECT_EQ(FixedText(1.25L, 2), "1.25");
+  EXPECT_EQ(FixedText(2.5L, 0), "3");
+  EXPECT_EQ(FloatToText(1.5e-7), "1.5E-7");
+  EXPECT_EQ(FloatToText(0.25), "0.25");
+  EXPECT_EQ(TextToFloat("0.25"), 0.25L);
+  uselocale(previous);
+  freelocale(comma);
 }
 
 }  // namespace
