@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libxkbcommon-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core fontconfig
+  fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-comic-neue fontconfig
   xvfb xdotool x11-utils
 )
 

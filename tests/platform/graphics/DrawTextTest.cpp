@@ -30,6 +30,14 @@ class DrawTextTest : public ::testing::Test {
     return canvas.DrawText(text, rect, flags);
   }
   int Draw(std::string text, TRect rect, std::uint16_t flags) { return canvas.DrawText(text, rect, flags); }
+  // Paints the whole bitmap white again, keeping the brush as it was.
+  void ClearPaper() {
+    TBrush saved;
+    saved.Assign(canvas.Brush());
+    canvas.Brush().SetColor(kPaper);
+    canvas.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+    canvas.Brush().Assign(saved);
+  }
   // Runs DrawText with Calculate and returns the adjusted rectangle.
   TRect Measure(std::string text, TRect rect, std::uint16_t flags) {
     canvas.DrawText(text, rect, flags | F::Calculate);
@@ -78,7 +86,7 @@ TEST_F(DrawTextTest, HorizontalAlignment) {
   const auto ink = RegionOf(bitmap, clBlack);
   EXPECT_NEAR(ink.bounds.Left - rect.Left, rect.Right - ink.bounds.Right, 2) << "ink centred";
 
-  bitmap.SetSize(240, 120);
+  ClearPaper();
   DrawWithCells("HIH", rect, F::Right);
   cell = RegionOf(bitmap, kCell);
   EXPECT_EQ(cell.bounds.Right, 220);
@@ -94,12 +102,12 @@ TEST_F(DrawTextTest, VerticalPlacementOfASingleLine) {
   EXPECT_EQ(RegionOf(bitmap, kCell).bounds.Top, centredTop);
   EXPECT_EQ(result, centredTop - 10 + cell) << "offset from the top to the text's bottom";
 
-  bitmap.SetSize(240, 120);
+  ClearPaper();
   result = DrawWithCells("Abajo", rect, F::SingleLine | F::Bottom);
   EXPECT_EQ(RegionOf(bitmap, kCell).bounds.Bottom, 70);
   EXPECT_EQ(result, 60);
 
-  bitmap.SetSize(240, 120);
+  ClearPaper();
   result = DrawWithCells("Arriba", rect, F::VerticalCenter | F::Bottom);
   EXPECT_EQ(RegionOf(bitmap, kCell).bounds.Top, 10) << "vertical placement needs a single line";
   EXPECT_EQ(result, cell);
@@ -179,7 +187,7 @@ TEST_F(DrawTextTest, PrefixUnderlinesAndEscapes) {
   EXPECT_EQ(underlineLeft, 10 + Width("a"));
   EXPECT_EQ(underlineRight, 10 + Width("am")) << "only the marked character is underlined";
 
-  bitmap.SetSize(240, 120);
+  ClearPaper();
   Draw("a&mb", {10, 10, 200, 40}, 0);
   EXPECT_EQ(underlineRow(), -1) << "no underline without the prefix flag";
 }
@@ -201,11 +209,11 @@ TEST_F(DrawTextTest, ClipsToTheRectangleUnlessNoClip) {
   EXPECT_TRUE(Inside(RegionNot(bitmap, kPaper).bounds, rect));
   EXPECT_EQ(RegionOf(bitmap, kCell).bounds.Right, 60);
 
-  bitmap.SetSize(240, 120);
+  ClearPaper();
   canvas.DrawText(copy, r, F::NoClip);
   EXPECT_EQ(RegionOf(bitmap, kCell).bounds.Right, 20 + Width(text));
 
-  bitmap.SetSize(240, 120);
+  ClearPaper();
   r = {-50, -5, 400, 200};
   canvas.DrawText(copy, r, F::NoClip | F::WordBreak);
   EXPECT_EQ(RegionOf(bitmap, kCell).bounds.Left, 0) << "clipped to the bitmap";
