@@ -9,6 +9,7 @@
 #include "runtime/IdentMap.h"
 #include "runtime/Identifiers.h"
 #include "runtime/PropertyInfo.h"
+#include "runtime/Windows1252.h"
 
 namespace tintoral {
 namespace {
@@ -78,6 +79,7 @@ TComponent* TReader::ReadRoot(TComponent* root, TComponent* owner) {
     StartLoading(*root_, name, line);
     ReadObjectBody(*root_);
     if (lexer_.Current().kind != TTokenKind::EndOfFile) lexer_.Expected("End of file");
+    ResolveReferences();
     FinishLoading();
   } catch (...) {
     Abandon();
@@ -226,9 +228,32 @@ void TReader::ReadPropertyValue(TObject& target, const TPropertyInfo& property, 
     }
   } else if (kind == tkMethod) {
     ReadEvent(target, property, fullName);
+  } else if (kind == tkClass && lexer_.Current().kind == TTokenKind::Ident) {
+    // A reference to a component of the root, perhaps one read later.
+    fixups_.push_back(Fixup{&target, &property, lexer_.Current().source, fullName, lexer_.Current().line});
+    lexer_.Next();
   } else {
     InvalidValue(fullName);
   }
+}
+
+void TReader::ResolveReferences() {
+  for (const Fixup& fixup : fixups_) {
+    const auto error = [&](const std::string& message) {
+      return StreamError("Line " + std::to_string(fixup.line) + ": " + message);
+    };
+    TComponent* component = nullptr;
+    if (!SameText(fixup.name, "nil")) {
+      component = SameText(fixup.name, root_->Name()) ? root_ : root_->FindComponent(fixup.name);
+      if (!component) throw error("Component " + fixup.name + " not found");
+    }
+    try {
+      fixup.property->SetObject(*fixup.target, component);
+    } catch (const InvalidOperation&) {
+      throw error("Invalid value '" + fixup.name + "' for property " + fixup.fullName);
+    }
+  }
+  fixups_.clear();
 }
 
 void TReader::ReadOrdinal(TObject& target, const TPropertyInfo& property, const std::string& fullName) {
@@ -245,12 +270,16 @@ void TReader::ReadOrdinal(TObject& target, const TPropertyInfo& property, const 
     value = ordinal;
   } else if (token.kind == TTokenKind::Integer) {
     value = token.integer;
+    // $FF00000F names the same 32 bits as -16777201.
+    const bool hex = token.source.find('$') != std::string::npos;
+    if (hex && property.MinValue() == INT32_MIN && value > INT32_MAX && value <= UINT32_MAX) value -= std::int64_t{1} << 32;
   } else if (token.kind == TTokenKind::Ident) {
     std::int32_t identValue = 0;
     if (!IdentToInteger(property.TypeName(), token.source, identValue)) InvalidValue(fullName);
     value = identValue;
   } else if (token.kind == TTokenKind::String && (kind == tkChar || kind == tkWChar) && token.bytes.size() == 1) {
-    value = static_cast<unsigned char>(token.bytes[0]);
+    const auto byte = static_cast<unsigned char>(token.bytes[0]);
+    value = kind == tkChar ? byte : Windows1252ToUnicode(byte);
   } else {
     InvalidValue(fullName);
   }

@@ -20,7 +20,10 @@
 // is written in. Each component is in its loading state (csLoading) from
 // before its first property is set; when the whole stream has been read,
 // Loaded() runs once for every component read, the root first, then the
-// others in the order they were read. Events are bound by name to methods
+// others in the order they were read. An object property given a name
+// (`ActivePage = TabSheet1`) refers to the root or one of its components,
+// which may come later in the stream; such references are set when the
+// whole stream has been read, before the after-load steps; `nil` clears. Events are bound by name to methods
 // the root's class registers; components land in the root's fields of the
 // same name.
 //
@@ -115,6 +118,7 @@ class TReader {
   void ExpectIdent(std::string_view word);
   std::string ExpectName();
   [[noreturn]] void InvalidValue(const std::string& fullName) const;
+  void ResolveReferences();
   void FinishLoading();
   void Abandon();
 
@@ -124,6 +128,14 @@ class TReader {
   bool rootCreated_ = false;
   std::vector<TComponent*> created_;  // children created by this read, in order
   std::vector<TComponent*> loaded_;   // every component read, root first
+  struct Fixup {
+    TObject* target;
+    const TPropertyInfo* property;
+    std::string name;
+    std::string fullName;
+    int line;
+  };
+  std::vector<Fixup> fixups_;  // component references, resolved when all is read
   int depth_ = 0;
 };
 

@@ -80,8 +80,12 @@ void TWriter::WriteOneProperty(const TPersistent& object, const TPropertyInfo& p
   switch (property.Kind()) {
     case tkClass: {
       const TPersistent* held = property.GetObject(object);
-      // A component held by reference belongs to another owner's stream.
-      if (held && !dynamic_cast<const TComponent*>(held)) WriteProperties(*held, name + ".", everyStored);
+      if (!held) return;
+      if (const auto* component = dynamic_cast<const TComponent*>(held)) {
+        WriteReference(*component, property, name);
+        return;
+      }
+      WriteProperties(*held, name + ".", everyStored);
       return;
     }
     case tkMethod: {
@@ -96,6 +100,14 @@ void TWriter::WriteOneProperty(const TPersistent& object, const TPropertyInfo& p
       WritePropertyName(name);
       WriteValue(object, property);
   }
+}
+
+void TWriter::WriteReference(const TComponent& component, const TPropertyInfo& property, const std::string& name) {
+  // Only the root and its components can be named in the root's stream.
+  const bool reachable = &component == root_ || (component.Owner() == root_ && root_);
+  if (!property.HasSetter() || component.Name().empty() || !reachable) return;
+  WritePropertyName(name);
+  WriteIdent(component.Name());
 }
 
 bool TWriter::IsDefault(const TPersistent& object, const TPropertyInfo& property) const {
@@ -146,10 +158,7 @@ void TWriter::WriteOrdinal(const TPersistent& object, const TPropertyInfo& prope
       return;
     }
     case tkChar: WriteString(std::string(1, static_cast<char>(value))); return;
-    case tkWChar:
-      BeginValue();
-      out_ += "#" + std::to_string(value);
-      return;
+    case tkWChar: WriteInteger(value); return;
     default: {
       std::string ident;
       if (property.Kind() == tkInteger && IntegerToIdent(property.TypeName(), static_cast<std::int32_t>(value), ident))

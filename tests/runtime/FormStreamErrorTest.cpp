@@ -60,6 +60,8 @@ const MalformedStream kMalformed[] = {
     {"handler of another signature", kGauge + "    OnChange = GaugeLimit\n  end\nend\n",
      "Line 3: Method GaugeLimit does not fit event OnChange"},
     {"read-only property", kGauge + "    Version = 3\n  end\nend\n", "Line 3: Property Version is read-only"},
+    {"reference to a missing component", kGauge + "    Buddy = Nobody\n  end\nend\n",
+     "Line 3: Component Nobody not found"},
     {"object property given a value", kGauge + "    Pen = 3\n  end\nend\n", "Line 3: Invalid value '3' for property Pen"},
     {"inherited", "inherited Form1: TTestForm\nend\n", "Line 1: 'inherited' objects are not supported"},
     {"inline child", kHead + "  inline X: TTestBase\n  end\nend\n", "Line 2: 'inline' objects are not supported"},

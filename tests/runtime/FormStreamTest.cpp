@@ -45,6 +45,7 @@ const char kSampleForm[] =
     "    Hidden = 2\n"
     "    Pen.Width = 3\n"
     "    Pen.Label = 'thin'\n"
+    "    Buddy = Panel1\n"
     "    OnChange = GaugeChange\n"
     "    PositionMax_2 = 100.0\n"
     "    Characters = <\n"
@@ -97,6 +98,7 @@ TEST_F(FormStream, ReadsEveryKindOfValueAndWritesTheSameTextBack) {
   EXPECT_EQ(gauge.items, (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(gauge.data, (std::vector<std::uint8_t>{0x00, 0xFF, 0x10}));
   ASSERT_NE(form->Panel1, nullptr);
+  EXPECT_EQ(gauge.Buddy(), form->Panel1);  // a reference to a component read later
   auto* inner = form->FindComponentAs<TTestBase>("Inner");
   ASSERT_NE(inner, nullptr);
   EXPECT_EQ(inner->Owner(), form.get());  // nested objects are owned by the root...

@@ -21,7 +21,7 @@ TEST(PropertyRegistry, AncestorsComeFirstEachInDeclarationOrder) {
   EXPECT_EQ(PropertyNames(TTestBase::StaticClass()),
             (std::vector<std::string>{"Name", "Tag", "Visible", "Count", "Ratio", "Caption", "Shape", "Color"}));
   const std::vector<std::string> gauge = PropertyNames(TTestGauge::StaticClass());
-  ASSERT_EQ(gauge.size(), 20u);
+  ASSERT_EQ(gauge.size(), 21u);
   EXPECT_EQ(gauge[7], "Color");
   EXPECT_EQ(gauge[8], "Position");
   EXPECT_EQ(gauge.back(), "OnLimit");

@@ -103,9 +103,10 @@ TEST_F(GraphicsClasses, ComponentWithFontAndColourIdentifiersRoundTrips) {
   EXPECT_EQ(read.Brush()->Color(), clBtnShadow);
   EXPECT_EQ(WriteComponentText(read), text);
 
-  std::unique_ptr<TComponent> numeric(ReadComponentText("object B: TColorBox\n  Color = -16777201\n  Font.Color = $FF\nend"));
+  std::unique_ptr<TComponent> numeric(ReadComponentText("object B: TColorBox\n  Color = -16777201\n  Font.Color = $FF\n  Pen.Color = $FF000008\nend"));
   EXPECT_EQ(dynamic_cast<TColorBox&>(*numeric).Color(), clBtnFace);
   EXPECT_EQ(dynamic_cast<TColorBox&>(*numeric).Font().Color(), clRed);
+  EXPECT_EQ(dynamic_cast<TColorBox&>(*numeric).Pen()->Color(), clWindowText);  // hex spells the 32 bits
 }
 
 TEST_F(GraphicsClasses, BitmapPixelsTravelAsBinaryData) {

@@ -86,6 +86,7 @@ const TClassInfo& TTestGauge::StaticClass() {
     b.Property("Version", &TTestGauge::Version);
     b.Property("Hidden", &TTestGauge::Hidden, &TTestGauge::SetHidden).Stored([](const TTestGauge& g) { return g.Hidden() > 0; });
     b.Object("Pen", &TTestGauge::Pen, &TTestGauge::SetPen);
+    b.Object("Buddy", &TTestGauge::Buddy, &TTestGauge::SetBuddy);
     b.Event("OnChange", &TTestGauge::OnChange, &TTestGauge::SetOnChange);
     b.Event("OnLimit", &TTestGauge::OnLimit);
     b.StreamProperty("PositionMax_2", &TTestGauge::ReadPositionMax2, &TTestGauge::WritePositionMax2);

@@ -114,6 +114,8 @@ class TTestGauge : public TTestBase {
   std::int32_t Hidden() const { return hidden_; }
   void SetHidden(std::int32_t value) { hidden_ = value; }
   TTestPen* Pen() { return pen_.get(); }
+  TTestBase* Buddy() const { return buddy_; }
+  void SetBuddy(TTestBase* value) { buddy_ = value; }
   void SetPen(const TTestPen& value) { pen_->Assign(value); }
 
   const TNotifyEvent& OnChange() const { return onChange_; }
@@ -139,6 +141,7 @@ class TTestGauge : public TTestBase {
   TVariant value_;
   std::int32_t hidden_ = 0;
   std::unique_ptr<TTestPen> pen_ = std::make_unique<TTestPen>();
+  TTestBase* buddy_ = nullptr;
   TNotifyEvent onChange_;
   std::vector<std::unique_ptr<TTestGlyph>> glyphs_;
 };
