@@ -80,7 +80,9 @@ class TPropertyOptions {
     if (info_.Kind() == tkFloat) {
       info_.SetFloatDefault(static_cast<long double>(value));
     } else if (IsOrdinalKind(info_.Kind()) && !std::is_floating_point_v<V>) {
-      const auto ordinal = static_cast<std::int64_t>(value);
+      // A char default is its byte value, as the property's ordinal is.
+      const auto ordinal = std::is_same_v<V, char> ? static_cast<std::int64_t>(static_cast<unsigned char>(value))
+                                                   : static_cast<std::int64_t>(value);
       if (ordinal < info_.MinValue() || ordinal > info_.MaxValue())
         throw InvalidOperation("Default of " + info_.Name() + " is out of range");
       info_.SetOrdinalDefault(ordinal);

@@ -69,10 +69,10 @@ TComponent* TReader::ReadRoot(TComponent* root, TComponent* owner) {
     if (root_) {
       const TClassInfo* c = &root_->ClassType();
       while (c && !SameText(c->Name(), className)) c = c->Parent();
-      if (!c) lexer_.Error("Class " + className + " does not match " + root_->ClassName());
+      if (!c) lexer_.Error("Class '" + className + "' does not match '" + root_->ClassName() + "'");
     } else {
       const TClassInfo* info = FindComponentClass(className);
-      if (!info) throw StreamError("Line " + std::to_string(line) + ": Class " + className + " not found");
+      if (!info) throw StreamError("Line " + std::to_string(line) + ": Class '" + className + "' not found");
       root_ = CreateComponent(className, owner_);
       rootCreated_ = true;
     }
@@ -108,13 +108,13 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   std::string name, className;
   int line = 0;
   ReadHeader(name, className, line);
-  if (!FindComponentClass(className)) throw StreamError("Line " + std::to_string(line) + ": Class " + className + " not found");
+  if (!FindComponentClass(className)) throw StreamError("Line " + std::to_string(line) + ": Class '" + className + "' not found");
   TComponent* component = CreateComponent(className, root_);
   created_.push_back(component);
   StartLoading(*component, name, line);
   if (const TFieldInfo* field = root_->ClassType().FindField(name)) {
     if (!field->Assign(*root_, component))
-      throw StreamError("Line " + std::to_string(line) + ": Field " + name + " of " + root_->ClassName() +
+      throw StreamError("Line " + std::to_string(line) + ": Field '" + name + "' of " + root_->ClassName() +
                         " cannot hold a " + component->ClassName());
   }
   component->SetParentComponent(parent);
@@ -183,13 +183,13 @@ void TReader::ReadProperty(TPersistent& instance) {
   }
   const int line = lexer_.Current().line;
   ExpectSymbol('=');
-  const auto missing = [&] { return StreamError("Line " + std::to_string(line) + ": Property " + fullName + " does not exist"); };
+  const auto missing = [&] { return StreamError("Line " + std::to_string(line) + ": Property '" + fullName + "' does not exist"); };
   TObject* target = &instance;
   for (std::size_t i = 0; i + 1 < path.size(); ++i) {
     const TPropertyInfo* holder = target->ClassType().FindProperty(path[i]);
     if (!holder || holder->Kind() != tkClass) throw missing();
     target = holder->GetObject(*target);
-    if (!target) throw StreamError("Line " + std::to_string(line) + ": Property " + fullName + " holds no object");
+    if (!target) throw StreamError("Line " + std::to_string(line) + ": Property '" + fullName + "' holds no object");
   }
   if (const TPropertyInfo* property = target->ClassType().FindProperty(path.back()))
     ReadPropertyValue(*target, *property, fullName);
@@ -200,7 +200,7 @@ void TReader::ReadProperty(TPersistent& instance) {
 }
 
 void TReader::ReadPropertyValue(TObject& target, const TPropertyInfo& property, const std::string& fullName) {
-  if (!property.HasSetter()) lexer_.Error("Property " + fullName + " is read-only");
+  if (!property.HasSetter()) lexer_.Error("Property '" + fullName + "' is read-only");
   const TTypeKind kind = property.Kind();
   if (IsOrdinalKind(kind)) {
     ReadOrdinal(target, property, fullName);
@@ -245,12 +245,12 @@ void TReader::ResolveReferences() {
     TComponent* component = nullptr;
     if (!SameText(fixup.name, "nil")) {
       component = SameText(fixup.name, root_->Name()) ? root_ : root_->FindComponent(fixup.name);
-      if (!component) throw error("Component " + fixup.name + " not found");
+      if (!component) throw error("Component '" + fixup.name + "' not found");
     }
     try {
       fixup.property->SetObject(*fixup.target, component);
     } catch (const InvalidOperation&) {
-      throw error("Invalid value '" + fixup.name + "' for property " + fixup.fullName);
+      throw error("Invalid value '" + fixup.name + "' for property '" + fixup.fullName + "'");
     }
   }
   fixups_.clear();
@@ -284,7 +284,7 @@ void TReader::ReadOrdinal(TObject& target, const TPropertyInfo& property, const 
     InvalidValue(fullName);
   }
   if (value < property.MinValue() || value > property.MaxValue())
-    lexer_.Error("Value " + token.source + " is out of range for property " + fullName);
+    lexer_.Error("Value " + token.source + " is out of range for property '" + fullName + "'");
   lexer_.Next();
   property.SetOrdinal(target, value);
 }
@@ -302,11 +302,11 @@ void TReader::ReadEvent(TObject& target, const TPropertyInfo& property, const st
   if (lexer_.Current().kind != TTokenKind::Ident) InvalidValue(fullName);
   const std::string methodName = lexer_.Current().source;
   const TMethodInfo* method = root_->ClassType().FindMethod(methodName);
-  if (!method) lexer_.Error("Method " + methodName + " not found in " + root_->ClassName());
+  if (!method) lexer_.Error("Method '" + methodName + "' not found in " + root_->ClassName());
   try {
     property.BindMethod(target, *method, *root_);
   } catch (const InvalidOperation&) {
-    lexer_.Error("Method " + methodName + " does not fit event " + fullName);
+    lexer_.Error("Method '" + methodName + "' does not fit event '" + fullName + "'");
   }
   lexer_.Next();
 }
@@ -337,7 +337,7 @@ void TReader::ReadStreamProperty(TObject& target, const TStreamPropertyInfo& pro
 }
 
 void TReader::InvalidValue(const std::string& fullName) const {
-  lexer_.Error("Invalid value " + lexer_.Describe() + " for property " + fullName);
+  lexer_.Error("Invalid value " + lexer_.Describe() + " for property '" + fullName + "'");
 }
 
 // --- Tokens -----------------------------------------------------------------

@@ -3,8 +3,10 @@
 // the data link and the property files need. Texts are Windows-1252 bytes;
 // numbers meet text through the runtime's number text (locale separator).
 #include <compare>
+#include <concepts>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 namespace tintoral {
@@ -14,8 +16,16 @@ enum class TVarType { Empty, Integer, Int64, Double, Boolean, String };
 class TVariant {
  public:
   TVariant() = default;
-  TVariant(std::int32_t value) : value_(value) {}
-  TVariant(std::int64_t value) : value_(value) {}
+  // Integers of up to 32 bits that fit a signed 32-bit value are Integer,
+  // wider ones Int64.
+  template <std::integral I>
+    requires(!std::same_as<I, bool>)
+  TVariant(I value) {
+    if constexpr (sizeof(I) < 4 || (sizeof(I) == 4 && std::is_signed_v<I>))
+      value_ = static_cast<std::int32_t>(value);
+    else
+      value_ = static_cast<std::int64_t>(value);
+  }
   TVariant(double value) : value_(value) {}
   TVariant(long double value) : value_(static_cast<double>(value)) {}
   TVariant(bool value) : value_(value) {}

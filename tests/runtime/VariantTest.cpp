@@ -14,6 +14,9 @@ TEST(Variant, TypesAndEmptyValues) {
   EXPECT_EQ(TVariant().Type(), TVarType::Empty);
   EXPECT_EQ(TVariant(3).Type(), TVarType::Integer);
   EXPECT_EQ(TVariant(std::int64_t{3}).Type(), TVarType::Int64);
+  EXPECT_EQ(TVariant(3LL).Type(), TVarType::Int64);
+  EXPECT_EQ(TVariant(std::uint8_t{200}).Type(), TVarType::Integer);
+  EXPECT_EQ(TVariant(4000000000u).ToInt64(), 4000000000);
   EXPECT_EQ(TVariant(2.5).Type(), TVarType::Double);
   EXPECT_EQ(TVariant(true).Type(), TVarType::Boolean);
   EXPECT_EQ(TVariant("x").Type(), TVarType::String);
