@@ -20,12 +20,7 @@ class TVariant {
   // wider ones Int64.
   template <std::integral I>
     requires(!std::same_as<I, bool>)
-  TVariant(I value) {
-    if constexpr (sizeof(I) < 4 || (sizeof(I) == 4 && std::is_signed_v<I>))
-      value_ = static_cast<std::int32_t>(value);
-    else
-      value_ = static_cast<std::int64_t>(value);
-  }
+  TVariant(I value) : value_(Widen(value)) {}
   TVariant(double value) : value_(value) {}
   TVariant(long double value) : value_(static_cast<double>(value)) {}
   TVariant(bool value) : value_(value) {}
@@ -61,6 +56,13 @@ class TVariant {
   friend std::partial_ordering operator<=>(const TVariant& a, const TVariant& b);
 
  private:
+  template <class I>
+  static auto Widen(I value) {
+    if constexpr (sizeof(I) < 4 || (sizeof(I) == 4 && std::is_signed_v<I>))
+      return static_cast<std::int32_t>(value);
+    else
+      return static_cast<std::int64_t>(value);
+  }
   std::int64_t ToIntegerWithin(long double min, long double max, const char* to) const;
 
   std::variant<std::monostate, std::int32_t, std::int64_t, double, bool, std::string> value_;
