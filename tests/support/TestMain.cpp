@@ -1,11 +1,11 @@
-// Shared main of every test program: GoogleTest on top of a Qt GUI application
+// Shared main of every test program: GoogleTest on top of a Qt Widgets application
 // running on the offscreen platform, so fonts and images work without a display.
-#include <QGuiApplication>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   testing::InitGoogleTest(&argc, argv);
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
