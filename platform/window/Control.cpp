@@ -103,6 +103,11 @@ void TControl::SetVisible(bool value) {
   }
 }
 
+void TControl::Show() {
+  if (visible_) ApplyVisibilityToWindow();
+  else SetVisible(true);
+}
+
 bool TControl::IsShowingInTree() const {
   for (const TControl* c = this; c; c = c->parent_)
     if (!c->visible_) return false;

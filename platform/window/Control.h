@@ -81,7 +81,9 @@ class TControl : public TComponent {
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool value);
-  void Show() { SetVisible(true); }
+  // Sets Visible; a top-level windowed control also gets its window shown
+  // (again) when Visible was already set.
+  void Show();
   void Hide() { SetVisible(false); }
   // Visible, and so is every parent.
   bool IsShowingInTree() const;
