@@ -165,7 +165,9 @@ const TWinControl* TWinControl::TopLevel() const {
 bool TWinControl::Focused() const { return TopLevel()->focused_ == this; }
 
 bool TWinControl::CanFocus() const {
-  for (const TControl* c = this; c; c = c->Parent())
+  // The top level's own state does not count: a hidden form keeps the focus
+  // of its controls for when it is shown.
+  for (const TControl* c = this; c && c->Parent(); c = c->Parent())
     if (!c->Visible() || !c->Enabled()) return false;
   return true;
 }
