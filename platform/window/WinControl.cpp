@@ -27,6 +27,9 @@ TWinControl::~TWinControl() {
   // their windows are Qt children of this one.
   while (!controls_.empty()) delete controls_.back();
   DestroyHandle();
+  // Leave the parent while still a windowed control, so that it drops this
+  // control from its tab list too.
+  if (Parent()) Parent()->RemoveControl(this);
 }
 
 TControl* TWinControl::Controls(int index) const {

@@ -50,6 +50,7 @@ TEST_F(FocusTest, HiddenDisabledOrGoneControlsCannotHoldTheFocus) {
   delete a;  // the focus goes with it, quietly
   EXPECT_EQ(form.FocusedControl(), nullptr);
   EXPECT_TRUE(log.empty());
+  EXPECT_EQ(form.TabOrderList(), (std::vector<TWinControl*>{b}));  // gone from the tab order too
 }
 
 TEST_F(FocusTest, TabWalksTheTabStopsInTabOrderDepthFirstThroughContainers) {
