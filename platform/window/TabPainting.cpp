@@ -43,11 +43,11 @@ TabGeometry LayoutTabStrip(const TabStripLook& look, const TRect& client) {
   TCanvas& canvas = scratch.Canvas();
   if (look.font) canvas.Font().Assign(*look.font);
   TabGeometry geometry;
-  geometry.itemHeight = TextHeightOf(canvas) + kTabTextExtra;
+  geometry.itemHeight = look.tabHeight > 0 ? look.tabHeight : TextHeightOf(canvas) + kTabTextExtra;
   const int frameTop = client.Top + kSelectedRise + geometry.itemHeight;
   int x = client.Left + kStripIndent;
   for (std::size_t i = 0; i < look.captions.size(); ++i) {
-    const int width = canvas.TextWidth(look.captions[i]) + 2 * kTabPadding;
+    const int width = look.tabWidth > 0 ? look.tabWidth : canvas.TextWidth(look.captions[i]) + 2 * kTabPadding;
     TRect tab{x, client.Top + kSelectedRise, x + width, frameTop};
     if (static_cast<int>(i) == look.activeIndex)
       tab = {x - kSelectedRise, client.Top, x + width + kSelectedRise, frameTop + kSelectedRise};

@@ -17,6 +17,8 @@ struct TabStripLook {
   const TFont* font = nullptr;
   bool focused = false;  // a focus rectangle around the selected tab's caption
   TColor color = clBtnFace;
+  int tabHeight = 0;  // 0: from the font
+  int tabWidth = 0;   // 0: from each caption
 };
 
 struct TabGeometry {
@@ -27,8 +29,8 @@ struct TabGeometry {
   TRect display;            // the area the pages fill
 };
 
-// Tab height is the font's text height + 5; a tab is its caption's width +
-// 12 wide; the strip starts 2 pixels in. The page's 2-pixel border leaves a
+// Tab height is the font's text height + 5 and a tab is its caption's width
+// + 12 wide, unless the look fixes them; the strip starts 2 pixels in. The page's 2-pixel border leaves a
 // further 2-pixel margin around the display area.
 TabGeometry LayoutTabStrip(const TabStripLook& look, const TRect& client);
 // The index of the tab under (x, y), -1 when none.
