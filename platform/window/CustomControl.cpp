@@ -1,0 +1,16 @@
+#include "platform/window/CustomControl.h"
+
+namespace tintoral {
+
+const TClassInfo& TCustomControl::StaticClass() {
+  static const TClassInfo info("TCustomControl", &TWinControl::StaticClass());
+  return info;
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+
+void TCustomControl::PaintWindow(TCanvas&) { Paint(); }
+
+void TCustomControl::Paint() { TWinControl::PaintWindow(Canvas()); }
+
+}  // namespace tintoral

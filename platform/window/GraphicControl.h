@@ -1,0 +1,41 @@
+#pragma once
+// TGraphicControl: a control without a native window that paints on its
+// parent. Paint() draws on Canvas(), a bitmap of the control's size that
+// holds the parent's pixels beneath the control when Paint starts; the
+// parent then draws it back at the control's position. Invalidating it
+// invalidates its rectangle on the parent.
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/window/Control.h"
+
+namespace tintoral {
+
+class TGraphicControl : public TControl {
+  TINTORAL_CLASS(TGraphicControl, TControl)
+
+ public:
+  explicit TGraphicControl(TComponent* owner);
+
+  TCanvas& Canvas() { return buffer_.Canvas(); }
+
+  void Invalidate() override;
+  void Repaint() override;
+  // Paints the control over the parent's pixels beneath it (its own Color
+  // when it has no parent) into `target`, sized to the control.
+  void RenderTo(TBitmap& target) override;
+  // Paints the control on its parent's canvas at its position; called by
+  // the parent while painting.
+  void PaintOnParent(TCanvas& parentCanvas);
+
+ protected:
+  // Draws the control. The default draws nothing.
+  virtual void Paint();
+
+ private:
+  // Sizes the buffer and fills it with the pixels beneath the control.
+  void FillWithPixelsBeneath(TCanvas* parentCanvas);
+
+  TBitmap buffer_;
+};
+
+}  // namespace tintoral

@@ -1,0 +1,95 @@
+#include "platform/window/Image.h"
+
+#include "platform/graphics/Bitmap.h"
+#include "platform/window/ControlProperties.h"
+#include "platform/window/StandardPainting.h"
+
+namespace tintoral {
+
+const TClassInfo& TImage::StaticClass() {
+  static const TClassInfo info = DescribeClass<TImage>("TImage", TGraphicControl::StaticClass(), [](auto& b) {
+    PublishControlProperties(b, {"Align"});
+    b.Property("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize).Default(false);
+    b.Property("Center", &TImage::Center, &TImage::SetCenter).Default(false);
+    PublishControlProperties(b, {"Enabled"});
+    b.Property("IncrementalDisplay", &TImage::IncrementalDisplay, &TImage::SetIncrementalDisplay).Default(false);
+    PublishControlProperties(b, {"ParentShowHint"});
+    b.Object("Picture", [](TImage& i) -> TPicture& { return i.Picture(); },
+             [](TImage& i, const TPicture& value) { i.SetPicture(value); });
+    b.Property("Proportional", &TImage::Proportional, &TImage::SetProportional).Default(false);
+    PublishControlProperties(b, {"ShowHint"});
+    b.Property("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
+    b.Property("Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
+    PublishControlProperties(b, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+  });
+  return info;
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+  SetBounds(0, 0, 105, 105);
+  picture_.SetOnChange([this] { PictureChanged(); });
+}
+
+TCanvas& TImage::Canvas() {
+  if (picture_.Empty()) {
+    TBitmap blank(Width(), Height());
+    picture_.SetBitmap(blank);
+  }
+  return picture_.Bitmap().Canvas();
+}
+
+void TImage::SetAutoSize(bool value) {
+  if (value == autoSize_) return;
+  autoSize_ = value;
+  SizeToPicture();
+}
+
+void TImage::SetCenter(bool value) {
+  if (value == center_) return;
+  center_ = value;
+  Invalidate();
+}
+
+void TImage::SetProportional(bool value) {
+  if (value == proportional_) return;
+  proportional_ = value;
+  Invalidate();
+}
+
+void TImage::SetStretch(bool value) {
+  if (value == stretch_) return;
+  stretch_ = value;
+  Invalidate();
+}
+
+void TImage::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  picture_.SetGraphicTransparent(value);
+}
+
+void TImage::PictureChanged() {
+  // A new graphic takes the image's transparency; setting it again is no change.
+  if (picture_.Graphic() && picture_.Graphic()->Transparent() != transparent_) {
+    picture_.SetGraphicTransparent(transparent_);
+    return;  // that change comes back here
+  }
+  SizeToPicture();
+  Invalidate();
+}
+
+void TImage::SizeToPicture() {
+  if (!autoSize_ || IsLoading() || picture_.Width() <= 0 || picture_.Height() <= 0) return;
+  SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+}
+
+TRect TImage::DestRect() const {
+  return ImageDestRect(picture_.Width(), picture_.Height(), ClientWidth(), ClientHeight(),
+                       {.stretch = stretch_, .center = center_, .proportional = proportional_});
+}
+
+void TImage::Paint() {
+  if (const TBitmap* graphic = picture_.Graphic()) TGraphicControl::Canvas().StretchDraw(DestRect(), *graphic);
+}
+
+}  // namespace tintoral

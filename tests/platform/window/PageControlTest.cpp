@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "platform/window/StandardPainting.h"
+#include "platform/window/TabPainting.h"
+#include "tests/platform/graphics/CanvasTestSupport.h"
+#include "tests/platform/graphics/TextPixels.h"
+#include "tests/platform/window/StandardControlsTestSupport.h"
+
+namespace tintoral {
+namespace {
+
+using test::CheckRing;
+using test::Surface;
+
+constexpr TColor kPaper = 0x123456;
+
+struct TabStripPaint : ::testing::Test {
+  TFont font;
+  TabStripLook look;
+  TabStripPaint() {
+    font.SetColor(clBlack);
+    font.SetStyle(FontStyleBit(fsBold));
+    look.font = &font;
+    look.captions = {"Color en TV", "Otra"};
+    look.activeIndex = 0;
+  }
+};
+
+TEST_F(TabStripPaint, GeometryFollowsTheTextAndTheSelection) {
+  const TabGeometry g = LayoutTabStrip(look, {0, 0, 300, 200});
+  TBitmap probe(1, 1);
+  probe.Canvas().Font().Assign(font);
+  EXPECT_EQ(g.itemHeight, probe.Canvas().TextHeight("Wg") + 5);
+  ASSERT_EQ(g.tabs.size(), 2u);
+  const int width0 = probe.Canvas().TextWidth("Color en TV") + 12;
+  // The selected tab stands 2 pixels out on three sides and reaches into the border.
+  EXPECT_EQ(g.tabs[0], (TRect{0, 0, 2 + width0 + 2, 2 + g.itemHeight + 2}));
+  EXPECT_EQ(g.tabs[1].Left, 2 + width0);
+  EXPECT_EQ(g.tabs[1].Top, 2);
+  EXPECT_EQ(g.frame, (TRect{0, 2 + g.itemHeight, 300, 200}));
+  EXPECT_EQ(g.display, (TRect{4, 2 + g.itemHeight + 4, 296, 196}));
+  EXPECT_EQ(TabAtPoint(g, 5, 5), 0);
+  EXPECT_EQ(TabAtPoint(g, g.tabs[1].Left + 1, 5), 0);  // the selected tab overlaps its neighbour
+  EXPECT_EQ(TabAtPoint(g, g.tabs[1].Left + 5, 5), 1);
+  EXPECT_EQ(TabAtPoint(g, 299, 5), -1);
+  EXPECT_EQ(TabAtPoint(g, 50, 100), -1);
+}
+
+TEST_F(TabStripPaint, PageHasARaisedBorderJoinedToTheSelectedTab) {
+  Surface s(300, 200, kPaper);
+  PaintTabStrip(s.canvas, {0, 0, 300, 200}, look);
+  const TabGeometry g = LayoutTabStrip(look, {0, 0, 300, 200});
+  const TRect& frame = g.frame;
+  const TRect& tab = g.tabs[0];
+  // Right, bottom and left of the frame carry the raised edge ...
+  EXPECT_EQ(s.At(299, 150), 0x000000);
+  EXPECT_EQ(s.At(298, 150), 0x808080);
+  EXPECT_EQ(s.At(0, 150), 0xDFDFDF);
+  EXPECT_EQ(s.At(1, 150), 0xFFFFFF);
+  EXPECT_EQ(s.At(150, 199), 0x000000);
+  // ... and its top edge is open under the selected tab, closed beside it.
+  EXPECT_EQ(s.At(tab.Left + 5, frame.Top), 0xC0C0C0);
+  EXPECT_EQ(s.At(tab.Left + 5, frame.Top + 1), 0xC0C0C0);
+  EXPECT_EQ(s.At(tab.Right + 5, frame.Top), 0xDFDFDF);
+  EXPECT_EQ(s.At(tab.Right + 5, frame.Top + 1), 0xFFFFFF);
+  // The selected tab: highlight top and left with a cut corner, dark right side.
+  EXPECT_EQ(s.At(tab.Left + 5, 0), 0xFFFFFF);
+  EXPECT_EQ(s.At(tab.Left, 0), 0xC0C0C0);
+  EXPECT_EQ(s.At(tab.Left + 1, 1), 0xFFFFFF);
+  EXPECT_EQ(s.At(tab.Left, 5), 0xFFFFFF);
+  EXPECT_EQ(s.At(tab.Right - 1, 5), 0x000000);
+  EXPECT_EQ(s.At(tab.Right - 2, 5), 0x808080);
+  // The unselected tab starts 2 pixels lower; the strip beside the tabs takes the control's colour.
+  EXPECT_EQ(s.At(g.tabs[1].Left + 5, 1), 0xC0C0C0);
+  EXPECT_EQ(s.At(g.tabs[1].Left + 5, 2), 0xFFFFFF);
+  EXPECT_EQ(s.At(295, 3), 0xC0C0C0);
+  // The display area is plain face.
+  EXPECT_EQ(test::CheckFill(s.bitmap, g.display, clBtnFace), "");
+  // The caption is centred in its tab (between the tab's dark right side lines).
+  const auto caption = test::RegionInside(s.bitmap, {tab.Left, tab.Top, tab.Right - 2, frame.Top}, clBlack);
+  ASSERT_GT(caption.count, 0);
+  EXPECT_LE(std::abs((caption.bounds.Left - tab.Left) - (tab.Right - caption.bounds.Right)), 3);
+}
+
+TEST_F(TabStripPaint, FocusedPageControlMarksTheSelectedCaption) {
+  Surface plain(300, 100, kPaper);
+  PaintTabStrip(plain.canvas, {0, 0, 300, 100}, look);
+  look.focused = true;
+  Surface focused(300, 100, kPaper);
+  PaintTabStrip(focused.canvas, {0, 0, 300, 100}, look);
+  const TabGeometry g = LayoutTabStrip(look, {0, 0, 300, 100});
+  const TRect mark = test::Shrunk({g.tabs[0].Left, 0, g.tabs[0].Right, g.itemHeight}, 3);
+  EXPECT_NE(focused.At(mark.Left, mark.Top), plain.At(mark.Left, mark.Top));
+  EXPECT_EQ(focused.At(mark.Left + 1, mark.Top), plain.At(mark.Left + 1, mark.Top));
+}
+
+}  // namespace
+}  // namespace tintoral
