@@ -2,9 +2,11 @@
 // centred on the screen with its picture, Enter closes it, and the main window
 // is as it was.
 //
-// Xvfb runs no window manager: windows have no frames and nobody moves them,
-// so a window's position as xdotool reports it is where the program put its
-// client area. The About box is centred when its client area is.
+// Xvfb runs no window manager: windows get no frames and nobody moves them.
+// The program centres the box's outer rectangle (client area plus the classic
+// dialog frame: borders and caption bar) and asks for that position; with no
+// frame around it, the client area itself lands there. So the box is centred
+// when its client area sits where the framed rectangle would be centred.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <optional>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/window/Form.h"
 #include "tests/e2e/support/Process.h"
 #include "tests/e2e/support/XTools.h"
 #include "tests/e2e/support/XvfbDisplay.h"
@@ -78,6 +81,13 @@ int CountGreenish(const TBitmap& shot, int left, int top, int width, int height)
   return count;
 }
 
+// Where the box's client area lands when its framed rectangle is centred.
+void ExpectCentred(const WindowGeometry& box) {
+  const TFrameMetrics frame = FrameMetricsOf(bsDialog);
+  EXPECT_NEAR(box.x, (XvfbDisplay::kScreenWidth - box.width - frame.ExtraWidth()) / 2, 1);
+  EXPECT_NEAR(box.y, (XvfbDisplay::kScreenHeight - box.height - frame.ExtraHeight()) / 2, 1);
+}
+
 void ExpectSamePixels(const TBitmap& before, const TBitmap& after) {
   ASSERT_EQ(after.Width(), before.Width());
   ASSERT_EQ(after.Height(), before.Height());
@@ -96,8 +106,7 @@ TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredAndEnterClosesIt) {
   const WindowGeometry geometry = x_->Geometry(box);
   EXPECT_EQ(geometry.width, kAboutWidth);
   EXPECT_EQ(geometry.height, kAboutHeight);
-  EXPECT_NEAR(geometry.x, (XvfbDisplay::kScreenWidth - geometry.width) / 2, 1);
-  EXPECT_NEAR(geometry.y, (XvfbDisplay::kScreenHeight - geometry.height) / 2, 1);
+  ExpectCentred(geometry);
 
   ASSERT_TRUE(x_->WaitForPaintedWindow(box, about));
   // The picture (green traces on a dark screen) fills its frame; the dialog
@@ -118,8 +127,7 @@ TEST_F(ProgramTest, AboutBoxOpensAgainAndClosesWithItsOkButton) {
   for (int showing = 0; showing < 2; ++showing) {
     const std::string box = OpenAboutBox();
     ASSERT_FALSE(box.empty()) << "showing " << showing;
-    const WindowGeometry geometry = x_->Geometry(box);
-    EXPECT_NEAR(geometry.x, (XvfbDisplay::kScreenWidth - geometry.width) / 2, 1);
+    ExpectCentred(x_->Geometry(box));
     x_->Click(box, kOkButtonX, kOkButtonY);
     EXPECT_TRUE(x_->WaitForWindowGone(kAboutTitle)) << "OK did not close the About box";
   }
