@@ -21,10 +21,15 @@ display=99
 while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
 
 xvfb_pid="" program_pid=""
+stop() {  # stop PID: ends a process this script started
+  if [ -n "$1" ]; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+  fi
+}
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  return 0
+  stop "$program_pid"
+  stop "$xvfb_pid"
 }
 trap cleanup EXIT
 
