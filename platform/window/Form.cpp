@@ -73,8 +73,16 @@ const TClassInfo& TForm::StaticClass() {
     b.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(bsSizeable);
     PublishControlProperties(b, {"Caption"});
     const auto clientStored = [](const T& form) { return !form.IsSizeStored(); };
-    b.Property("ClientHeight", &T::ClientHeight, &T::SetClientHeight).Stored(clientStored);
-    b.Property("ClientWidth", &T::ClientWidth, &T::SetClientWidth).Stored(clientStored);
+    // A client size read from a stream is applied once loading ends, when
+    // the border style is known.
+    b.Property("ClientHeight", &T::ClientHeight, [](T& form, int value) {
+       if (form.IsLoading()) form.pendingClientHeight_ = value;
+       else form.SetClientHeight(value);
+     }).Stored(clientStored);
+    b.Property("ClientWidth", &T::ClientWidth, [](T& form, int value) {
+       if (form.IsLoading()) form.pendingClientWidth_ = value;
+       else form.SetClientWidth(value);
+     }).Stored(clientStored);
     PublishControlProperties(b, {"Color", "Enabled", "ParentFont", "Font"},
                              {.color = clBtnFace, .visible = false, .parentFont = false});
     b.Property("KeyPreview", &T::KeyPreview, &T::SetKeyPreview).Default(false);
@@ -118,9 +126,8 @@ TRect TForm::ClientRect() const {
 
 void TForm::SetClientSize(int width, int height) {
   if (IsLoading()) {
-    // Applied once loading ends, when the border style is known.
-    if (width != ClientWidth()) pendingClientWidth_ = width;
-    if (height != ClientHeight()) pendingClientHeight_ = height;
+    pendingClientWidth_ = width;
+    pendingClientHeight_ = height;
     return;
   }
   const TFrameMetrics frame = FrameMetricsOf(borderStyle_);

@@ -27,6 +27,9 @@ TWinControl::~TWinControl() {
   // their windows are Qt children of this one.
   while (!controls_.empty()) delete controls_.back();
   DestroyHandle();
+  // Leave the parent while still a windowed control, so that it drops this
+  // control from its tab list too.
+  if (Parent()) Parent()->RemoveControl(this);
 }
 
 TControl* TWinControl::Controls(int index) const {
@@ -165,7 +168,9 @@ const TWinControl* TWinControl::TopLevel() const {
 bool TWinControl::Focused() const { return TopLevel()->focused_ == this; }
 
 bool TWinControl::CanFocus() const {
-  for (const TControl* c = this; c; c = c->Parent())
+  // The top level's own state does not count: a hidden form keeps the focus
+  // of its controls for when it is shown.
+  for (const TControl* c = this; c && c->Parent(); c = c->Parent())
     if (!c->Visible() || !c->Enabled()) return false;
   return true;
 }

@@ -67,7 +67,7 @@ class TWinControl : public TControl {
   // (FocusLost(next) then OnExit) and the gaining one which had it
   // (FocusGained(previous) then OnEnter).
   bool Focused() const;
-  // Visible and enabled, and so is every parent.
+  // Visible and enabled, and so is every parent below the top level.
   virtual bool CanFocus() const;
   // Raises InvalidOperation when !CanFocus().
   void SetFocus();

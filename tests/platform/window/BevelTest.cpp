@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/window/Bevel.h"
 #include "platform/window/StandardPainting.h"
+#include "runtime/FormWriter.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 #include "tests/platform/window/StandardControlsTestSupport.h"
 
@@ -70,6 +72,47 @@ TEST(BevelPaintTest, LinesLieOnTheirEdge) {
   Surface spacer(8, 6, clRed);
   PaintBevel(spacer.canvas, {0, 0, 8, 6}, bsSpacer, bsLowered);
   EXPECT_EQ(spacer.PixelsNot(clRed), PixelSet{});
+}
+
+TEST(BevelTest, FormStreamRoundTripAndPaintingOnTheParent) {
+  auto form = test::ReadForm(R"(object Form1: TForm
+  Width = 100
+  Height = 100
+  Color = clRed
+  object Bevel1: TBevel
+    Left = 2
+    Top = 3
+    Width = 8
+    Height = 6
+    Shape = bsTopLine
+    Style = bsRaised
+  end
+  object Bevel2: TBevel
+    Left = 20
+    Top = 20
+    Width = 8
+    Height = 6
+  end
+end
+)");
+  auto* line = form->FindComponentAs<TBevel>("Bevel1");
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->Shape(), bsTopLine);
+  EXPECT_EQ(line->Style(), bsRaised);
+  const std::string text = WriteComponentText(*form);
+  EXPECT_TRUE(test::HasLine(text, "Shape = bsTopLine"));
+  EXPECT_TRUE(test::HasLine(text, "Style = bsRaised"));
+  const std::string box = text.substr(text.find("object Bevel2"));
+  EXPECT_EQ(box.find("Shape"), std::string::npos);
+  EXPECT_EQ(box.find("Style"), std::string::npos);
+
+  TBitmap shown;
+  form->RenderTo(shown);
+  EXPECT_EQ(shown.Pixel(2, 3), kHighlight);
+  EXPECT_EQ(shown.Pixel(9, 4), kShadow);
+  EXPECT_EQ(shown.Pixel(2, 5), clRed);  // the rest shows the form
+  EXPECT_EQ(shown.Pixel(20, 20), kShadow);
+  EXPECT_EQ(shown.Pixel(27, 25), kHighlight);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "AboutBoxLayout.h"
+#include "WindowTestSupport.h"
+#include "platform/window/Button.h"
 #include "platform/window/ButtonPainting.h"
+#include "platform/window/Panel.h"
+#include "runtime/FormWriter.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 #include "tests/platform/graphics/TextPixels.h"
 #include "tests/platform/window/StandardControlsTestSupport.h"
@@ -88,6 +93,97 @@ TEST(ButtonPaintTest, DisabledCaptionIsEmbossed) {
   ASSERT_GT(shadow.count, 0);
   EXPECT_EQ(highlight.bounds.Right, shadow.bounds.Right + 1);
   EXPECT_EQ(highlight.bounds.Bottom, shadow.bounds.Bottom + 1);
+}
+
+// The About box, shown (off screen) so that keys and the focus work.
+struct AboutBoxButton : ::testing::Test {
+  std::unique_ptr<TForm> form = test::ReadForm(test::AboutBoxText(test::AboutPicturePng()));
+  TButton* ok = form->FindComponentAs<TButton>("OKButton");
+  void SetUp() override {
+    ASSERT_NE(ok, nullptr);
+    form->Show();
+  }
+  void TearDown() override { form->Hide(); }
+  TButton* AddButton(const std::string& name, int left) {
+    auto* button = new TButton(form.get());
+    button->SetName(name);
+    button->SetBounds(left, 216, 75, 25);
+    button->SetParent(form.get());
+    return button;
+  }
+};
+
+TEST_F(AboutBoxButton, ReadsItsSettingsAndWritesThemBack) {
+  EXPECT_TRUE(ok->Default());
+  EXPECT_EQ(ok->ModalResult(), mrOk);
+  EXPECT_EQ(ok->Caption(), "OK");
+  EXPECT_TRUE(ok->TabStop());
+  const std::string text = WriteComponentText(*form);
+  const std::string body = text.substr(text.find("object OKButton"));
+  for (const char* line : {"Default = True", "ModalResult = 1", "TabOrder = 1"})
+    EXPECT_TRUE(test::HasLine(body, line)) << line << "\n" << body;
+  EXPECT_EQ(body.find("Cancel"), std::string::npos);
+  EXPECT_EQ(body.find("TabStop"), std::string::npos);
+}
+
+TEST_F(AboutBoxButton, EnterPressesTheDefaultButtonAndSetsTheModalResult) {
+  int clicks = 0;
+  ok->SetOnClick([&](TObject*) { ++clicks; });
+  ASSERT_NE(form->FocusedControl(), nullptr);
+  test::PressKey(form->FocusedControl()->Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
+TEST_F(AboutBoxButton, FocusedButtonTakesEnterAndTheDefaultFrame) {
+  auto* other = AddButton("Otro", 10);
+  other->SetModalResult(mrCancel);
+  EXPECT_TRUE(ok->IsActiveDefault());
+  other->SetFocus();
+  EXPECT_FALSE(ok->IsActiveDefault());
+  EXPECT_TRUE(other->IsActiveDefault());
+  TBitmap image;
+  ok->RenderTo(image);
+  EXPECT_EQ(CheckRing(image, kButton, cl3DLight, cl3DDkShadow), "");  // no longer framed
+  other->RenderTo(image);
+  EXPECT_EQ(CheckRing(image, kButton, clWindowFrame, clWindowFrame), "");
+  EXPECT_EQ(image.Pixel(4, 4), 0x3F3F3F);  // its focus rectangle
+  test::PressKey(other->Widget(), Qt::Key_Return, Qt::NoModifier, "\r");
+  EXPECT_EQ(form->ModalResult(), mrCancel);
+}
+
+TEST_F(AboutBoxButton, EscapePressesTheCancelButton) {
+  auto* cancel = AddButton("Cancelar", 10);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  test::PressKey(form->FocusedControl()->Widget(), Qt::Key_Escape, Qt::NoModifier, "\x1b");
+  EXPECT_EQ(form->ModalResult(), mrCancel);
+}
+
+TEST_F(AboutBoxButton, SpaceAndMouseClickOnRelease) {
+  int clicks = 0;
+  ok->SetOnClick([&](TObject*) { ++clicks; });
+  ok->SetFocus();
+  test::SendKey(ok->Widget(), QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+  EXPECT_TRUE(ok->Pressed());
+  EXPECT_EQ(clicks, 0);
+  test::SendKey(ok->Widget(), QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+  EXPECT_FALSE(ok->Pressed());
+  EXPECT_EQ(clicks, 1);
+
+  ok->DispatchMouseDown(mbLeft, {ssLeft}, 10, 10);
+  EXPECT_TRUE(ok->Pressed());
+  ok->DispatchMouseMove({ssLeft}, 100, 10);
+  EXPECT_FALSE(ok->Pressed());
+  ok->DispatchMouseUp(mbLeft, {}, 100, 10);
+  EXPECT_EQ(clicks, 1);
+  ok->DispatchMouseDown(mbLeft, {ssLeft}, 10, 10);
+  TBitmap image;
+  ok->RenderTo(image);
+  EXPECT_EQ(CheckRing(image, test::Shrunk(kButton, 1), clBtnShadow, clBtnShadow), "");
+  ok->DispatchMouseUp(mbLeft, {}, 10, 10);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_FALSE(ok->Pressed());
 }
 
 }  // namespace

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "AboutBoxLayout.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/window/Image.h"
+#include "platform/window/Label.h"
+#include "platform/window/Panel.h"
 #include "platform/window/StandardPainting.h"
+#include "runtime/FormWriter.h"
+#include "tests/platform/graphics/CanvasTestSupport.h"
+#include "tests/platform/window/StandardControlsTestSupport.h"
 
 namespace tintoral {
 namespace {
@@ -20,6 +29,110 @@ TEST(ImagePlacementTest, ProportionalKeepsTheAspectAndShrinksOnlyWhatIsTooLarge)
   EXPECT_EQ(ImageDestRect(20, 10, 100, 100, {.stretch = true, .proportional = true}), (TRect{0, 0, 100, 50}));
   EXPECT_EQ(ImageDestRect(20, 10, 100, 100, {.stretch = true, .center = true, .proportional = true}),
             (TRect{0, 25, 100, 75}));
+}
+
+TEST(ImageTest, AboutPictureIsStretchedOverItsFrameExactly) {
+  const auto png = test::AboutPicturePng();
+  auto form = test::ReadForm(test::AboutBoxText(png));
+  auto* panel = form->FindComponentAs<TPanel>("Panel1");
+  auto* image = form->FindComponentAs<TImage>("ProgramIcon");
+  ASSERT_TRUE(panel && image);
+  EXPECT_EQ(image->Picture().Width(), 292);
+  EXPECT_EQ(image->Picture().Height(), 191);
+  EXPECT_EQ(image->Width(), 261);
+  EXPECT_EQ(image->Height(), 149);
+
+  TBitmap shown;
+  panel->RenderTo(shown);
+  test::PixelSet picture;  // the picture's pixels carry blue 99
+  for (int y = 0; y < shown.Height(); ++y)
+    for (int x = 0; x < shown.Width(); ++x)
+      if ((shown.Pixel(x, y) >> 16) == 99) picture.insert({x, y});
+  EXPECT_EQ(picture, test::AreaPixels(12, 32, 273, 181));
+  EXPECT_EQ(shown.Pixel(12, 32), RGB(0, 0, 99));
+  EXPECT_EQ(shown.Pixel(272, 180), RGB(291 & 0xFF, 190, 99));  // the last source pixels
+  EXPECT_EQ(shown.Pixel(142, 106), RGB(146, 95, 99));  // the source pixel under the centre: 292/261 across, 191/149 down
+
+  // The labels read their Windows-1252 captions.
+  EXPECT_EQ(form->FindComponentAs<TLabel>("Version")->Caption().substr(0, 11), "Versi\xF3n 1.0");
+}
+
+TEST(ImageTest, PngBytesSurviveAFormStreamRoundTrip) {
+  const auto png = test::AboutPicturePng();
+  auto form = test::ReadForm(test::AboutBoxText(png));
+  const std::string text = WriteComponentText(*form);
+  EXPECT_TRUE(test::HasLine(text, "Stretch = True"));
+  EXPECT_EQ(text.find("Proportional"), std::string::npos);
+  auto again = test::ReadForm(text);
+  auto* image = again->FindComponentAs<TImage>("ProgramIcon");
+  EXPECT_EQ(image->Picture().Kind(), TGraphicKind::Png);
+  EXPECT_EQ(image->Picture().PngBytes(), png);
+  EXPECT_EQ(WriteComponentText(*again), text);
+}
+
+// An image that counts its repaint requests.
+class TCountingImage : public TImage {
+ public:
+  using TImage::TImage;
+  int invalidations = 0;
+  void Invalidate() override {
+    ++invalidations;
+    TImage::Invalidate();
+  }
+};
+
+TEST(ImageTest, CanvasIsABitmapOfTheControlSizeAndDrawingRepaints) {
+  SystemColors::ResetToClassic();
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 400, 300);
+  TCountingImage image(nullptr);
+  image.SetParent(&parent);
+  image.SetBounds(320, 176, 305, 233);
+  EXPECT_TRUE(image.Picture().Empty());
+
+  TCanvas& canvas = image.Canvas();
+  EXPECT_EQ(image.Picture().Kind(), TGraphicKind::Bitmap);
+  EXPECT_EQ(image.Picture().Width(), 305);
+  EXPECT_EQ(image.Picture().Height(), 233);
+  EXPECT_EQ(image.Picture().Graphic()->Pixel(100, 100), clWhite);
+
+  const int before = image.invalidations;
+  canvas.Pen().SetColor(clRed);
+  canvas.MoveTo(10, 20);
+  canvas.LineTo(50, 20);
+  EXPECT_GT(image.invalidations, before);
+  TBitmap shown;
+  image.RenderTo(shown);
+  EXPECT_EQ(shown.Pixel(10, 20), clRed);
+  EXPECT_EQ(shown.Pixel(49, 20), clRed);
+  EXPECT_EQ(shown.Pixel(50, 20), clWhite);
+  image.SetParent(nullptr);
+}
+
+TEST(ImageTest, TransparentPictureShowsTheParentAndAutoSizeFollowsThePicture) {
+  SystemColors::ResetToClassic();
+  TWinControl parent(nullptr);
+  parent.SetBounds(0, 0, 50, 50);
+  parent.SetColor(clNavy);
+  TImage image(nullptr);
+  image.SetParent(&parent);
+  image.SetBounds(0, 0, 20, 20);
+  TBitmap bitmap(4, 3);
+  bitmap.SetPixel(0, 2, clOlive);  // the lower-left colour
+  bitmap.SetPixel(1, 1, clOlive);
+  image.Picture().SetBitmap(bitmap);
+  image.SetTransparent(true);
+  EXPECT_TRUE(image.Picture().Graphic()->Transparent());
+  TBitmap shown;
+  image.RenderTo(shown);
+  EXPECT_EQ(shown.Pixel(1, 1), clNavy);
+  EXPECT_EQ(shown.Pixel(2, 1), clWhite);
+  EXPECT_EQ(shown.Pixel(5, 5), clNavy);
+
+  image.SetAutoSize(true);
+  EXPECT_EQ(image.Width(), 4);
+  EXPECT_EQ(image.Height(), 3);
+  image.SetParent(nullptr);
 }
 
 }  // namespace

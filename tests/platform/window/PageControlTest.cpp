@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "platform/window/Bevel.h"
+#include "platform/window/PageControl.h"
 #include "platform/window/StandardPainting.h"
+#include "runtime/FormWriter.h"
 #include "platform/window/TabPainting.h"
+#include "WindowTestSupport.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 #include "tests/platform/graphics/TextPixels.h"
 #include "tests/platform/window/StandardControlsTestSupport.h"
@@ -92,6 +96,126 @@ TEST_F(TabStripPaint, FocusedPageControlMarksTheSelectedCaption) {
   const TRect mark = test::Shrunk({g.tabs[0].Left, 0, g.tabs[0].Right, g.itemHeight}, 3);
   EXPECT_NE(focused.At(mark.Left, mark.Top), plain.At(mark.Left, mark.Top));
   EXPECT_EQ(focused.At(mark.Left + 1, mark.Top), plain.At(mark.Left + 1, mark.Top));
+}
+
+constexpr char kPagesForm[] = R"(object Form1: TForm
+  Width = 700
+  Height = 560
+  Color = clBtnFace
+  object PageControl1: TPageControl
+    Left = 8
+    Top = 56
+    Width = 653
+    Height = 453
+    ActivePage = TabSheet1
+    Font.Height = -11
+    Font.Style = [fsBold]
+    ParentFont = False
+    TabOrder = 1
+    object TabSheet1: TTabSheet
+      Caption = 'Color en TV'
+      object Bevel2: TBevel
+        Left = 312
+        Top = 8
+        Width = 321
+        Height = 401
+      end
+    end
+    object TabSheet2: TTabSheet
+      Caption = 'Otra'
+    end
+  end
+end
+)";
+
+struct PageControlForm : ::testing::Test {
+  std::unique_ptr<TForm> form = test::ReadForm(kPagesForm);
+  TPageControl* pages = form->FindComponentAs<TPageControl>("PageControl1");
+  TTabSheet* first = form->FindComponentAs<TTabSheet>("TabSheet1");
+  TTabSheet* second = form->FindComponentAs<TTabSheet>("TabSheet2");
+  void SetUp() override { ASSERT_TRUE(pages && first && second); }
+};
+
+TEST_F(PageControlForm, ReadsItsPagesAndTheActivePageReference) {
+  EXPECT_EQ(pages->PageCount(), 2);
+  EXPECT_EQ(pages->ActivePage(), first);
+  EXPECT_EQ(pages->TabIndex(), 0);
+  EXPECT_TRUE(first->Visible());
+  EXPECT_FALSE(second->Visible());
+  EXPECT_EQ(first->BoundsRect(), pages->DisplayRect());
+  EXPECT_EQ(second->BoundsRect(), pages->DisplayRect());
+  EXPECT_EQ(second->PageIndex(), 1);
+  EXPECT_TRUE(first->Font().Style() & FontStyleBit(fsBold));  // the page control's font
+
+  const std::string text = WriteComponentText(*form);
+  EXPECT_TRUE(test::HasLine(text, "ActivePage = TabSheet1")) << text;
+  const std::string sheet = text.substr(text.find("object TabSheet1"));
+  for (const char* name : {"Width", "Height", "Visible", "PageIndex", "TabVisible"})
+    EXPECT_EQ(sheet.substr(0, sheet.find("object Bevel2")).find(name), std::string::npos) << name << "\n" << sheet;
+  EXPECT_EQ(text.find("TabIndex"), std::string::npos);
+  auto again = test::ReadForm(text);
+  EXPECT_EQ(again->FindComponentAs<TPageControl>("PageControl1")->ActivePage()->Name(), "TabSheet1");
+}
+
+TEST_F(PageControlForm, RendersTheTabsThePageBorderAndTheActivePage) {
+  TBitmap shown;
+  pages->RenderTo(shown);
+  ASSERT_EQ(shown.Width(), 653);
+  const TRect display = pages->DisplayRect();
+  // The page's raised border at the right and bottom, the bevel of the sheet inside.
+  EXPECT_EQ(shown.Pixel(652, 300), 0x000000);
+  EXPECT_EQ(shown.Pixel(651, 300), 0x808080);
+  EXPECT_EQ(shown.Pixel(display.Left + 312, display.Top + 8), 0x808080);
+  EXPECT_EQ(shown.Pixel(display.Left + 632, display.Top + 408), 0xFFFFFF);
+  EXPECT_EQ(shown.Pixel(display.Left + 1, display.Top + 1), 0xC0C0C0);
+  // The caption of the selected tab lies in the tab strip.
+  const auto caption = test::RegionInside(shown, {4, 2, 100, display.Top - 6}, clBlack);
+  EXPECT_GT(caption.count, 0);
+}
+
+TEST_F(PageControlForm, ClickingATabChangesThePageUnlessRefused) {
+  std::vector<std::string> events;
+  bool allow = false;
+  pages->SetOnChanging([&](TObject*, bool& ok) {
+    events.push_back("changing");
+    ok = allow;
+  });
+  pages->SetOnChange([&](TObject*) { events.push_back("change"); });
+  TBitmap probe(1, 1);
+  probe.Canvas().Font().Assign(pages->Font());
+  const int secondTabX = 2 + probe.Canvas().TextWidth("Color en TV") + 12 + 10;
+  pages->DispatchMouseDown(mbLeft, {ssLeft}, secondTabX, 8);
+  pages->DispatchMouseUp(mbLeft, {}, secondTabX, 8);
+  EXPECT_EQ(pages->ActivePage(), first);
+  allow = true;
+  pages->DispatchMouseDown(mbLeft, {ssLeft}, secondTabX, 8);
+  pages->DispatchMouseUp(mbLeft, {}, secondTabX, 8);
+  EXPECT_EQ(pages->ActivePage(), second);
+  EXPECT_TRUE(second->Visible());
+  EXPECT_FALSE(first->Visible());
+  EXPECT_EQ(events, (std::vector<std::string>{"changing", "changing", "change"}));
+  pages->DispatchMouseDown(mbLeft, {ssLeft}, 300, 300);  // the page, not a tab
+  EXPECT_EQ(pages->ActivePage(), second);
+}
+
+TEST_F(PageControlForm, KeysAndRemovalMoveTheActivePage) {
+  form->Show();
+  pages->SetFocus();
+  test::PressKey(pages->Widget(), Qt::Key_Right);
+  EXPECT_EQ(pages->ActivePage(), second);
+  test::PressKey(pages->Widget(), Qt::Key_Right);
+  EXPECT_EQ(pages->ActivePage(), first);  // wraps around
+  test::PressKey(pages->Widget(), Qt::Key_Tab, Qt::ControlModifier, "\t");
+  EXPECT_EQ(pages->ActivePage(), second);
+  form->Hide();
+
+  second->SetTabVisible(false);
+  EXPECT_EQ(pages->TabIndex(), -1);
+  pages->SetTabIndex(0);
+  EXPECT_EQ(pages->ActivePage(), first);
+  delete first;
+  EXPECT_EQ(pages->PageCount(), 1);
+  EXPECT_EQ(pages->ActivePage(), second);
 }
 
 }  // namespace

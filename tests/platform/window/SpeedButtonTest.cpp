@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "platform/graphics/GraphicsClasses.h"
 #include "platform/window/ButtonPainting.h"
+#include "platform/window/SpeedButton.h"
+#include "runtime/FormWriter.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 #include "tests/platform/graphics/TextPixels.h"
 #include "tests/platform/window/StandardControlsTestSupport.h"
@@ -125,6 +128,119 @@ TEST_F(SpeedButtonPaint, CaptionFollowsTheGlyph) {
   // Glyph and caption as a group are centred (the square sits 4 pixels inside its image).
   const int leftGap = glyphRegion.bounds.Left - 4, rightGap = 90 - textRegion.bounds.Right;
   EXPECT_LE(std::abs(leftGap - rightGap), 3);
+}
+
+// A flat 23 x 22 speed button with the two-image glyph on a btnface form.
+struct SpeedButtonControl : ::testing::Test {
+  std::unique_ptr<TForm> form = test::ReadForm("object Form1: TForm\n  Width = 200\n  Height = 100\n  Color = clBtnFace\nend\n");
+  TSpeedButton* button = new TSpeedButton(form.get());
+  int clicks = 0;
+  SpeedButtonControl() {
+    button->SetName("SpeedButton1");
+    button->SetParent(form.get());
+    button->SetBounds(10, 10, 23, 22);
+    button->SetFlat(true);
+    TBitmap glyph;
+    MakeGlyph(glyph);
+    button->SetGlyph(glyph);
+    button->SetOnClick([this](TObject*) { ++clicks; });
+  }
+  void Press(int x, int y) { button->DispatchMouseDown(mbLeft, {ssLeft}, x, y); }
+  void Move(int x, int y) { button->DispatchMouseMove({ssLeft}, x, y); }
+  void Release(int x, int y) { button->DispatchMouseUp(mbLeft, {}, x, y); }
+  PixelSet RedPixels() {
+    TBitmap image;
+    button->RenderTo(image);
+    PixelSet red;
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x < image.Width(); ++x)
+        if (image.Pixel(x, y) == clRed) red.insert({x, y});
+    return red;
+  }
+};
+
+TEST_F(SpeedButtonControl, ClicksOnlyWhenReleasedOverIt) {
+  EXPECT_EQ(button->NumGlyphs(), 2);  // a strip of two square images
+  Press(5, 5);
+  EXPECT_EQ(button->State(), bsDown);
+  EXPECT_EQ(RedPixels(), Shifted(AreaPixels(8, 7, 16, 15), 1, 1));
+  Move(40, 5);
+  EXPECT_EQ(button->State(), bsUp);
+  Release(40, 5);
+  EXPECT_EQ(clicks, 0);
+
+  Press(5, 5);
+  Move(40, 5);
+  Move(6, 6);  // back over it
+  EXPECT_EQ(button->State(), bsDown);
+  std::vector<TButtonState> seenInHandler;
+  button->SetOnClick([&](TObject*) { seenInHandler.push_back(button->State()); });
+  Release(6, 6);
+  EXPECT_EQ(seenInHandler, std::vector<TButtonState>{bsUp});  // up before the handler runs
+  EXPECT_EQ(RedPixels(), AreaPixels(8, 7, 16, 15));
+}
+
+TEST_F(SpeedButtonControl, FlatButtonRaisesUnderTheMouseAndShowsTheDisabledImage) {
+  TBitmap plain;
+  button->RenderTo(plain);
+  EXPECT_EQ(plain.Pixel(0, 0), 0xC0C0C0);  // no frame: the form's face
+  button->DispatchMouseEnter();
+  TBitmap hot;
+  button->RenderTo(hot);
+  EXPECT_EQ(CheckRing(hot, {0, 0, 23, 22}, clBtnHighlight, clBtnShadow), "");
+  button->DispatchMouseLeave();
+  TBitmap left;
+  button->RenderTo(left);
+  EXPECT_EQ(left.Pixel(0, 0), 0xC0C0C0);
+
+  button->SetEnabled(false);
+  TBitmap disabled;
+  button->RenderTo(disabled);
+  EXPECT_EQ(test::RegionInside(disabled, {0, 0, 23, 22}, kGrey).bounds, (TRect{8, 7, 16, 15}));
+  Press(5, 5);
+  Release(5, 5);
+  EXPECT_EQ(button->State(), bsDisabled);
+}
+
+TEST_F(SpeedButtonControl, GroupButtonsStayDownExclusively) {
+  auto* other = new TSpeedButton(form.get());
+  other->SetParent(form.get());
+  other->SetBounds(40, 10, 23, 22);
+  button->SetGroupIndex(1);
+  other->SetGroupIndex(1);
+  Press(5, 5);
+  Release(5, 5);
+  EXPECT_TRUE(button->Down());
+  EXPECT_EQ(button->State(), bsExclusive);
+  other->SetDown(true);
+  EXPECT_TRUE(other->Down());
+  EXPECT_FALSE(button->Down());
+  other->SetDown(false);  // without AllowAllUp a down button stays down
+  EXPECT_TRUE(other->Down());
+  other->SetAllowAllUp(true);
+  other->SetDown(false);
+  EXPECT_FALSE(other->Down());
+  EXPECT_TRUE(button->AllowAllUp());  // shared by the group
+}
+
+TEST_F(SpeedButtonControl, GlyphAndSettingsSurviveTheFormStream) {
+  button->SetNumGlyphs(2);
+  button->SetMargin(2);
+  button->SetCaption("&Ayuda");
+  const std::string text = WriteComponentText(*form);
+  for (const char* line : {"Flat = True", "NumGlyphs = 2", "Margin = 2", "Caption = '&Ayuda'"})
+    EXPECT_TRUE(test::HasLine(text, line)) << line << "\n" << text;
+  EXPECT_NE(text.find("Glyph.Data = {"), std::string::npos);
+  EXPECT_EQ(text.find("Transparent"), std::string::npos);
+  EXPECT_EQ(text.find("Spacing"), std::string::npos);
+
+  auto copy = test::ReadForm(text);
+  auto* read = copy->FindComponentAs<TSpeedButton>("SpeedButton1");
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(BitmapToStreamData(read->Glyph()), BitmapToStreamData(button->Glyph()));
+  EXPECT_EQ(read->NumGlyphs(), 2);
+  EXPECT_TRUE(read->Flat());
+  EXPECT_EQ(WriteComponentText(*copy), text);
 }
 
 }  // namespace

@@ -3,11 +3,16 @@
 // names in failure messages.
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Geometry.h"
+#include "platform/window/Form.h"
+#include "platform/window/StandardControls.h"
+#include "runtime/FormReader.h"
 #include "tests/platform/graphics/TextPixels.h"
 
 namespace tintoral::test {
@@ -65,5 +70,30 @@ inline testing::Region RegionInside(const TBitmap& bitmap, const TRect& area, TC
 }
 
 inline TRect Shrunk(const TRect& r, int n) { return {r.Left + n, r.Top + n, r.Right - n, r.Bottom - n}; }
+
+// Reads a form stream whose root is a TForm (the standard controls registered).
+inline std::unique_ptr<TForm> ReadForm(std::string_view text) {
+  RegisterWindowClasses();
+  RegisterStandardControls();
+  SystemColors::ResetToClassic();
+  std::unique_ptr<TComponent> root(ReadComponentText(text));
+  auto* form = dynamic_cast<TForm*>(root.get());
+  if (!form) return nullptr;
+  root.release();
+  return std::unique_ptr<TForm>(form);
+}
+
+// The lines of a form stream text that set properties (trimmed), for
+// checking what a writer wrote.
+inline bool HasLine(const std::string& text, const std::string& line) {
+  std::size_t at = 0;
+  while ((at = text.find(line, at)) != std::string::npos) {
+    const bool startsLine = at == 0 || text[at - 1] == ' ' || text[at - 1] == '\n';
+    const std::size_t end = at + line.size();
+    if (startsLine && (end == text.size() || text[end] == '\n')) return true;
+    at = end;
+  }
+  return false;
+}
 
 }  // namespace tintoral::test

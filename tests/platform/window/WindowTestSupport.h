@@ -2,6 +2,7 @@
 // Controls that record what reaches them, for the window layer's tests.
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,13 +39,13 @@ class TRecorder : public TCustomControl {
   bool wheelHandled = false;  // MouseWheel answer
   std::vector<int> wheelDeltas;
   TColor seenBeneath = clNone;  // pixel (0, 0) when Paint started
-
-  using TWinControl::KeyDown;
+  std::function<void(TCanvas&)> onPaint;  // runs at the start of each paint
 
  protected:
   void Paint() override {
     ++paints;
     seenBeneath = Canvas().Pixel(0, 0);
+    if (onPaint) onPaint(Canvas());
     TCustomControl::Paint();
   }
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
