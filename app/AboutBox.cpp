@@ -1,0 +1,34 @@
+#include "app/AboutBox.h"
+
+#include <vector>
+
+#include "app/Resources.h"
+#include "platform/window/Button.h"
+#include "platform/window/Image.h"
+#include "platform/window/Label.h"
+#include "platform/window/Panel.h"
+#include "runtime/ClassBuilder.h"
+
+namespace tintoral {
+
+const TClassInfo& TAboutBox::StaticClass() {
+  static const TClassInfo info = DescribeClass<TAboutBox>("TAboutBox", TForm::StaticClass(), [](auto& b) {
+    using T = TAboutBox;
+    b.Field("Panel1", &T::Panel1);
+    b.Field("ProgramIcon", &T::ProgramIcon);
+    b.Field("ProductName", &T::ProductName);
+    b.Field("Version", &T::Version);
+    b.Field("OKButton", &T::OKButton);
+  });
+  return info;
+}
+
+// The picture is the PNG stream itself, handed to the image once the layout
+// is read; the image stretches it into its frame.
+TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
+  LoadLayout(AboutBoxText());
+  const auto png = AboutPicturePng();
+  ProgramIcon->Picture().LoadFromPng(std::vector<std::uint8_t>(png.begin(), png.end()));
+}
+
+}  // namespace tintoral

@@ -1,0 +1,29 @@
+// Tintoral: starts the application, creates the main window and then the
+// hidden About box, and runs until the main window closes.
+#include <QApplication>
+
+#include <cstdio>
+
+#include "app/AboutBox.h"
+#include "app/MainForm.h"
+#include "platform/window/Application.h"
+#include "platform/window/StandardControls.h"
+
+int main(int argc, char** argv) {
+  QApplication qt(argc, argv);
+  using namespace tintoral;
+  try {
+    RegisterWindowClasses();
+    RegisterStandardControls();
+    Application().Initialize();
+    TForm1* mainForm = Application().CreateForm<TForm1>();
+    TAboutBox* aboutBox = Application().CreateForm<TAboutBox>();
+    mainForm->SetAboutBox(aboutBox);
+    Application().Run();
+  } catch (const std::exception& error) {
+    // Only a damaged build (a layout that does not read) gets here.
+    std::fprintf(stderr, "tintoral: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// PNG encoding through libpng: a bitmap's pixels as an 8-bit RGB truecolour
+// PNG, not interlaced, without gamma, colour-profile or time chunks, so that
+// the same pixels always give the same bytes.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tintoral {
+
+class TBitmap;
+
+// The PNG stream of the bitmap's pixels. Raises GraphicsError for an empty
+// bitmap, which PNG cannot hold, or when libpng reports an error.
+std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap);
+
+// Writes EncodePng(bitmap) to a file. Raises FileError "Cannot write <path>"
+// when the file cannot be created or written completely.
+void SavePng(const TBitmap& bitmap, const std::string& path);
+
+}  // namespace tintoral

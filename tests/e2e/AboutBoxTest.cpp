@@ -1,0 +1,138 @@
+// The real program under Xvfb: the question-mark button opens the About box
+// centred on the screen with its picture, Enter closes it, and the main window
+// is as it was.
+//
+// Xvfb runs no window manager: windows get no frames and nobody moves them.
+// The program centres the box's outer rectangle (client area plus the classic
+// dialog frame: borders and caption bar) and asks for that position; with no
+// frame around it, the client area itself lands there. So the box is centred
+// when its client area sits where the framed rectangle would be centred.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "platform/graphics/Bitmap.h"
+#include "platform/window/Form.h"
+#include "tests/e2e/support/Process.h"
+#include "tests/e2e/support/XTools.h"
+#include "tests/e2e/support/XvfbDisplay.h"
+
+namespace tintoral::e2e {
+namespace {
+
+constexpr char kMainTitle[] = "^Tintoral$";
+constexpr char kAboutTitle[] = "^Acerca de";
+
+// Client-area points of the main window and the About box.
+constexpr int kQuestionButtonX = 632 + 11, kQuestionButtonY = 16 + 11;
+constexpr int kOkButtonX = 111 + 37, kOkButtonY = 216 + 12;
+// The About picture's frame: the image at 12, 32 inside the panel at 8, 4.
+constexpr int kPictureLeft = 20, kPictureTop = 36, kPictureWidth = 261, kPictureHeight = 149;
+constexpr int kAboutWidth = 298, kAboutHeight = 244;
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!XvfbDisplay::Available()) GTEST_SKIP() << "Xvfb is not installed: end-to-end tests skipped";
+    display_ = std::make_unique<XvfbDisplay>();
+    x_ = std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM);
+    program_ = std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM}, display_->ClientEnvironment());
+    const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
+    ASSERT_TRUE(main) << "the main window did not appear";
+    mainWindow_ = *main;
+    TBitmap painted;
+    ASSERT_TRUE(x_->WaitForPaintedWindow(mainWindow_, painted)) << "the main window was never painted";
+  }
+  void TearDown() override {
+    program_.reset();
+    display_.reset();
+  }
+
+  // The main window as it looks with the pointer out of the way.
+  void ShootMainWindow(TBitmap& into) {
+    x_->MovePointer(0, 0);
+    x_->Screenshot(mainWindow_, into);
+  }
+
+  std::string OpenAboutBox() {
+    x_->Click(mainWindow_, kQuestionButtonX, kQuestionButtonY);
+    const std::optional<std::string> about = x_->WaitForWindow(kAboutTitle);
+    if (!about) ADD_FAILURE() << "the About box did not open";
+    return about.value_or("");
+  }
+
+  std::unique_ptr<XvfbDisplay> display_;
+  std::unique_ptr<XTools> x_;
+  std::unique_ptr<ChildProcess> program_;
+  std::string mainWindow_;
+};
+
+bool Greenish(TColor color) {
+  const int r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF;
+  return g > r + 40 && g > b + 40;
+}
+
+int CountGreenish(const TBitmap& shot, int left, int top, int width, int height) {
+  int count = 0;
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x) count += Greenish(shot.Pixel(x, y));
+  return count;
+}
+
+// Where the box's client area lands when its framed rectangle is centred.
+void ExpectCentred(const WindowGeometry& box) {
+  const TFrameMetrics frame = FrameMetricsOf(bsDialog);
+  EXPECT_NEAR(box.x, (XvfbDisplay::kScreenWidth - box.width - frame.ExtraWidth()) / 2, 1);
+  EXPECT_NEAR(box.y, (XvfbDisplay::kScreenHeight - box.height - frame.ExtraHeight()) / 2, 1);
+}
+
+void ExpectSamePixels(const TBitmap& before, const TBitmap& after) {
+  ASSERT_EQ(after.Width(), before.Width());
+  ASSERT_EQ(after.Height(), before.Height());
+  int differing = 0;
+  for (int y = 0; y < before.Height(); ++y)
+    for (int x = 0; x < before.Width(); ++x) differing += before.Pixel(x, y) != after.Pixel(x, y);
+  EXPECT_EQ(differing, 0) << "pixels of the main window changed";
+}
+
+TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredAndEnterClosesIt) {
+  TBitmap before, after, about;
+  ShootMainWindow(before);
+
+  const std::string box = OpenAboutBox();
+  ASSERT_FALSE(box.empty());
+  const WindowGeometry geometry = x_->Geometry(box);
+  EXPECT_EQ(geometry.width, kAboutWidth);
+  EXPECT_EQ(geometry.height, kAboutHeight);
+  ExpectCentred(geometry);
+
+  ASSERT_TRUE(x_->WaitForPaintedWindow(box, about));
+  // The picture (green traces on a dark screen) fills its frame; the dialog
+  // around it is plain button face.
+  const int frame = kPictureWidth * kPictureHeight;
+  EXPECT_GT(CountGreenish(about, kPictureLeft, kPictureTop, kPictureWidth, kPictureHeight), frame / 20);
+  EXPECT_EQ(CountGreenish(about, 0, kPictureTop + kPictureHeight + 4, about.Width(),
+                          about.Height() - kPictureTop - kPictureHeight - 4),
+            0);
+
+  x_->PressKey(box, "Return");
+  EXPECT_TRUE(x_->WaitForWindowGone(kAboutTitle)) << "Enter did not close the About box";
+  ShootMainWindow(after);
+  ExpectSamePixels(before, after);
+}
+
+TEST_F(ProgramTest, AboutBoxOpensAgainAndClosesWithItsOkButton) {
+  for (int showing = 0; showing < 2; ++showing) {
+    const std::string box = OpenAboutBox();
+    ASSERT_FALSE(box.empty()) << "showing " << showing;
+    ExpectCentred(x_->Geometry(box));
+    x_->Click(box, kOkButtonX, kOkButtonY);
+    EXPECT_TRUE(x_->WaitForWindowGone(kAboutTitle)) << "OK did not close the About box";
+  }
+  EXPECT_TRUE(program_->Running());
+}
+
+}  // namespace
+}  // namespace tintoral::e2e

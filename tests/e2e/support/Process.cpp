@@ -1,0 +1,158 @@
+#include "tests/e2e/support/Process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace tintoral::e2e {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// This process's environment with the given entries added or replaced.
+std::vector<std::string> MergedEnvironment(const Environment& extra) {
+  std::map<std::string, std::string> entries;
+  const auto add = [&](const std::string& entry) {
+    const auto eq = entry.find('=');
+    entries[entry.substr(0, eq)] = entry;
+  };
+  for (char** e = environ; *e; ++e) add(*e);
+  for (const std::string& entry : extra) add(entry);
+  std::vector<std::string> merged;
+  for (auto& [name, entry] : entries) merged.push_back(entry);
+  return merged;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+class FileActions {
+ public:
+  FileActions() { posix_spawn_file_actions_init(&actions_); }
+  ~FileActions() { posix_spawn_file_actions_destroy(&actions_); }
+  FileActions(const FileActions&) = delete;
+  FileActions& operator=(const FileActions&) = delete;
+  posix_spawn_file_actions_t* Get() { return &actions_; }
+
+ private:
+  posix_spawn_file_actions_t actions_;
+};
+
+pid_t Spawn(std::vector<std::string> argv, const Environment& environment, FileActions& actions) {
+  std::vector<std::string> env = MergedEnvironment(environment);
+  std::vector<char*> args = Pointers(argv), envp = Pointers(env);
+  pid_t pid = -1;
+  const int error = posix_spawnp(&pid, args[0], actions.Get(), nullptr, args.data(), envp.data());
+  if (error != 0) throw std::runtime_error("Cannot start " + argv[0] + ": " + std::strerror(error));
+  return pid;
+}
+
+// Waits for the child up to `timeout`; true when it ended (its status stored).
+bool WaitFor(pid_t pid, Clock::duration timeout, int& status) {
+  const auto deadline = Clock::now() + timeout;
+  do {
+    if (waitpid(pid, &status, WNOHANG) == pid) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  } while (Clock::now() < deadline);
+  return false;
+}
+
+}  // namespace
+
+bool ProgramExists(const std::string& program) {
+  if (program.find('/') != std::string::npos) return access(program.c_str(), X_OK) == 0;
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  for (std::size_t start = 0; start <= dirs.size();) {
+    const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+    if (access((dirs.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environment& environment, int outputFd,
+                           int childFd) {
+  FileActions actions;
+  posix_spawn_file_actions_addopen(actions.Get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(actions.Get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  if (outputFd >= 0) posix_spawn_file_actions_adddup2(actions.Get(), outputFd, childFd);
+  pid_ = Spawn(argv, environment, actions);
+}
+
+ChildProcess::~ChildProcess() { Stop(); }
+
+bool ChildProcess::Running() {
+  if (reaped_) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) == pid_) reaped_ = true;
+  return !reaped_;
+}
+
+void ChildProcess::Stop() {
+  if (!Running()) return;
+  int status = 0;
+  kill(pid_, SIGTERM);
+  if (!WaitFor(pid_, std::chrono::seconds(1), status)) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status, 0);
+  }
+  reaped_ = true;
+}
+
+CommandResult RunCommand(const std::vector<std::string>& argv, const Environment& environment,
+                         std::chrono::milliseconds timeout) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("Cannot create a pipe");
+  FileActions actions;
+  posix_spawn_file_actions_adddup2(actions.Get(), fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(actions.Get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  try {
+    pid = Spawn(argv, environment, actions);
+  } catch (...) {
+    close(fds[0]);
+    close(fds[1]);
+    throw;
+  }
+  close(fds[1]);
+  CommandResult result;
+  const auto deadline = Clock::now() + timeout;
+  bool timedOut = false;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) {
+      timedOut = true;
+      break;
+    }
+    pollfd p{fds[0], POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+    char buffer[4096];
+    const ssize_t n = read(fds[0], buffer, sizeof buffer);
+    if (n <= 0) break;
+    result.output.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fds[0]);
+  int status = 0;
+  if (timedOut) kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  result.status = !timedOut && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+}  // namespace tintoral::e2e

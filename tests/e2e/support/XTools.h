@@ -1,0 +1,61 @@
+#pragma once
+// Looking at and driving windows of an X display with xdotool, and taking
+// screenshots with our screengrab tool.
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "tests/e2e/support/Process.h"
+
+namespace tintoral {
+class TBitmap;
+}
+
+namespace tintoral::e2e {
+
+struct WindowGeometry {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+class XTools {
+ public:
+  // `screengrab`: path of the screengrab program.
+  XTools(Environment display, std::string screengrab);
+
+  // The id of the visible window whose title matches the regular expression,
+  // waiting for it to appear; nothing after `timeout`.
+  std::optional<std::string> WaitForWindow(const std::string& titlePattern,
+                                           std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+  // Whether a visible window with such a title exists now.
+  bool WindowVisible(const std::string& titlePattern) const;
+  // Waits until no visible window has such a title; false after `timeout`.
+  bool WaitForWindowGone(const std::string& titlePattern,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+  // Position (relative to the root window) and size of a window.
+  WindowGeometry Geometry(const std::string& window) const;
+
+  // Clicks the left button at a point of a window's client area.
+  void Click(const std::string& window, int x, int y) const;
+  // Moves the pointer to a point of the screen.
+  void MovePointer(int x, int y) const;
+  // Gives the window the keyboard focus and presses a key ("Return").
+  void PressKey(const std::string& window, const std::string& key) const;
+
+  // A screenshot of a window (or the whole screen for "root").
+  void Screenshot(const std::string& window, TBitmap& into) const;
+  // Takes screenshots until one has pixels of more than one colour;
+  // false after `timeout`.
+  bool WaitForPaintedWindow(const std::string& window, TBitmap& into,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+
+ private:
+  CommandResult XDoTool(const std::vector<std::string>& args) const;
+
+  Environment display_;
+  std::string screengrab_;
+};
+
+// True when every pixel of the bitmap has the same colour.
+bool Uniform(const TBitmap& bitmap);
+
+}  // namespace tintoral::e2e

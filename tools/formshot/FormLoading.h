@@ -1,0 +1,41 @@
+#pragma once
+// Reads any text form file for rendering. A file whose root class is
+// registered (TForm) is read as that class. A file whose root class is not
+// (TForm1 in a form file of a program) is read into a stand-in: a plain TForm
+// that answers to the file's class name and has a do-nothing handler for each
+// event the file names, so the file reads as it is. Only notify events
+// (handlers taking the sender alone) can be bound this way; an event with
+// more arguments is reported as not fitting.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/ClassInfo.h"
+#include "runtime/Component.h"
+
+namespace tintoral {
+
+class TLoadedForm {
+ public:
+  TLoadedForm(std::unique_ptr<TClassInfo> standInClass, std::unique_ptr<TComponent> root)
+      : standInClass_(std::move(standInClass)), root_(std::move(root)) {}
+
+  TComponent& Root() const { return *root_; }
+  bool IsStandIn() const { return standInClass_ != nullptr; }
+
+ private:
+  std::unique_ptr<TClassInfo> standInClass_;  // outlives the root that refers to it
+  std::unique_ptr<TComponent> root_;
+};
+
+// Raises StreamError for a malformed form, an unknown class, component
+// property or method, as the form reader does.
+TLoadedForm LoadForm(std::string_view text);
+
+// The root's class name as the file's first line gives it ("" when there is
+// none), and the names of the methods the file binds events to.
+std::string RootClassName(std::string_view text);
+std::vector<std::string> EventHandlerNames(std::string_view text);
+
+}  // namespace tintoral
