@@ -264,7 +264,6 @@ class TiVCLComponent : public TiComponent {
 
   // Applies an incoming data-link value itself; false: the base does.
   virtual bool DataLinkApply(TiOPCItem& item);
-  bool DataLinkWrite(const std::string& propertyName, const TVariant& value) override;
 
   void SetBounds(int left, int top, int width, int height) override;
   void DrawBackground(TCanvas& canvas, TColor color) override;

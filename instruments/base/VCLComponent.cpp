@@ -72,8 +72,6 @@ void TiVCLComponent::RefreshBackground() {
 
 bool TiVCLComponent::DataLinkApply(TiOPCItem&) { return false; }
 
-bool TiVCLComponent::DataLinkWrite(const std::string&, const TVariant&) { return false; }
-
 void TiVCLComponent::ReadOPCItems(TReader& reader) { opcItems_.ReadItems(reader); }
 
 void TiVCLComponent::WriteOPCItems(TWriter& writer) const { opcItems_.WriteItems(writer); }
