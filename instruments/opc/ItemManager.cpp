@@ -1,0 +1,71 @@
+#include "instruments/opc/ItemManager.h"
+
+#include "runtime/Exception.h"
+#include "runtime/FormReader.h"
+#include "runtime/FormWriter.h"
+
+namespace tintoral {
+
+TiOPCItemManager::TiOPCItemManager(TObject* owner, Callbacks callbacks)
+    : owner_(owner), callbacks_(std::move(callbacks)) {}
+
+TiOPCItemManager::~TiOPCItemManager() { Clear(); }
+
+TiOPCItem& TiOPCItemManager::Items(int index) const {
+  if (index < 0 || index >= Count())
+    throw ListIndexError("List index out of bounds (" + std::to_string(index) + ")");
+  return *items_[static_cast<std::size_t>(index)];
+}
+
+int TiOPCItemManager::IndexOf(const TiOPCItem* item) const {
+  for (int i = 0; i < Count(); ++i)
+    if (items_[static_cast<std::size_t>(i)].get() == item) return i;
+  return -1;
+}
+
+TiOPCItem& TiOPCItemManager::Add() {
+  auto item = std::make_unique<TiOPCItem>();
+  item->SetManager(this);
+  items_.push_back(std::move(item));
+  return *items_.back();
+}
+
+void TiOPCItemManager::Clear() {
+  // First to last; the list is emptied before the items go, so nothing can
+  // reach a freed item through it meanwhile.
+  std::vector<std::unique_ptr<TiOPCItem>> items;
+  items.swap(items_);
+  for (auto& item : items) item.reset();
+}
+
+bool TiOPCItemManager::OwnerIsDesigning() const { return callbacks_.isDesigning && callbacks_.isDesigning(); }
+
+int TiOPCItemManager::PropertyKindOf(const std::string& propertyName) const {
+  return callbacks_.propertyKind ? callbacks_.propertyKind(propertyName) : 0;
+}
+
+void TiOPCItemManager::NewData(TiOPCItem& item) const {
+  if (callbacks_.newData) callbacks_.newData(item);
+}
+
+void TiOPCItemManager::ReadItems(TReader& reader) {
+  Clear();
+  reader.ReadCollectionBegin();
+  while (!reader.EndOfCollection()) {
+    reader.ReadItemBegin();
+    reader.ReadItemProperties(Add());
+  }
+  reader.ReadCollectionEnd();
+}
+
+void TiOPCItemManager::WriteItems(TWriter& writer) const {
+  writer.WriteCollectionBegin();
+  for (const auto& item : items_) {
+    writer.WriteItemBegin();
+    WriteStoredProperties(writer, *item);
+    writer.WriteItemEnd();
+  }
+  writer.WriteCollectionEnd();
+}
+
+}  // namespace tintoral

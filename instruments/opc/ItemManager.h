@@ -1,0 +1,67 @@
+#pragma once
+// TiOPCItemManager: the data-link items of one instrument, owned in load
+// order. It reaches its owner only through the callbacks the owner hands it,
+// so this layer knows nothing of the instrument classes.
+//
+// Streamed as the instrument's extra property "OPCItems" (written only when
+// there are items):
+//
+//   OPCItems = <
+//     item
+//       PropertyName = 'Position'
+//       ...
+//     end>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "instruments/opc/OPCItem.h"
+
+namespace tintoral {
+
+class TObject;
+class TReader;
+class TWriter;
+
+class TiOPCItemManager {
+ public:
+  struct Callbacks {
+    std::function<bool()> isDesigning;                          // the owner's design state
+    std::function<void(TiOPCItem&)> newData;                    // a value arrived for the item
+    std::function<int(const std::string&)> propertyKind;        // kind code of a (dotted) property name
+  };
+
+  TiOPCItemManager(TObject* owner, Callbacks callbacks);
+  ~TiOPCItemManager();
+  TiOPCItemManager(const TiOPCItemManager&) = delete;
+  TiOPCItemManager& operator=(const TiOPCItemManager&) = delete;
+
+  TObject* Owner() const { return owner_; }
+  int Count() const { return static_cast<int>(items_.size()); }
+  bool HasItems() const { return !items_.empty(); }
+  // Raises ListIndexError outside 0 .. Count() - 1.
+  TiOPCItem& Items(int index) const;
+  // -1 when the item is not in this list.
+  int IndexOf(const TiOPCItem* item) const;
+  // Appends a new item attached to this manager.
+  TiOPCItem& Add();
+  // Frees every item, first to last.
+  void Clear();
+
+  // Through the callbacks (false / 0 / nothing while a callback is unset).
+  bool OwnerIsDesigning() const;
+  int PropertyKindOf(const std::string& propertyName) const;
+  void NewData(TiOPCItem& item) const;
+
+  // The list as the value of "OPCItems". Reading clears the list first.
+  void ReadItems(TReader& reader);
+  void WriteItems(TWriter& writer) const;
+
+ private:
+  TObject* owner_;
+  Callbacks callbacks_;
+  std::vector<std::unique_ptr<TiOPCItem>> items_;
+};
+
+}  // namespace tintoral
