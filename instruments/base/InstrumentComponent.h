@@ -20,6 +20,7 @@
 #include <string>
 #include <type_traits>
 
+#include "instruments/base/InstrumentTypes.h"
 #include "instruments/opc/ItemManager.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -33,9 +34,6 @@ namespace tintoral {
 
 class TReader;
 class TWriter;
-
-// From instruments/base/InstrumentTypes.h (ibsNone, ibsRaised, ibsLowered).
-enum TiBevelStyle : int;
 
 using TiPaintEvent = TEvent<TCanvas&>;                  // sender, canvas
 using TIndexObjectEvent = TEvent<int>;                  // sender, item index
@@ -213,7 +211,7 @@ class TiComponent : public TCustomControl {
   bool autoFrameRate_ = false;
   int updateFrameRate_ = 60;
   TColor backGroundColor_ = ColorFromBits(0xFF00000F);  // button face
-  TiBevelStyle borderStyle_{};  // ibsNone
+  TiBevelStyle borderStyle_ = ibsNone;
   std::unique_ptr<TBitmap> backGroundPicture_;
   int offsetX_ = 0;
   int offsetY_ = 0;

@@ -1,0 +1,311 @@
+// Property files: writing and applying an object's published properties as
+// "Name = value" lines.
+#include "instruments/base/PropertyFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "runtime/Exception.h"
+#include "runtime/Identifiers.h"
+#include "runtime/NumberText.h"
+#include "runtime/Persistent.h"
+
+namespace tintoral {
+namespace {
+
+constexpr std::size_t kMaxLineLength = 255;
+constexpr char kFileTypeLine[] = "File Type = ";
+constexpr char kSaveError[] = "Error Saving Properties - ";
+constexpr char kLoadError[] = "Error Loading Properties - ";
+
+constexpr std::array kCommonControlProperties = {"Left",    "Top",  "Width",   "Height", "Align", "Cursor",
+                                                 "ShowHint", "Tag", "Visible", "Enabled", "Hint",  "HelpContext"};
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string Cut(std::string text) {
+  if (text.size() > kMaxLineLength) text.resize(kMaxLineLength);
+  return text;
+}
+
+std::string FullName(const std::string& prefix, const std::string& name) {
+  return Trimmed(prefix).empty() ? name : prefix + "." + name;
+}
+
+// Visits the properties of an object and of the objects it holds, in saving
+// order: every property that has a setter (and is stored, when asked),
+// objects by their own properties under the object's full name. `accept`
+// may leave a property out, a held object with all its properties. `leaf`
+// returns true to end the walk. An object already being walked further up
+// is not entered again, so objects that hold each other cannot recurse
+// without end.
+template <class Accept, class Leaf>
+class PropertyWalk {
+ public:
+  PropertyWalk(bool storedOnly, Accept accept, Leaf leaf)
+      : storedOnly_(storedOnly), accept_(std::move(accept)), leaf_(std::move(leaf)) {}
+
+  bool Walk(const TPersistent& object, const std::string& prefix) {
+    path_.push_back(&object);
+    const bool ended = WalkProperties(object, prefix);
+    path_.pop_back();
+    return ended;
+  }
+
+ private:
+  bool WalkProperties(const TPersistent& object, const std::string& prefix) {
+    for (const TPropertyInfo* property : object.ClassType().Properties()) {
+      if (!property->HasSetter() || (storedOnly_ && !property->IsStored(object))) continue;
+      const std::string fullName = FullName(prefix, property->Name());
+      if (!accept_(fullName)) continue;
+      if (property->Kind() != tkClass) {
+        if (leaf_(object, *property, fullName)) return true;
+        continue;
+      }
+      const TPersistent* held = property->HasGetter() ? property->GetObject(object) : nullptr;
+      if (held && std::find(path_.begin(), path_.end(), held) == path_.end() && Walk(*held, fullName)) return true;
+    }
+    return false;
+  }
+
+  bool storedOnly_;
+  Accept accept_;
+  Leaf leaf_;
+  std::vector<const TPersistent*> path_;
+};
+
+template <class Accept, class Leaf>
+bool WalkProperties(const TPersistent& object, bool storedOnly, Accept accept, Leaf leaf) {
+  return PropertyWalk<Accept, Leaf>(storedOnly, std::move(accept), std::move(leaf)).Walk(object, "");
+}
+
+// --- Saving ----------------------------------------------------------------------
+
+bool IsExcluded(const std::string& fullName, bool saveAllProperties) {
+  if (SameText(fullName, "Name")) return true;
+  if (saveAllProperties) return false;
+  return std::any_of(kCommonControlProperties.begin(), kCommonControlProperties.end(),
+                     [&](const char* name) { return SameText(fullName, name); });
+}
+
+// The value text of a property, or false for kinds that are not written.
+bool ValueText(const TPersistent& object, const TPropertyInfo& property, std::string& text) {
+  const TTypeKind kind = property.Kind();
+  if (IsOrdinalKind(kind) && kind != tkInt64) {
+    text = std::to_string(property.GetOrdinal(object));
+  } else if (kind == tkFloat) {
+    text = FloatToText(property.GetFloat(object));
+  } else if (IsStringKind(kind)) {
+    text = property.GetString(object);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// --- Loading ---------------------------------------------------------------------
+
+std::vector<std::string_view> SplitLines(std::string_view contents) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < contents.size()) {
+    const std::size_t end = contents.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(contents.substr(start));
+      break;
+    }
+    lines.push_back(contents.substr(start, end - start));
+    start = end + (contents[end] == '\r' && end + 1 < contents.size() && contents[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+// The file's lines, each used up by the first property that matches it.
+class PropertyLines {
+ public:
+  explicit PropertyLines(std::string_view contents) {
+    for (std::string_view line : SplitLines(contents)) lines_.push_back(SplitPropertyLine(line));
+    used_.assign(lines_.size(), false);
+  }
+
+  // The value of the first unused line named `fullName`, which is used up.
+  bool Take(const std::string& fullName, std::string& value) {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (used_[i] || !SameText(lines_[i].name, fullName)) continue;
+      used_[i] = true;
+      value = std::move(lines_[i].value);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  std::vector<TPropertyLine> lines_;
+  std::vector<bool> used_;
+};
+
+// A float text in either decimal convention, taken to the locale's: the
+// first "," becomes "." where the separator is ".", the first "." becomes ","
+// where it is ",".
+std::string WithLocaleSeparator(std::string value) {
+  const char separator = FloatToText(1.1L)[1];
+  const char other = separator == '.' ? ',' : separator == ',' ? '.' : '\0';
+  if (other == '\0') return value;
+  if (const std::size_t at = value.find(other); at != std::string::npos) value[at] = separator;
+  return value;
+}
+
+long double FloatTypeMax(TFloatType type) {
+  switch (type) {
+    case ftSingle: return FLT_MAX;
+    case ftDouble: return DBL_MAX;
+    default: return LDBL_MAX;
+  }
+}
+
+void ApplyOrdinal(TPersistent& object, const TPropertyInfo& property, const std::string& fullName, const std::string& value) {
+  const std::int64_t ordinal = TextToInt(value);
+  if (ordinal < property.MinValue() || ordinal > property.MaxValue())
+    throw ConvertError("Value " + value + " is out of range for property '" + fullName + "'");
+  property.SetOrdinal(object, ordinal);
+}
+
+void ApplyFloat(TPersistent& object, const TPropertyInfo& property, const std::string& fullName, const std::string& value) {
+  const long double number = TextToFloat(WithLocaleSeparator(value));
+  if (std::fabs(number) > FloatTypeMax(property.FloatType()))
+    throw ConvertError("Value " + value + " is out of range for property '" + fullName + "'");
+  property.SetFloat(object, number);
+}
+
+void ApplyValue(TPersistent& object, const TPropertyInfo& property, const std::string& fullName, const std::string& value) {
+  const TTypeKind kind = property.Kind();
+  if (kind == tkFloat)
+    ApplyFloat(object, property, fullName, value);
+  else if (IsStringKind(kind))
+    property.SetString(object, value);
+  else if (IsOrdinalKind(kind) && kind != tkInt64)
+    ApplyOrdinal(object, property, fullName, value);
+}
+
+void ApplyLines(TPersistent& root, PropertyLines& lines) {
+  WalkProperties(
+      root, true, [](const std::string&) { return true; },
+      [&](const TPersistent& owner, const TPropertyInfo& property, const std::string& fullName) {
+        std::string value;
+        // The walk hands out the objects as it reads them; the root came in
+        // writable and held objects are never const.
+        if (lines.Take(fullName, value)) ApplyValue(const_cast<TPersistent&>(owner), property, fullName, value);
+        return false;
+      });
+}
+
+// --- Files -----------------------------------------------------------------------
+
+std::string SystemError() { return std::strerror(errno); }
+
+std::string ReadFileBytes(const std::string& fileName) {
+  errno = 0;
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) throw FileError("Cannot open file \"" + fileName + "\": " + SystemError());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) throw FileError("Cannot read file \"" + fileName + "\"");
+  return std::move(bytes).str();
+}
+
+void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
+  errno = 0;
+  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+  if (!out) throw FileError("Cannot create file \"" + fileName + "\": " + SystemError());
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw FileError("Cannot write file \"" + fileName + "\"");
+}
+
+}  // namespace
+
+TPropertyLine SplitPropertyLine(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return {};
+  return {std::string(Trimmed(line.substr(0, equals))), std::string(Trimmed(line.substr(equals + 1)))};
+}
+
+std::vector<std::string> PropertyFileLines(const TPersistent& object, bool saveAllProperties) {
+  try {
+    std::vector<std::string> lines{Cut(kFileTypeLine + object.ClassName())};
+    WalkProperties(
+        object, true, [&](const std::string& fullName) { return !IsExcluded(fullName, saveAllProperties); },
+        [&](const TPersistent& owner, const TPropertyInfo& property, const std::string& fullName) {
+          std::string value;
+          if (property.HasGetter() && ValueText(owner, property, value)) lines.push_back(Cut(fullName + " = " + Cut(value)));
+          return false;
+        });
+    return lines;
+  } catch (const Exception& e) {
+    throw Exception(kSaveError + e.Message());
+  }
+}
+
+void SavePropertiesToFile(const TPersistent& object, const std::string& fileName, bool saveAllProperties) {
+  const std::vector<std::string> lines = PropertyFileLines(object, saveAllProperties);
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  try {
+    WriteFileBytes(fileName, bytes);
+  } catch (const Exception& e) {
+    throw Exception(kSaveError + e.Message());
+  }
+}
+
+void LoadPropertiesFromText(TPersistent& object, std::string_view contents, const TPropertyUpdateHooks& hooks) {
+  try {
+    PropertyLines lines(contents);
+    if (hooks.beginUpdate) hooks.beginUpdate();
+    try {
+      ApplyLines(object, lines);
+    } catch (...) {
+      if (hooks.endUpdate) hooks.endUpdate();
+      throw;
+    }
+    if (hooks.endUpdate) hooks.endUpdate();
+  } catch (const Exception& e) {
+    throw Exception(kLoadError + e.Message());
+  }
+}
+
+void LoadPropertiesFromFile(TPersistent& object, const std::string& fileName, const TPropertyUpdateHooks& hooks) {
+  std::string contents;
+  try {
+    contents = ReadFileBytes(fileName);
+  } catch (const Exception& e) {
+    throw Exception(kLoadError + e.Message());
+  }
+  LoadPropertiesFromText(object, contents, hooks);
+}
+
+TTypeKind GetPropertyKind(const TPersistent& object, std::string_view fullName) {
+  TTypeKind kind = tkUnknown;
+  WalkProperties(
+      object, false, [](const std::string&) { return true; },
+      [&](const TPersistent&, const TPropertyInfo& property, const std::string& name) {
+        if (!SameText(name, fullName)) return false;
+        kind = property.Kind();
+        return true;
+      });
+  return kind;
+}
+
+}  // namespace tintoral
