@@ -104,8 +104,8 @@ class TiPositionComponent : public TiCustomComponent {
   // Moves Position into the range through AcceptPosition (not while loading).
   virtual void ClampPositionToLimits();
 
- protected:
-  // The change notifications of an accepted Position change.
+  // The change notifications of an accepted Position change (nothing while
+  // loading).
   void DoPositionChange();
 
  private:

@@ -112,13 +112,6 @@ TEST_F(ScaleDrawingTest, MinorTicksNeedMajorTicks) {
   EXPECT_FALSE(LabelPixels().empty());
 }
 
-TEST_F(ScaleDrawingTest, NothingButTicksWithoutLabels) {
-  scale.SetShowTickLabels(false);
-  Draw();
-  EXPECT_TRUE(LabelPixels().empty());
-  EXPECT_EQ(TickPixels(), MainWindowTicks());
-}
-
 TEST_F(ScaleDrawingTest, ReverseScaleMovesTheMinimumToTheLastPixel) {
   scale.SetReverseScale(true);
   std::vector<std::pair<int, std::string>> labels;
@@ -269,22 +262,6 @@ TEST(ScaleObjectTest, SettersClampAndNotifyOnlyOnChange) {
   EXPECT_EQ(scale.TickLabelFont().Height(), -20);
   scale.TickLabelFont().SetColor(clRed);
   EXPECT_EQ(changes, 10);
-}
-
-TEST(ScaleObjectTest, Defaults) {
-  const TiScaleObject scale;
-  EXPECT_FALSE(scale.ShowTicksMajor());
-  EXPECT_FALSE(scale.ShowTickLabels());
-  EXPECT_EQ(scale.TickMinorCount(), 4);
-  EXPECT_EQ(scale.TickMinorLength(), 3);
-  EXPECT_EQ(scale.TickMajorLength(), 7);
-  EXPECT_EQ(scale.TickMargin(), 5);
-  EXPECT_EQ(scale.TickMajorCount(), 5);
-  EXPECT_EQ(scale.TickLabelMargin(), 5);
-  EXPECT_EQ(scale.PrecisionStyle(), ipsSignificantDigits);
-  EXPECT_EQ(scale.Orientation(), ioVertical);
-  EXPECT_EQ(scale.Side(), iosBottomRight);
-  EXPECT_EQ(scale.TickLabelFont().Name(), "MS Sans Serif");
 }
 
 TEST(ScaleObjectTest, ValueToPixelRoundsHalvesToEvenAndExtrapolates) {
