@@ -1,0 +1,199 @@
+#include "instruments/base/ScaleObject.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "instruments/base/DrawingHelpers.h"
+#include "platform/graphics/Canvas.h"
+#include "runtime/ClassBuilder.h"
+#include "runtime/NumberText.h"
+
+namespace tintoral {
+
+namespace {
+
+// A guard for minor ticks continued beyond the tick range: a scale range
+// vastly wider than the tick range must not draw without end.
+constexpr int kMaxMinorTicksBeyondRange = 10000;
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::int32_t ClampToInt32(long double value) {
+  constexpr long double lowest = std::numeric_limits<std::int32_t>::min();
+  constexpr long double highest = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp(value, lowest, highest));
+}
+
+}  // namespace
+
+std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double max, double min) {
+  if (style == ipsFixedDecimalPoints) return precision;
+  if (precision <= 0) return 0;
+  const double range = std::fabs(max - min);
+  if (!std::isfinite(range)) return 0;
+  std::int32_t decimals = 0;
+  if (range != 0) decimals = precision - (static_cast<std::int32_t>(std::trunc(Log10(range))) + 1);
+  if (range < 1) decimals += 1;
+  return std::max(decimals, 0);
+}
+
+const TClassInfo& TiScaleObject::StaticClass() {
+  static const TClassInfo info = DescribeClass<TiScaleObject>("TiScaleObject", TPersistent::StaticClass(), [](auto&) {});
+  return info;
+}
+
+TiScaleObject::TiScaleObject() {
+  tickLabelFont_.SetOnChange([this] { Changed(); });
+}
+
+void TiScaleObject::Changed() { onChange_(this); }
+
+template <class V>
+void TiScaleObject::Store(V& field, V value) {
+  if (field == value) return;
+  field = value;
+  Changed();
+}
+
+// Stores a different value, then brings it into [min, max].
+void TiScaleObject::StoreClamped(std::int32_t& field, std::int32_t value, std::int32_t min, std::int32_t max) {
+  if (field == value) return;
+  field = std::clamp(value, min, max);
+  Changed();
+}
+
+void TiScaleObject::SetShowTicksMinor(bool value) { Store(showTicksMinor_, value); }
+void TiScaleObject::SetShowTicksMajor(bool value) { Store(showTicksMajor_, value); }
+void TiScaleObject::SetShowTickLabels(bool value) { Store(showTickLabels_, value); }
+void TiScaleObject::SetTickMinorCount(std::int32_t value) { StoreClamped(tickMinorCount_, value, 1, 100); }
+void TiScaleObject::SetTickMinorLength(std::int32_t value) {
+  StoreClamped(tickMinorLength_, value, 1, std::numeric_limits<std::int32_t>::max());
+}
+void TiScaleObject::SetTickMajorLength(std::int32_t value) {
+  StoreClamped(tickMajorLength_, value, 1, std::numeric_limits<std::int32_t>::max());
+}
+void TiScaleObject::SetTickMargin(std::int32_t value) { Store(tickMargin_, value); }
+void TiScaleObject::SetTickMajorCount(std::int32_t value) { StoreClamped(tickMajorCount_, value, 2, 100); }
+void TiScaleObject::SetTickLabelPrecision(std::int32_t value) {
+  StoreClamped(tickLabelPrecision_, value, 0, std::numeric_limits<std::int32_t>::max());
+}
+void TiScaleObject::SetTickLabelMargin(std::int32_t value) { Store(tickLabelMargin_, value); }
+void TiScaleObject::SetTickMinorColor(TColor value) { Store(tickMinorColor_, value); }
+void TiScaleObject::SetTickMajorColor(TColor value) { Store(tickMajorColor_, value); }
+void TiScaleObject::SetTickLabelFont(const TFont& value) { tickLabelFont_.Assign(value); }
+void TiScaleObject::SetTickMinorAlignment(TiTickMinorAlignment value) { Store(tickMinorAlignment_, value); }
+void TiScaleObject::SetTickMajorStyle(TiBevelStyle value) { Store(tickMajorStyle_, value); }
+void TiScaleObject::SetTickMinorStyle(TiBevelStyle value) { Store(tickMinorStyle_, value); }
+void TiScaleObject::SetReverseScale(bool value) { Store(reverseScale_, value); }
+void TiScaleObject::SetPrecisionStyle(TiPrecisionStyle value) { Store(precisionStyle_, value); }
+void TiScaleObject::SetAutoScaleEnabled(bool value) { Store(autoScaleEnabled_, value); }
+void TiScaleObject::SetAutoScaleMaxTicks(std::int32_t value) { Store(autoScaleMaxTicks_, value); }
+void TiScaleObject::SetAutoScaleDesiredTicks(std::int32_t value) { Store(autoScaleDesiredTicks_, value); }
+void TiScaleObject::SetAutoScaleStyle(TiAutoScaleStyle value) { Store(autoScaleStyle_, value); }
+
+void TiScaleObject::SetTickRange(double min, double max) {
+  if (tickRangeMin_ == min && tickRangeMax_ == max) return;
+  tickRangeMin_ = min;
+  tickRangeMax_ = max;
+  Changed();
+}
+
+std::int32_t TiScaleObject::ValueToPixel(double value) const {
+  const std::int64_t a = reverseScale_ ? lastPixel_ : firstPixel_;
+  const std::int64_t b = reverseScale_ ? firstPixel_ : lastPixel_;
+  if (scaleMax_ == scaleMin_) return static_cast<std::int32_t>((a + b) / 2);
+  const long double fraction =
+      (static_cast<long double>(value) - scaleMin_) / (static_cast<long double>(scaleMax_) - scaleMin_);
+  const long double k = std::nearbyint(fraction * static_cast<long double>(a - b));
+  if (std::isnan(k)) return static_cast<std::int32_t>(a);
+  return ClampToInt32(static_cast<long double>(a) - k);
+}
+
+std::int32_t TiScaleObject::EffectivePrecision() const {
+  return LabelDecimals(precisionStyle_, tickLabelPrecision_, scaleMax_, scaleMin_);
+}
+
+std::string TiScaleObject::LabelText(double value) const { return Trimmed(FixedText(value, EffectivePrecision())); }
+
+// A tick of `length` pixels (negative: towards the top or left) from the
+// line `start`, at `pixel` along the track.
+void TiScaleObject::DrawTick(TCanvas& canvas, std::int32_t start, std::int32_t length, std::int32_t pixel,
+                             TiBevelStyle style) const {
+  if (orientation_ == ioVertical)
+    DrawBevelLine(canvas, start, pixel, start + length, pixel, style);
+  else
+    DrawBevelLine(canvas, pixel, start, pixel, start + length, style);
+}
+
+void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value, std::int32_t pixel,
+                              std::int32_t labelLine) {
+  std::string text = LabelText(value);
+  onCustomizeTickLabel_(this, index, text);
+  const int width = canvas.TextWidth(text);
+  const int height = canvas.TextHeight(text);
+  const bool bottomRight = side_ == iosBottomRight;
+  if (orientation_ == ioVertical)
+    canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
+  else
+    canvas.TextOut(pixel - width / 2, bottomRight ? labelLine : labelLine - height, text);
+}
+
+// Minor ticks outside a fixed tick range, in the current pen: upwards from
+// the last major tick to ScaleMax, then downwards from the first to
+// ScaleMin. Only a positive step walks away from the tick range.
+void TiScaleObject::DrawMinorTicksBeyondRange(TCanvas& canvas, double t0, double t1, double minorStep,
+                                              std::int32_t minorStart) {
+  if (!(minorStep > 0)) return;
+  const std::int32_t length = (side_ == iosBottomRight ? 1 : -1) * tickMinorLength_;
+  double v = t1 + minorStep;
+  for (int n = 0; v <= scaleMax_ && n < kMaxMinorTicksBeyondRange; ++n, v += minorStep)
+    DrawTick(canvas, minorStart, length, ValueToPixel(v), tickMinorStyle_);
+  v = t0 - minorStep;
+  for (int n = 0; v >= scaleMin_ && n < kMaxMinorTicksBeyondRange; ++n, v -= minorStep)
+    DrawTick(canvas, minorStart, length, ValueToPixel(v), tickMinorStyle_);
+}
+
+void TiScaleObject::DrawScale(TCanvas& canvas) {
+  const bool fixedTickRange = autoScaleEnabled_ && autoScaleStyle_ == iassFixedMinMax;
+  const double t0 = fixedTickRange ? tickRangeMin_ : scaleMin_;
+  const double t1 = fixedTickRange ? tickRangeMax_ : scaleMax_;
+  const double majorStep = (t1 - t0) / (tickMajorCount_ - 1);
+  const double minorStep = majorStep / (tickMinorCount_ + 1);
+
+  canvas.Brush().SetStyle(bsClear);
+  canvas.Font().Assign(tickLabelFont_);
+
+  const std::int32_t s = side_ == iosBottomRight ? 1 : -1;
+  const std::int32_t majorStart = edgePixel_ + s * tickMargin_;
+  const std::int32_t labelLine = majorStart + s * (tickMajorLength_ + tickLabelMargin_);
+  std::int32_t minorOffset = 0;
+  if (tickMinorAlignment_ == itmnaCenter) minorOffset = tickMajorLength_ / 2 - tickMinorLength_ / 2;
+  if (tickMinorAlignment_ == itmnaOutside) minorOffset = tickMajorLength_ - tickMinorLength_;
+  const std::int32_t minorStart = majorStart + s * minorOffset;
+
+  for (std::int32_t i = 0; i < tickMajorCount_; ++i) {
+    const double v = t0 + i * majorStep;
+    const std::int32_t p = ValueToPixel(v);
+    if (showTicksMajor_) {
+      canvas.Pen().SetColor(tickMajorColor_);
+      DrawTick(canvas, majorStart, s * tickMajorLength_, p, tickMajorStyle_);
+    }
+    if (showTickLabels_) DrawLabel(canvas, i, v, p, labelLine);
+    if (showTicksMinor_ && showTicksMajor_ && i < tickMajorCount_ - 1) {
+      canvas.Pen().SetColor(tickMinorColor_);
+      for (std::int32_t k = 1; k <= tickMinorCount_; ++k)
+        DrawTick(canvas, minorStart, s * tickMinorLength_, ValueToPixel(t0 + i * majorStep + k * minorStep),
+                 tickMinorStyle_);
+    }
+  }
+  if (autoScaleStyle_ == iassFixedMinMax && showTicksMinor_ && minorStep != 0)
+    DrawMinorTicksBeyondRange(canvas, t0, t1, minorStep, minorStart);
+}
+
+}  // namespace tintoral
