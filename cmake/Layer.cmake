@@ -24,3 +24,17 @@ function(tintoral_tests name dir)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# tintoral_tests_flat(NAME DIR DEPS...): like tintoral_tests, but only the .cpp
+# files directly in DIR and in DIR/support (its other subfolders belong to
+# other layers' test programs).
+function(tintoral_tests_flat name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/support/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE tintoral_test_support ${ARGN})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
