@@ -183,6 +183,46 @@ TEST(SevenSegmentCharacter, SignsShowTheOtherSignInTheOffColourOnlyWithShowOffSe
   EXPECT_EQ(Count(Whole(Render(c)), '.'), 15 * 23);
 }
 
+// The rows that hold a lit pixel.
+std::vector<int> LitRows(const Rows& rows) {
+  std::vector<int> lit;
+  for (std::size_t y = 0; y < rows.size(); ++y)
+    if (rows[y].find('#') != std::string::npos) lit.push_back(static_cast<int>(y));
+  return lit;
+}
+
+TEST(SevenSegmentCharacter, ColonRowsRoundHalvesToEven) {
+  TiSevenSegmentCharacter c(nullptr);
+  c.SetAutoSize(false);
+  c.SetBounds(0, 0, 7, 27);
+  c.SetValue(sscColon);
+  // 5 × 27 / 18 = 7.5 -> 8, 7 × 27 / 18 = 10.5 -> 10, 11 × 27 / 18 = 16.5 -> 16, 13 × 27 / 18 = 19.5 -> 20.
+  const Rows colon = Whole(Render(c));
+  EXPECT_EQ(LitRows(colon), (std::vector<int>{8, 9, 10, 16, 17, 18, 19, 20}));
+  EXPECT_EQ(colon[9], "..###..");
+  c.SetValue(sscComma);  // the lower square and a tail down to 16 × 27 / 18 = 24, right of the centre
+  const Rows comma = Whole(Render(c));
+  EXPECT_EQ(LitRows(comma), (std::vector<int>{16, 17, 18, 19, 20, 21, 22, 23, 24}));
+  EXPECT_EQ(comma[22], "...##..");
+}
+
+TEST(SevenSegmentCharacter, ArrowsPointFromTheMidRow) {
+  TiSevenSegmentCharacter c(nullptr);
+  c.SetValue(sscUpArrow);  // a = 5, apex (7, 11 - 5)
+  const Rows up = Whole(Render(c));
+  EXPECT_EQ(LitRows(up).front(), 6);
+  EXPECT_EQ(LitRows(up).back(), 11);
+  EXPECT_EQ(up[6], "......##.......");  // the apex pixel and the fill left of it
+  EXPECT_EQ(up[11], "..###########..");
+  c.SetValue(sscDownArrow);
+  const Rows down = Whole(Render(c));
+  EXPECT_EQ(LitRows(down).front(), 11);
+  EXPECT_EQ(LitRows(down).back(), 16);
+  c.SetAutoSize(false);
+  c.SetHeight(12);  // the apex is held inside the margin: H - 1 - M = 9
+  EXPECT_EQ(LitRows(Whole(Render(c))).back(), 9);
+}
+
 TEST(SevenSegmentCharacter, CharactersMapToValuesAndBack) {
   TiSevenSegmentCharacter c(nullptr);
   c.SetCharacter('B');
