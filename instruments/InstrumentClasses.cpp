@@ -1,12 +1,16 @@
 #include "instruments/InstrumentClasses.h"
 
+#include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentCharacter.h"
+#include "instruments/SevenSegmentInteger.h"
 #include "runtime/ClassRegistry.h"
 
 namespace tintoral {
 
 void RegisterInstruments() {
   RegisterComponentClass<TiSevenSegmentCharacter>();
+  RegisterComponentClass<TiSevenSegmentInteger>();
+  RegisterComponentClass<TiSevenSegmentAnalog>();
 }
 
 }  // namespace tintoral

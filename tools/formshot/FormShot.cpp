@@ -15,6 +15,7 @@
 #include <optional>
 #include <sstream>
 
+#include "instruments/InstrumentClasses.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
 #include "platform/system/Locale.h"
@@ -33,6 +34,7 @@ namespace {
 void RegisterFormClasses() {
   RegisterWindowClasses();
   RegisterStandardControls();
+  RegisterInstruments();
 }
 
 std::string ReadTextFile(const std::string& path) {
