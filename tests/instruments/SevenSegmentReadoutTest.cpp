@@ -9,6 +9,7 @@
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
 #include "platform/system/Locale.h"
+#include "runtime/FormReader.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 
 namespace tintoral {
@@ -184,6 +185,26 @@ TEST(SevenSegmentReadoutEvents, AValueCappedToTheStoredOneFiresNothing) {
   TiSevenSegmentAnalog analog(nullptr);
   analog.SetValue(1e15);
   EXPECT_TRUE(RecordValueChanges(analog, true, {3e15}).empty());
+}
+
+// A layout being read only stores the value: no permission, hook or event.
+template <class Readout>
+std::vector<std::string> RecordWhileReading(Readout& readout, const std::string& layout) {
+  std::vector<std::string> log;
+  readout.SetEditPermissionHook([&](TObject*, const std::string& name, bool&) { log.push_back("permit " + name); });
+  readout.SetPropertyChangeHook([&](TObject*, const std::string& name) { log.push_back("changed " + name); });
+  readout.SetOnValueChange([&](TObject*) { log.push_back("OnValueChange"); });
+  ReadRootComponentText(layout, readout);
+  return log;
+}
+
+TEST(SevenSegmentReadoutEvents, ReadingALayoutStoresTheValueQuietly) {
+  TiSevenSegmentAnalog analog(nullptr);
+  EXPECT_TRUE(RecordWhileReading(analog, "object ValorV: TiSevenSegmentAnalog\n  Value = -0.3\nend\n").empty());
+  EXPECT_EQ(analog.Value(), -0.3);
+  TiSevenSegmentInteger integer(nullptr);
+  EXPECT_TRUE(RecordWhileReading(integer, "object ValorRojo: TiSevenSegmentInteger\n  Value = 38\nend\n").empty());
+  EXPECT_EQ(integer.Value(), 38);
 }
 
 // ---- Integer readout ---------------------------------------------------------
