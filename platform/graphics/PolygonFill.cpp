@@ -20,9 +20,10 @@ void FloorDivide(__int128 a, std::int64_t b, std::int64_t& quotient, std::int64_
 }
 
 // A non-horizontal edge, oriented downwards, covering the rows [top, bottom).
-// At row y it crosses the row's centre line at x = x0 + (y + 0.5 - y0) dx / dy;
-// the first pixel whose centre lies at or right of that is
-// ceil(((2 x0 - 1) dy + (2 y + 1 - 2 y0) dx) / (2 dy)), tracked exactly as a
+// Pixel centres sit on the integer coordinates, as the vertices and the
+// one-pixel lines of the outline do. At row y the edge crosses at
+// x = x0 + (y - y0) dx / dy; the first pixel whose centre lies at or right of
+// that is ceil((2 x0 dy + 2 (y - y0) dx) / (2 dy)), tracked exactly as a
 // quotient and remainder.
 struct Edge {
   std::int64_t x0, y0, dx, dy;
@@ -33,7 +34,7 @@ struct Edge {
   std::int64_t Denominator() const { return 2 * dy; }
 
   void StartAt(int y) {
-    const __int128 numerator = static_cast<__int128>(2 * x0 - 1) * dy + static_cast<__int128>(2 * (y - y0) + 1) * dx;
+    const __int128 numerator = static_cast<__int128>(2 * x0) * dy + static_cast<__int128>(2 * (y - y0)) * dx;
     FloorDivide(numerator, Denominator(), quotient, remainder);
     FloorDivide(2 * static_cast<__int128>(dx), Denominator(), stepQuotient, stepRemainder);
   }

@@ -73,11 +73,11 @@ TEST(SevenSegmentCharacter, SegmentAAloneIsTheExactTrapezoid) {
                                                     "...............",
                                                     "...............",
                                                     "...#########...",
-                                                    "....#####.#....",  // (9, 3): centre on the right edge
+                                                    "....#######....",
                                                     ".....#####.....",
                                                     "...............",
                                                 }));
-  EXPECT_EQ(Count(all, '#'), 9 + 6 + 5);
+  EXPECT_EQ(Count(all, '#'), 9 + 7 + 5);
 }
 
 TEST(SevenSegmentCharacter, SegmentGAloneIsTheHexagonOnTheMidRow) {
@@ -88,12 +88,12 @@ TEST(SevenSegmentCharacter, SegmentGAloneIsTheHexagonOnTheMidRow) {
   const Rows all = Whole(Render(c));
   EXPECT_EQ(Rows(all.begin() + 9, all.begin() + 14), (Rows{
                                                          "...............",
-                                                         "...########....",
-                                                         "...#######.#...",
+                                                         "....#######....",
+                                                         "...#########...",
                                                          "....#######....",
                                                          "...............",
                                                      }));
-  EXPECT_EQ(Count(all, '#'), 8 + 8 + 7);
+  EXPECT_EQ(Count(all, '#'), 7 + 9 + 7);
 }
 
 TEST(SevenSegmentCharacter, AnEightLightsEverySegmentWithGapsBetweenThem) {
@@ -101,7 +101,7 @@ TEST(SevenSegmentCharacter, AnEightLightsEverySegmentWithGapsBetweenThem) {
   c.SetValue(ssc8);
   const Rows all = Whole(Render(c));
   EXPECT_EQ(all[2], "...#########...");
-  EXPECT_EQ(all[11], "...#######.#...");  // G, with the gaps to E/F and B/C
+  EXPECT_EQ(all[11], "...#########...");  // G, between the gaps to E/F and B/C
   EXPECT_EQ(all[20], "...#########...");  // D
   EXPECT_EQ(all[7].substr(0, 5), "..###");  // F, 2 × SegmentSize thick plus its outline
   EXPECT_EQ(Count(all, 'o'), 0);
@@ -115,7 +115,7 @@ TEST(SevenSegmentCharacter, UnlitSegmentsUseTheAutomaticOrTheFixedOffColour) {
   c.SetValue(ssc1);
   const Rows automatic = Whole(Render(c));
   EXPECT_EQ(automatic[2], "...ooooooooo...");  // A unlit
-  EXPECT_EQ(automatic[11], "...ooooooo.o...");  // G unlit
+  EXPECT_EQ(automatic[11], "...ooooooooo...");  // G unlit
   EXPECT_EQ(automatic[6][12], '#');  // B lit
 
   c.SetAutoSegmentOffColor(false);
@@ -212,7 +212,7 @@ TEST(SevenSegmentCharacter, ArrowsPointFromTheMidRow) {
   const Rows up = Whole(Render(c));
   EXPECT_EQ(LitRows(up).front(), 6);
   EXPECT_EQ(LitRows(up).back(), 11);
-  EXPECT_EQ(up[6], "......##.......");  // the apex pixel and the fill left of it
+  EXPECT_EQ(up[6], ".......#.......");  // the apex pixel alone
   EXPECT_EQ(up[11], "..###########..");
   c.SetValue(sscDownArrow);
   const Rows down = Whole(Render(c));
