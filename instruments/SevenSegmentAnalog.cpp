@@ -27,16 +27,7 @@ TiSevenSegmentAnalog::TiSevenSegmentAnalog(TComponent* owner) : TiSevenSegmentDi
 
 void TiSevenSegmentAnalog::SetValue(double value) {
   if (std::isnan(value) || value > kMaxValue) value = kMaxValue;
-  if (value == value_) return;
-  if (IsLoading()) {  // a layout being read only stores: no hooks, no events
-    value_ = value;
-    return;
-  }
-  if (!EditPermitted("Value")) return;
-  value_ = value;
-  RequestRepaint();
-  NotifyPropertyChanged("Value");
-  DoValueChange();
+  ChangeValue(value_, value);
 }
 
 void TiSevenSegmentAnalog::SetShowSign(bool value) {

@@ -85,6 +85,22 @@ class TiSevenSegmentDisplay : public TiCustomComponent {
   void DrawCell(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value, const TDigitCellLayout& layout) const;
   // Fires OnValueChange.
   void DoValueChange() { onValueChange_(this); }
+  // The readouts' Value setter: a new value asks the edit-permission hook,
+  // is stored, repaints, tells the property-change hook and fires
+  // OnValueChange; while a layout is being read it is only stored.
+  template <class V>
+  void ChangeValue(V& field, V value) {
+    if (value == field) return;
+    if (IsLoading()) {
+      field = value;
+      return;
+    }
+    if (!EditPermitted("Value")) return;
+    field = value;
+    RequestRepaint();
+    NotifyPropertyChanged("Value");
+    DoValueChange();
+  }
 
  private:
   // Stores a clamped size setting; true when it changed. No clamping while

@@ -23,16 +23,7 @@ TiSevenSegmentInteger::TiSevenSegmentInteger(TComponent* owner) : TiSevenSegment
 }
 
 void TiSevenSegmentInteger::SetValue(std::int32_t value) {
-  if (value == value_) return;
-  if (IsLoading()) {  // a layout being read only stores: no hooks, no events
-    value_ = value;
-    return;
-  }
-  if (!EditPermitted("Value")) return;
-  value_ = value;
-  RequestRepaint();
-  NotifyPropertyChanged("Value");
-  DoValueChange();
+  ChangeValue(value_, value);
 }
 
 void TiSevenSegmentInteger::SetShowSign(bool value) {
