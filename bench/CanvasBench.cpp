@@ -2,7 +2,6 @@
 // and format) doing the same work: a fan of one-pixel lines, a grid of 2 x 2
 // cell fills, and small filled and outlined polygons. Compare the *Canvas*
 // and *QPainter* times of each pair.
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -149,13 +148,3 @@ void BM_Polygons_QPainter(benchmark::State& state) {
 BENCHMARK(BM_Polygons_QPainter);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

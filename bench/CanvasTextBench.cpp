@@ -1,7 +1,6 @@
 // TCanvas::TextOut against QPainter::drawText drawing the same short texts in
 // the same font at the same points of an image of the same size.
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -87,13 +86,3 @@ BENCHMARK(BM_QPainterDrawText)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace tintoral
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -147,5 +147,3 @@ BENCHMARK(WriteMainWindowSizedForm);
 
 }  // namespace
 }  // namespace tintoral
-
-BENCHMARK_MAIN();

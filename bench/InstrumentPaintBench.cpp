@@ -2,7 +2,6 @@
 // background fill, the border, a trivial PaintTo and presenting the bitmap
 // in the control's paint buffer, for a 65 x 177 control (a slider's size).
 // No window: the control paints through the window core's buffer path.
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include "instruments/base/InstrumentComponent.h"
@@ -33,13 +32,3 @@ BENCHMARK_CAPTURE(BM_InstrumentPaint, NoBorder, ibsNone);
 BENCHMARK_CAPTURE(BM_InstrumentPaint, Lowered, ibsLowered);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,7 +1,6 @@
 // One full paint of a slider's tick scale as the main window shows it: range
 // 0 to 100, five labelled major ticks and four minor ticks between each pair,
 // drawn into a 65 x 177 bitmap (the slider's size).
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include "instruments/base/ScaleObject.h"
@@ -30,13 +29,3 @@ BENCHMARK(BM_DrawMainWindowScale)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tintoral
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

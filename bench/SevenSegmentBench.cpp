@@ -2,7 +2,6 @@
 // digits, three decimals, showing -0.123) against a QLCDNumber of the same
 // size showing the same digits, rendered with QWidget::render into a QImage.
 // Compare the medians of the *Ours* and *QLCDNumber* runs.
-#include <QApplication>
 #include <QImage>
 #include <QLCDNumber>
 #include <benchmark/benchmark.h>
@@ -63,13 +62,3 @@ void BM_AnalogReadout_QLCDNumber(benchmark::State& state) {
 BENCHMARK(BM_AnalogReadout_QLCDNumber)->Repetitions(25)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
