@@ -115,6 +115,24 @@ TEST_F(SliderInput, PageStepsAboveAndBelowThePointerAndNothingBesideIt) {
   EXPECT_EQ(events.Take(), (Log{"Change 100", "User 100", "Finished 100"}));
 }
 
+TEST_F(SliderInput, APageStepBeforeThePointerFollowsOrientationAndReverseScale) {
+  slider->SetMouseControlStyle(ismcsSlidePage);
+  const struct {
+    TiOrientation orientation;
+    bool reverse;
+    double after;
+  } cases[] = {{ioVertical, false, 60}, {ioVertical, true, 40}, {ioHorizontal, false, 40}, {ioHorizontal, true, 60}};
+  for (const auto& c : cases) {
+    slider->SetOrientation(c.orientation);
+    slider->SetReverseScale(c.reverse);
+    StartAt(50);
+    if (c.orientation == ioVertical) Press(10, 30);  // above the pointer
+    else Press(30, 10);                               // left of it
+    Release(0, 0);
+    EXPECT_EQ(slider->Position(), c.after) << c.orientation << c.reverse;
+  }
+}
+
 TEST_F(SliderInput, KeysStepAndTheReleaseFinishes) {
   StartAt(50);
   Key(VK_UP);
