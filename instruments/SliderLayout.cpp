@@ -15,12 +15,6 @@ constexpr int LedSideGap = 2;
 constexpr int PointerOverhangOfShapes = 4;
 constexpr int SideGapOfShapes = LedSideGap + 5;
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 int TiSlider::UsableLength() const {
@@ -39,13 +33,13 @@ int TiSlider::PointerOffset() const {
 double TiSlider::PixelToPosition(int p) const {
   const int usable = UsableLength();
   if (usable <= 0) return Position();
-  const double halfPointer = pointerHeight_ / 2.0;
-  const double inset = endsMargin_ + pointerInset_ + halfPointer;
+  // From the client's end to the pointer's centre line at that end of the travel.
+  const double endToCentre = endsMargin_ + pointerInset_ + pointerHeight_ / 2.0;
   double d = 0;
   if (Vertical())
-    d = reverseScale_ ? p - inset : (Height() - inset) - p;
+    d = reverseScale_ ? p - endToCentre : (Height() - endToCentre) - p;
   else
-    d = reverseScale_ ? (Width() - inset) - p : p - inset;
+    d = reverseScale_ ? (Width() - endToCentre) - p : p - endToCentre;
   const double f = std::clamp(d / usable, 0.0, 1.0);
   return PositionMin() + (PositionMax() - PositionMin()) * f;
 }
@@ -76,7 +70,9 @@ TRect TiSlider::UnshiftedPointerRect(const TRect& t) const {
 int TiSlider::ScaleDepth(TCanvas& canvas) {
   if (ShowTickLabels()) {
     canvas.Font().Assign(TickLabelFont());
-    const std::string widest = Trimmed(FixedText(PositionMax(), GetLabelPrecision()));
+    // The label of the maximum as the scale writes it (FixedText writes no
+    // blanks, so there is nothing to trim).
+    const std::string widest = FixedText(PositionMax(), GetLabelPrecision());
     const int extent = Vertical() ? canvas.TextWidth(widest) : canvas.TextHeight(widest);
     return TickMargin() + TickMajorLength() + TickLabelMargin() + extent;
   }
@@ -100,7 +96,6 @@ void TiSlider::ShiftAcrossTrack(int distance) {
 }
 
 void TiSlider::CalcLayout(TCanvas& canvas) {
-  pointerRect_ = TRect{};
   const bool led = pointerStyle_ == ispsLed;
   pointerOverhang_ = led ? 0 : PointerOverhangOfShapes;
   trackSideGap_ = led ? LedSideGap : SideGapOfShapes;
