@@ -3,6 +3,7 @@
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/SevenSegmentInteger.h"
+#include "instruments/Slider.h"
 #include "runtime/ClassRegistry.h"
 
 namespace tintoral {
@@ -11,6 +12,7 @@ void RegisterInstruments() {
   RegisterComponentClass<TiSevenSegmentCharacter>();
   RegisterComponentClass<TiSevenSegmentInteger>();
   RegisterComponentClass<TiSevenSegmentAnalog>();
+  RegisterComponentClass<TiSlider>();
 }
 
 }  // namespace tintoral

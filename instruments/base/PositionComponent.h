@@ -74,6 +74,8 @@ class TiPositionComponent : public TiCustomComponent {
   // ---- State ----------------------------------------------------------------
   // Set by every accepted change of Position, cleared by DoPositionChangeFinished.
   bool ChangedSinceFinish() const { return changedSinceFinish_; }
+  // An instrument clears it when a new user gesture begins.
+  void ClearChangedSinceFinish() { changedSinceFinish_ = false; }
   // Set by an instrument around a change it makes on the user's behalf.
   bool UserChanging() const { return userChanging_; }
   void SetUserChanging(bool value) { userChanging_ = value; }
