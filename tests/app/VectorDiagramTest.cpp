@@ -131,11 +131,19 @@ TEST(VectorDiagram, TextsShowAngleAndModulusInTheirPlaces) {
     EXPECT_EQ(AquaRightOf(d, 5, 35 + d.canvas.TextWidth(d.signals.AngleText)), 0);
     EXPECT_EQ(AquaRightOf(d, 18, 35 + d.canvas.TextWidth(d.signals.ModulusText)), 0);
   }
-  // The monospaced stand-in of "Lucida Console" 8 pt: five characters are
-  // five times as wide as one.
+}
+
+// The pen, brush and font keep the diagram's last settings between drawings.
+TEST(VectorDiagram, CanvasKeepsTheLastPenBrushAndFont) {
   Diagram d(100, 0, 0);
-  EXPECT_EQ(d.canvas.TextWidth("103.5"), 5 * d.canvas.TextWidth("0"));
+  EXPECT_EQ(d.canvas.Pen().Color(), clAqua);
+  EXPECT_EQ(d.canvas.Pen().Width(), 3);
+  EXPECT_EQ(d.canvas.Pen().Mode(), pmMerge);
+  EXPECT_EQ(d.canvas.Brush().Color(), clBlack);
+  EXPECT_EQ(d.canvas.Brush().Style(), bsSolid);
+  EXPECT_EQ(d.canvas.Font().Name(), "Lucida Console");
   EXPECT_EQ(d.canvas.Font().Size(), 8);
+  EXPECT_EQ(d.canvas.Font().Color(), clAqua);
 }
 
 // Every drawing starts from a black ground: a shorter text and a shorter
