@@ -58,8 +58,8 @@ class TForm1 : public TForm {
   TLabel* Label6 = nullptr;
   TSpeedButton* SpeedButton1 = nullptr;
 
-  // Brings the vector diagram (and, with them, the swatches and readouts) up
-  // to date with the colour the sliders set.
+  // Brings the swatches, the signal readouts and the vector diagram up to
+  // date with the colour the sliders set.
   void Refrescar();
 
   // Event handlers named in the layout.
