@@ -1,7 +1,9 @@
 #include "app/MainForm.h"
 
 #include "app/AboutBox.h"
+#include "app/ColorSignals.h"
 #include "app/Resources.h"
+#include "app/VectorDiagram.h"
 #include "platform/window/Bevel.h"
 #include "platform/window/Image.h"
 #include "platform/window/Label.h"
@@ -47,12 +49,20 @@ const TClassInfo& TForm1::StaticClass() {
   return info;
 }
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) { LoadLayout(MainFormText()); }
+TForm1::TForm1(TComponent* owner) : TForm1(owner, MainFormText()) {}
 
-// Runs once the whole layout is loaded. The window shows fixed texts and
-// pictures only until the instruments that display the colour signals are
-// part of it; there is nothing to compute before then.
-void TForm1::FormCreate(TObject*) {}
+TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) { LoadLayout(layoutText); }
+
+// The layout does not hold the sliders and the signal readouts yet: the
+// colour shown is the one the sliders start at, black, and only the vector
+// diagram shows it.
+void TForm1::Refrescar() {
+  const TColorSignalValues signals = ComputeColorSignals(0, 0, 0);
+  DrawVectorDiagram(Vector->Canvas(), signals.U, signals.V);
+}
+
+// Runs once the whole layout is loaded.
+void TForm1::FormCreate(TObject*) { Refrescar(); }
 
 void TForm1::SpeedButton1Click(TObject*) {
   if (aboutBox_) aboutBox_->ShowModal();

@@ -2,6 +2,8 @@
 // TForm1: the main window. Its layout (app/forms/MainForm.txt) is compiled
 // into the program and read when the window is created; the controls land
 // in the fields below, and the layout's events are bound to the handlers.
+#include <string_view>
+
 #include "platform/window/Form.h"
 
 namespace tintoral {
@@ -20,6 +22,10 @@ class TForm1 : public TForm {
 
  public:
   explicit TForm1(TComponent* owner);
+  // The window built from the given layout text instead of the compiled-in
+  // one, in the same way: controls, handlers bound, then FormCreate. Tools
+  // that render layout files use it.
+  TForm1(TComponent* owner, std::string_view layoutText);
 
   // The box that the question-mark button shows; set once it exists.
   void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
@@ -51,6 +57,10 @@ class TForm1 : public TForm {
   TLabel* Label5 = nullptr;
   TLabel* Label6 = nullptr;
   TSpeedButton* SpeedButton1 = nullptr;
+
+  // Brings the swatches, the signal readouts and the vector diagram up to
+  // date with the colour the sliders set.
+  void Refrescar();
 
   // Event handlers named in the layout.
   void FormCreate(TObject* sender);

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need.
+# Installs the Debian 12 packages the build, the program and the tests need,
+# and generates the Spanish locale es_ES.UTF-8, whose decimal separator is
+# the comma, so that the program's comma path is tested on every machine.
 # Quiet when everything is already there.
 set -euo pipefail
 
@@ -9,17 +11,27 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-comic-neue fontconfig
   xvfb xdotool x11-utils
+  locales
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# locale -a lists the generated locale as es_ES.utf8.
+spanish=es_ES.UTF-8
+if ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
+  echo "Generating the locale $spanish"
+  $sudo localedef -i es_ES -f UTF-8 "$spanish"
+fi

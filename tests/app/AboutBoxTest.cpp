@@ -29,9 +29,21 @@ class AboutBoxTest : public ::testing::Test {
   TAboutBox box{nullptr};
 };
 
+// The source tree: three levels above this file, or, where the compiler
+// cache has made __FILE__ relative, the nearest folder above the test
+// program that holds the program's layouts.
+std::filesystem::path SourceRoot() {
+  namespace fs = std::filesystem;
+  const fs::path fromFile = fs::path(__FILE__).parent_path().parent_path().parent_path();
+  if (fromFile.is_absolute()) return fromFile;
+  for (fs::path folder = fs::read_symlink("/proc/self/exe").parent_path(); folder.has_relative_path();
+       folder = folder.parent_path())
+    if (fs::exists(folder / "app/forms/MainForm.txt")) return folder;
+  return fromFile;
+}
+
 std::string SourceFile(const std::string& relative) {
-  const auto root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-  std::ifstream in(root / relative, std::ios::binary);
+  std::ifstream in(SourceRoot() / relative, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

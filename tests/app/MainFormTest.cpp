@@ -1,6 +1,6 @@
 // The main window as its layout builds it: window settings, the controls with
-// their parents, texts and fonts, the question-mark glyph, and the event
-// wiring, including the About box shown modally from the button.
+// their parents, texts and fonts, the question-mark glyph, the first refresh,
+// and the event wiring, including the About box shown modally from the button.
 #include "app/MainForm.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/AboutBox.h"
+#include "app/VectorDiagram.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Font.h"
 #include "platform/window/Bevel.h"
@@ -89,9 +90,23 @@ TEST_F(MainFormTest, ControlsSitInTheirParentsAtTheirPlaces) {
   EXPECT_EQ(form.Panel3->Color(), clBlack);
   EXPECT_EQ(form.Panel4->Color(), clMaroon);
   EXPECT_EQ(form.Panel5->Color(), clTeal);
-  EXPECT_TRUE(form.Vector->Picture().Empty());
   ASSERT_NE(form.Luminancia, nullptr);
   EXPECT_EQ(form.Luminancia->Caption(), "");
+}
+
+// FormCreate refreshes the window once: the vector diagram of the sliders'
+// starting colour, black, on a bitmap of the image's size.
+TEST_F(MainFormTest, CreationDrawsTheVectorDiagramOfTheStartingColour) {
+  const TBitmap* picture = form.Vector->Picture().Graphic();
+  ASSERT_NE(picture, nullptr);
+  ASSERT_EQ(picture->Width(), kVectorDiagramWidth);
+  ASSERT_EQ(picture->Height(), kVectorDiagramHeight);
+  TBitmap expected(kVectorDiagramWidth, kVectorDiagramHeight);
+  DrawVectorDiagram(expected.Canvas(), 0, 0);
+  int differing = 0;
+  for (int y = 0; y < kVectorDiagramHeight; ++y)
+    for (int x = 0; x < kVectorDiagramWidth; ++x) differing += picture->Pixel(x, y) != expected.Pixel(x, y);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(MainFormTest, LabelsShowTheirTextsInTheirFonts) {

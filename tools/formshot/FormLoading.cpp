@@ -9,6 +9,7 @@
 #include "runtime/FormLexer.h"
 #include "runtime/FormReader.h"
 #include "runtime/Identifiers.h"
+#include "tools/formshot/ProgramForms.h"
 
 namespace tintoral {
 namespace {
@@ -74,6 +75,8 @@ std::vector<std::string> EventHandlerNames(std::string_view text) {
 
 TLoadedForm LoadForm(std::string_view text) {
   const std::string className = RootClassName(text);
+  if (const TProgramFormFactory* programForm = FindProgramForm(className))
+    return TLoadedForm(nullptr, (*programForm)(text));
   if (className.empty() || FindComponentClass(className))
     return TLoadedForm(nullptr, std::unique_ptr<TComponent>(ReadComponentText(text)));
   auto standIn = StandInClass(className, EventHandlerNames(text));

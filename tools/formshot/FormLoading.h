@@ -1,6 +1,9 @@
 #pragma once
-// Reads any text form file for rendering. A file whose root class is
-// registered (TForm) is read as that class. A file whose root class is not
+// Reads any text form file for rendering. A file whose root class is a
+// program form class (ProgramForms.h: TForm1) is built as the program builds
+// that window, handlers and creation handler included. A file whose root
+// class is registered (TForm) is read as that class. A file whose root class
+// is neither
 // (TForm1 in a form file of a program) is read into a stand-in: a plain TForm
 // that answers to the file's class name and has a do-nothing handler for each
 // event the file names, so the file reads as it is. Only notify events

@@ -1,9 +1,12 @@
 // formshot FORM OUT.png [--set Component.Property=Value]... [--locale xx_YY]
 //
-// Reads a text form file (see FormLoading.h for forms of unregistered
-// classes), applies the assignments in order after loading, renders the
-// form's client area off-screen and writes it as a PNG. --locale takes the
-// decimal separator of the named locale for the numbers the controls show.
+// Reads a text form file (see FormLoading.h: the program's main window is
+// built as the program builds it, forms of unregistered classes are read
+// into a stand-in), applies the assignments in order after loading through
+// the properties' setters (so the events they fire reach the handlers the
+// layout binds), renders the form's client area off-screen and writes it
+// as a PNG. --locale takes the decimal separator of the named locale for the
+// numbers the controls show, from before the form is built.
 // Prints one line naming the problem and exits 1 when the form, an
 // assignment or the output cannot be used; 2 on wrong usage.
 #include <QApplication>
@@ -25,16 +28,19 @@
 #include "runtime/Exception.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
+#include "tools/formshot/ProgramForms.h"
 
 namespace tintoral {
 namespace {
 
-// Every class a form file may name. Called explicitly, so that the linker
-// keeps the registering code of each library.
+// Every class a form file may name, and the program's own form classes.
+// Called explicitly, so that the linker keeps the registering code of each
+// library.
 void RegisterFormClasses() {
   RegisterWindowClasses();
   RegisterStandardControls();
   RegisterInstruments();
+  RegisterTintoralForms();
 }
 
 std::string ReadTextFile(const std::string& path) {

@@ -1,14 +1,21 @@
-// formshot's parts: reading form files of unregistered classes, command-line
-// assignments of every value kind, the command line, and what gets rendered.
+// formshot's parts: building the program's own forms, reading form files of
+// unregistered classes, command-line assignments of every value kind, the
+// command line, and what gets rendered.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "app/MainForm.h"
+#include "app/Resources.h"
+#include "app/VectorDiagram.h"
+#include "instruments/InstrumentClasses.h"
+#include "instruments/SevenSegmentInteger.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Font.h"
 #include "platform/window/Form.h"
+#include "platform/window/Image.h"
 #include "platform/window/Label.h"
 #include "platform/window/PageControl.h"
 #include "platform/window/Panel.h"
@@ -18,6 +25,7 @@
 #include "runtime/PropertyInfo.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
+#include "tools/formshot/ProgramForms.h"
 #include "tools/formshot/PropertyAssignment.h"
 
 namespace tintoral {
@@ -59,7 +67,7 @@ const TClassInfo& TValueHolder::StaticClass() {
   return info;
 }
 
-constexpr char kProgramForm[] = R"(object Form1: TForm1
+constexpr char kUnregisteredForm[] = R"(object Form1: TPruebaForm
   Left = 10
   Top = 10
   Width = 208
@@ -95,11 +103,49 @@ constexpr char kProgramForm[] = R"(object Form1: TForm1
 end
 )";
 
+// A form class of a program, built from its layout text as the program
+// builds it: a readout's change doubles into another readout.
+class TShotForm : public TForm {
+  TINTORAL_CLASS(TShotForm, TForm)
+
+ public:
+  TShotForm(TComponent* owner, std::string_view layoutText) : TForm(owner) { LoadLayout(layoutText); }
+  TiSevenSegmentInteger* Count = nullptr;
+  TiSevenSegmentInteger* Twice = nullptr;
+  int creations = 0;
+  void FormCreate(TObject*) { ++creations; }
+  void CountChange(TObject*) { Twice->SetValue(2 * Count->Value()); }
+};
+
+const TClassInfo& TShotForm::StaticClass() {
+  static const TClassInfo info = DescribeClass<TShotForm>("TShotForm", TForm::StaticClass(), [](auto& b) {
+    b.Field("Count", &TShotForm::Count);
+    b.Field("Twice", &TShotForm::Twice);
+    b.Method("FormCreate", &TShotForm::FormCreate);
+    b.Method("CountChange", &TShotForm::CountChange);
+  });
+  return info;
+}
+
+constexpr char kShotForm[] = R"(object ShotForm: TShotForm
+  OnCreate = FormCreate
+  object Count: TiSevenSegmentInteger
+    Value = 4
+    OnValueChange = CountChange
+  end
+  object Twice: TiSevenSegmentInteger
+  end
+end
+)";
+
 class FormShotTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegisterWindowClasses();
     RegisterStandardControls();
+    RegisterInstruments();
+    RegisterTintoralForms();
+    RegisterProgramForm<TShotForm>();
   }
   static void Set(TComponent& root, const std::string& text) {
     ApplyPropertyAssignment(root, ParsePropertyAssignment(text));
@@ -114,13 +160,40 @@ class FormShotTest : public ::testing::Test {
   }
 };
 
+// Handlers bound to the class's methods, the creation handler run once after
+// loading, and an assignment that goes through the setter fires the event.
+TEST_F(FormShotTest, ProgramFormIsBuiltAsItsClassAndAssignmentsRunItsHandlers) {
+  const TLoadedForm form = LoadForm(kShotForm);
+  EXPECT_FALSE(form.IsStandIn());
+  auto& shot = dynamic_cast<TShotForm&>(form.Root());
+  EXPECT_EQ(shot.creations, 1);
+  EXPECT_EQ(shot.Count->Value(), 4);  // read from the layout: no event
+  EXPECT_EQ(shot.Twice->Value(), 0);
+  Set(shot, "Count.Value=21");
+  EXPECT_EQ(shot.Twice->Value(), 42);
+}
+
+// The program's main window from its layout file: its own class, with the
+// first refresh of FormCreate drawn on the vector image.
+TEST_F(FormShotTest, MainWindowLayoutIsBuiltAsTheProgramsMainWindow) {
+  const TLoadedForm form = LoadForm(MainFormText());
+  auto* window = dynamic_cast<TForm1*>(&form.Root());
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(form.IsStandIn());
+  const TBitmap* diagram = window->Vector->Picture().Graphic();
+  ASSERT_NE(diagram, nullptr);
+  EXPECT_EQ(diagram->Width(), kVectorDiagramWidth);
+  EXPECT_EQ(diagram->Pixel(153, 10), clGreen);  // the vertical axis on black
+  EXPECT_EQ(diagram->Pixel(100, 60), clBlack);
+}
+
 TEST_F(FormShotTest, FormOfAnUnregisteredClassReadsIntoAStandInWithItsHandlersBound) {
-  EXPECT_EQ(RootClassName(kProgramForm), "TForm1");
-  EXPECT_EQ(EventHandlerNames(kProgramForm), (std::vector<std::string>{"FormCreate", "PanelClick"}));
-  const TLoadedForm form = LoadForm(kProgramForm);
+  EXPECT_EQ(RootClassName(kUnregisteredForm), "TPruebaForm");
+  EXPECT_EQ(EventHandlerNames(kUnregisteredForm), (std::vector<std::string>{"FormCreate", "PanelClick"}));
+  const TLoadedForm form = LoadForm(kUnregisteredForm);
   ASSERT_TRUE(form.IsStandIn());
   TComponent& root = form.Root();
-  EXPECT_EQ(root.ClassName(), "TForm1");
+  EXPECT_EQ(root.ClassName(), "TPruebaForm");
   EXPECT_TRUE(root.InheritsFrom(TForm::StaticClass()));
   EXPECT_EQ(root.ClassType().FindProperty("OnCreate")->GetMethodName(root), "FormCreate");
   auto* label = root.FindComponentAs<TLabel>("Label9");
@@ -144,14 +217,14 @@ TEST_F(FormShotTest, ReadingErrorsNameTheUnknownClassPropertyOrMalformedPlace) {
     }
     return "no error";
   };
-  EXPECT_EQ(errorOf("object F: TForm1\n  object G: TGauge\n  end\nend\n"), "Line 2: Class 'TGauge' not found");
-  EXPECT_EQ(errorOf("object F: TForm1\n  Colour = clRed\nend\n"), "Line 2: Property 'Colour' does not exist");
-  EXPECT_EQ(errorOf("object F: TForm1\n  Caption = \nend\n").rfind("Line 3:", 0), 0u);
-  EXPECT_EQ(errorOf("object F: TForm1\n  Caption = 'x'\n"), "Line 3: 'end' expected but end of file found");
+  EXPECT_EQ(errorOf("object F: TPruebaForm\n  object G: TGauge\n  end\nend\n"), "Line 2: Class 'TGauge' not found");
+  EXPECT_EQ(errorOf("object F: TPruebaForm\n  Colour = clRed\nend\n"), "Line 2: Property 'Colour' does not exist");
+  EXPECT_EQ(errorOf("object F: TPruebaForm\n  Caption = \nend\n").rfind("Line 3:", 0), 0u);
+  EXPECT_EQ(errorOf("object F: TPruebaForm\n  Caption = 'x'\n"), "Line 3: 'end' expected but end of file found");
 }
 
 TEST_F(FormShotTest, AssignmentsReachComponentsSubObjectsAndTheRoot) {
-  const TLoadedForm form = LoadForm(kProgramForm);
+  const TLoadedForm form = LoadForm(kUnregisteredForm);
   TComponent& root = form.Root();
   auto* label = root.FindComponentAs<TLabel>("Label9");
   Set(root, "Label9.Caption=Versi\xC3\xB3n");  // UTF-8 on the command line
@@ -198,7 +271,7 @@ TEST_F(FormShotTest, AssignmentValuesOfFloatCharVariantAndInt64Kinds) {
 }
 
 TEST_F(FormShotTest, AssignmentErrorsNameWhatIsUnknownOrDoesNotFit) {
-  const TLoadedForm form = LoadForm(kProgramForm);
+  const TLoadedForm form = LoadForm(kUnregisteredForm);
   TComponent& root = form.Root();
   EXPECT_EQ(ErrorOf(root, "Labl9.Caption=x"), "Unknown component 'Labl9'");
   EXPECT_EQ(ErrorOf(root, "Label9.Colour=x"), "Unknown property 'Label9.Colour'");
@@ -239,7 +312,7 @@ TEST_F(FormShotTest, CommandLineKeepsAssignmentsInOrderAndRefusesWhatItDoesNotKn
 }
 
 TEST_F(FormShotTest, RendersTheClientAreaWithTheAssignmentsApplied) {
-  const TLoadedForm form = LoadForm(kProgramForm);
+  const TLoadedForm form = LoadForm(kUnregisteredForm);
   auto& root = dynamic_cast<TForm&>(form.Root());
   TBitmap before, after;
   root.RenderTo(before);

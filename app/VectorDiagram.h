@@ -1,0 +1,19 @@
+#pragma once
+// The vector diagram of the main window: the chrominance vector (U across,
+// V up) inside a green reference circle crossed by two axes, with its angle
+// and modulus as text, drawn on the canvas of the `Vector` image's bitmap
+// (305 × 233). Every drawing clears the whole surface first, so nothing of an
+// earlier vector or a longer text remains. The canvas keeps the pen, brush
+// and font this drawing leaves on it.
+namespace tintoral {
+
+class TCanvas;
+
+inline constexpr int kVectorDiagramWidth = 305;
+inline constexpr int kVectorDiagramHeight = 233;
+
+// Draws the diagram for the chrominance components u and v, as read back
+// from the U and V readouts.
+void DrawVectorDiagram(TCanvas& canvas, double u, double v);
+
+}  // namespace tintoral
