@@ -16,10 +16,6 @@ constexpr TPoint kOrigin{153, 115};
 // centred on the axes' crossing; each has its own numbers.
 void DrawReferenceFrame(TCanvas& canvas) {
   canvas.Brush().SetColor(clBlack);
-  // The ground must replace the earlier picture. Our canvas fills under the
-  // pen's mix mode, and the last drawing left pmMerge, under which black
-  // would change nothing.
-  canvas.Pen().SetMode(pmCopy);
   canvas.FillRect({0, 0, canvas.Target().Width(), canvas.Target().Height()});
   canvas.Pen().SetMode(pmMerge);
   canvas.Pen().SetColor(clGreen);

@@ -44,15 +44,19 @@ SpanPainter PenPainter(TCanvas& canvas) {
   return SpanPainter(canvas.Target(), paint);
 }
 
-SpanPainter BrushPainter(TCanvas& canvas) {
+// The brush under a mix mode: shapes fill under the pen's mode, FillRect
+// always copies (a plain fill clears whatever mode is left on the pen).
+SpanPainter BrushPainter(TCanvas& canvas, TPenMode mode) {
   const TBrush& brush = canvas.Brush();
   if (brush.Style() == bsClear) return SpanPainter(canvas.Target(), PixelPaint{});
-  return SpanPainter(canvas.Target(), PixelPaint::Make(ColorToRGB(brush.Color()), canvas.Pen().Mode()),
+  return SpanPainter(canvas.Target(), PixelPaint::Make(ColorToRGB(brush.Color()), mode),
                      raster::HatchPattern(brush.Style()));
 }
 
-void FillArea(TCanvas& canvas, const TRect& rect) {
-  SpanPainter brush = BrushPainter(canvas);
+SpanPainter BrushPainter(TCanvas& canvas) { return BrushPainter(canvas, canvas.Pen().Mode()); }
+
+void FillArea(TCanvas& canvas, const TRect& rect, TPenMode mode) {
+  SpanPainter brush = BrushPainter(canvas, mode);
   if (!brush.Paints()) return;
   const int top = std::max(rect.Top, 0), bottom = std::min(rect.Bottom, canvas.Target().Height());
   for (int y = top; y < bottom; ++y) brush.Span(y, rect.Left, rect.Right);
@@ -126,14 +130,14 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TCanvas::FillRect(const TRect& rect) {
-  FillArea(*this, rect);
+  FillArea(*this, rect, pmCopy);
   target_.Changed();
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   const TRect box = Normalised(left, top, right, bottom);
   if (box.IsEmpty()) return;
-  FillArea(*this, {box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1});
+  FillArea(*this, {box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, pen_.Mode());
   if (PenDraws(pen_)) OutlineRectangle(*this, box);
   target_.Changed();
 }
@@ -183,8 +187,10 @@ void TCanvas::Polyline(std::span<const TPoint> points) {
 void TCanvas::MoveTo(int x, int y) { penPos_ = {x, y}; }
 
 void TCanvas::LineTo(int x, int y) {
+  // A line to the current point paints nothing: the last point of a line is
+  // never painted, whatever the pen's width.
   const TPoint line[] = {penPos_, {x, y}};
-  StrokePath(*this, line, false);
+  if (line[0] != line[1]) StrokePath(*this, line, false);
   penPos_ = {x, y};
   target_.Changed();
 }

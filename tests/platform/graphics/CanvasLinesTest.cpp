@@ -151,6 +151,12 @@ TEST(CanvasLinesTest, WidePensAreRoundAndCentredOnThePath) {
   EXPECT_EQ(even.At(10, 12), clBlack);
   EXPECT_EQ(even.At(8, 12), clWhite);
   EXPECT_EQ(even.At(11, 12), clWhite);
+
+  Surface dot(30, 30);  // a line to the current point paints nothing, wide or not
+  dot.canvas.Pen().SetWidth(3);
+  dot.canvas.MoveTo(10, 10);
+  dot.canvas.LineTo(10, 10);
+  EXPECT_TRUE(dot.PixelsOf(clBlack).empty());
 }
 
 TEST(CanvasLinesTest, WidePolylinesPaintOverlapsOnce) {
