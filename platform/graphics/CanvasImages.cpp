@@ -50,12 +50,23 @@ void Blit(TBitmap& target, const Area& dest, const TBitmap& source, const Area& 
     const std::int64_t sx = SampleAt(x - dest.left, destWidth, sourceRect.left, sourceWidth);
     columns[x - x0] = sx >= 0 && sx < source.Width() ? static_cast<int>(sx) : -1;
   }
+  // Unscaled and opaque: the columns inside the source are one consecutive
+  // run, copied a row at a time.
+  const bool rowCopy = destWidth == sourceWidth && !skipPixel;
+  const auto firstInside = std::find_if(columns.begin(), columns.end(), [](int c) { return c >= 0; });
+  const auto pastInside = std::find_if(firstInside, columns.end(), [](int c) { return c < 0; });
   const std::uint32_t skip = skipPixel.value_or(0) & RgbMask;
   for (int y = y0; y < y1; ++y) {
     const std::int64_t sy = SampleAt(y - dest.top, destHeight, sourceRect.top, sourceHeight);
     if (sy < 0 || sy >= source.Height()) continue;
     const std::uint32_t* from = source.ScanLine(static_cast<int>(sy));
     std::uint32_t* to = target.ScanLine(y) + x0;
+    if (rowCopy) {
+      if (firstInside != pastInside)
+        std::copy(from + *firstInside, from + *firstInside + (pastInside - firstInside),
+                  to + (firstInside - columns.begin()));
+      continue;
+    }
     for (int i = 0; i < x1 - x0; ++i) {
       if (columns[i] < 0) continue;
       const std::uint32_t pixel = from[columns[i]];
