@@ -1,5 +1,6 @@
 #include "instruments/InstrumentClasses.h"
 
+#include "instruments/LCDMatrix.h"
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/SevenSegmentInteger.h"
@@ -11,6 +12,7 @@ void RegisterInstruments() {
   RegisterComponentClass<TiSevenSegmentCharacter>();
   RegisterComponentClass<TiSevenSegmentInteger>();
   RegisterComponentClass<TiSevenSegmentAnalog>();
+  RegisterComponentClass<TiLCDMatrix>();
 }
 
 }  // namespace tintoral
