@@ -49,7 +49,8 @@ class TiLCDMatrix : public TiCustomComponent {
   // ---- Published ----------------------------------------------------------
   // Windows-1252 bytes; each byte is the code of the glyph drawn for it.
   // Setting it always rewrites the elements: ClearElements, then WriteText
-  // at position (0, 0) in CellsColorOn.
+  // at position (0, 0) in CellsColorOn. (The matrix keeps its own text; the
+  // control's caption text is not used.)
   const std::string& Text() const { return text_; }
   void SetText(const std::string& value);
   TColor CellsColorOn() const { return cellsColorOn_; }
