@@ -1,5 +1,6 @@
 #include "instruments/InstrumentClasses.h"
 
+#include "instruments/LCDMatrix.h"
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/SevenSegmentInteger.h"
@@ -13,6 +14,7 @@ void RegisterInstruments() {
   RegisterComponentClass<TiSevenSegmentInteger>();
   RegisterComponentClass<TiSevenSegmentAnalog>();
   RegisterComponentClass<TiSlider>();
+  RegisterComponentClass<TiLCDMatrix>();
 }
 
 }  // namespace tintoral
