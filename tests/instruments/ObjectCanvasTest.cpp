@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -299,6 +300,19 @@ TEST(ObjectCanvas, AZeroDisplayRangePaintsTheErrorText) {
   EXPECT_EQ(u.CountIn(clBlue, 0, 101), 0);
   EXPECT_GT(u.CountIn(clWhite, 0, 101), 0);
   EXPECT_EQ(u.At(100, 100), clBlack);
+}
+
+TEST(ObjectCanvas, FarAwayObjectsPaintQuicklyAndUnmappableOnesFailThePaint) {
+  UnitCanvas u;
+  u.c.SetDefaultPenWidth(3);
+  const int huge = u.c.AddEllipse(0, 0, 1e10, 1e10);  // beyond the 32-bit pixel range
+  u.c.AddLine(-1e10, 0, 1e10, 0);
+  EXPECT_EQ(u.At(50, 30), clRed);
+  EXPECT_EQ(u.At(50, 50), clWhite);  // the wide line through the middle
+  EXPECT_EQ(u.c.ObjectByHandle(huge).HitRect.Left, std::numeric_limits<int>::min());
+  u.c.AddRectangle(1e300, 0, 1, 1);  // no 64-bit pixel: the paint shows the error
+  EXPECT_EQ(u.CountIn(clRed, 0, 101), 0);
+  EXPECT_GT(u.CountIn(clWhite, 0, 101), 0);
 }
 
 }  // namespace
