@@ -277,21 +277,6 @@ TEST(ObjectCanvas, HandlesCountFromZeroAgainAfterClearAndBadOnesRaise) {
   }
 }
 
-TEST(ObjectCanvas, NewObjectsTakeTheDefaults) {
-  TiObjectCanvas c(nullptr);
-  EXPECT_EQ(c.DefaultFontName(), "Arial");
-  c.SetDefaultPenWidth(3);
-  c.SetDefaultFontBold(true);
-  c.SetDefaultBrushStyle(bsClear);
-  const TiDrawObject& o = c.ObjectByHandle(c.AddEllipse(1, 2, 3, 4, "x"));
-  EXPECT_EQ(o.PenWidth, 3);
-  EXPECT_TRUE(o.FontBold);
-  EXPECT_EQ(o.BrushStyle, bsClear);
-  EXPECT_EQ(o.FontName, "Arial");
-  EXPECT_EQ(o.FontColor, clWhite);
-  EXPECT_EQ(o.Text, "x");
-}
-
 TEST(ObjectCanvas, AZeroDisplayRangePaintsTheErrorText) {
   UnitCanvas u;
   u.c.SetBackGroundColor(clBlue);
