@@ -1,9 +1,11 @@
 #include "instruments/InstrumentClasses.h"
 
 #include "instruments/LCDMatrix.h"
+#include "instruments/ObjectCanvas.h"
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/SevenSegmentInteger.h"
+#include "instruments/ShadowLabel.h"
 #include "instruments/Slider.h"
 #include "runtime/ClassRegistry.h"
 
@@ -15,6 +17,8 @@ void RegisterInstruments() {
   RegisterComponentClass<TiSevenSegmentAnalog>();
   RegisterComponentClass<TiSlider>();
   RegisterComponentClass<TiLCDMatrix>();
+  RegisterComponentClass<TiObjectCanvas>();
+  RegisterComponentClass<TiLabel>();
 }
 
 }  // namespace tintoral

@@ -220,6 +220,13 @@ int DialogMaskOf(std::uint16_t key) {
 
 bool IsNavigationKey(std::uint16_t key) { return DialogMaskOf(key) != 0; }
 
+// Alt with a letter or digit (and without Ctrl, which makes AltGr
+// characters): an accelerator, offered to the whole window first.
+bool IsAcceleratorKey(std::uint16_t key, TShiftState shift) {
+  const bool letterOrDigit = (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
+  return letterOrDigit && shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
+}
+
 }  // namespace
 
 TWinControl* TWinControl::KeyTarget() {
@@ -228,6 +235,7 @@ TWinControl* TWinControl::KeyTarget() {
 }
 
 bool TWinControl::TakeDialogKey(std::uint16_t key, TShiftState shift) {
+  if (IsAcceleratorKey(key, shift)) return TopLevel()->DialogKey(key, shift);
   const int mask = DialogMaskOf(key);
   if (mask == 0 || WantSpecialKey(key) != 0 || (DialogCode() & mask) != 0) return false;
   TWinControl* top = TopLevel();

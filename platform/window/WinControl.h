@@ -21,7 +21,8 @@
 // default and cancel buttons through DialogKey) unless the control claims
 // them through WantSpecialKey (non-zero) or DialogCode (DLGC_WANTTAB for
 // Tab, DLGC_WANTARROWS for the arrows, DLGC_WANTALLKEYS for Enter, Escape,
-// Execute and Cancel); then KeyDown. Characters: KeyPress, one per
+// Execute and Cancel); Alt with a letter or digit is offered to the whole
+// window through DialogKey as an accelerator; then KeyDown. Characters: KeyPress, one per
 // Windows-1252 byte. Key up: PreprocessKeyUp first (true ends the release),
 // then KeyUp. With the form's KeyPreview set, the form's key events run
 // before the control's.
