@@ -10,6 +10,12 @@ namespace tintoral {
 
 class TAboutBox;
 class TBevel;
+class TiLabel;
+class TiLCDMatrix;
+class TiObjectCanvas;
+class TiSevenSegmentAnalog;
+class TiSevenSegmentInteger;
+class TiSlider;
 class TImage;
 class TLabel;
 class TPageControl;
@@ -31,6 +37,7 @@ class TForm1 : public TForm {
   void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
 
   // Controls, in declaration order (owned by the form).
+  TiLCDMatrix* LCD_Main = nullptr;
   TPageControl* PageControl1 = nullptr;
   TTabSheet* TabSheet1 = nullptr;
   TBevel* Bevel2 = nullptr;
@@ -44,18 +51,35 @@ class TForm1 : public TForm {
   TLabel* Label3 = nullptr;
   TLabel* Label7 = nullptr;
   TLabel* Label8 = nullptr;
+  TiObjectCanvas* PanelY = nullptr;
+  TiSlider* CursorVerde = nullptr;
+  TiSlider* CursorAzul = nullptr;
+  TiSlider* CursorRojo = nullptr;
+  TiObjectCanvas* Panel = nullptr;
   TPanel* Panel2 = nullptr;
   TLabel* Label12 = nullptr;
   TLabel* Label13 = nullptr;
   TLabel* Label14 = nullptr;
+  TiSevenSegmentInteger* ValorRojo = nullptr;
+  TiSevenSegmentInteger* ValorVerde = nullptr;
+  TiSevenSegmentInteger* ValorAzul = nullptr;
   TPanel* Panel3 = nullptr;
   TLabel* Label9 = nullptr;
+  TiSevenSegmentAnalog* ValorLumi = nullptr;
   TPanel* Panel4 = nullptr;
   TLabel* Label4 = nullptr;
   TLabel* Label10 = nullptr;
+  TiSevenSegmentAnalog* ValorR_Y = nullptr;
+  TiSevenSegmentAnalog* ValorV = nullptr;
   TPanel* Panel5 = nullptr;
   TLabel* Label5 = nullptr;
   TLabel* Label6 = nullptr;
+  TiSevenSegmentAnalog* ValorB_Y = nullptr;
+  TiSevenSegmentAnalog* ValorU = nullptr;
+  TiLabel* iLabel1 = nullptr;
+  TiLabel* iLabel2 = nullptr;
+  TiLabel* iLabel3 = nullptr;
+  TiLabel* iLabel4 = nullptr;
   TSpeedButton* SpeedButton1 = nullptr;
 
   // Brings the swatches, the signal readouts and the vector diagram up to
@@ -65,6 +89,10 @@ class TForm1 : public TForm {
   // Event handlers named in the layout.
   void FormCreate(TObject* sender);
   void SpeedButton1Click(TObject* sender);
+  // Each refreshes everything, then sets its own slider's percentage readout.
+  void CursorRojoPositionChange(TObject* sender);
+  void CursorVerdePositionChange(TObject* sender);
+  void CursorAzulPositionChange(TObject* sender);
 
  private:
   TAboutBox* aboutBox_ = nullptr;

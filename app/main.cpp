@@ -6,6 +6,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MainForm.h"
+#include "instruments/InstrumentClasses.h"
 #include "platform/window/Application.h"
 #include "platform/window/StandardControls.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   try {
     RegisterWindowClasses();
     RegisterStandardControls();
+    RegisterInstruments();
     Application().Initialize();
     TForm1* mainForm = Application().CreateForm<TForm1>();
     TAboutBox* aboutBox = Application().CreateForm<TAboutBox>();
