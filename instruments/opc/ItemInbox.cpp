@@ -32,9 +32,10 @@ class InboxRegister {
   std::unordered_map<std::uintptr_t, std::weak_ptr<TiItemInbox>> inboxes_;
 };
 
+// Kept to the end of the process: an inbox may go after static objects.
 InboxRegister& Inboxes() {
-  static InboxRegister inboxes;
-  return inboxes;
+  static InboxRegister* inboxes = new InboxRegister;
+  return *inboxes;
 }
 
 void IOPC_CALL ReceiveLinkData(void* context, const IOPCVariant* value, std::uint16_t quality,
