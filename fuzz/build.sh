@@ -21,6 +21,7 @@ sources=(
   "$root"/runtime/*.cpp
   "$root"/platform/system/*.cpp
   "$root"/instruments/base/PropertyFile.cpp
+  "$root"/instruments/opc/*.cpp
   "$root"/tests/runtime/support/TestClasses.cpp
 )
 

@@ -242,7 +242,29 @@ class TiVCLComponent : public TiComponent {
   void SetOnBeforeNewOPCData(TBeforeOPCNewDataEvent handler) { onBeforeNewOPCData_ = std::move(handler); }
   TiOPCItemManager& OPCItemManager() { return opcItems_; }
   const TiOPCItemManager& OPCItemManager() const { return opcItems_; }
+  // Set while a value from the data link is written into a property, so
+  // that DataLinkWrite does not echo it back.
   bool OPCWriting() const { return opcWriting_; }
+
+  // New data arrived for the item (on the GUI thread): fires
+  // OnBeforeNewOPCData (which may change the value); when the quality is
+  // good and DataLinkApply declines, writes the value into the item's
+  // property; fires OnNewOPCData. Nothing for an item without PropertyName.
+  void ApplyOPCData(TiOPCItem& item);
+  // Sends the value to the first active item bound to the property (name
+  // case ignored); true when one took it. While OPCWriting it only clears
+  // the flag and returns false.
+  bool DataLinkWrite(const std::string& propertyName, const TVariant& value) override;
+  // The kind code of the (dotted) property, 0 when there is none.
+  int GetPropertyKind(const std::string& propertyName) const;
+  // Writes the value into every property of the object (and of the objects
+  // it holds) whose full name, under `prefix`, is `name` (case ignored). The
+  // value goes through its text: ordinals (sets as bit masks) as integers,
+  // enumerations also from "True" / "False" (and a 0 .. 1 enumeration takes
+  // any text but "0" as 1), strings as they are; floats take numbers as they
+  // are and texts as float texts. ConvertError for a text that does not fit.
+  static void SetPropertyFromVariant(TPersistent& object, const std::string& prefix, const TVariant& value,
+                                     const std::string& name);
 
   // Timer service: OnTimerTick after the first delay, then every interval.
   const TNotifyEvent& OnTimerTick() const { return onTimerTick_; }
@@ -278,6 +300,7 @@ class TiVCLComponent : public TiComponent {
   void CaptureSnapshot();
 
  private:
+  TiOPCItemManager::Callbacks DataLinkCallbacks();
   void ReadOPCItems(TReader& reader);
   void WriteOPCItems(TWriter& writer) const;
 

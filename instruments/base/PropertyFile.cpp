@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "instruments/base/PropertyWalk.h"
 #include "runtime/Exception.h"
 #include "runtime/Identifiers.h"
 #include "runtime/NumberText.h"
@@ -39,57 +40,6 @@ std::string_view Trimmed(std::string_view text) {
 std::string Cut(std::string text) {
   if (text.size() > kMaxLineLength) text.resize(kMaxLineLength);
   return text;
-}
-
-std::string FullName(const std::string& prefix, const std::string& name) {
-  return Trimmed(prefix).empty() ? name : prefix + "." + name;
-}
-
-// Visits the properties of an object and of the objects it holds, in saving
-// order: every property that has a setter (and is stored, when asked),
-// objects by their own properties under the object's full name. `accept`
-// may leave a property out, a held object with all its properties. `leaf`
-// returns true to end the walk. An object already being walked further up
-// is not entered again, so objects that hold each other cannot recurse
-// without end.
-template <class Accept, class Leaf>
-class PropertyWalk {
- public:
-  PropertyWalk(bool storedOnly, Accept accept, Leaf leaf)
-      : storedOnly_(storedOnly), accept_(std::move(accept)), leaf_(std::move(leaf)) {}
-
-  bool Walk(const TPersistent& object, const std::string& prefix) {
-    path_.push_back(&object);
-    const bool ended = WalkProperties(object, prefix);
-    path_.pop_back();
-    return ended;
-  }
-
- private:
-  bool WalkProperties(const TPersistent& object, const std::string& prefix) {
-    for (const TPropertyInfo* property : object.ClassType().Properties()) {
-      if (!property->HasSetter() || (storedOnly_ && !property->IsStored(object))) continue;
-      const std::string fullName = FullName(prefix, property->Name());
-      if (!accept_(fullName)) continue;
-      if (property->Kind() != tkClass) {
-        if (leaf_(object, *property, fullName)) return true;
-        continue;
-      }
-      const TPersistent* held = property->HasGetter() ? property->GetObject(object) : nullptr;
-      if (held && std::find(path_.begin(), path_.end(), held) == path_.end() && Walk(*held, fullName)) return true;
-    }
-    return false;
-  }
-
-  bool storedOnly_;
-  Accept accept_;
-  Leaf leaf_;
-  std::vector<const TPersistent*> path_;
-};
-
-template <class Accept, class Leaf>
-bool WalkProperties(const TPersistent& object, bool storedOnly, Accept accept, Leaf leaf) {
-  return PropertyWalk<Accept, Leaf>(storedOnly, std::move(accept), std::move(leaf)).Walk(object, "");
 }
 
 // --- Saving ----------------------------------------------------------------------
@@ -294,6 +244,11 @@ void LoadPropertiesFromFile(TPersistent& object, const std::string& fileName, co
     throw Exception(kLoadError + e.Message());
   }
   LoadPropertiesFromText(object, contents, hooks);
+}
+
+void SetPropertyFromText(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
+                         const std::string& value) {
+  ApplyValue(object, property, fullName, value);
 }
 
 TTypeKind GetPropertyKind(const TPersistent& object, std::string_view fullName) {

@@ -58,6 +58,13 @@ void LoadPropertiesFromText(TPersistent& object, std::string_view contents, cons
 // error.
 void LoadPropertiesFromFile(TPersistent& object, const std::string& fileName, const TPropertyUpdateHooks& hooks = {});
 
+// Sets one property from a property file's value text, as loading does:
+// ordinals as integers within the property's range, floats with either
+// decimal separator within their type's range, strings as they are; other
+// kinds are left alone. Raises ConvertError for a text that does not fit.
+void SetPropertyFromText(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
+                         const std::string& value);
+
 // The kind of the first published property with a setter whose full dotted
 // name equals fullName (case ignored), searching held objects under their
 // full names in saving order; tkUnknown (0) when there is none.

@@ -1,7 +1,6 @@
-// TiVCLComponent: the lock, the timer service, bounds changes and the data
-// link's item manager with its stream property "OPCItems".
+// TiVCLComponent: the lock, the timer service, bounds changes and the
+// stream property "OPCItems" (the data link itself: InstrumentDataLink.cpp).
 #include "instruments/base/InstrumentComponent.h"
-#include "instruments/base/PropertyFile.h"
 #include "runtime/ClassBuilder.h"
 
 namespace tintoral {
@@ -23,13 +22,12 @@ const TClassInfo& TiCustomComponent::StaticClass() {
 
 TiVCLComponent::TiVCLComponent(TComponent* owner)
     : TiComponent(owner),
-      opcItems_(this, {.isDesigning = [this] { return IsDesigning(); },
-                       .newData = nullptr,
-                       .propertyKind = [this](const std::string& name) { return GetPropertyKind(*this, name); }}) {
+      opcItems_(this, DataLinkCallbacks()) {
   timer_.SetOnTimer([this] { onTimerTick_(this); });
 }
 
 TiVCLComponent::~TiVCLComponent() {
+  opcItems_.Clear();  // the items disconnect while the instrument is whole
   timer_.Stop();
   lock_.BeginDestroying();
 }
@@ -67,13 +65,5 @@ void TiVCLComponent::RefreshBackground() {
   TiComponent::RefreshBackground();
   RequestSnapshot();
 }
-
-// ---- Data link -------------------------------------------------------------------
-
-bool TiVCLComponent::DataLinkApply(TiOPCItem&) { return false; }
-
-void TiVCLComponent::ReadOPCItems(TReader& reader) { opcItems_.ReadItems(reader); }
-
-void TiVCLComponent::WriteOPCItems(TWriter& writer) const { opcItems_.WriteItems(writer); }
 
 }  // namespace tintoral

@@ -1,5 +1,6 @@
 #include "instruments/opc/ItemManager.h"
 
+#include "instruments/opc/OPCLibrary.h"
 #include "runtime/Exception.h"
 #include "runtime/FormReader.h"
 #include "runtime/FormWriter.h"
@@ -38,7 +39,15 @@ void TiOPCItemManager::Clear() {
   for (auto& item : items) item.reset();
 }
 
+const TiOPCLibrary& TiOPCItemManager::Library() const { return library_ ? *library_ : OPCLibrary(); }
+
 bool TiOPCItemManager::OwnerIsDesigning() const { return callbacks_.isDesigning && callbacks_.isDesigning(); }
+
+bool TiOPCItemManager::OwnerIsLoading() const { return !callbacks_.isLoading || callbacks_.isLoading(); }
+
+void TiOPCItemManager::SetOwnerErrorFlag(bool value) const {
+  if (callbacks_.setErrorFlag) callbacks_.setErrorFlag(value);
+}
 
 int TiOPCItemManager::PropertyKindOf(const std::string& propertyName) const {
   return callbacks_.propertyKind ? callbacks_.propertyKind(propertyName) : 0;
@@ -53,7 +62,9 @@ void TiOPCItemManager::ReadItems(TReader& reader) {
   reader.ReadCollectionBegin();
   while (!reader.EndOfCollection()) {
     reader.ReadItemBegin();
-    reader.ReadItemProperties(Add());
+    TiOPCItem& item = Add();
+    reader.ReadItemProperties(item);
+    item.ItemLoaded();
   }
   reader.ReadCollectionEnd();
 }

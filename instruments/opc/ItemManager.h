@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "instruments/opc/ItemInbox.h"
 #include "instruments/opc/OPCItem.h"
 
 namespace tintoral {
@@ -23,13 +24,18 @@ namespace tintoral {
 class TObject;
 class TReader;
 class TWriter;
+class TiOPCLibrary;
 
 class TiOPCItemManager {
  public:
   struct Callbacks {
-    std::function<bool()> isDesigning;                          // the owner's design state
-    std::function<void(TiOPCItem&)> newData;                    // a value arrived for the item
-    std::function<int(const std::string&)> propertyKind;        // kind code of a (dotted) property name
+    std::function<bool()> isDesigning;                    // the owner's design state
+    std::function<void(TiOPCItem&)> newData;              // a value arrived for the item
+    std::function<int(const std::string&)> propertyKind;  // kind code of a (dotted) property name
+    std::function<bool()> isLoading;                      // unset: the owner counts as loading
+    std::function<void(bool)> setErrorFlag;               // unset: the owner has no error flag
+    // Runs new-data deliveries on the owner's thread; unset: the library's.
+    TiTaskPoster post;
   };
 
   TiOPCItemManager(TObject* owner, Callbacks callbacks);
@@ -49,18 +55,28 @@ class TiOPCItemManager {
   // Frees every item, first to last.
   void Clear();
 
+  // The link library the items use: the process-wide one unless another
+  // was set (nullptr restores it).
+  const TiOPCLibrary& Library() const;
+  void SetLibrary(const TiOPCLibrary* library) { library_ = library; }
+
   // Through the callbacks (false / 0 / nothing while a callback is unset).
   bool OwnerIsDesigning() const;
+  bool OwnerIsLoading() const;
   int PropertyKindOf(const std::string& propertyName) const;
+  void SetOwnerErrorFlag(bool value) const;
   void NewData(TiOPCItem& item) const;
+  const TiTaskPoster& Poster() const { return callbacks_.post; }
 
-  // The list as the value of "OPCItems". Reading clears the list first.
+  // The list as the value of "OPCItems". Reading clears the list first and
+  // runs each item's ItemLoaded after its properties.
   void ReadItems(TReader& reader);
   void WriteItems(TWriter& writer) const;
 
  private:
   TObject* owner_;
   Callbacks callbacks_;
+  const TiOPCLibrary* library_ = nullptr;
   std::vector<std::unique_ptr<TiOPCItem>> items_;
 };
 

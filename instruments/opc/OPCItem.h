@@ -1,50 +1,102 @@
 #pragma once
-// TiOPCItem: one binding of an instrument property to an item on a data
-// server. For now it holds its settings only; connecting and receiving
-// values belong to the link library, which is not wired up yet.
+// TiOPCItem: one binding of a published property of an instrument to an
+// item on a data server, through the link library (OPCLibrary.h).
+//
+// Connecting opens a link with SignalAdd; the library then sends values,
+// which the item's inbox (ItemInbox.h) stores on the library's thread and
+// delivers on the owner's thread: there the item updates the owner's error
+// flag (AutoError) and hands itself to the manager's new-data callback.
+// Item operations run on the owner's thread; ReceiveData may run on any.
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "instruments/opc/ItemInbox.h"
 #include "runtime/Persistent.h"
 
 namespace tintoral {
 
 class TiOPCItemManager;
+class TiOPCLibrary;
+
+// Good when bits 6 and 7 of the quality word are both set.
+constexpr bool IsGoodQuality(std::uint16_t quality) { return (quality & 0xC0) == 0xC0; }
 
 class TiOPCItem : public TPersistent {
   TINTORAL_CLASS(TiOPCItem, TPersistent)
 
  public:
-  TiOPCItem() = default;
+  TiOPCItem();
+  // Disconnects; errors are swallowed. A value still on its way is dropped.
+  ~TiOPCItem() override;
 
+  // ---- Published --------------------------------------------------------
   // The bound published property of the owning instrument ("Sub.Name"
   // reaches a property of a held object). Setting it asks the manager for
-  // the property's kind code.
+  // the property's kind code; it does not reconnect.
   const std::string& PropertyName() const { return propertyName_; }
   void SetPropertyName(const std::string& value);
   int PropertyKind() const { return propertyKind_; }
+  // The settings below reconnect an active item.
   const std::string& GroupName() const { return groupName_; }
-  void SetGroupName(const std::string& value) { groupName_ = value; }
+  void SetGroupName(const std::string& value);
   const std::string& ComputerName() const { return computerName_; }
-  void SetComputerName(const std::string& value) { computerName_ = value; }
+  void SetComputerName(const std::string& value);
   const std::string& ServerName() const { return serverName_; }
-  void SetServerName(const std::string& value) { serverName_ = value; }
+  void SetServerName(const std::string& value);
   const std::string& ItemName() const { return itemName_; }
-  void SetItemName(const std::string& value) { itemName_ = value; }
+  void SetItemName(const std::string& value);
   std::int32_t UpdateRate() const { return updateRate_; }
-  void SetUpdateRate(std::int32_t value) { updateRate_ = value; }
+  void SetUpdateRate(std::int32_t value);
+  // Turned on with the library there and an owner that is not loading:
+  // connects.
   bool AutoConnect() const { return autoConnect_; }
-  void SetAutoConnect(bool value) { autoConnect_ = value; }
+  void SetAutoConnect(bool value);
+  // Turned on: UpdateItemError.
   bool AutoError() const { return autoError_; }
-  void SetAutoError(bool value) { autoError_ = value; }
+  void SetAutoError(bool value);
+
+  // ---- Link state -------------------------------------------------------
+  std::int32_t Handle() const { return handle_; }
+  // The last value received with its timestamp and quality, read together.
+  TiOPCItemData LastData() const { return inbox_->Latest(); }
+  TVariant LastValue() const { return LastData().value; }
+  std::uint16_t LastQuality() const { return LastData().quality; }
+  std::uint64_t LastTimestamp() const { return LastData().timestamp; }
 
   // The list the item belongs to (not owned); nullptr while detached.
   TiOPCItemManager* Manager() const { return manager_; }
-  void SetManager(TiOPCItemManager* manager) { manager_ = manager; }
+  void SetManager(TiOPCItemManager* manager);
+
+  // ---- Operations ---------------------------------------------------------
+  // False without a manager, while the owner is designed or without the
+  // library; otherwise what the library reports for the link.
+  bool IsItemActive() const;
+  // Opens the link when the library is there, the item has a manager and
+  // the owner is not designed, and the item names a property, a group or a
+  // server, and an item. An open link is closed first.
+  void ConnectItem();
+  // Closes the link (same conditions as ConnectItem).
+  void DisconnectItem();
+  // Writes the value to the server when the library is there.
+  void SendItemData(const TVariant& value);
+  // An active item of an instrument sets the instrument's error flag when
+  // the last quality is not good and clears it when it is.
+  void UpdateItemError();
+  // The receiving routine; any thread (see the file comment).
+  void ReceiveData(const TVariant& value, std::uint16_t quality, std::uint64_t timestamp);
+  // After reading from a stream: UpdateItemError (AutoError), then connect
+  // (AutoConnect, owner not designed). Errors are swallowed.
+  void ItemLoaded();
 
   void Assign(const TPersistent& source) override;
 
  private:
+  const TiOPCLibrary& Library() const;
+  bool LinkAllowed() const;
+  void ReconnectIfActive();
+  void DataArrived();
+
   std::string propertyName_;
   int propertyKind_ = 0;
   std::string groupName_;
@@ -53,6 +105,8 @@ class TiOPCItem : public TPersistent {
   std::string itemName_;
   bool autoConnect_ = true;
   std::int32_t updateRate_ = 500;
+  std::int32_t handle_ = 0;
+  std::shared_ptr<TiItemInbox> inbox_;  // the last value, timestamp and quality
   TiOPCItemManager* manager_ = nullptr;
   bool autoError_ = false;
 };

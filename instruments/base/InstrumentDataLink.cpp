@@ -1,0 +1,108 @@
+// TiVCLComponent's side of the data link: the item manager's callbacks,
+// incoming values written into properties, outgoing changes sent to the
+// server without echoing incoming ones, and the "OPCItems" stream property.
+#include "instruments/base/InstrumentComponent.h"
+#include "instruments/base/PropertyFile.h"
+#include "instruments/base/PropertyWalk.h"
+#include "platform/window/MainThreadQueue.h"
+#include "runtime/Identifiers.h"
+
+namespace tintoral {
+namespace {
+
+// An enumeration's value text: "True" / "False" (case ignored) as 1 / 0; a
+// two-valued enumeration takes any other text but "0" as 1.
+std::string EnumerationText(const TPropertyInfo& property, const std::string& text) {
+  if (SameText(text, "True")) return "1";
+  if (SameText(text, "False")) return "0";
+  if (property.MinValue() == 0 && property.MaxValue() == 1 && text != "0") return "1";
+  return text;
+}
+
+bool IsNumber(const TVariant& value) {
+  return value.Type() == TVarType::Integer || value.Type() == TVarType::Int64 || value.Type() == TVarType::Double;
+}
+
+void SetOneProperty(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
+                    const TVariant& value) {
+  // A number goes into a float property as it is: its text keeps only 15
+  // digits.
+  if (property.Kind() == tkFloat && IsNumber(value)) {
+    property.SetFloat(object, value.ToDouble());
+    return;
+  }
+  const std::string text = value.ToString();
+  SetPropertyFromText(object, property, fullName,
+                      property.Kind() == tkEnumeration ? EnumerationText(property, text) : text);
+}
+
+}  // namespace
+
+TiOPCItemManager::Callbacks TiVCLComponent::DataLinkCallbacks() {
+  MainThreadQueueStart();
+  return {.isDesigning = [this] { return IsDesigning(); },
+          .newData = [this](TiOPCItem& item) { ApplyOPCData(item); },
+          .propertyKind = [this](const std::string& name) { return GetPropertyKind(name); },
+          .isLoading = [this] { return IsLoading(); },
+          .setErrorFlag = [this](bool value) { SetErrorFlag(value); },
+          .post = [](std::function<void()> task) { PostToMainThread(std::move(task)); }};
+}
+
+void TiVCLComponent::ApplyOPCData(TiOPCItem& item) {
+  if (item.PropertyName().empty()) return;
+  const TiOPCItemData data = item.LastData();
+  TVariant value = data.value;
+  const int index = opcItems_.IndexOf(&item);
+  onBeforeNewOPCData_(this, index, value);
+  opcWriting_ = true;
+  try {
+    if (IsGoodQuality(data.quality) && !DataLinkApply(item))
+      SetPropertyFromVariant(*this, "", value, item.PropertyName());
+    onNewOPCData_(this, index);
+  } catch (...) {
+    opcWriting_ = false;
+    throw;
+  }
+  opcWriting_ = false;
+}
+
+bool TiVCLComponent::DataLinkWrite(const std::string& propertyName, const TVariant& value) {
+  if (opcWriting_) {
+    opcWriting_ = false;
+    return false;
+  }
+  for (int i = 0; i < opcItems_.Count(); ++i) {
+    TiOPCItem& item = opcItems_.Items(i);
+    if (item.IsItemActive() && SameText(item.PropertyName(), propertyName)) {
+      item.SendItemData(value);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TiVCLComponent::DataLinkApply(TiOPCItem&) { return false; }
+
+int TiVCLComponent::GetPropertyKind(const std::string& propertyName) const {
+  return ::tintoral::GetPropertyKind(*this, propertyName);
+}
+
+void TiVCLComponent::SetPropertyFromVariant(TPersistent& object, const std::string& prefix, const TVariant& value,
+                                            const std::string& name) {
+  // Every match is written; the walk does not stop at the first.
+  WalkProperties(
+      object, false, [](const std::string&) { return true; },
+      [&](const TPersistent& owner, const TPropertyInfo& property, const std::string& fullName) {
+        // The walk hands out the objects as it reads them; held objects are
+        // never const.
+        if (SameText(fullName, name)) SetOneProperty(const_cast<TPersistent&>(owner), property, fullName, value);
+        return false;
+      },
+      prefix);
+}
+
+void TiVCLComponent::ReadOPCItems(TReader& reader) { opcItems_.ReadItems(reader); }
+
+void TiVCLComponent::WriteOPCItems(TWriter& writer) const { opcItems_.WriteItems(writer); }
+
+}  // namespace tintoral

@@ -1,0 +1,99 @@
+#include "instruments/opc/OPCLibrary.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "instruments/opc/LinkVariant.h"
+
+namespace tintoral {
+namespace {
+
+std::string ProgramDirectory() {
+  char path[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return {};
+  const std::string program(path, static_cast<std::size_t>(length));
+  const std::size_t slash = program.rfind('/');
+  return slash == std::string::npos ? std::string() : program.substr(0, slash);
+}
+
+}  // namespace
+
+std::string PlatformLibraryFileName(const std::string& libraryName) {
+  std::string base = libraryName;
+  const std::size_t dot = base.rfind('.');
+  if (dot != std::string::npos && dot > 0) base.resize(dot);
+  return "lib" + base + ".so";
+}
+
+TiOPCLibrary::TiOPCLibrary() {
+  const std::string fileName = PlatformLibraryFileName(kLibraryName);
+  const std::string beside = ProgramDirectory() + "/" + fileName;
+  if (access(beside.c_str(), F_OK) == 0) library_ = DynamicLibrary(beside);
+  filePath_ = beside;
+  if (!library_.Loaded()) {
+    library_ = DynamicLibrary(fileName);
+    filePath_ = fileName;
+  }
+  if (!library_.Loaded()) filePath_.clear();
+  LookUpFunctions();
+}
+
+TiOPCLibrary::TiOPCLibrary(const std::string& filePath) {
+  if (!filePath.empty()) library_ = DynamicLibrary(filePath);
+  if (library_.Loaded()) filePath_ = filePath;
+  LookUpFunctions();
+}
+
+void TiOPCLibrary::LookUpFunctions() {
+  if (!library_.Loaded()) return;
+#define TINTORAL_LOOK_UP(name) functions_.emplace_back(#name, library_.Symbol(#name));
+  IOPC_FUNCTION_NAMES(TINTORAL_LOOK_UP)
+#undef TINTORAL_LOOK_UP
+}
+
+void* TiOPCLibrary::Function(const std::string& name) const {
+  for (const auto& [functionName, address] : functions_)
+    if (functionName == name) return address;
+  return nullptr;
+}
+
+template <class F>
+F TiOPCLibrary::Require(const char* name) const {
+  if (!Available()) throw OPCLinkError("Vorlix OPC DLL Not Found.");
+  void* address = Function(name);
+  if (address == nullptr)
+    throw OPCLinkError(std::string("Function \"") + name + "\" not found in \"" + kLibraryName + "\".");
+  return reinterpret_cast<F>(address);
+}
+
+std::int32_t TiOPCLibrary::SignalAdd(const std::string& computerName, const std::string& serverName,
+                                     const std::string& itemName, const std::string& groupName,
+                                     std::int32_t updateRate, std::uint8_t propertyKind, IOPCDataCallback callback,
+                                     void* context) const {
+  const auto add = Require<IOPCSignalAdd>("SignalAdd");
+  return add(computerName.c_str(), serverName.c_str(), itemName.c_str(), groupName.c_str(), updateRate, 0,
+             propertyKind, callback, context);
+}
+
+void TiOPCLibrary::SignalRemove(std::int32_t handle) const { Require<IOPCSignalRemove>("SignalRemove")(handle); }
+
+bool TiOPCLibrary::SignalGetActive(std::int32_t handle) const {
+  return Require<IOPCSignalGetActive>("SignalGetActive")(handle) != 0;
+}
+
+void TiOPCLibrary::SignalSendData(std::int32_t handle, const TVariant& value) const {
+  const auto send = Require<IOPCSignalSendData>("SignalSendData");
+  const TLinkVariant linkValue(value);
+  send(handle, &linkValue.Value());
+}
+
+TiOPCLibrary& OPCLibrary() {
+  static TiOPCLibrary library;
+  return library;
+}
+
+bool OPCLibraryAvailable() { return OPCLibrary().Available(); }
+
+}  // namespace tintoral

@@ -1,0 +1,69 @@
+#pragma once
+// TiOPCLibrary: the data-link library, loaded by its name "iOPC.dll" and
+// reached through the functions it exports (instruments/opc/LinkLibrary.h).
+//
+// On Linux the name maps to the file libiOPC.so, looked for beside the
+// program first and then on the dynamic loader's usual path. Every function
+// of the interface is looked up by name; a missing one stays empty. A
+// library that is not there is an ordinary state (Available() is false);
+// only the four call wrappers raise, with
+//   "Vorlix OPC DLL Not Found."                        (no library)
+//   "Function "<name>" not found in "iOPC.dll"."        (no such function)
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "instruments/opc/LinkLibrary.h"
+#include "platform/system/DynamicLibrary.h"
+#include "runtime/Exception.h"
+#include "runtime/Variant.h"
+
+namespace tintoral {
+
+// An error of a call wrapper.
+class OPCLinkError : public Exception { using Exception::Exception; };
+
+// The library's file name on this platform: "iOPC.dll" -> "libiOPC.so".
+std::string PlatformLibraryFileName(const std::string& libraryName);
+
+class TiOPCLibrary {
+ public:
+  static constexpr const char* kLibraryName = "iOPC.dll";
+
+  // Loads "iOPC.dll" the platform's way (see above).
+  TiOPCLibrary();
+  // Loads exactly this file ("" loads nothing).
+  explicit TiOPCLibrary(const std::string& filePath);
+  TiOPCLibrary(const TiOPCLibrary&) = delete;
+  TiOPCLibrary& operator=(const TiOPCLibrary&) = delete;
+
+  bool Available() const { return library_.Loaded(); }
+  // The file that was loaded ("" when none).
+  const std::string& FilePath() const { return filePath_; }
+  // The looked-up function of that name, nullptr when missing or unknown.
+  void* Function(const std::string& name) const;
+
+  // The called functions, each through its wrapper.
+  std::int32_t SignalAdd(const std::string& computerName, const std::string& serverName, const std::string& itemName,
+                         const std::string& groupName, std::int32_t updateRate, std::uint8_t propertyKind,
+                         IOPCDataCallback callback, void* context) const;
+  void SignalRemove(std::int32_t handle) const;
+  bool SignalGetActive(std::int32_t handle) const;
+  void SignalSendData(std::int32_t handle, const TVariant& value) const;
+
+ private:
+  void LookUpFunctions();
+  template <class F>
+  F Require(const char* name) const;
+
+  DynamicLibrary library_;
+  std::string filePath_;
+  std::vector<std::pair<std::string, void*>> functions_;  // every name of the interface, in lookup order
+};
+
+// The process-wide library: loaded at its first use, freed when the program
+// ends.
+TiOPCLibrary& OPCLibrary();
+bool OPCLibraryAvailable();
+
+}  // namespace tintoral
