@@ -45,16 +45,10 @@ void TFormLexer::Expected(const std::string& what) const { Error(what + " expect
 std::string TFormLexer::Describe() const {
   switch (current_.kind) {
     case TTokenKind::EndOfFile: return "end of file";
+    case TTokenKind::String: return "string " + current_.source.substr(0, kQuotedLength);
     case TTokenKind::Binary: return "binary value";
-    default: break;
+    default: return "'" + current_.source.substr(0, kQuotedLength) + "'";
   }
-  // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict on
-  // the chained operator+ of a literal and a substring.
-  const bool string = current_.kind == TTokenKind::String;
-  std::string text = string ? "string " : "'";
-  text.append(current_.source, 0, kQuotedLength);
-  if (!string) text += '\'';
-  return text;
 }
 
 void TFormLexer::SkipBlanks() {
