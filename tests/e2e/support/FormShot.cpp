@@ -1,7 +1,5 @@
 #include "tests/e2e/support/FormShot.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <stdexcept>
 
@@ -20,8 +18,7 @@ std::string ExactText(double value) {
 
 }  // namespace
 
-FormShot::FormShot(std::string program, std::string layout, std::optional<std::string> locale,
-                   Environment environment)
+FormShot::FormShot(std::string program, std::string layout, std::optional<std::string> locale, Environment environment)
     : program_(std::move(program)),
       layout_(std::move(layout)),
       locale_(std::move(locale)),

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <set>
 
 #include "platform/graphics/Bitmap.h"
-#include "platform/graphics/Color.h"
 
 namespace tintoral::e2e {
 namespace {
 
+// The classic table, which this process keeps: it never loads the desktop's palette.
 std::set<TColor> ClassicSystemColorValues() {
   SystemColors::ResetToClassic();
   std::set<TColor> values;
@@ -28,31 +27,38 @@ bool Ignored(const std::vector<TRect>& ignored, int x, int y) {
   return std::any_of(ignored.begin(), ignored.end(), [&](const TRect& r) { return r.Contains(x, y); });
 }
 
-class SubstitutionCheck {
- public:
-  // False when the pair breaks the substitution (see the header).
-  bool Accept(TColor golden, TColor shown) {
-    if (golden == shown) return true;
-    if (!classic_.count(golden)) return false;
-    const auto [entry, inserted] = substitutes_.try_emplace(golden, shown);
-    return inserted || entry->second == shown;
-  }
-  // "golden -> shown" of every substitution seen.
-  std::string Substitutions() const {
-    std::string text;
-    for (const auto& [golden, shown] : substitutes_) text += " " + Hex(golden) + "->" + Hex(shown);
-    return text;
-  }
+}  // namespace
 
- private:
-  const std::set<TColor> classic_ = ClassicSystemColorValues();
-  std::map<TColor, TColor> substitutes_;
-};
+SystemColorSubstitution SystemColorSubstitution::Learned(const TBitmap& golden, const TBitmap& shot,
+                                                         const std::vector<TRect>& ignored) {
+  const std::set<TColor> classic = ClassicSystemColorValues();
+  std::map<TColor, std::map<TColor, int>> seen;
+  for (int y = 0; y < std::min(golden.Height(), shot.Height()); ++y)
+    for (int x = 0; x < std::min(golden.Width(), shot.Width()); ++x) {
+      const TColor g = golden.Pixel(x, y), s = shot.Pixel(x, y);
+      if (g != s && classic.count(g) && !Ignored(ignored, x, y)) ++seen[g][s];
+    }
+  SystemColorSubstitution learned;
+  for (const auto& [g, counts] : seen)
+    learned.substitutes_[g] =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  return learned;
+}
 
-// An empty text when every pixel outside `ignored` passes `accept`, else
-// how many do not and the first of them.
-template <class Accept>
-std::string Difference(const TBitmap& golden, const TBitmap& shot, const std::vector<TRect>& ignored, Accept accept) {
+bool SystemColorSubstitution::Accepts(TColor golden, TColor shown) const {
+  if (golden == shown) return true;
+  const auto substitute = substitutes_.find(golden);
+  return substitute != substitutes_.end() && substitute->second == shown;
+}
+
+std::string SystemColorSubstitution::Text() const {
+  std::string text;
+  for (const auto& [golden, shown] : substitutes_) text += " " + Hex(golden) + "->" + Hex(shown);
+  return text;
+}
+
+std::string Difference(const TBitmap& golden, const TBitmap& shot, const std::vector<TRect>& ignored,
+                       const SystemColorSubstitution& substitution) {
   if (golden.Width() != shot.Width() || golden.Height() != shot.Height())
     return "size " + std::to_string(shot.Width()) + "x" + std::to_string(shot.Height()) + " instead of " +
            std::to_string(golden.Width()) + "x" + std::to_string(golden.Height());
@@ -60,26 +66,18 @@ std::string Difference(const TBitmap& golden, const TBitmap& shot, const std::ve
   std::string first;
   for (int y = 0; y < golden.Height(); ++y)
     for (int x = 0; x < golden.Width(); ++x) {
-      if (Ignored(ignored, x, y) || accept(golden.Pixel(x, y), shot.Pixel(x, y))) continue;
+      if (Ignored(ignored, x, y) || substitution.Accepts(golden.Pixel(x, y), shot.Pixel(x, y))) continue;
       if (differing++ == 0)
         first = "at " + std::to_string(x) + "," + std::to_string(y) + " " + Hex(shot.Pixel(x, y)) + " instead of " +
                 Hex(golden.Pixel(x, y));
     }
   if (differing == 0) return "";
-  return std::to_string(differing) + " pixels differ, first " + first;
-}
-
-}  // namespace
-
-std::string DifferenceUpToSystemColors(const TBitmap& golden, const TBitmap& shot, const std::vector<TRect>& ignored) {
-  SubstitutionCheck check;
-  const std::string difference =
-      Difference(golden, shot, ignored, [&](TColor g, TColor s) { return check.Accept(g, s); });
-  return difference.empty() ? "" : difference + "; system colours seen:" + check.Substitutions();
+  return std::to_string(differing) + " pixels differ, first " + first +
+         "; system colours shown as:" + substitution.Text();
 }
 
 std::string ExactDifference(const TBitmap& expected, const TBitmap& actual) {
-  return Difference(expected, actual, {}, [](TColor e, TColor a) { return e == a; });
+  return Difference(expected, actual, {}, SystemColorSubstitution());
 }
 
 }  // namespace tintoral::e2e

@@ -10,13 +10,13 @@
 // value may also be a plain colour that a control paints (black is both the
 // classic window frame and the diagram's background), which shows unchanged.
 // So each classic system-colour value of the golden picture may appear either
-// unchanged or as one other colour, the same one throughout the picture; every
-// other pixel must match exactly. A misplaced or missing detail always shows
-// up: it puts a colour where the golden picture has another one, which is
-// neither unchanged nor the one substitute of its system colour.
+// unchanged or as its one substitute, learned once from the window as it
+// starts; every other pixel must match exactly.
+#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/graphics/Color.h"
 #include "platform/graphics/Geometry.h"
 
 namespace tintoral {
@@ -25,12 +25,29 @@ class TBitmap;
 
 namespace tintoral::e2e {
 
-// An empty text when `shot` equals `golden` up to the substitution of system
-// colours described above, pixels inside the `ignored` rectangles left out;
-// otherwise a description of what differs.
-std::string DifferenceUpToSystemColors(const TBitmap& golden, const TBitmap& shot, const std::vector<TRect>& ignored);
-// An empty text when both pictures are the same pixel for pixel; otherwise
-// a description of what differs.
+class SystemColorSubstitution {
+ public:
+  // No substitution: pictures must match exactly.
+  SystemColorSubstitution() = default;
+  // For each classic system-colour value of `golden`, the colour `shot` shows
+  // most often where it differs there: the desktop's colour for it. A few
+  // wrong pixels cannot outvote the many of the faces and borders.
+  static SystemColorSubstitution Learned(const TBitmap& golden, const TBitmap& shot, const std::vector<TRect>& ignored);
+
+  // Whether a pixel of the golden colour may show as `shown`.
+  bool Accepts(TColor golden, TColor shown) const;
+  // " golden->shown" for every substitution, in hexadecimal RGB.
+  std::string Text() const;
+
+ private:
+  std::map<TColor, TColor> substitutes_;
+};
+
+// An empty text when `shot` equals `golden` up to the substitution, pixels
+// inside the `ignored` rectangles left out; otherwise what differs.
+std::string Difference(const TBitmap& golden, const TBitmap& shot, const std::vector<TRect>& ignored,
+                       const SystemColorSubstitution& substitution);
+// An empty text when both pictures are the same pixel for pixel.
 std::string ExactDifference(const TBitmap& expected, const TBitmap& actual);
 
 }  // namespace tintoral::e2e

@@ -1,6 +1,5 @@
 #include "tests/e2e/support/MainWindowLayout.h"
 
-#include <memory>
 #include <stdexcept>
 
 #include "app/MainForm.h"
@@ -12,12 +11,14 @@
 namespace tintoral::e2e {
 namespace {
 
+// Built once and kept to the end of the process: its widgets cannot outlive
+// the Qt application, which main() destroys before static objects go.
 const TForm1& MainWindow() {
-  static const std::unique_ptr<TForm1> window = [] {
+  static const TForm1* const window = [] {
     RegisterWindowClasses();
     RegisterStandardControls();
     RegisterInstruments();
-    return std::make_unique<TForm1>(nullptr);
+    return new TForm1(nullptr);
   }();
   return *window;
 }

@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "platform/graphics/Bitmap.h"
-#include "tests/e2e/support/GoldenComparison.h"
 
 namespace tintoral::e2e {
 namespace {
@@ -35,15 +34,15 @@ void ProgramSession::ShootMainWindow(TBitmap& into) const {
   x_->Screenshot(mainWindow_, into);
 }
 
-std::string ProgramSession::WaitForMainWindowLike(const TBitmap& golden, const std::vector<TRect>& ignored,
-                                                  std::chrono::milliseconds timeout) const {
+std::string ProgramSession::WaitForMainWindow(const std::function<std::string(const TBitmap&)>& difference,
+                                              std::chrono::milliseconds timeout) const {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   x_->MovePointer(0, 0);
   for (;;) {
     TBitmap shot;
     x_->Screenshot(mainWindow_, shot);
-    const std::string difference = DifferenceUpToSystemColors(golden, shot, ignored);
-    if (difference.empty() || std::chrono::steady_clock::now() > deadline) return difference;
+    const std::string found = difference(shot);
+    if (found.empty() || std::chrono::steady_clock::now() > deadline) return found;
   }
 }
 

@@ -3,11 +3,11 @@
 // in it with the given environment entries (a locale, say), and its main
 // window found and painted.
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/graphics/Geometry.h"
 #include "tests/e2e/support/Process.h"
 #include "tests/e2e/support/XTools.h"
 #include "tests/e2e/support/XvfbDisplay.h"
@@ -32,11 +32,11 @@ class ProgramSession {
 
   // The main window as it looks with the pointer out of the way.
   void ShootMainWindow(TBitmap& into) const;
-  // Takes pictures of the main window until it shows `golden` (compared as
-  // DifferenceUpToSystemColors does) and returns an empty text; after
-  // `timeout`, the difference the last picture still had.
-  std::string WaitForMainWindowLike(const TBitmap& golden, const std::vector<TRect>& ignored,
-                                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+  // Takes pictures of the main window, the pointer out of the way, until
+  // `difference` finds nothing wrong with one (an empty text) and returns
+  // that; after `timeout`, what it found in the last picture.
+  std::string WaitForMainWindow(const std::function<std::string(const TBitmap&)>& difference,
+                                std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
  private:
   // Declared before the program, so that the program ends before its display.
