@@ -15,14 +15,12 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/window/Form.h"
-#include "tests/e2e/support/Process.h"
-#include "tests/e2e/support/XTools.h"
-#include "tests/e2e/support/XvfbDisplay.h"
+#include "tests/e2e/support/GoldenComparison.h"
+#include "tests/e2e/support/ProgramSession.h"
 
 namespace tintoral::e2e {
 namespace {
 
-constexpr char kMainTitle[] = "^Tintoral$";
 constexpr char kAboutTitle[] = "^Acerca de";
 
 // Client-area points of the main window and the About box.
@@ -36,25 +34,12 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!XvfbDisplay::Available()) GTEST_SKIP() << "Xvfb is not installed: end-to-end tests skipped";
-    display_ = std::make_unique<XvfbDisplay>();
-    x_ = std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM);
-    program_ = std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM}, display_->ClientEnvironment());
-    const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
-    ASSERT_TRUE(main) << "the main window did not appear";
-    mainWindow_ = *main;
-    TBitmap painted;
-    ASSERT_TRUE(x_->WaitForPaintedWindow(mainWindow_, painted)) << "the main window was never painted";
-  }
-  void TearDown() override {
-    program_.reset();
-    display_.reset();
+    session_ = std::make_unique<ProgramSession>(Environment{});
+    mainWindow_ = session_->MainWindow();
+    x_ = &session_->X();
   }
 
-  // The main window as it looks with the pointer out of the way.
-  void ShootMainWindow(TBitmap& into) {
-    x_->MovePointer(0, 0);
-    x_->Screenshot(mainWindow_, into);
-  }
+  void ShootMainWindow(TBitmap& into) { session_->ShootMainWindow(into); }
 
   std::string OpenAboutBox() {
     x_->Click(mainWindow_, kQuestionButtonX, kQuestionButtonY);
@@ -63,9 +48,8 @@ class ProgramTest : public ::testing::Test {
     return about.value_or("");
   }
 
-  std::unique_ptr<XvfbDisplay> display_;
-  std::unique_ptr<XTools> x_;
-  std::unique_ptr<ChildProcess> program_;
+  std::unique_ptr<ProgramSession> session_;
+  const XTools* x_ = nullptr;
   std::string mainWindow_;
 };
 
@@ -86,15 +70,6 @@ void ExpectCentred(const WindowGeometry& box) {
   const TFrameMetrics frame = FrameMetricsOf(bsDialog);
   EXPECT_NEAR(box.x, (XvfbDisplay::kScreenWidth - box.width - frame.ExtraWidth()) / 2, 1);
   EXPECT_NEAR(box.y, (XvfbDisplay::kScreenHeight - box.height - frame.ExtraHeight()) / 2, 1);
-}
-
-void ExpectSamePixels(const TBitmap& before, const TBitmap& after) {
-  ASSERT_EQ(after.Width(), before.Width());
-  ASSERT_EQ(after.Height(), before.Height());
-  int differing = 0;
-  for (int y = 0; y < before.Height(); ++y)
-    for (int x = 0; x < before.Width(); ++x) differing += before.Pixel(x, y) != after.Pixel(x, y);
-  EXPECT_EQ(differing, 0) << "pixels of the main window changed";
 }
 
 TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredAndEnterClosesIt) {
@@ -120,7 +95,7 @@ TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredAndEnterClosesIt) {
   x_->PressKey(box, "Return");
   EXPECT_TRUE(x_->WaitForWindowGone(kAboutTitle)) << "Enter did not close the About box";
   ShootMainWindow(after);
-  ExpectSamePixels(before, after);
+  EXPECT_EQ(ExactDifference(before, after), "") << "pixels of the main window changed";
 }
 
 TEST_F(ProgramTest, AboutBoxOpensAgainAndClosesWithItsOkButton) {
@@ -131,7 +106,7 @@ TEST_F(ProgramTest, AboutBoxOpensAgainAndClosesWithItsOkButton) {
     x_->Click(box, kOkButtonX, kOkButtonY);
     EXPECT_TRUE(x_->WaitForWindowGone(kAboutTitle)) << "OK did not close the About box";
   }
-  EXPECT_TRUE(program_->Running());
+  EXPECT_TRUE(session_->Running());
 }
 
 }  // namespace

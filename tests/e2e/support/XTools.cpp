@@ -1,16 +1,12 @@
 #include "tests/e2e/support/XTools.h"
 
-#include <unistd.h>
-
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
-#include "platform/graphics/PngDecoder.h"
+#include "tests/e2e/support/TemporaryPng.h"
 
 namespace tintoral::e2e {
 namespace {
@@ -26,10 +22,12 @@ int ShellValue(const std::string& shellOutput, const std::string& name) {
   throw std::runtime_error("xdotool printed no " + name);
 }
 
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot read " + path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Pointer moves go without --sync: xdotool's --sync waits for the pointer to
+// leave where it is, up to its own time limit of seconds, when it is there
+// already. The server applies one client's events in order, so a press or
+// a wheel notch that follows a move in the same command lands at its end.
+std::vector<std::string> PointerTo(const std::string& window, int x, int y) {
+  return {"mousemove", "--window", window, std::to_string(x), std::to_string(y)};
 }
 
 }  // namespace
@@ -73,13 +71,31 @@ WindowGeometry XTools::Geometry(const std::string& window) const {
 }
 
 void XTools::Click(const std::string& window, int x, int y) const {
-  const CommandResult done =
-      XDoTool({"mousemove", "--sync", "--window", window, std::to_string(x), std::to_string(y), "click", "1"});
-  if (done.status != 0) throw std::runtime_error("xdotool could not click into " + window);
+  std::vector<std::string> args = PointerTo(window, x, y);
+  args.push_back("click");
+  args.push_back("1");
+  if (XDoTool(args).status != 0) throw std::runtime_error("xdotool could not click into " + window);
+}
+
+void XTools::Drag(const std::string& window, int x, int y, int toX, int toY) const {
+  std::vector<std::string> args = PointerTo(window, x, y);
+  args.push_back("mousedown");
+  args.push_back("1");
+  for (const std::string& arg : PointerTo(window, toX, toY)) args.push_back(arg);
+  args.push_back("mouseup");
+  args.push_back("1");
+  if (XDoTool(args).status != 0) throw std::runtime_error("xdotool could not drag in " + window);
+}
+
+void XTools::TurnWheel(const std::string& window, int x, int y, bool awayFromUser) const {
+  std::vector<std::string> args = PointerTo(window, x, y);
+  args.push_back("click");
+  args.push_back(awayFromUser ? "4" : "5");
+  if (XDoTool(args).status != 0) throw std::runtime_error("xdotool could not turn the wheel in " + window);
 }
 
 void XTools::MovePointer(int x, int y) const {
-  if (XDoTool({"mousemove", "--sync", std::to_string(x), std::to_string(y)}).status != 0)
+  if (XDoTool({"mousemove", std::to_string(x), std::to_string(y)}).status != 0)
     throw std::runtime_error("xdotool could not move the pointer");
 }
 
@@ -89,17 +105,11 @@ void XTools::PressKey(const std::string& window, const std::string& key) const {
 }
 
 void XTools::Screenshot(const std::string& window, TBitmap& into) const {
-  char path[] = "/tmp/e2e-shot-XXXXXX";
-  const int fd = mkstemp(path);
-  if (fd < 0) throw std::runtime_error("Cannot create a temporary file");
-  close(fd);
-  std::vector<std::string> argv{screengrab_, path};
+  TemporaryPng png;
+  std::vector<std::string> argv{screengrab_, png.Path()};
   if (window != "root") argv.push_back(window);
-  const CommandResult grabbed = RunCommand(argv, display_);
-  const std::vector<std::uint8_t> png = grabbed.status == 0 ? ReadFile(path) : std::vector<std::uint8_t>{};
-  unlink(path);
-  if (grabbed.status != 0) throw std::runtime_error("screengrab failed for window " + window);
-  DecodePng(png.data(), png.size(), into);
+  if (RunCommand(argv, display_).status != 0) throw std::runtime_error("screengrab failed for window " + window);
+  png.Decode(into);
 }
 
 bool XTools::WaitForPaintedWindow(const std::string& window, TBitmap& into, std::chrono::milliseconds timeout) const {

@@ -36,9 +36,16 @@ class XTools {
 
   // Clicks the left button at a point of a window's client area.
   void Click(const std::string& window, int x, int y) const;
+  // Presses the left button at a point of a window's client area, moves the
+  // pointer to another point of it (or beyond its edges) and releases it there.
+  void Drag(const std::string& window, int x, int y, int toX, int toY) const;
+  // Turns the wheel one notch with the pointer at a point of a window's
+  // client area: away from the user (button 4) or towards the user (button 5).
+  void TurnWheel(const std::string& window, int x, int y, bool awayFromUser) const;
   // Moves the pointer to a point of the screen.
   void MovePointer(int x, int y) const;
-  // Gives the window the keyboard focus and presses a key ("Return").
+  // Gives the window the keyboard focus and presses a key ("Return"); the
+  // window passes it on to its focused control.
   void PressKey(const std::string& window, const std::string& key) const;
 
   // A screenshot of a window (or the whole screen for "root").

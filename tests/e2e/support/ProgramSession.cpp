@@ -1,0 +1,49 @@
+#include "tests/e2e/support/ProgramSession.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "platform/graphics/Bitmap.h"
+
+namespace tintoral::e2e {
+namespace {
+
+constexpr char kMainTitle[] = "^Tintoral$";
+
+Environment Joined(Environment first, const Environment& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+}  // namespace
+
+ProgramSession::ProgramSession(const Environment& programEnvironment)
+    : display_(std::make_unique<XvfbDisplay>()),
+      x_(std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM)),
+      program_(std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM},
+                                              Joined(display_->ClientEnvironment(), programEnvironment))) {
+  const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
+  if (!main) throw std::runtime_error("the main window did not appear");
+  mainWindow_ = *main;
+  TBitmap painted;
+  if (!x_->WaitForPaintedWindow(mainWindow_, painted)) throw std::runtime_error("the main window was never painted");
+}
+
+void ProgramSession::ShootMainWindow(TBitmap& into) const {
+  x_->MovePointer(0, 0);
+  x_->Screenshot(mainWindow_, into);
+}
+
+std::string ProgramSession::WaitForMainWindow(const std::function<std::string(const TBitmap&)>& difference,
+                                              std::chrono::milliseconds timeout) const {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  x_->MovePointer(0, 0);
+  for (;;) {
+    TBitmap shot;
+    x_->Screenshot(mainWindow_, shot);
+    const std::string found = difference(shot);
+    if (found.empty() || std::chrono::steady_clock::now() > deadline) return found;
+  }
+}
+
+}  // namespace tintoral::e2e

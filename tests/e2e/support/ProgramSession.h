@@ -1,0 +1,49 @@
+#pragma once
+// The real program on a private X display: Xvfb started, the program started
+// in it with the given environment entries (a locale, say), and its main
+// window found and painted.
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/support/Process.h"
+#include "tests/e2e/support/XTools.h"
+#include "tests/e2e/support/XvfbDisplay.h"
+
+namespace tintoral {
+class TBitmap;
+}
+
+namespace tintoral::e2e {
+
+class ProgramSession {
+ public:
+  // Throws std::runtime_error when the display, the program or its main
+  // window does not come up.
+  explicit ProgramSession(const Environment& programEnvironment);
+  ProgramSession(const ProgramSession&) = delete;
+  ProgramSession& operator=(const ProgramSession&) = delete;
+
+  const XTools& X() const { return *x_; }
+  const std::string& MainWindow() const { return mainWindow_; }
+  bool Running() { return program_->Running(); }
+
+  // The main window as it looks with the pointer out of the way.
+  void ShootMainWindow(TBitmap& into) const;
+  // Takes pictures of the main window, the pointer out of the way, until
+  // `difference` finds nothing wrong with one (an empty text) and returns
+  // that; after `timeout`, what it found in the last picture.
+  std::string WaitForMainWindow(const std::function<std::string(const TBitmap&)>& difference,
+                                std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+ private:
+  // Declared before the program, so that the program ends before its display.
+  std::unique_ptr<XvfbDisplay> display_;
+  std::unique_ptr<XTools> x_;
+  std::unique_ptr<ChildProcess> program_;
+  std::string mainWindow_;
+};
+
+}  // namespace tintoral::e2e
