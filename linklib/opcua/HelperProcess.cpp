@@ -31,7 +31,8 @@ HelperProcess::~HelperProcess() {
   Close();
 }
 
-bool HelperProcess::Start(const std::string& node, const std::string& script, std::string& error) {
+bool HelperProcess::Start(const std::string& program, const std::vector<std::string>& arguments,
+                          std::string& error) {
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
   if (!SocketPair(in) || !SocketPair(out)) {
@@ -54,10 +55,12 @@ bool HelperProcess::Start(const std::string& node, const std::string& script, st
   posix_spawnattr_setsigmask(&attributes, &none);
   posix_spawnattr_setsigdefault(&attributes, &all);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-  std::string nodeArgument = node;
-  std::string scriptArgument = script;
-  char* arguments[] = {nodeArgument.data(), scriptArgument.data(), nullptr};
-  const int result = posix_spawnp(&pid_, node.c_str(), &actions, &attributes, arguments, environ);
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const int result = posix_spawnp(&pid_, program.c_str(), &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   close(in[1]);
@@ -66,7 +69,7 @@ bool HelperProcess::Start(const std::string& node, const std::string& script, st
     pid_ = -1;
     close(in[0]);
     close(out[0]);
-    error = "cannot start " + node + ": " + std::strerror(result);
+    error = "cannot start " + program + ": " + std::strerror(result);
     return false;
   }
   input_ = in[0];

@@ -1,10 +1,11 @@
 #pragma once
-// The helper process: `node SCRIPT` with its stdin and stdout connected to
-// this process through socket pairs (writes never raise SIGPIPE) and its
-// stderr shared with ours.
+// The helper process: a program (`node SCRIPT ...`) with its stdin and
+// stdout connected to this process through socket pairs (writes never
+// raise SIGPIPE) and its stderr shared with ours.
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace tintoral::opcua {
 
@@ -15,9 +16,10 @@ class HelperProcess {
   HelperProcess(const HelperProcess&) = delete;
   HelperProcess& operator=(const HelperProcess&) = delete;
 
-  // Starts `node script`; false (with the reason in `error`) when it cannot.
-  bool Start(const std::string& node, const std::string& script, std::string& error);
-  bool Running() const { return pid_ > 0; }
+  // Starts `program arguments...` (found on PATH); false (with the reason
+  // in `error`) when it cannot.
+  bool Start(const std::string& program, const std::vector<std::string>& arguments, std::string& error);
+  pid_t Pid() const { return pid_; }
 
   // Writes all of `text`; false when the helper no longer reads.
   bool Write(const std::string& text);

@@ -123,7 +123,7 @@ void OpcUaLink::StartHelper(std::unique_lock<std::mutex>& guard) {
   guard.unlock();
   auto helper = std::make_unique<HelperProcess>();
   std::string error;
-  const bool started = helper->Start(command_.node, command_.script, error);
+  const bool started = helper->Start(command_.node, {command_.script}, error);
   guard.lock();
   if (!started) {
     std::fprintf(stderr, "OPC UA link: %s\n", error.c_str());

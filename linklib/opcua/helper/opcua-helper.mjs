@@ -14,9 +14,10 @@ process.stdout.write = (chunk, ...rest) => process.stderr.write(chunk, ...rest);
 
 const opcua = await import("node-opcua");
 const { OPCUAClient, OPCUACertificateManager, ClientSubscription, ClientMonitoredItem, AttributeIds,
-  TimestampsToReturn, DataType, StatusCodes, MessageSecurityMode, SecurityPolicy } = opcua;
+  TimestampsToReturn, DataType, VariantArrayType, StatusCodes, MessageSecurityMode, SecurityPolicy } = opcua;
 
 const kRetryMs = 3000;
+const kReconnectMs = 1000;
 const kBadNotConnected = StatusCodes.BadNotConnected.value;
 const kBadNoCommunication = StatusCodes.BadNoCommunication.value;
 const kBadNodeIdUnknown = StatusCodes.BadNodeIdUnknown.value;
@@ -92,7 +93,7 @@ function toInt64Parts(text, dataType, signed) {
 
 // The protocol's (type, text) as a variant of the node's data type.
 function decodeForNode(type, text, dataType) {
-  const value = (v) => ({ dataType, value: v });
+  const value = (v) => ({ dataType, arrayType: VariantArrayType.Scalar, value: v });
   if (type === "empty") throw new Error("an empty value cannot be written");
   switch (dataType) {
     case DataType.Boolean: {
@@ -204,22 +205,36 @@ class Server {
     this.reportedDown = false;
     for (const item of this.items()) if (item.monitored && item.monitoredGood) item.setActive(true);
   }
+  // Connects and opens the session, trying again until it works: once up,
+  // the client itself reconnects after an outage.
   async start() {
-    await this.client.connect(this.endpoint);
-    this.session = await this.client.createSession();
-    this.reportedDown = false;
-    return this.session;
+    while (!this.closing) {
+      try {
+        await this.client.connect(this.endpoint);
+        this.session = await this.client.createSession();
+        this.reportedDown = false;
+        return this.session;
+      } catch (error) {
+        console.error(`connecting to ${this.endpoint}: ${error.message}`);
+        this.down(kBadNotConnected);
+        await this.client.disconnect().catch(() => {});
+        await new Promise((resolve) => setTimeout(resolve, kReconnectMs));
+      }
+    }
+    throw new Error("closed");
   }
   subscription(group, rate) {
     if (!this.subscriptions.has(group)) {
-      this.subscriptions.set(group, this.ready.then((session) => ClientSubscription.create(session, {
+      const created = this.ready.then((session) => ClientSubscription.create(session, {
         requestedPublishingInterval: rate,
         requestedLifetimeCount: 100,
         requestedMaxKeepAliveCount: 10,
         maxNotificationsPerPublish: 0,
         publishingEnabled: true,
         priority: 1,
-      })));
+      }));
+      created.catch(() => this.subscriptions.delete(group));
+      this.subscriptions.set(group, created);
     }
     return this.subscriptions.get(group);
   }
