@@ -190,18 +190,15 @@ TEST_F(OpcUaLinkTest, AnUnknownNodeIsInactiveWithBadQualityBesideWorkingOnes) {
   TiSevenSegmentAnalog readout(nullptr);
   TiOPCItem& missing = Bind(readout, "Value", "NoSuchVariable", *server_);
   TiOPCItem& present = Bind(readout, "Precision", "UInt16", *server_);
-  missing.SetAutoError(true);
   ASSERT_TRUE(WaitUntil([&] { return present.IsItemActive() && missing.LastQuality() == 0x04; }, 30s));
   EXPECT_FALSE(missing.IsItemActive());
-  EXPECT_TRUE(readout.ErrorFlag());
 }
 
 TEST_F(OpcUaLinkTest, AServerThatIsNotThereGivesBadQualityWithoutBlocking) {
   OpcUaTestServer absent;  // never started
   TiSevenSegmentAnalog readout(nullptr);
   TiOPCItem& item = Bind(readout, "Value", "Double", absent);
-  item.SetAutoError(true);
-  EXPECT_TRUE(WaitUntil([&] { return item.LastQuality() == 0x08 && readout.ErrorFlag(); }, 30s));
+  EXPECT_TRUE(WaitUntil([&] { return item.LastQuality() == 0x08; }, 30s));
   EXPECT_FALSE(item.IsItemActive());
 }
 
@@ -210,34 +207,31 @@ TEST_F(OpcUaLinkTest, StoppingTheServerMakesItemsInactiveAndARestartBringsValues
   ASSERT_TRUE(own.Start());
   TiSevenSegmentAnalog readout(nullptr);
   TiOPCItem& item = Bind(readout, "Value", "Double", own);
-  item.SetAutoError(true);
   own.Command("set Double 4.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 4.5; }, 30s));
 
   own.Stop();
-  ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && readout.ErrorFlag(); }, 30s));
+  ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
   EXPECT_EQ(readout.Value(), 4.5) << "the last value stays";
 
   ASSERT_TRUE(own.Start());
   own.Command("set Double 6.5");
-  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5 && !readout.ErrorFlag(); }, 60s))
-      << readout.Value();
+  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5; }, 60s)) << readout.Value();
+  EXPECT_EQ(item.LastQuality(), 0xC0);
 }
 
 TEST_F(OpcUaLinkTest, AHelperThatDiesIsReplacedAndItsItemsRecover) {
   TiSevenSegmentAnalog readout(nullptr);
   TiOPCItem& item = Bind(readout, "Value", "Double", *server_);
-  item.SetAutoError(true);
   server_->Command("set Double 8");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 8; }, 30s));
   const std::vector<pid_t> helpers = HelperPids();
   ASSERT_EQ(helpers.size(), 1u);
 
   kill(helpers[0], SIGKILL);
-  ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && readout.ErrorFlag(); }, 10s));
-  EXPECT_EQ(item.LastQuality(), 0x18);
+  ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 10s));
   server_->Command("set Double 9");
-  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 9 && !readout.ErrorFlag(); }, 30s));
+  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 9; }, 30s));
   EXPECT_NE(HelperPids(), helpers);
 }
 

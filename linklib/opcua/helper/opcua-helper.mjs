@@ -18,6 +18,7 @@ const { OPCUAClient, OPCUACertificateManager, ClientSubscription, ClientMonitore
 
 const kRetryMs = 3000;
 const kReconnectMs = 1000;
+const kNotConnectedAfterMs = 2000;
 const kBadNotConnected = StatusCodes.BadNotConnected.value;
 const kBadNoCommunication = StatusCodes.BadNoCommunication.value;
 const kBadNodeIdUnknown = StatusCodes.BadNodeIdUnknown.value;
@@ -153,6 +154,7 @@ class Item {
     this.last = null;          // last DataValue received
     this.retryTimer = null;
     this.removed = false;
+    this.writes = Promise.resolve();
   }
   setActive(active) {
     if (this.active === active) return;
@@ -184,9 +186,19 @@ class Server {
       connectionStrategy: { initialDelay: 250, maxDelay: 2000, maxRetry: -1, randomisationFactor: 0 },
     });
     this.client.on("backoff", () => this.down(kBadNotConnected));
-    this.client.on("connection_lost", () => this.down(kBadNoCommunication));
-    this.client.on("connection_reestablished", () => this.up());
+    this.client.on("connection_lost", () => {
+      console.error(`connection to ${endpoint} lost`);
+      this.down(kBadNoCommunication);
+    });
+    this.client.on("connection_reestablished", () => {
+      console.error(`connection to ${endpoint} reestablished`);
+      this.up();
+    });
     this.ready = this.start();
+    // A server that does not answer at once is reported as not connected.
+    setTimeout(() => {
+      if (!this.session) this.down(kBadNotConnected);
+    }, kNotConnectedAfterMs);
   }
   items() {
     return [...items.values()].filter((item) => item.endpoint === this.endpoint);
@@ -261,14 +273,9 @@ async function monitor(item) {
     { samplingInterval: item.rate, discardOldest: true, queueSize: 1 },
     TimestampsToReturn.Both);
   item.monitored = monitored;
-  monitored.on("initialized", async () => {
+  monitored.on("initialized", () => {
     item.monitoredGood = true;
     if (!server.reportedDown) item.setActive(true);
-    try {
-      item.dataType = await server.session.getBuiltInDataType(opcua.resolveNodeId(item.nodeId));
-    } catch (error) {
-      console.error(`data type of ${item.nodeId}: ${error.message}`);
-    }
   });
   monitored.on("changed", (dataValue) => {
     if (item.removed) return;
@@ -279,8 +286,11 @@ async function monitor(item) {
     console.error(`monitoring ${item.nodeId} on ${item.endpoint}: ${message}`);
     item.monitoredGood = false;
     item.setActive(false);
-    const code = monitored.statusCode?.isBad?.() ? monitored.statusCode.value >>> 0 : kBadNodeIdUnknown;
-    send("status", item.id, code);
+    // During an outage the server's absence has been reported already.
+    if (!server.reportedDown) {
+      const code = monitored.statusCode?.isBad?.() ? monitored.statusCode.value >>> 0 : kBadNodeIdUnknown;
+      send("status", item.id, code);
+    }
     retryLater(item);
   });
 }
@@ -290,7 +300,7 @@ function retryLater(item) {
   if (item.removed || item.retryTimer) return;
   const old = item.monitored;
   item.monitored = null;
-  if (old) old.terminate().catch(() => {});
+  if (old) Promise.resolve().then(() => old.terminate()).catch(() => {});
   item.retryTimer = setTimeout(() => {
     item.retryTimer = null;
     if (!item.removed) start(item);
@@ -326,12 +336,17 @@ async function remove(id) {
   }
 }
 
-async function write(id, type, text) {
+// Writes of one item go out in order.
+function write(id, type, text) {
   const item = items.get(id);
-  if (!item) return;
+  if (item) item.writes = item.writes.then(() => writeNow(item, type, text));
+}
+
+async function writeNow(item, type, text) {
   const server = servers.get(item.endpoint);
   try {
-    if (!server || !server.session || item.dataType === null) throw new Error("the item is not connected");
+    if (!server || !server.session || !item.active) throw new Error("the item is not connected");
+    if (item.dataType === null) item.dataType = await server.session.getBuiltInDataType(opcua.resolveNodeId(item.nodeId));
     const statusCode = await server.session.write({
       nodeId: item.nodeId,
       attributeId: AttributeIds.Value,
