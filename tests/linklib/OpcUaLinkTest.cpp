@@ -291,3 +291,42 @@ TEST_F(OpcUaLinkTest, AThousandChangesASecondEndOnTheLastValue) {
 
 }  // namespace
 }  // namespace tintoral::test
+
+namespace tintoral::test {
+namespace {
+
+// Figures, not checks: the time from connecting to the first value and from
+// a server-side change to the repainted readout. Runs only with
+// TINTORAL_OPCUA_FIGURES=1.
+TEST_F(OpcUaLinkTest, Figures) {
+  if (std::getenv("TINTORAL_OPCUA_FIGURES") == nullptr) GTEST_SKIP() << "set TINTORAL_OPCUA_FIGURES=1";
+  ASSERT_TRUE(WaitUntil([] { return HelperPids().empty(); }, 10s));
+  for (const int updateRate : {0, 100}) {
+    TiSevenSegmentAnalog readout(nullptr);
+    server_->Command("set Double -1");
+    const auto connecting = std::chrono::steady_clock::now();
+    TiOPCItem& item = Bind(readout, "Value", "Double", *server_, updateRate);
+    ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == -1; }, 30s));
+    const auto firstValue = std::chrono::steady_clock::now() - connecting;
+    std::vector<double> latencies;
+    for (int n = 1; n <= 40; ++n) {
+      const auto sent = std::chrono::steady_clock::now();
+      server_->Command("set Double " + std::to_string(n));
+      ASSERT_TRUE(WaitUntil([&] { return readout.Value() == n; }, 10s));
+      readout.PaintBufferNow(false);
+      latencies.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent).count());
+      WaitUntil([] { return false; }, std::chrono::milliseconds(20 + n % 7 * 13));  // off the publishing beat
+    }
+    std::sort(latencies.begin(), latencies.end());
+    std::printf("[ figures  ] UpdateRate %d: connect to first value %.0f ms; change to repainted readout median %.1f ms "
+                "(min %.1f, max %.1f, n=%zu); helper RSS %ld KiB\n",
+                updateRate, std::chrono::duration<double, std::milli>(firstValue).count(),
+                latencies[latencies.size() / 2], latencies.front(), latencies.back(), latencies.size(),
+                HelperPids().empty() ? 0L : ResidentKiB(HelperPids()[0]));
+    readout.OPCItemManager().Clear();
+    ASSERT_TRUE(WaitUntil([] { return HelperPids().empty(); }, 10s));
+  }
+}
+
+}  // namespace
+}  // namespace tintoral::test
