@@ -155,6 +155,7 @@ class Item {
     this.retryTimer = null;
     this.removed = false;
     this.writes = Promise.resolve();
+    this.lastError = null;     // the last failure to monitor, reported once
   }
   setActive(active) {
     if (this.active === active) return;
@@ -275,6 +276,7 @@ async function monitor(item) {
   item.monitored = monitored;
   monitored.on("initialized", () => {
     item.monitoredGood = true;
+    item.lastError = null;
     if (!server.reportedDown) item.setActive(true);
   });
   monitored.on("changed", (dataValue) => {
@@ -283,14 +285,14 @@ async function monitor(item) {
     item.sendValue(dataValue);
   });
   monitored.on("err", (message) => {
-    console.error(`monitoring ${item.nodeId} on ${item.endpoint}: ${message}`);
     item.monitoredGood = false;
     item.setActive(false);
-    // During an outage the server's absence has been reported already.
-    if (!server.reportedDown) {
-      const code = monitored.statusCode?.isBad?.() ? monitored.statusCode.value >>> 0 : kBadNodeIdUnknown;
-      send("status", item.id, code);
-    }
+    // Retries repeat the same failure: it is reported once. During an
+    // outage the server's absence has been reported already.
+    if (message !== item.lastError) console.error(`monitoring ${item.nodeId} on ${item.endpoint}: ${message}`);
+    const code = monitored.statusCode?.isBad?.() ? monitored.statusCode.value >>> 0 : kBadNodeIdUnknown;
+    if (!server.reportedDown && message !== item.lastError) send("status", item.id, code);
+    item.lastError = message;
     retryLater(item);
   });
 }
