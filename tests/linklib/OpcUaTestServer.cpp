@@ -47,7 +47,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-OpcUaTestServer::OpcUaTestServer() : port_(FreePort()) {}
+OpcUaTestServer::OpcUaTestServer(std::string script, std::string readyLine)
+    : script_(std::move(script)), readyLine_(std::move(readyLine)), port_(FreePort()) {}
 
 OpcUaTestServer::~OpcUaTestServer() { Stop(); }
 
@@ -60,9 +61,9 @@ bool OpcUaTestServer::Start() {
   const auto pki = std::filesystem::temp_directory_path() / ("tintoral-opcua-test-pki-" + std::to_string(getuid()));
   process_ = std::make_unique<opcua::HelperProcess>();
   std::string error;
-  if (!process_->Start("node", {TINTORAL_OPCUA_TEST_SERVER, std::to_string(port_), pki.string()}, error)) return false;
+  if (!process_->Start("node", {script_, std::to_string(port_), pki.string()}, error)) return false;
   reader_ = std::thread([this] { Read(); });
-  return WaitForLine("listening", std::chrono::seconds(60));
+  return WaitForLine(readyLine_, std::chrono::seconds(60));
 }
 
 void OpcUaTestServer::Stop() {

@@ -24,7 +24,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 class OpcUaTestServer {
  public:
-  OpcUaTestServer();  // on a free port, not started
+  // A server script taking the port as its first argument, that prints
+  // `readyLine` when it listens; on a free port, not started.
+  explicit OpcUaTestServer(std::string script = TINTORAL_OPCUA_TEST_SERVER, std::string readyLine = "listening");
   ~OpcUaTestServer();
 
   // Starts the server and waits until it listens.
@@ -41,6 +43,8 @@ class OpcUaTestServer {
  private:
   void Read();
 
+  const std::string script_;
+  const std::string readyLine_;
   int port_ = 0;
   std::unique_ptr<opcua::HelperProcess> process_;
   std::thread reader_;
