@@ -209,7 +209,7 @@ TEST_F(OpcUaLinkTest, AServerThatIsNotThereGivesBadQualityWithoutBlocking) {
   EXPECT_FALSE(item.IsItemActive());
 }
 
-TEST_F(OpcUaLinkTest, StoppingTheServerMakesItemsInactiveAndARestartBringsValuesBack) {
+TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackByThemselves) {
   OpcUaTestServer own;
   ASSERT_TRUE(own.Start());
   TiSevenSegmentAnalog readout(nullptr);
@@ -223,8 +223,14 @@ TEST_F(OpcUaLinkTest, StoppingTheServerMakesItemsInactiveAndARestartBringsValues
 
   ASSERT_TRUE(own.Start());
   own.Command("set Double 6.5");
-  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5; }, 60s)) << readout.Value();
+  ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5; }, 60s)) << readout.Value();
   EXPECT_EQ(item.LastQuality(), 0xC0);
+
+  own.Freeze(true);  // keeps the connection open but answers nothing
+  EXPECT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
+  own.Freeze(false);
+  own.Command("set Double 7.5");
+  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 7.5; }, 30s)) << readout.Value();
 }
 
 TEST_F(OpcUaLinkTest, AHelperThatDiesIsReplacedAndItsItemsRecover) {

@@ -1,6 +1,7 @@
 #include "OpcUaTestServer.h"
 
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -76,6 +77,10 @@ void OpcUaTestServer::Stop() {
 
 void OpcUaTestServer::Command(const std::string& line) {
   if (process_) process_->Write(line + "\n");
+}
+
+void OpcUaTestServer::Freeze(bool frozen) {
+  if (process_) kill(process_->Pid(), frozen ? SIGSTOP : SIGCONT);
 }
 
 std::vector<std::string> OpcUaTestServer::Lines(const std::string& prefix) const {

@@ -34,6 +34,9 @@ class OpcUaTestServer {
   // Shuts it down and waits for it to exit.
   void Stop();
   void Command(const std::string& line);
+  // Stops and continues the server process (SIGSTOP, SIGCONT): a server
+  // that no longer answers but keeps its connections.
+  void Freeze(bool frozen);
 
   std::string Endpoint() const { return "opc.tcp://127.0.0.1:" + std::to_string(port_); }
   // The lines it printed that start with `prefix`, e.g. "written Double".

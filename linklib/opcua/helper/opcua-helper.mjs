@@ -19,6 +19,7 @@ const { OPCUAClient, OPCUACertificateManager, ClientSubscription, ClientMonitore
 const kRetryMs = 3000;
 const kReconnectMs = 1000;
 const kNotConnectedAfterMs = 2000;
+const kSilenceLimitMs = 4000; // the least silence that counts as a frozen server
 const kBadNotConnected = StatusCodes.BadNotConnected.value;
 const kBadNoCommunication = StatusCodes.BadNoCommunication.value;
 const kBadNodeIdUnknown = StatusCodes.BadNodeIdUnknown.value;
@@ -176,6 +177,9 @@ class Server {
     this.subscriptions = new Map(); // group -> Promise<ClientSubscription>
     this.closing = false;
     this.reportedDown = false;
+    this.connected = false;
+    this.lastHeard = Date.now();
+    this.silenceLimitMs = kSilenceLimitMs;
     this.client = OPCUAClient.create({
       applicationName: "TintoralLink",
       endpointMustExist: false,
@@ -189,12 +193,23 @@ class Server {
     this.client.on("backoff", () => this.down(kBadNotConnected));
     this.client.on("connection_lost", () => {
       console.error(`connection to ${endpoint} lost`);
+      this.connected = false;
       this.down(kBadNoCommunication);
     });
     this.client.on("connection_reestablished", () => {
       console.error(`connection to ${endpoint} reestablished`);
-      this.up();
+      this.connected = true;
+      this.heard();
     });
+    // A server that stops answering without closing the connection (frozen)
+    // is noticed by its subscriptions' silence, long before the session's
+    // keep-alive gives up.
+    this.watchdog = setInterval(() => {
+      if (this.connected && this.subscriptions.size > 0 && Date.now() - this.lastHeard > this.silenceLimitMs) {
+        if (!this.reportedDown) console.error(`${endpoint} does not answer`);
+        this.down(kBadNoCommunication);
+      }
+    }, 500);
     this.ready = this.start();
     // A server that does not answer at once is reported as not connected.
     setTimeout(() => {
@@ -214,6 +229,11 @@ class Server {
       send("status", item.id, statusCode);
     }
   }
+  // A sign of life: data, a keep-alive, a reconnection.
+  heard() {
+    this.lastHeard = Date.now();
+    if (this.reportedDown && this.connected) this.up();
+  }
   up() {
     this.reportedDown = false;
     for (const item of this.items()) if (item.monitored && item.monitoredGood) item.setActive(true);
@@ -226,6 +246,8 @@ class Server {
         await this.client.connect(this.endpoint);
         this.session = await this.client.createSession();
         this.reportedDown = false;
+        this.connected = true;
+        this.lastHeard = Date.now();
         return this.session;
       } catch (error) {
         console.error(`connecting to ${this.endpoint}: ${error.message}`);
@@ -238,14 +260,23 @@ class Server {
   }
   subscription(group, rate) {
     if (!this.subscriptions.has(group)) {
-      const created = this.ready.then((session) => ClientSubscription.create(session, {
-        requestedPublishingInterval: rate,
-        requestedLifetimeCount: 100,
-        requestedMaxKeepAliveCount: 10,
-        maxNotificationsPerPublish: 0,
-        publishingEnabled: true,
-        priority: 1,
-      }));
+      const created = this.ready.then((session) => {
+        this.lastHeard = Date.now();
+        // A keep-alive about every second (every two intervals when slower).
+        const keepAliveCount = rate >= 500 ? 2 : Math.ceil(1000 / Math.max(rate, 50));
+        this.silenceLimitMs = Math.max(this.silenceLimitMs, 2.5 * keepAliveCount * Math.max(rate, 50));
+        const subscription = ClientSubscription.create(session, {
+          requestedPublishingInterval: rate,
+          requestedLifetimeCount: 100,
+          requestedMaxKeepAliveCount: keepAliveCount,
+          maxNotificationsPerPublish: 0,
+          publishingEnabled: true,
+          priority: 1,
+        });
+        subscription.on("keepalive", () => this.heard());
+        subscription.on("received_notifications", () => this.heard());
+        return subscription;
+      });
       created.catch(() => this.subscriptions.delete(group));
       this.subscriptions.set(group, created);
     }
@@ -253,6 +284,7 @@ class Server {
   }
   async close() {
     this.closing = true;
+    clearInterval(this.watchdog);
     try {
       if (this.session) await this.session.close();
     } catch { /* the server may be gone */ }
