@@ -229,6 +229,8 @@ TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackB
   own.Freeze(true);  // keeps the connection open but answers nothing
   EXPECT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
   own.Freeze(false);
+  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && item.LastQuality() == 0xC0; }, 30s))
+      << "the unchanged value comes back good";
   own.Command("set Double 7.5");
   EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 7.5; }, 30s)) << readout.Value();
 }

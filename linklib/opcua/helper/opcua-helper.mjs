@@ -234,9 +234,15 @@ class Server {
     this.lastHeard = Date.now();
     if (this.reportedDown && this.connected) this.up();
   }
+  // Back after an outage: the last values come again with their own status,
+  // which replaces the outage's bad one until new values arrive.
   up() {
     this.reportedDown = false;
-    for (const item of this.items()) if (item.monitored && item.monitoredGood) item.setActive(true);
+    for (const item of this.items()) {
+      if (!item.monitored || !item.monitoredGood) continue;
+      item.setActive(true);
+      if (item.last) item.sendValue(item.last);
+    }
   }
   // Connects and opens the session, trying again until it works: once up,
   // the client itself reconnects after an outage.
