@@ -35,3 +35,19 @@ if ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
   echo "Generating the locale $spanish"
   $sudo localedef -i es_ES -f UTF-8 "$spanish"
 fi
+
+# The OPC UA link library's helper: Node.js 18 or newer (Debian's nodejs
+# and npm unless a node is there already) and node-opcua at the version
+# pinned in its package-lock.json, installed again when the lock changes.
+helper="$(cd "$(dirname "$0")/.." && pwd)/linklib/opcua/helper"
+if ! node -e 'process.exit(+process.versions.node.split(".")[0] >= 18 ? 0 : 1)' 2>/dev/null; then
+  echo "Installing Node.js"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends nodejs npm >/dev/null
+fi
+if ! cmp -s "$helper/package-lock.json" "$helper/node_modules/.package-lock.json.installed"; then
+  echo "Installing the OPC UA helper's packages"
+  (cd "$helper" && npm ci --no-audit --no-fund --loglevel=error >/dev/null &&
+    cp package-lock.json node_modules/.package-lock.json.installed)
+fi

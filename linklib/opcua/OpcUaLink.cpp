@@ -1,0 +1,245 @@
+#include "linklib/opcua/OpcUaLink.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+
+#include "linklib/opcua/ItemMapping.h"
+
+namespace tintoral::opcua {
+namespace {
+
+constexpr int kFirstRestartDelayMilliseconds = 500;
+constexpr int kLongestRestartDelayMilliseconds = 5000;
+constexpr int kStopGraceMilliseconds = 2000;
+constexpr std::uint32_t kBadNoCommunication = 0x80310000;
+
+double NowUnixMilliseconds() {
+  using namespace std::chrono;
+  return static_cast<double>(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+}
+
+template <class T>
+bool ParseField(const std::string& text, T& number) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+std::string EnvironmentOr(const char* name, const std::string& fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+}  // namespace
+
+HelperCommand DefaultHelperCommand() {
+  return {EnvironmentOr("TINTORAL_NODE", "node"), EnvironmentOr("TINTORAL_OPCUA_HELPER", TINTORAL_OPCUA_HELPER_SCRIPT)};
+}
+
+OpcUaLink::OpcUaLink(HelperCommand command) : command_(std::move(command)) {}
+
+OpcUaLink::~OpcUaLink() {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  if (worker_.joinable()) worker_.join();
+}
+
+// ---- Calls from the data link ----------------------------------------------------------
+
+std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& serverName,
+                            const std::string& itemName, const std::string& groupName, std::int32_t updateRate,
+                            IOPCDataCallback callback, void* context) {
+  std::lock_guard<std::mutex> guard(lock_);
+  const std::int32_t handle = nextHandle_++;
+  Item& item = items_[handle];
+  item.addCommand = {"add",     std::to_string(handle), EndpointUrl(computerName, serverName),
+                     groupName, std::to_string(updateRate < 0 ? 0 : updateRate), itemName};
+  item.callback = callback;
+  item.context = context;
+  outbox_.push_back(JoinLine(item.addCommand));
+  if (!worker_.joinable()) worker_ = std::thread([this] { Run(); });
+  wake_.notify_all();
+  return handle;
+}
+
+void OpcUaLink::Remove(std::int32_t handle) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (items_.erase(handle) == 0) return;
+  outbox_.push_back(JoinLine({"remove", std::to_string(handle)}));
+  wake_.notify_all();
+}
+
+bool OpcUaLink::Active(std::int32_t handle) {
+  std::lock_guard<std::mutex> guard(lock_);
+  const auto item = items_.find(handle);
+  return item != items_.end() && item->second.active;
+}
+
+void OpcUaLink::Send(std::int32_t handle, const IOPCVariant& value) {
+  const WireValue wire = ToWire(value);
+  std::lock_guard<std::mutex> guard(lock_);
+  if (items_.count(handle) == 0) return;
+  outbox_.push_back(JoinLine({"write", std::to_string(handle), wire.type, wire.text}));
+  wake_.notify_all();
+}
+
+// ---- The worker thread ---------------------------------------------------------------------
+
+bool OpcUaLink::HasWork() const {
+  if (stopping_ || helperEnded_) return true;
+  if (helper_) return items_.empty() || !outbox_.empty();
+  return !items_.empty() && Clock::now() >= restartAt_;
+}
+
+void OpcUaLink::Run() {
+  std::unique_lock<std::mutex> guard(lock_);
+  for (;;) {
+    if (!helper_ && !items_.empty())
+      wake_.wait_until(guard, restartAt_, [this] { return HasWork(); });
+    else
+      wake_.wait(guard, [this] { return HasWork(); });
+    if (stopping_) break;
+    if (helperEnded_) {
+      EndHelper(guard);
+      ReportHelperLost(guard);
+    } else if (helper_ && items_.empty()) {
+      EndHelper(guard);
+    } else if (!helper_ && !items_.empty() && Clock::now() >= restartAt_) {
+      StartHelper(guard);
+    }
+    WriteQueued(guard);
+  }
+  EndHelper(guard);
+}
+
+void OpcUaLink::StartHelper(std::unique_lock<std::mutex>& guard) {
+  // A new helper gets every item from the start; what was queued for the
+  // previous one is obsolete.
+  outbox_.clear();
+  for (const auto& [handle, item] : items_) outbox_.push_back(JoinLine(item.addCommand));
+  guard.unlock();
+  auto helper = std::make_unique<HelperProcess>();
+  std::string error;
+  const bool started = helper->Start(command_.node, {command_.script}, error);
+  guard.lock();
+  if (!started) {
+    std::fprintf(stderr, "OPC UA link: %s\n", error.c_str());
+    helperEnded_ = true;
+    return;
+  }
+  helper_ = std::move(helper);
+  reader_ = std::thread([this, helper = helper_.get()] { Read(*helper); });
+}
+
+void OpcUaLink::EndHelper(std::unique_lock<std::mutex>& guard) {
+  if (helper_) {
+    guard.unlock();
+    helper_->Stop(kStopGraceMilliseconds);
+    if (reader_.joinable()) reader_.join();
+    helper_->Close();
+    guard.lock();
+    helper_.reset();
+  }
+  helperEnded_ = false;
+}
+
+void OpcUaLink::WriteQueued(std::unique_lock<std::mutex>& guard) {
+  if (!helper_) {
+    outbox_.clear();  // a new helper gets every item when it starts
+    return;
+  }
+  std::string text;
+  for (const std::string& line : outbox_) text += line;
+  outbox_.clear();
+  if (text.empty()) return;
+  guard.unlock();
+  helper_->Write(text);  // a helper that no longer reads ends, and the reader reports it
+  guard.lock();
+}
+
+// Every item turns inactive with a bad quality; a new helper follows after
+// a pause that grows while helpers keep failing.
+void OpcUaLink::ReportHelperLost(std::unique_lock<std::mutex>& guard) {
+  restartDelayMilliseconds_ = std::min(kLongestRestartDelayMilliseconds,
+                                       std::max(kFirstRestartDelayMilliseconds, restartDelayMilliseconds_ * 2));
+  restartAt_ = Clock::now() + std::chrono::milliseconds(restartDelayMilliseconds_);
+  std::vector<std::int32_t> handles;
+  for (auto& [handle, item] : items_) {
+    item.active = false;
+    handles.push_back(handle);
+  }
+  guard.unlock();
+  for (const std::int32_t handle : handles) DeliverStatus(handle, kBadNoCommunication);
+  guard.lock();
+}
+
+// ---- The reader thread -----------------------------------------------------------------
+
+void OpcUaLink::Read(HelperProcess& helper) {
+  std::string line;
+  while (helper.ReadLine(line)) Dispatch(SplitLine(line));
+  std::lock_guard<std::mutex> guard(lock_);
+  helperEnded_ = true;
+  wake_.notify_all();
+}
+
+void OpcUaLink::Dispatch(const std::vector<std::string>& fields) {
+  const std::string& kind = fields[0];
+  std::int32_t handle = 0;
+  if (kind == "ready") {
+    std::lock_guard<std::mutex> guard(lock_);
+    restartDelayMilliseconds_ = 0;
+  } else if (kind == "value" && fields.size() == 6 && ParseField(fields[1], handle)) {
+    std::uint32_t statusCode = 0;
+    double milliseconds = 0;
+    if (ParseField(fields[2], statusCode) && ParseField(fields[3], milliseconds))
+      DeliverValue(handle, statusCode, milliseconds, WireValue{fields[4], fields[5]});
+  } else if (kind == "status" && fields.size() == 3 && ParseField(fields[1], handle)) {
+    std::uint32_t statusCode = 0;
+    if (ParseField(fields[2], statusCode)) DeliverStatus(handle, statusCode);
+  } else if (kind == "active" && fields.size() == 3 && ParseField(fields[1], handle)) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (const auto item = items_.find(handle); item != items_.end()) item->second.active = fields[2] == "1";
+  }
+}
+
+void OpcUaLink::DeliverValue(std::int32_t handle, std::uint32_t statusCode, double unixMilliseconds,
+                             const WireValue& value) {
+  Item copy;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    const auto item = items_.find(handle);
+    if (item == items_.end()) return;
+    item->second.last = ReceivedValue(value);
+    copy.callback = item->second.callback;
+    copy.context = item->second.context;
+    copy.last = item->second.last;
+  }
+  Call(copy, copy.last, statusCode, unixMilliseconds);
+}
+
+// A new status without a new value: the last value comes again with it.
+void OpcUaLink::DeliverStatus(std::int32_t handle, std::uint32_t statusCode) {
+  Item copy;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    const auto item = items_.find(handle);
+    if (item == items_.end()) return;
+    copy.callback = item->second.callback;
+    copy.context = item->second.context;
+    copy.last = item->second.last;
+  }
+  Call(copy, copy.last, statusCode, NowUnixMilliseconds());
+}
+
+// Called without the lock: the data link may call back into the library.
+void OpcUaLink::Call(const Item& item, const ReceivedValue& value, std::uint32_t statusCode,
+                     double unixMilliseconds) {
+  if (item.callback == nullptr) return;
+  item.callback(item.context, &value.Value(), ClassicQuality(statusCode), DateTimeStamp(unixMilliseconds));
+}
+
+}  // namespace tintoral::opcua

@@ -1,0 +1,88 @@
+#pragma once
+// The OPC UA link: the items the data link opened, and the helper process
+// that serves them. The helper starts with the first item and stops when
+// the last one is removed or the link is destroyed; when it dies, every
+// item turns inactive with a bad quality and a new helper takes the items
+// over after a short pause. Calls only queue work for the link's threads:
+// a worker thread starts and stops the helper and writes its commands, a
+// reader thread turns its lines into data callbacks.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "instruments/opc/LinkLibrary.h"
+#include "linklib/opcua/HelperProcess.h"
+#include "linklib/opcua/LinkProtocol.h"
+
+namespace tintoral::opcua {
+
+// The command line of the helper process.
+struct HelperCommand {
+  std::string node;    // the Node.js program
+  std::string script;  // the helper script
+};
+
+// From TINTORAL_NODE (default "node") and TINTORAL_OPCUA_HELPER (default
+// the script in the source tree this library was built from).
+HelperCommand DefaultHelperCommand();
+
+class OpcUaLink {
+ public:
+  explicit OpcUaLink(HelperCommand command);
+  ~OpcUaLink();
+  OpcUaLink(const OpcUaLink&) = delete;
+  OpcUaLink& operator=(const OpcUaLink&) = delete;
+
+  std::int32_t Add(const std::string& computerName, const std::string& serverName, const std::string& itemName,
+                   const std::string& groupName, std::int32_t updateRate, IOPCDataCallback callback, void* context);
+  void Remove(std::int32_t handle);
+  bool Active(std::int32_t handle);
+  void Send(std::int32_t handle, const IOPCVariant& value);
+
+ private:
+  struct Item {
+    std::vector<std::string> addCommand;
+    IOPCDataCallback callback = nullptr;
+    void* context = nullptr;
+    bool active = false;
+    ReceivedValue last;
+  };
+  using Clock = std::chrono::steady_clock;
+
+  void Queue(std::vector<std::string> fields);
+  void Run();
+  bool HasWork() const;
+  void StartHelper(std::unique_lock<std::mutex>& guard);
+  void EndHelper(std::unique_lock<std::mutex>& guard);
+  void WriteQueued(std::unique_lock<std::mutex>& guard);
+  void ReportHelperLost(std::unique_lock<std::mutex>& guard);
+
+  void Read(HelperProcess& helper);
+  void Dispatch(const std::vector<std::string>& fields);
+  void DeliverValue(std::int32_t handle, std::uint32_t statusCode, double unixMilliseconds, const WireValue& value);
+  void DeliverStatus(std::int32_t handle, std::uint32_t statusCode);
+  void Call(const Item& item, const ReceivedValue& value, std::uint32_t statusCode, double unixMilliseconds);
+
+  const HelperCommand command_;
+  mutable std::mutex lock_;
+  std::condition_variable wake_;
+  std::map<std::int32_t, Item> items_;
+  std::int32_t nextHandle_ = 1;
+  std::deque<std::string> outbox_;
+  bool stopping_ = false;
+  bool helperEnded_ = false;
+  Clock::time_point restartAt_{};
+  int restartDelayMilliseconds_ = 0;
+  std::unique_ptr<HelperProcess> helper_;  // touched by the worker thread only
+  std::thread worker_;
+  std::thread reader_;
+};
+
+}  // namespace tintoral::opcua

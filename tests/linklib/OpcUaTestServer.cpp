@@ -1,0 +1,112 @@
+#include "OpcUaTestServer.h"
+
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cstdlib>
+#include <filesystem>
+
+namespace tintoral::test {
+namespace {
+
+// A port nothing listens on now: the kernel's pick for a bound socket.
+int FreePort() {
+  const int probe = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  int port = 0;
+  if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+    port = ntohs(address.sin_port);
+  close(probe);
+  return port;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+}  // namespace
+
+std::string OpcUaSkipReason() {
+  if (std::system("node --version >/dev/null 2>&1") != 0) return "no node program on PATH (scripts/setup.sh installs it)";
+  if (!std::filesystem::exists(std::filesystem::path(TINTORAL_OPCUA_HELPER_DIR) / "node_modules" / "node-opcua"))
+    return "node-opcua is not installed in linklib/opcua/helper (scripts/setup.sh runs npm ci)";
+  return "";
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    QCoreApplication::processEvents();
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+OpcUaTestServer::OpcUaTestServer(std::string script, std::string readyLine)
+    : script_(std::move(script)), readyLine_(std::move(readyLine)), port_(FreePort()) {}
+
+OpcUaTestServer::~OpcUaTestServer() { Stop(); }
+
+bool OpcUaTestServer::Start() {
+  Stop();
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    lines_.clear();
+  }
+  const auto pki = std::filesystem::temp_directory_path() / ("tintoral-opcua-test-pki-" + std::to_string(getuid()));
+  process_ = std::make_unique<opcua::HelperProcess>();
+  std::string error;
+  if (!process_->Start("node", {script_, std::to_string(port_), pki.string()}, error)) return false;
+  reader_ = std::thread([this] { Read(); });
+  return WaitForLine(readyLine_, std::chrono::seconds(60));
+}
+
+void OpcUaTestServer::Stop() {
+  if (!process_) return;
+  process_->Stop(5000);
+  if (reader_.joinable()) reader_.join();
+  process_->Close();
+  process_.reset();
+}
+
+void OpcUaTestServer::Command(const std::string& line) {
+  if (process_) process_->Write(line + "\n");
+}
+
+void OpcUaTestServer::Freeze(bool frozen) {
+  if (process_) kill(process_->Pid(), frozen ? SIGSTOP : SIGCONT);
+}
+
+std::vector<std::string> OpcUaTestServer::Lines(const std::string& prefix) const {
+  std::lock_guard<std::mutex> guard(lock_);
+  std::vector<std::string> found;
+  for (const std::string& line : lines_)
+    if (StartsWith(line, prefix)) found.push_back(line);
+  return found;
+}
+
+bool OpcUaTestServer::WaitForLine(const std::string& prefix, std::chrono::milliseconds timeout) const {
+  std::unique_lock<std::mutex> guard(lock_);
+  return changed_.wait_for(guard, timeout, [&] {
+    for (const std::string& line : lines_)
+      if (StartsWith(line, prefix)) return true;
+    return false;
+  });
+}
+
+void OpcUaTestServer::Read() {
+  std::string line;
+  while (process_->ReadLine(line)) {
+    std::lock_guard<std::mutex> guard(lock_);
+    lines_.push_back(line);
+    changed_.notify_all();
+  }
+}
+
+}  // namespace tintoral::test
