@@ -24,8 +24,9 @@ class TGraphicControl : public TControl {
   // when it has no parent) into `target`, sized to the control.
   void RenderTo(TBitmap& target) override;
   // Paints the control on its parent's canvas at its position; called by
-  // the parent while painting.
-  void PaintOnParent(TCanvas& parentCanvas);
+  // the parent while painting. Only the part inside `area` (parent client
+  // coordinates) is drawn back.
+  void PaintOnParent(TCanvas& parentCanvas, const TRect& area);
 
  protected:
   // Draws the control. The default draws nothing.
