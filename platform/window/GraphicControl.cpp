@@ -22,31 +22,30 @@ void TGraphicControl::Repaint() {
   if (Parent()) Parent()->Repaint();
 }
 
-void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas) {
+void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part) {
   buffer_.SetSize(Width(), Height());
   TCanvas& canvas = buffer_.Canvas();
-  const TRect all{0, 0, Width(), Height()};
-  const TRect bounds = BoundsRect();
-  const bool parentCovers = parentCanvas && bounds.Left >= 0 && bounds.Top >= 0 &&
-                            bounds.Right <= parentCanvas->Target().Width() &&
-                            bounds.Bottom <= parentCanvas->Target().Height();
+  const TRect beneath{part.Left + Left(), part.Top + Top(), part.Right + Left(), part.Bottom + Top()};
+  const bool parentCovers = parentCanvas && beneath.Left >= 0 && beneath.Top >= 0 &&
+                            beneath.Right <= parentCanvas->Target().Width() &&
+                            beneath.Bottom <= parentCanvas->Target().Height();
   canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetColor(Parent() ? Parent()->Color() : Color());
-  if (!parentCovers) canvas.FillRect(all);
-  if (parentCanvas) canvas.CopyRect(all, *parentCanvas, bounds);
+  if (!parentCovers) canvas.FillRect(part);
+  if (parentCanvas) canvas.CopyRect(part, *parentCanvas, beneath);
 }
 
 void TGraphicControl::PaintOnParent(TCanvas& parentCanvas, const TRect& area) {
   const TRect shown = IntersectRects(BoundsRect(), area);
   if (shown.IsEmpty()) return;
-  FillWithPixelsBeneath(&parentCanvas);
+  const TRect part{shown.Left - Left(), shown.Top - Top(), shown.Right - Left(), shown.Bottom - Top()};
+  FillWithPixelsBeneath(&parentCanvas, part);
   Paint();
-  parentCanvas.CopyRect(shown, buffer_.Canvas(),
-                        {shown.Left - Left(), shown.Top - Top(), shown.Right - Left(), shown.Bottom - Top()});
+  parentCanvas.CopyRect(shown, buffer_.Canvas(), part);
 }
 
 void TGraphicControl::RenderTo(TBitmap& target) {
-  FillWithPixelsBeneath(Parent() ? &Parent()->PaintBuffer().Canvas() : nullptr);
+  FillWithPixelsBeneath(Parent() ? &Parent()->PaintBuffer().Canvas() : nullptr, {0, 0, Width(), Height()});
   Paint();
   target.Assign(buffer_);
 }

@@ -33,8 +33,9 @@ class TGraphicControl : public TControl {
   virtual void Paint();
 
  private:
-  // Sizes the buffer and fills it with the pixels beneath the control.
-  void FillWithPixelsBeneath(TCanvas* parentCanvas);
+  // Sizes the buffer and fills `part` of it (own coordinates) with the
+  // pixels beneath the control; only that part is drawn back.
+  void FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part);
 
   TBitmap buffer_;
 };
