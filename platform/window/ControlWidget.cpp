@@ -88,11 +88,12 @@ bool ControlWidget::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void ControlWidget::paintEvent(QPaintEvent*) {
+void ControlWidget::paintEvent(QPaintEvent* event) {
   if (!control_) return;
   ++dispatchDepth_;
   try {
-    control_->PaintBufferNow(true);
+    const QRect dirty = event->rect();
+    control_->PaintBufferNow(true, {dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
   } catch (...) {
     // Show the message once the paint is over, not from inside it.
     QTimer::singleShot(0, qApp, [message = CurrentExceptionMessage()] {

@@ -11,6 +11,10 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 
 void TCustomControl::PaintWindow(TCanvas&) { Paint(); }
 
-void TCustomControl::Paint() { TWinControl::PaintWindow(Canvas()); }
+void TCustomControl::Paint() {
+  Canvas().Brush().SetColor(Color());
+  Canvas().Brush().SetStyle(bsSolid);
+  Canvas().FillRect(ClientRect());
+}
 
 }  // namespace tintoral

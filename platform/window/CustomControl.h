@@ -23,6 +23,7 @@ class TCustomControl : public TWinControl {
   // Draws the control. The default fills the client area with Color.
   virtual void Paint();
   void PaintWindow(TCanvas& canvas) override;
+  bool PaintsOnlyItsColor() const override { return false; }
 };
 
 }  // namespace tintoral

@@ -1,5 +1,7 @@
 #include "platform/window/GraphicControl.h"
 
+#include "platform/graphics/GlyphRun.h"
+
 #include "platform/window/WinControl.h"
 
 namespace tintoral {
@@ -20,24 +22,30 @@ void TGraphicControl::Repaint() {
   if (Parent()) Parent()->Repaint();
 }
 
-void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas) {
+void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part) {
   buffer_.SetSize(Width(), Height());
   TCanvas& canvas = buffer_.Canvas();
-  const TRect all{0, 0, Width(), Height()};
+  const TRect beneath{part.Left + Left(), part.Top + Top(), part.Right + Left(), part.Bottom + Top()};
+  const bool parentCovers = parentCanvas && beneath.Left >= 0 && beneath.Top >= 0 &&
+                            beneath.Right <= parentCanvas->Target().Width() &&
+                            beneath.Bottom <= parentCanvas->Target().Height();
   canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetColor(Parent() ? Parent()->Color() : Color());
-  canvas.FillRect(all);
-  if (parentCanvas) canvas.CopyRect(all, *parentCanvas, BoundsRect());
+  if (!parentCovers) canvas.FillRect(part);
+  if (parentCanvas) canvas.CopyRect(part, *parentCanvas, beneath);
 }
 
-void TGraphicControl::PaintOnParent(TCanvas& parentCanvas) {
-  FillWithPixelsBeneath(&parentCanvas);
+void TGraphicControl::PaintOnParent(TCanvas& parentCanvas, const TRect& area) {
+  const TRect shown = IntersectRects(BoundsRect(), area);
+  if (shown.IsEmpty()) return;
+  const TRect part{shown.Left - Left(), shown.Top - Top(), shown.Right - Left(), shown.Bottom - Top()};
+  FillWithPixelsBeneath(&parentCanvas, part);
   Paint();
-  parentCanvas.CopyRect(BoundsRect(), buffer_.Canvas(), {0, 0, Width(), Height()});
+  parentCanvas.CopyRect(shown, buffer_.Canvas(), part);
 }
 
 void TGraphicControl::RenderTo(TBitmap& target) {
-  FillWithPixelsBeneath(Parent() ? &Parent()->PaintBuffer().Canvas() : nullptr);
+  FillWithPixelsBeneath(Parent() ? &Parent()->PaintBuffer().Canvas() : nullptr, {0, 0, Width(), Height()});
   Paint();
   target.Assign(buffer_);
 }

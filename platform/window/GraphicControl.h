@@ -24,16 +24,18 @@ class TGraphicControl : public TControl {
   // when it has no parent) into `target`, sized to the control.
   void RenderTo(TBitmap& target) override;
   // Paints the control on its parent's canvas at its position; called by
-  // the parent while painting.
-  void PaintOnParent(TCanvas& parentCanvas);
+  // the parent while painting. Only the part inside `area` (parent client
+  // coordinates) is drawn back.
+  void PaintOnParent(TCanvas& parentCanvas, const TRect& area);
 
  protected:
   // Draws the control. The default draws nothing.
   virtual void Paint();
 
  private:
-  // Sizes the buffer and fills it with the pixels beneath the control.
-  void FillWithPixelsBeneath(TCanvas* parentCanvas);
+  // Sizes the buffer and fills `part` of it (own coordinates) with the
+  // pixels beneath the control; only that part is drawn back.
+  void FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part);
 
   TBitmap buffer_;
 };

@@ -111,7 +111,11 @@ class TWinControl : public TControl {
   // Paints the client area into the paint buffer: the pixels beneath, then
   // PaintWindow, then the graphic children. The bridge calls it before
   // presenting; `onScreen` installs the visibility test of the window.
+  // `dirty` limits the work to that part of the client area when the
+  // buffer already holds the rest and the control paints only its Color
+  // (see PaintsOnlyItsColor); otherwise the whole client area is painted.
   void PaintBufferNow(bool onScreen);
+  void PaintBufferNow(bool onScreen, const TRect& dirty);
 
   // Keyboard entry points (see above), called for the control that has the focus.
   // True when the form's dialog handling took the key (Tab, a default or
@@ -178,8 +182,12 @@ class TWinControl : public TControl {
   virtual void DoExit();   // OnExit
 
   // Paints the control's own pixels on the paint buffer's canvas (the pixels
-  // beneath are already there). The default fills the client area with Color.
+  // beneath are already there). The default fills the area being painted
+  // (the client area, or the dirty part of it) with Color.
   virtual void PaintWindow(TCanvas& canvas);
+  // True when PaintWindow is the default fill, so a part of the buffer can
+  // be repainted on its own.
+  virtual bool PaintsOnlyItsColor() const { return true; }
   // Narrows the area that aligned children share. Default: unchanged.
   virtual void AdjustClientRect(TRect& rect) const;
   // Called once the native window exists (its geometry and visibility set).
@@ -227,6 +235,7 @@ class TWinControl : public TControl {
   int streamTabOrder_ = -1;  // read from a stream, applied by the parent once loaded
   bool tabStop_ = false;
   TWinControl* focused_ = nullptr;  // on the top level: the control with the focus
+  TRect paintArea_;  // the part of the client area PaintBufferNow is painting
   ControlWidget* widget_ = nullptr;
   TBitmap buffer_;
   int alignDisabled_ = 0;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GlyphRun.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/GraphicControl.h"
 #include "platform/window/WinControl.h"
@@ -9,33 +10,49 @@
 namespace tintoral {
 namespace {
 
-void FillPixels(TBitmap& bitmap, TColor color) {
+void FillPixels(TBitmap& bitmap, const TRect& area, TColor color) {
   const std::uint32_t pixel = RGBToPixel(ColorToRGB(color));
-  for (int y = 0; y < bitmap.Height(); ++y) std::fill_n(bitmap.ScanLine(y), bitmap.Width(), pixel);
+  for (int y = area.Top; y < area.Bottom; ++y) std::fill_n(bitmap.ScanLine(y) + area.Left, area.Width(), pixel);
 }
 
-// Copies the part of `source` at (left, top) that overlaps `target`'s size;
-// the rest of `target` is left as it is.
-void CopyPixelsFrom(TBitmap& target, const TBitmap& source, int left, int top) {
-  const int x0 = std::max(0, -left);
-  const int x1 = std::min(target.Width(), source.Width() - left);
-  const int y0 = std::max(0, -top);
-  const int y1 = std::min(target.Height(), source.Height() - top);
+// Copies the part of `source` at (left, top) that overlaps `area` of
+// `target`; the rest of `target` is left as it is.
+void CopyPixelsFrom(TBitmap& target, const TRect& area, const TBitmap& source, int left, int top) {
+  const int x0 = std::max(area.Left, -left);
+  const int x1 = std::min(area.Right, source.Width() - left);
+  const int y0 = std::max(area.Top, -top);
+  const int y1 = std::min(area.Bottom, source.Height() - top);
   if (x0 >= x1) return;
   for (int y = y0; y < y1; ++y) std::copy_n(source.ScanLine(y + top) + x0 + left, x1 - x0, target.ScanLine(y) + x0);
 }
 
-}  // namespace
-
-void TWinControl::FillBufferFromParent() {
-  const TRect client = ClientRect();
-  buffer_.SetSize(client.Width(), client.Height());
-  TWinControl* parent = Parent();
-  FillPixels(buffer_, parent ? parent->Color() : Color());
-  if (parent) CopyPixelsFrom(buffer_, parent->buffer_, Left(), Top());
+void CopyPixelsFrom(TBitmap& target, const TBitmap& source, int left, int top) {
+  CopyPixelsFrom(target, {0, 0, target.Width(), target.Height()}, source, left, top);
 }
 
-void TWinControl::PaintBufferNow(bool onScreen) {
+bool Covers(const TRect& outer, const TRect& inner) {
+  return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right && outer.Bottom >= inner.Bottom;
+}
+
+}  // namespace
+
+// The pixels beneath `paintArea_`: the parent's where it has them, its
+// Color elsewhere.
+void TWinControl::FillBufferFromParent() {
+  TWinControl* parent = Parent();
+  const TRect parentArea =
+      parent ? TRect{-Left(), -Top(), parent->buffer_.Width() - Left(), parent->buffer_.Height() - Top()} : TRect{};
+  if (!parent || !Covers(parentArea, paintArea_)) FillPixels(buffer_, paintArea_, parent ? parent->Color() : Color());
+  if (parent) CopyPixelsFrom(buffer_, paintArea_, parent->buffer_, Left(), Top());
+}
+
+void TWinControl::PaintBufferNow(bool onScreen) { PaintBufferNow(onScreen, ClientRect()); }
+
+void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
+  const TRect client = ClientRect();
+  const bool bufferCurrent = buffer_.Width() == client.Width() && buffer_.Height() == client.Height();
+  paintArea_ = bufferCurrent && PaintsOnlyItsColor() ? IntersectRects(dirty, client) : client;
+  buffer_.SetSize(client.Width(), client.Height());
   FillBufferFromParent();
   TCanvas& canvas = buffer_.Canvas();
   if (onScreen && widget_) {
@@ -56,14 +73,15 @@ void TWinControl::PaintBufferNow(bool onScreen) {
 void TWinControl::PaintWindow(TCanvas& canvas) {
   canvas.Brush().SetColor(Color());
   canvas.Brush().SetStyle(bsSolid);
-  canvas.FillRect(ClientRect());
+  canvas.FillRect(paintArea_);
 }
 
 void TWinControl::PaintGraphicChildren(TCanvas& canvas) {
   const std::vector<TControl*> children = controls_;
   for (TControl* child : children) {
     auto* graphic = dynamic_cast<TGraphicControl*>(child);
-    if (graphic && graphic->Visible() && graphic->Width() > 0 && graphic->Height() > 0) graphic->PaintOnParent(canvas);
+    if (graphic && graphic->Visible() && graphic->Width() > 0 && graphic->Height() > 0)
+      graphic->PaintOnParent(canvas, paintArea_);
   }
 }
 

@@ -9,18 +9,28 @@
 #include <QTimer>
 
 #include <string>
+#include <vector>
 
 #include "app/AboutBox.h"
+#include "app/ColorSignals.h"
 #include "app/VectorDiagram.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Font.h"
 #include "platform/window/Bevel.h"
 #include "platform/window/Button.h"
 #include "platform/window/Image.h"
+#include "platform/window/KeyCodes.h"
 #include "platform/window/Label.h"
 #include "platform/window/PageControl.h"
 #include "platform/window/Panel.h"
 #include "platform/window/SpeedButton.h"
+#include "instruments/LCDDefaultFont.h"
+#include "instruments/LCDMatrix.h"
+#include "instruments/ObjectCanvas.h"
+#include "instruments/SevenSegmentAnalog.h"
+#include "instruments/SevenSegmentInteger.h"
+#include "instruments/ShadowLabel.h"
+#include "instruments/Slider.h"
 #include "runtime/PropertyInfo.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -107,6 +117,232 @@ TEST_F(MainFormTest, CreationDrawsTheVectorDiagramOfTheStartingColour) {
   for (int y = 0; y < kVectorDiagramHeight; ++y)
     for (int x = 0; x < kVectorDiagramWidth; ++x) differing += picture->Pixel(x, y) != expected.Pixel(x, y);
   EXPECT_EQ(differing, 0);
+}
+
+TEST_F(MainFormTest, InstrumentsSitInTheirParentsWithTheirSettings) {
+  struct Place {
+    TControl* control;
+    TWinControl* parent;
+    int left, top, width, height;
+  };
+  const Place places[] = {
+      {form.LCD_Main, &form, 8, 8, 613, 41},
+      {form.PanelY, form.Panel1, 216, 144, 65, 65},
+      {form.CursorVerde, form.TabSheet1, 88, 48, 65, 177},
+      {form.CursorAzul, form.TabSheet1, 152, 48, 65, 177},
+      {form.CursorRojo, form.TabSheet1, 24, 48, 65, 177},
+      {form.Panel, form.TabSheet1, 224, 56, 65, 65},
+      {form.ValorRojo, form.Panel2, 40, 4, 52, 26},
+      {form.ValorVerde, form.Panel2, 144, 4, 52, 26},
+      {form.ValorAzul, form.Panel2, 248, 4, 52, 26},
+      {form.ValorLumi, form.Panel3, 216, 3, 68, 28},
+      {form.ValorR_Y, form.Panel4, 72, 3, 84, 28},
+      {form.ValorV, form.Panel4, 200, 3, 84, 28},
+      {form.ValorB_Y, form.Panel5, 72, 3, 84, 28},
+      {form.ValorU, form.Panel5, 200, 3, 84, 28},
+  };
+  for (const Place& p : places) {
+    ASSERT_NE(p.control, nullptr);
+    SCOPED_TRACE(p.control->Name());
+    EXPECT_EQ(p.control->Parent(), p.parent);
+    EXPECT_EQ(p.control->BoundsRect(), (TRect{p.left, p.top, p.left + p.width, p.top + p.height}));
+  }
+  // The sliders: range, steps, colours and handlers.
+  const struct {
+    TiSlider* slider;
+    TColor active, track;
+    double currentMax;
+    const char* handler;
+  } sliders[] = {
+      {form.CursorVerde, clGreen, clGreen, 100, "CursorVerdePositionChange"},
+      {form.CursorAzul, clBlue, clBlue, TiSlider(nullptr).CurrentMax(), "CursorAzulPositionChange"},
+      {form.CursorRojo, clRed, clRed, 100, "CursorRojoPositionChange"},
+  };
+  for (const auto& s : sliders) {
+    SCOPED_TRACE(s.slider->Name());
+    EXPECT_EQ(s.slider->PositionMin(), 0.0);
+    EXPECT_EQ(s.slider->PositionMax(), 100.0);
+    EXPECT_EQ(s.slider->Position(), 0.0);
+    EXPECT_EQ(s.slider->CurrentMax(), s.currentMax);
+    EXPECT_EQ(s.slider->KeyArrowStepSize(), 1.0);
+    EXPECT_EQ(s.slider->KeyPageStepSize(), 10.0);
+    EXPECT_EQ(s.slider->MouseWheelStepSize(), 1.0);
+    EXPECT_EQ(s.slider->PointerIndicatorActiveColor(), s.active);
+    EXPECT_EQ(s.slider->TrackColor(), s.track);
+    EXPECT_EQ(s.slider->TickLabelFont().Height(), -11);
+    EXPECT_EQ(BoundMethod(*s.slider, "OnPositionChange"), s.handler);
+  }
+  // The readouts' colours and formats.
+  for (TiSevenSegmentInteger* readout : {form.ValorRojo, form.ValorVerde, form.ValorAzul}) {
+    EXPECT_EQ(readout->DigitCount(), 3);
+    EXPECT_FALSE(readout->ShowSign());
+    EXPECT_EQ(readout->BackGroundColor(), clBtnShadow);
+    EXPECT_EQ(readout->SegmentOffColor(), clWindowFrame);
+  }
+  EXPECT_EQ(form.ValorRojo->SegmentColor(), clRed);
+  EXPECT_EQ(form.ValorVerde->SegmentColor(), clLime);
+  EXPECT_EQ(form.ValorAzul->SegmentColor(), clAqua);
+  const struct {
+    TiSevenSegmentAnalog* readout;
+    TColor segment, background;
+    bool showSign;
+  } analogs[] = {
+      {form.ValorLumi, clWhite, clBlack, false}, {form.ValorR_Y, clYellow, clMaroon, true},
+      {form.ValorV, clYellow, clMaroon, true},   {form.ValorB_Y, clAqua, clTeal, true},
+      {form.ValorU, clAqua, clTeal, true},
+  };
+  for (const auto& a : analogs) {
+    SCOPED_TRACE(a.readout->Name());
+    EXPECT_EQ(a.readout->Precision(), 3);
+    EXPECT_EQ(a.readout->DigitCount(), 4);
+    EXPECT_EQ(a.readout->ShowSign(), a.showSign);
+    EXPECT_EQ(a.readout->SegmentColor(), a.segment);
+    EXPECT_EQ(a.readout->BackGroundColor(), a.background);
+  }
+  // The swatches, the formula labels and the banner's cells.
+  for (TiObjectCanvas* swatch : {form.Panel, form.PanelY}) {
+    EXPECT_EQ(swatch->DisplayRangeX(), 100.0);
+    EXPECT_EQ(swatch->DefaultFontName(), "Arial");
+  }
+  EXPECT_EQ(form.iLabel1->Caption(), "Y = 0,30R + 0,59G + 0,11B");
+  EXPECT_EQ(form.iLabel2->Caption(), "U = ( B-Y ) 0,493");
+  EXPECT_EQ(form.iLabel3->Caption(), "V = ( R-Y ) 0,877");
+  EXPECT_EQ(form.iLabel4->Caption(), "Ang = arctag ( V / U )");
+  // The labels size themselves to their captions; their corners are the layout's.
+  const TPoint corners[] = {{16, 256}, {16, 336}, {16, 296}, {16, 376}};
+  int i = 0;
+  for (TiLabel* label : {form.iLabel1, form.iLabel2, form.iLabel3, form.iLabel4}) {
+    EXPECT_EQ(label->Parent(), form.TabSheet1);
+    EXPECT_EQ(label->Left(), corners[i].X);
+    EXPECT_EQ(label->Top(), corners[i++].Y);
+    EXPECT_TRUE(label->ShadowShow());
+    EXPECT_EQ(label->Font().Height(), -19);
+  }
+  EXPECT_TRUE(form.LCD_Main->CellsShowOff());
+  EXPECT_EQ(form.LCD_Main->BorderStyle(), ibsLowered);
+  EXPECT_EQ(form.LCD_Main->OuterMarginLeft(), 2);
+  EXPECT_EQ(form.LCD_Main->OuterMarginBottom(), 2);
+  TLCDCharacterSet builtIn(kDefaultGlyphHeight);
+  builtIn.LoadDefaultGlyphs();
+  for (int code = 0; code < TLCDCharacterSet::kStreamedCount; ++code)
+    ASSERT_EQ(form.LCD_Main->CharacterSet().Character(code).Data(), builtIn.Character(code).Data()) << code;
+}
+
+// At start every slider is at 0: black swatches, readouts at 0, the
+// diagram's texts "0" and "0", and the banner on the LCD.
+TEST_F(MainFormTest, StartStateShowsBlackAndZeroesAndTheBanner) {
+  EXPECT_EQ(form.Panel->BackGroundColor(), clBlack);
+  EXPECT_EQ(form.PanelY->BackGroundColor(), clBlack);
+  for (TiSevenSegmentAnalog* readout : {form.ValorLumi, form.ValorR_Y, form.ValorV, form.ValorB_Y, form.ValorU})
+    EXPECT_EQ(readout->Value(), 0.0) << readout->Name();
+  for (TiSevenSegmentInteger* readout : {form.ValorRojo, form.ValorVerde, form.ValorAzul})
+    EXPECT_EQ(readout->Value(), 0) << readout->Name();
+  EXPECT_EQ(form.LCD_Main->Text(), "\xA1Se\xF1" "ales de color en televisi\xF3n");
+}
+
+// Each handler refreshes everything and sets only its own slider's readout,
+// from the position it reads inside the event.
+TEST_F(MainFormTest, MovingASliderSetsOnlyItsOwnPercentReadout) {
+  form.CursorVerde->SetPosition(42);
+  EXPECT_EQ(form.ValorVerde->Value(), 42);
+  EXPECT_EQ(form.ValorRojo->Value(), 0);
+  EXPECT_EQ(form.ValorAzul->Value(), 0);
+  const TColorSignalValues green = ComputeColorSignals(0, 42, 0);
+  EXPECT_EQ(form.Panel->BackGroundColor(), green.SwatchColor);
+  EXPECT_EQ(form.ValorV->Value(), green.V);
+  form.CursorRojo->SetPosition(37.5);
+  EXPECT_EQ(form.ValorRojo->Value(), 38);
+  EXPECT_EQ(form.ValorVerde->Value(), 42);
+  EXPECT_EQ(form.Panel->BackGroundColor(), ComputeColorSignals(37.5, 42, 0).SwatchColor);
+  form.CursorAzul->SetPosition(99.5);
+  EXPECT_EQ(form.ValorAzul->Value(), 100);
+  EXPECT_EQ(form.ValorRojo->Value(), 38);
+}
+
+// Refrescar's order, seen from the readouts' change notifications: the
+// swatches are already new at the first readout, each readout follows the
+// one before it (V from the value R-Y holds, U from B-Y), and the diagram
+// is redrawn only after the last.
+TEST_F(MainFormTest, RefreshUpdatesTheControlsInItsOrder) {
+  const TColorSignalValues next = ComputeColorSignals(100, 0, 0);
+  TBitmap startDiagram;
+  startDiagram.Assign(*form.Vector->Picture().Graphic());
+  const auto diagramUnchanged = [&] {
+    const TBitmap& now = *form.Vector->Picture().Graphic();
+    for (int y = 0; y < kVectorDiagramHeight; ++y)
+      for (int x = 0; x < kVectorDiagramWidth; ++x)
+        if (now.Pixel(x, y) != startDiagram.Pixel(x, y)) return false;
+    return true;
+  };
+  std::vector<std::string> log;
+  for (TiSevenSegmentAnalog* readout : {form.ValorLumi, form.ValorR_Y, form.ValorV, form.ValorB_Y, form.ValorU})
+    readout->SetPropertyChangeHook([&](TObject* sender, const std::string& property) {
+      const bool swatchesNew =
+          form.Panel->BackGroundColor() == next.SwatchColor && form.PanelY->BackGroundColor() == next.GreySwatchColor;
+      log.push_back(static_cast<TComponent*>(sender)->Name() + "." + property + (swatchesNew ? " swatches" : "") +
+                    (diagramUnchanged() ? " old-diagram" : ""));
+    });
+  form.CursorRojo->SetPosition(100);
+  EXPECT_EQ(log, (std::vector<std::string>{
+                     "ValorLumi.Value swatches old-diagram", "ValorR_Y.Value swatches old-diagram",
+                     "ValorV.Value swatches old-diagram", "ValorB_Y.Value swatches old-diagram",
+                     "ValorU.Value swatches old-diagram"}));
+  EXPECT_FALSE(diagramUnchanged());
+  EXPECT_EQ(form.ValorV->Value(), 0.877 * form.ValorR_Y->Value());
+  EXPECT_EQ(form.ValorU->Value(), 0.492 * form.ValorB_Y->Value());
+}
+
+// The vector cases on the image's bitmap as the real window draws them:
+// end point and origin aqua, the axes aqua where the vector crosses them.
+TEST_F(MainFormTest, DiagramShowsTheVectorOfTheSliders) {
+  const struct {
+    double red, green, blue;
+    int endX, endY;
+  } cases[] = {
+      {0, 0, 0, 153, 115},   {100, 0, 0, 131, 23},  {0, 100, 100, 175, 207},
+      {0, 0, 100, 219, 129}, {100, 100, 0, 87, 101}, {50, 50, 50, 153, 115},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.red << ", " << c.green << ", " << c.blue);
+    form.CursorRojo->SetPosition(c.red);
+    form.CursorVerde->SetPosition(c.green);
+    form.CursorAzul->SetPosition(c.blue);
+    const TBitmap& diagram = *form.Vector->Picture().Graphic();
+    const bool zeroLength = c.endX == 153 && c.endY == 115;
+    EXPECT_EQ(diagram.Pixel(c.endX, c.endY), zeroLength ? clGreen : clAqua);  // the axes' crossing stays green
+    EXPECT_EQ(diagram.Pixel(153, 115 + (c.endY > 115 ? 1 : -1)), zeroLength ? clGreen : clAqua);
+    EXPECT_EQ(diagram.Pixel(153 + (c.endX > 153 ? 1 : -1), 115), zeroLength ? clGreen : clAqua);
+    // One pixel beyond the end, along the vector's direction, is off the line.
+    if (!zeroLength) {
+      const int beyondX = c.endX + (c.endX > 153 ? 3 : -3), beyondY = c.endY + (c.endY > 115 ? 3 : -3);
+      EXPECT_NE(diagram.Pixel(beyondX, beyondY), clAqua);
+    }
+    TBitmap expected(kVectorDiagramWidth, kVectorDiagramHeight);
+    const TColorSignalValues s = ComputeColorSignals(c.red, c.green, c.blue);
+    DrawVectorDiagram(expected.Canvas(), s.U, s.V);
+    int differing = 0;
+    for (int y = 0; y < kVectorDiagramHeight; ++y)
+      for (int x = 0; x < kVectorDiagramWidth; ++x) differing += diagram.Pixel(x, y) != expected.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+  }
+}
+
+// Tab, as the window layer handles it, walks the sliders green, blue, red.
+TEST_F(MainFormTest, TabWalksTheSlidersGreenBlueRed) {
+  form.Show();
+  form.CursorVerde->SetFocus();
+  ASSERT_EQ(form.FocusedControl(), form.CursorVerde);
+  form.CursorVerde->DispatchKeyDown(VK_TAB, {});
+  EXPECT_EQ(form.FocusedControl(), form.CursorAzul);
+  form.CursorAzul->DispatchKeyDown(VK_TAB, {});
+  EXPECT_EQ(form.FocusedControl(), form.CursorRojo);
+  form.CursorRojo->DispatchKeyDown(VK_TAB, {ssShift});
+  EXPECT_EQ(form.FocusedControl(), form.CursorAzul);
+  // An arrow key on the focused slider moves it and its readout follows.
+  form.CursorAzul->DispatchKeyDown(VK_UP, {});
+  EXPECT_EQ(form.CursorAzul->Position(), 1.0);
+  EXPECT_EQ(form.ValorAzul->Value(), 1);
+  form.Hide();
 }
 
 TEST_F(MainFormTest, LabelsShowTheirTextsInTheirFonts) {

@@ -173,6 +173,32 @@ TEST_F(PageControlForm, RendersTheTabsThePageBorderAndTheActivePage) {
   EXPECT_GT(caption.count, 0);
 }
 
+// The tab captions are drawn in the page control's own font (bold here):
+// its strip matches one painted directly with that font, and differs from
+// one painted in the regular weight.
+TEST_F(PageControlForm, TabCaptionsUseThePageControlsFont) {
+  TBitmap shown;
+  pages->RenderTo(shown);
+  const int stripBottom = pages->DisplayRect().Top - 4;
+  const auto differingInStrip = [&](TFontStyles style) {
+    TFont font;
+    font.Assign(pages->Font());
+    font.SetStyle(style);
+    TabStripLook look;
+    look.captions = {"Color en TV", "Otra"};
+    look.activeIndex = 0;
+    look.font = &font;
+    Surface expected(shown.Width(), shown.Height());
+    PaintTabStrip(expected.canvas, {0, 0, shown.Width(), shown.Height()}, look);
+    int differing = 0;
+    for (int y = 0; y < stripBottom; ++y)
+      for (int x = 0; x < shown.Width(); ++x) differing += shown.Pixel(x, y) != expected.At(x, y);
+    return differing;
+  };
+  EXPECT_EQ(differingInStrip(FontStyleBit(fsBold)), 0);
+  EXPECT_GT(differingInStrip(0), 0);
+}
+
 TEST_F(PageControlForm, ClickingATabChangesThePageUnlessRefused) {
   std::vector<std::string> events;
   bool allow = false;

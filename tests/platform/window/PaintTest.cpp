@@ -24,6 +24,38 @@ class PaintTest : public ::testing::Test {
   TForm form{nullptr};
 };
 
+// A paint limited to a dirty part of a window that paints only its colour
+// renews that part, graphic children included, and keeps the rest; a new
+// size, or a control that paints itself, repaints everything.
+TEST_F(PaintTest, DirtyPartRepaintsOnlyThatPartOfAPlainWindow) {
+  auto* square = new TTestSquare(&form);
+  square->SetBounds(10, 10, 40, 40);
+  square->SetColor(clYellow);
+  square->SetParent(&form);
+  form.PaintBufferNow(false);
+  form.SetColor(clNavy);
+  square->SetColor(clLime);
+  form.PaintBufferNow(false, {30, 30, 70, 70});
+  const TBitmap& buffer = form.PaintBuffer();
+  EXPECT_EQ(buffer.Pixel(60, 60), Rgb(clNavy));
+  EXPECT_EQ(buffer.Pixel(35, 35), Rgb(clLime));    // the square's part inside
+  EXPECT_EQ(buffer.Pixel(20, 20), Rgb(clYellow));  // and outside, as it was
+  EXPECT_EQ(buffer.Pixel(100, 5), Rgb(clTeal));
+  form.SetBounds(0, 0, 130, 80);
+  form.PaintBufferNow(false, {0, 0, 1, 1});
+  EXPECT_EQ(form.PaintBuffer().Pixel(100, 5), Rgb(clNavy));
+  EXPECT_EQ(form.PaintBuffer().Pixel(20, 20), Rgb(clLime));
+
+  auto* custom = new TRecorder(&form, log, "custom");
+  custom->SetBounds(0, 0, 40, 40);
+  custom->SetColor(clWhite);
+  custom->SetParent(&form);
+  custom->PaintBufferNow(false);
+  custom->SetColor(clRed);
+  custom->PaintBufferNow(false, {0, 0, 5, 5});
+  EXPECT_EQ(custom->PaintBuffer().Pixel(30, 30), Rgb(clRed));
+}
+
 TEST_F(PaintTest, RenderToPaintsTheWholeTreeWithoutAWindow) {
   auto* square = new TTestSquare(&form);
   square->SetBounds(10, 10, 20, 20);
