@@ -7,6 +7,7 @@
 #include "app/AboutBox.h"
 #include "app/MainForm.h"
 #include "instruments/InstrumentClasses.h"
+#include "instruments/opc/OPCLibrary.h"
 #include "platform/window/Application.h"
 #include "platform/window/StandardControls.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     RegisterStandardControls();
     RegisterInstruments();
     Application().Initialize();
+    // The data-link library is looked for once, now; without it nothing changes.
+    OPCLibrary();
     TForm1* mainForm = Application().CreateForm<TForm1>();
     TAboutBox* aboutBox = Application().CreateForm<TAboutBox>();
     mainForm->SetAboutBox(aboutBox);
