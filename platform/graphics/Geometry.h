@@ -1,6 +1,7 @@
 #pragma once
 // Points, sizes and rectangles in pixel coordinates. Rectangles are
 // (Left, Top, Right, Bottom) with Right and Bottom exclusive.
+#include <algorithm>
 
 namespace tintoral {
 
@@ -31,6 +32,11 @@ struct TRect {
 
 inline TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
+}
+
+// The part two rectangles share; empty (IsEmpty) when they do not meet.
+inline TRect IntersectRects(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
 
 }  // namespace tintoral

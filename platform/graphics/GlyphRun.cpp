@@ -52,10 +52,6 @@ int RunWidth(const ResolvedFont& font, std::string_view text, int tabStop) {
   return x;
 }
 
-TRect IntersectRects(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-}
-
 void PaintRun(TBitmap& target, const ResolvedFont& font, int x, int y, std::string_view text, int tabStop,
               std::uint32_t pixel, const TRect& clip) {
   if (clip.IsEmpty()) return;

@@ -18,8 +18,6 @@ int RunWidth(const ResolvedFont& font, std::string_view text, int tabStop = 0);
 // The pen position after ch when it starts at x (x measured from the run's start).
 int AdvancePen(const ResolvedFont& font, unsigned char ch, int x, int tabStop);
 
-TRect IntersectRects(const TRect& a, const TRect& b);
-
 // All painting is limited to clip, which must lie inside the bitmap.
 // pixel is a bitmap pixel word (0xFFRRGGBB).
 void PaintRun(TBitmap& target, const ResolvedFont& font, int x, int y, std::string_view text, int tabStop,

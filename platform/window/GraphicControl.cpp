@@ -1,7 +1,5 @@
 #include "platform/window/GraphicControl.h"
 
-#include "platform/graphics/GlyphRun.h"
-
 #include "platform/window/WinControl.h"
 
 namespace tintoral {
