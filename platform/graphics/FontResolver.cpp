@@ -80,63 +80,22 @@ class FontCache {
   const std::pair<const FontKey, std::unique_ptr<ResolvedFont>>* last_ = nullptr;
 };
 
-}  // namespace
-
-int EmPixelsForHeight(const QFont& family, int height) {
-  if (height == 0) return kDefaultEmPixels;
-  if (height < 0) return std::min(-height, kMaxEmPixels);
-  // The largest em whose cell still fits the requested cell height.
-  QFont probe(family);
-  for (int em = std::min(height, kMaxEmPixels); em > 1; --em) {
-    probe.setPixelSize(em);
-    if (CellHeightOf(probe) <= height) return em;
-  }
-  return 1;
-}
-
-ResolvedFont::ResolvedFont(const QFont& font, TFontStyles style) : font_(font), style_(style) {
-  const QFontMetricsF metricsF(font_);
-  const QFontMetrics metrics(font_);
-  ascent_ = CeilMetric(metricsF.ascent());
-  descent_ = CeilMetric(metricsF.descent());
-  averageCharWidth_ = metrics.averageCharWidth();
-  lineThickness_ = std::max(1, metrics.lineWidth());
-  const int lowestTop = std::max(0, CellHeight() - lineThickness_);
-  underlineTop_ = std::clamp(ascent_ + metrics.underlinePos(), 0, lowestTop);
-  strikeOutTop_ = std::clamp(ascent_ - metrics.strikeOutPos(), 0, lowestTop);
-  for (int byte = 0; byte < 256; ++byte) {
-    const char16_t ch = Windows1252ToUnicode(static_cast<unsigned char>(byte));
-    advances_[byte] = IsControlCharacter(ch) ? 0 : metrics.horizontalAdvance(QChar(ch));
-  }
-}
-
-int ResolvedFont::TextWidth(std::string_view text) const {
-  int width = 0;
-  for (char ch : text) width += advances_[static_cast<unsigned char>(ch)];
-  return width;
-}
-
-const GlyphMask& ResolvedFont::Glyph(unsigned char ch) const {
-  if (!glyphs_[ch]) glyphs_[ch] = RenderGlyph(ch);
-  return *glyphs_[ch];
-}
-
-// Renders the glyph once with QPainter and keeps the covered pixels only.
-std::unique_ptr<GlyphMask> ResolvedFont::RenderGlyph(unsigned char ch) const {
+// Renders a glyph once with QPainter and keeps the covered pixels only, placed
+// relative to the pen position at the top of a cell with the given ascent.
+std::unique_ptr<GlyphMask> RenderGlyphMask(const QFont& font, int ascent, char16_t unicode) {
   auto mask = std::make_unique<GlyphMask>();
-  const char16_t unicode = Windows1252ToUnicode(ch);
   if (IsControlCharacter(unicode)) return mask;
 
   const QString text(QChar{unicode});
-  const QRect ink = QFontMetrics(font_).boundingRect(text);
-  const int margin = 2 + font_.pixelSize() / 4;  // hinting may move ink past the reported bounds
+  const QRect ink = QFontMetrics(font).boundingRect(text);
+  const int margin = 2 + font.pixelSize() / 4;  // hinting may move ink past the reported bounds
   const QRect area = ink.adjusted(-margin, -margin, margin, margin);
   QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(font_);
+    painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(QPoint(-area.left(), -area.top()), text);
   }
@@ -155,7 +114,7 @@ std::unique_ptr<GlyphMask> ResolvedFont::RenderGlyph(unsigned char ch) const {
   if (maxX < 0) return mask;
 
   mask->left = area.left() + minX;
-  mask->top = ascent_ + area.top() + minY;
+  mask->top = ascent + area.top() + minY;
   mask->width = maxX - minX + 1;
   mask->height = maxY - minY + 1;
   mask->coverage.resize(static_cast<std::size_t>(mask->width) * mask->height);
@@ -165,6 +124,81 @@ std::unique_ptr<GlyphMask> ResolvedFont::RenderGlyph(unsigned char ch) const {
       mask->coverage[static_cast<std::size_t>(y) * mask->width + x] = static_cast<std::uint8_t>(qAlpha(row[minX + x]));
   }
   return mask;
+}
+
+// Widens a glyph by one pixel: every column also covers the column to its
+// right, as a second impression one pixel over would.
+void Overstrike(GlyphMask& mask) {
+  if (mask.width == 0) return;
+  const int width = mask.width + 1;
+  std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * mask.height, 0);
+  for (int y = 0; y < mask.height; ++y) {
+    const std::uint8_t* from = mask.coverage.data() + static_cast<std::size_t>(y) * mask.width;
+    std::uint8_t* to = coverage.data() + static_cast<std::size_t>(y) * width;
+    for (int x = 0; x < mask.width; ++x) {
+      to[x] = std::max(to[x], from[x]);
+      to[x + 1] = from[x];
+    }
+  }
+  mask.width = width;
+  mask.coverage = std::move(coverage);
+}
+
+// At small sizes the hinted bold face of many families keeps the regular
+// one-pixel stems, so bold text would look regular. Such faces are drawn
+// overstruck instead, judged by the stem of a lowercase l.
+bool BoldNeedsOverstrike(const QFont& font, TFontStyles style) {
+  if ((style & FontStyleBit(fsBold)) == 0) return false;
+  QFont regular(font);
+  regular.setBold(false);
+  return RenderGlyphMask(font, 0, u'l')->width <= RenderGlyphMask(regular, 0, u'l')->width;
+}
+
+}  // namespace
+
+int EmPixelsForHeight(const QFont& family, int height) {
+  if (height == 0) return kDefaultEmPixels;
+  if (height < 0) return std::min(-height, kMaxEmPixels);
+  // The largest em whose cell still fits the requested cell height.
+  QFont probe(family);
+  for (int em = std::min(height, kMaxEmPixels); em > 1; --em) {
+    probe.setPixelSize(em);
+    if (CellHeightOf(probe) <= height) return em;
+  }
+  return 1;
+}
+
+ResolvedFont::ResolvedFont(const QFont& font, TFontStyles style)
+    : font_(font), style_(style), overstrike_(BoldNeedsOverstrike(font, style)) {
+  const QFontMetricsF metricsF(font_);
+  const QFontMetrics metrics(font_);
+  ascent_ = CeilMetric(metricsF.ascent());
+  descent_ = CeilMetric(metricsF.descent());
+  // An overstruck glyph is one pixel wider, and so is its advance.
+  const int extraAdvance = overstrike_ ? 1 : 0;
+  averageCharWidth_ = metrics.averageCharWidth() + extraAdvance;
+  lineThickness_ = std::max(1, metrics.lineWidth());
+  const int lowestTop = std::max(0, CellHeight() - lineThickness_);
+  underlineTop_ = std::clamp(ascent_ + metrics.underlinePos(), 0, lowestTop);
+  strikeOutTop_ = std::clamp(ascent_ - metrics.strikeOutPos(), 0, lowestTop);
+  for (int byte = 0; byte < 256; ++byte) {
+    const char16_t ch = Windows1252ToUnicode(static_cast<unsigned char>(byte));
+    advances_[byte] = IsControlCharacter(ch) ? 0 : metrics.horizontalAdvance(QChar(ch)) + extraAdvance;
+  }
+}
+
+int ResolvedFont::TextWidth(std::string_view text) const {
+  int width = 0;
+  for (char ch : text) width += advances_[static_cast<unsigned char>(ch)];
+  return width;
+}
+
+const GlyphMask& ResolvedFont::Glyph(unsigned char ch) const {
+  if (!glyphs_[ch]) {
+    glyphs_[ch] = RenderGlyphMask(font_, ascent_, Windows1252ToUnicode(ch));
+    if (overstrike_) Overstrike(*glyphs_[ch]);
+  }
+  return *glyphs_[ch];
 }
 
 const ResolvedFont& ResolveFont(const TFont& font) {

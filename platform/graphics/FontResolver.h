@@ -6,7 +6,8 @@
 // Glyphs are rendered without antialiasing and with full hinting: at the
 // small sizes of instrument captions this gives the crisp one-colour strokes
 // of classic screen fonts, and every text pixel is either untouched or in the
-// font colour.
+// font colour. Where a bold face would keep one-pixel stems at its size, its
+// glyphs are overstruck one pixel wider so that bold still reads as bold.
 #include <QFont>
 #include <array>
 #include <cstdint>
@@ -54,10 +55,9 @@ class ResolvedFont {
   int LineThickness() const { return lineThickness_; }
 
  private:
-  std::unique_ptr<GlyphMask> RenderGlyph(unsigned char ch) const;
-
   QFont font_;
   TFontStyles style_;
+  bool overstrike_;  // bold drawn as regular strokes widened by a pixel
   int ascent_ = 0;
   int descent_ = 0;
   int averageCharWidth_ = 0;

@@ -158,5 +158,20 @@ TEST(FontResolverTest, MetricsFollowHeightAndStyle) {
   EXPECT_LE(ResolveFont(font).EmPixels(), 1000);
 }
 
+// Bold must read as bold at every size: the hinted bold face keeps one-pixel
+// stems at small sizes, where glyphs are overstruck instead.
+TEST(FontResolverTest, BoldStemsAreWiderThanRegularOnes) {
+  for (int height : {-11, -13, -16, -21}) {
+    TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetHeight(height);
+    const int regularStem = ResolveFont(font).Glyph('l').width;
+    font.SetStyle(FontStyleBit(fsBold));
+    const ResolvedFont& bold = ResolveFont(font);
+    EXPECT_GT(bold.Glyph('l').width, regularStem) << height << " px";
+    EXPECT_LE(bold.Glyph('l').left + bold.Glyph('l').width, bold.Advance('l') + 1) << height << " px";
+  }
+}
+
 }  // namespace
 }  // namespace tintoral
