@@ -25,6 +25,7 @@ struct Area {
 // pixels mapped onto `sourceLength`: the source pixel under the centre of
 // the destination pixel.
 std::int64_t SampleAt(std::int64_t i, std::int64_t destLength, std::int64_t sourceStart, std::int64_t sourceLength) {
+  if (destLength == sourceLength) return sourceStart + i;  // unscaled: no 128-bit division
   const __int128 scaled = static_cast<__int128>(2 * i + 1) * sourceLength / (2 * static_cast<__int128>(destLength));
   return sourceStart + static_cast<std::int64_t>(scaled);
 }
