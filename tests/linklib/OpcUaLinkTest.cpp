@@ -214,23 +214,29 @@ TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackB
   ASSERT_TRUE(own.Start());
   TiSevenSegmentAnalog readout(nullptr);
   TiOPCItem& item = Bind(readout, "Value", "Double", own);
+  item.SetAutoError(true);
   own.Command("set Double 4.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 4.5; }, 30s));
+  EXPECT_FALSE(readout.ErrorFlag());
 
   own.Stop();
   ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
   EXPECT_EQ(readout.Value(), 4.5) << "the last value stays";
+  EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
 
   ASSERT_TRUE(own.Start());
   own.Command("set Double 6.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5; }, 60s)) << readout.Value();
   EXPECT_EQ(item.LastQuality(), 0xC0);
+  EXPECT_FALSE(readout.ErrorFlag());
 
   own.Freeze(true);  // keeps the connection open but answers nothing
   EXPECT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
+  EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
   own.Freeze(false);
   EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && item.LastQuality() == 0xC0; }, 30s))
       << "the unchanged value comes back good";
+  EXPECT_TRUE(WaitUntil([&] { return !readout.ErrorFlag(); }, 1s));
   own.Command("set Double 7.5");
   EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 7.5; }, 30s)) << readout.Value();
 }
@@ -243,10 +249,12 @@ TEST_F(OpcUaLinkTest, AHelperThatDiesIsReplacedAndItsItemsRecover) {
   const std::vector<pid_t> helpers = HelperPids();
   ASSERT_EQ(helpers.size(), 1u);
 
+  item.SetAutoError(true);
   kill(helpers[0], SIGKILL);
   ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
   server_->Command("set Double 9");
-  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 9; }, 30s));
+  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 9 && !readout.ErrorFlag(); }, 30s));
   EXPECT_NE(HelperPids(), helpers);
 }
 
