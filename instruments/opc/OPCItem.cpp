@@ -118,9 +118,14 @@ void TiOPCItem::SendItemData(const TVariant& value) {
   if (Library().Available()) Library().SignalSendData(handle_, value);
 }
 
+// A connected item that the library reports inactive (server, connection or
+// node gone) no longer shows live data: that raises the flag too.
 void TiOPCItem::UpdateItemError() {
-  if (!manager_ || !IsItemActive()) return;
-  manager_->SetOwnerErrorFlag(!IsGoodQuality(LastQuality()));
+  if (!manager_ || !LinkAllowed()) return;
+  if (Library().SignalGetActive(handle_))
+    manager_->SetOwnerErrorFlag(!IsGoodQuality(LastQuality()));
+  else if (handle_ != 0)
+    manager_->SetOwnerErrorFlag(true);
 }
 
 void TiOPCItem::ReceiveData(const TVariant& value, std::uint16_t quality, std::uint64_t timestamp) {

@@ -81,7 +81,9 @@ class TiOPCItem : public TPersistent {
   // Writes the value to the server when the library is there.
   void SendItemData(const TVariant& value);
   // An active item of an instrument sets the instrument's error flag when
-  // the last quality is not good and clears it when it is.
+  // the last quality is not good and clears it when it is. A connected item
+  // that the library reports inactive sets it too: the flag then stays up
+  // until good data comes while the item is active again.
   void UpdateItemError();
   // The receiving routine; any thread (see the file comment).
   void ReceiveData(const TVariant& value, std::uint16_t quality, std::uint64_t timestamp);

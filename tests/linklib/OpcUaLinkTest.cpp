@@ -2,7 +2,6 @@
 // server: values into bound instruments, writes from a user's drag, bad
 // statuses, unknown nodes, the server going away and coming back, the
 // helper process dying, and a fast stream into a readout.
-#include <dirent.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -10,10 +9,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
+#include "ChildProcesses.h"
 #include "OpcUaTestServer.h"
 #include "instruments/LCDMatrix.h"
 #include "instruments/SevenSegmentAnalog.h"
@@ -25,30 +23,6 @@ namespace tintoral::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The helper processes this test program started (children running the
-// helper script).
-std::vector<pid_t> HelperPids() {
-  std::vector<pid_t> pids;
-  DIR* proc = opendir("/proc");
-  while (dirent* entry = proc ? readdir(proc) : nullptr) {
-    const pid_t pid = std::atoi(entry->d_name);
-    if (pid <= 0) continue;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string statText((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const auto close = statText.rfind(')');
-    if (close == std::string::npos) continue;
-    std::istringstream fields(statText.substr(close + 2));
-    std::string state;
-    pid_t parent = 0;
-    fields >> state >> parent;
-    std::ifstream commandLine("/proc/" + std::to_string(pid) + "/cmdline");
-    std::string command((std::istreambuf_iterator<char>(commandLine)), std::istreambuf_iterator<char>());
-    if (parent == getpid() && command.find("opcua-helper.mjs") != std::string::npos) pids.push_back(pid);
-  }
-  if (proc) closedir(proc);
-  return pids;
-}
 
 std::string ProgramDirectory() {
   char path[4096];
@@ -62,15 +36,6 @@ std::string LoadedLibraryFile() {
   Dl_info info{};
   const void* function = OPCLibrary().Function("SignalAdd");
   return function && dladdr(function, &info) && info.dli_fname ? info.dli_fname : "";
-}
-
-// Resident memory of a process in KiB.
-long ResidentKiB(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-  return 0;
 }
 
 class OpcUaLinkTest : public ::testing::Test {
@@ -214,23 +179,29 @@ TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackB
   ASSERT_TRUE(own.Start());
   TiSevenSegmentAnalog readout(nullptr);
   TiOPCItem& item = Bind(readout, "Value", "Double", own);
+  item.SetAutoError(true);
   own.Command("set Double 4.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 4.5; }, 30s));
+  EXPECT_FALSE(readout.ErrorFlag());
 
   own.Stop();
   ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
   EXPECT_EQ(readout.Value(), 4.5) << "the last value stays";
+  EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
 
   ASSERT_TRUE(own.Start());
   own.Command("set Double 6.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5; }, 60s)) << readout.Value();
   EXPECT_EQ(item.LastQuality(), 0xC0);
+  EXPECT_FALSE(readout.ErrorFlag());
 
   own.Freeze(true);  // keeps the connection open but answers nothing
   EXPECT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
+  EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
   own.Freeze(false);
   EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && item.LastQuality() == 0xC0; }, 30s))
       << "the unchanged value comes back good";
+  EXPECT_TRUE(WaitUntil([&] { return !readout.ErrorFlag(); }, 1s));
   own.Command("set Double 7.5");
   EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 7.5; }, 30s)) << readout.Value();
 }
@@ -243,10 +214,12 @@ TEST_F(OpcUaLinkTest, AHelperThatDiesIsReplacedAndItsItemsRecover) {
   const std::vector<pid_t> helpers = HelperPids();
   ASSERT_EQ(helpers.size(), 1u);
 
+  item.SetAutoError(true);
   kill(helpers[0], SIGKILL);
   ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
   server_->Command("set Double 9");
-  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 9; }, 30s));
+  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 9 && !readout.ErrorFlag(); }, 30s));
   EXPECT_NE(HelperPids(), helpers);
 }
 
@@ -302,45 +275,6 @@ TEST_F(OpcUaLinkTest, AThousandChangesASecondEndOnTheLastValue) {
               count, seconds, changes,
               static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count()),
               helperBefore, ResidentKiB(helper), ownBefore, ResidentKiB(getpid()));
-}
-
-}  // namespace
-}  // namespace tintoral::test
-
-namespace tintoral::test {
-namespace {
-
-// Figures, not checks: the time from connecting to the first value and from
-// a server-side change to the repainted readout. Runs only with
-// TINTORAL_OPCUA_FIGURES=1.
-TEST_F(OpcUaLinkTest, Figures) {
-  if (std::getenv("TINTORAL_OPCUA_FIGURES") == nullptr) GTEST_SKIP() << "set TINTORAL_OPCUA_FIGURES=1";
-  ASSERT_TRUE(WaitUntil([] { return HelperPids().empty(); }, 10s));
-  for (const int updateRate : {0, 100}) {
-    TiSevenSegmentAnalog readout(nullptr);
-    server_->Command("set Double -1");
-    const auto connecting = std::chrono::steady_clock::now();
-    TiOPCItem& item = Bind(readout, "Value", "Double", *server_, updateRate);
-    ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == -1; }, 30s));
-    const auto firstValue = std::chrono::steady_clock::now() - connecting;
-    std::vector<double> latencies;
-    for (int n = 1; n <= 40; ++n) {
-      const auto sent = std::chrono::steady_clock::now();
-      server_->Command("set Double " + std::to_string(n));
-      ASSERT_TRUE(WaitUntil([&] { return readout.Value() == n; }, 10s));
-      readout.PaintBufferNow(false);
-      latencies.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent).count());
-      WaitUntil([] { return false; }, std::chrono::milliseconds(20 + n % 7 * 13));  // off the publishing beat
-    }
-    std::sort(latencies.begin(), latencies.end());
-    std::printf("[ figures  ] UpdateRate %d: connect to first value %.0f ms; change to repainted readout median %.1f ms "
-                "(min %.1f, max %.1f, n=%zu); helper RSS %ld KiB\n",
-                updateRate, std::chrono::duration<double, std::milli>(firstValue).count(),
-                latencies[latencies.size() / 2], latencies.front(), latencies.back(), latencies.size(),
-                HelperPids().empty() ? 0L : ResidentKiB(HelperPids()[0]));
-    readout.OPCItemManager().Clear();
-    ASSERT_TRUE(WaitUntil([] { return HelperPids().empty(); }, 10s));
-  }
 }
 
 }  // namespace

@@ -12,7 +12,11 @@
 namespace tintoral::test {
 namespace {
 
-// A port nothing listens on now: the kernel's pick for a bound socket.
+bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+
+}  // namespace
+
+// The kernel's pick for a bound socket.
 int FreePort() {
   const int probe = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
@@ -26,10 +30,6 @@ int FreePort() {
   close(probe);
   return port;
 }
-
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
-
-}  // namespace
 
 std::string OpcUaSkipReason() {
   if (std::system("node --version >/dev/null 2>&1") != 0) return "no node program on PATH (scripts/setup.sh installs it)";

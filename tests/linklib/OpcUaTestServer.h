@@ -19,6 +19,9 @@ namespace tintoral::test {
 // or no installed node-opcua.
 std::string OpcUaSkipReason();
 
+// A port nothing listens on now on 127.0.0.1.
+int FreePort();
+
 // Runs Qt's events until `condition` holds or `timeout` passes.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 

@@ -165,11 +165,29 @@ TEST_F(OPCItemTest, TheErrorFlagFollowsBitsSixAndSevenOfTheQuality) {
     RunQueued();
     EXPECT_EQ(errorFlags, std::vector<int>{flag}) << "quality " << quality;
   }
-  link.SetActive(item.Handle(), false);  // an inactive item leaves the flag alone
-  errorFlags.clear();
-  link.Serve(item.Handle(), 1.0, 0x00);
-  RunQueued();
+}
+
+// A lost link shows as an inactive item with the last value: the flag goes
+// up whatever quality comes with it, and down only with good data from an
+// active item. An item not connected yet leaves the flag alone.
+TEST_F(OPCItemTest, AConnectedItemThatGoesInactiveRaisesTheErrorFlagUntilGoodDataComesBack) {
+  TiOPCItem& item = NewItem("G", "S", "I");
+  item.SetAutoError(true);
+  item.ConnectItem();
   EXPECT_TRUE(errorFlags.empty());
+  struct Step {
+    bool active;
+    std::uint16_t quality;
+    int flag;
+  };
+  const Step steps[] = {{true, 0xC0, 0}, {false, 0x18, 1}, {false, 0xC0, 1}, {true, 0x00, 1}, {true, 0xC0, 0}};
+  for (const Step& step : steps) {
+    errorFlags.clear();
+    link.SetActive(item.Handle(), step.active);
+    link.Serve(item.Handle(), 1.0, step.quality);
+    RunQueued();
+    EXPECT_EQ(errorFlags, std::vector<int>{step.flag}) << "active " << step.active << ", quality " << step.quality;
+  }
 }
 
 TEST_F(OPCItemTest, ValuesFromTheLibrarysThreadCoalesceAndTheLatestIsDelivered) {

@@ -1,0 +1,184 @@
+// The OPC UA link library against a real node-opcua server (the linklib
+// tests' server on 127.0.0.1, on a free port), into a seven-segment readout
+// on a shown form:
+//  - ChangeToRepaint/<UpdateRate>: the time from the command that changes
+//    the variable on the server to the readout having repainted the new
+//    value (manual time per change, so the time is the mean of a
+//    repetition; median_ms is the median change of a repetition). Changes
+//    are spaced off the publishing beat. helper_MiB: the helper's resident
+//    memory.
+//  - HelperStartup: from connecting the first item (SignalAdd, no helper
+//    running) to the readout having repainted the first value: Node.js
+//    start, node-opcua load, connection, session, subscription.
+//    helper_MiB: the helper's resident memory at that moment.
+// Without node or node-opcua the benchmarks skip and say why.
+#include <QCoreApplication>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "instruments/SevenSegmentAnalog.h"
+#include "instruments/opc/OPCLibrary.h"
+#include "platform/window/Form.h"
+#include "tests/linklib/ChildProcesses.h"
+#include "tests/linklib/OpcUaTestServer.h"
+
+namespace {
+
+using namespace tintoral;
+using Clock = std::chrono::steady_clock;
+
+// The server all benchmarks share, started at the first use; nullptr with
+// the reason in `problem` when it cannot run.
+test::OpcUaTestServer* SharedServer(std::string& problem) {
+  static std::unique_ptr<test::OpcUaTestServer> server;
+  static std::string failure;
+  if (!server && failure.empty()) {
+    failure = test::OpcUaSkipReason();
+    if (failure.empty()) {
+      server = std::make_unique<test::OpcUaTestServer>();
+      if (!server->Start()) failure = "the OPC UA test server did not start";
+    }
+  }
+  problem = failure;
+  return failure.empty() ? server.get() : nullptr;
+}
+
+double HelperMiB() {
+  const std::vector<pid_t> helpers = test::HelperPids();
+  return helpers.empty() ? 0.0 : static_cast<double>(test::ResidentKiB(helpers[0])) / 1024.0;
+}
+
+// A shown form with one analog readout, its Value bound to the server's
+// Double variable through the OPC UA link library.
+class BoundReadout {
+ public:
+  BoundReadout() : library_(TINTORAL_OPCUA_LINK_FILE) {
+    form_.SetBounds(0, 0, 200, 80);
+    readout_ = new TiSevenSegmentAnalog(&form_);
+    readout_->SetParent(&form_);
+    readout_->SetBounds(10, 10, 84, 28);
+    readout_->SetPrecision(0);
+    readout_->SetOnPaint([this](TObject*, TCanvas&) {
+      shownValue_ = readout_->Value();
+      lastPaint_ = Clock::now();
+    });
+    readout_->OPCItemManager().SetLibrary(&library_);
+    form_.Show();
+  }
+  ~BoundReadout() { readout_->OPCItemManager().Clear(); }
+
+  // Opens the item; the moment SignalAdd was called.
+  Clock::time_point Connect(const test::OpcUaTestServer& server, int updateRate) {
+    TiOPCItem& item = readout_->OPCItemManager().Add();
+    item.SetPropertyName("Value");
+    item.SetServerName(server.Endpoint());
+    item.SetItemName("ns=1;s=Double");
+    item.SetUpdateRate(updateRate);
+    const Clock::time_point added = Clock::now();
+    item.ConnectItem();
+    return added;
+  }
+  // Runs the event loop as the program does, sleeping until events come,
+  // until the readout has painted the value; false after 10 s.
+  bool WaitUntilShown(double value) {
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(10000);
+    while (shownValue_ != value && deadline.isActive())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return shownValue_ == value;
+  }
+  Clock::time_point LastPaint() const { return lastPaint_; }
+
+ private:
+  TiOPCLibrary library_;
+  TForm form_{nullptr};
+  TiSevenSegmentAnalog* readout_ = nullptr;
+  double shownValue_ = std::nan("");
+  Clock::time_point lastPaint_;
+};
+
+// Also printed: this benchmark library stops on its own consistency check
+// when a repetition ends early, before it reports the error.
+void Fail(benchmark::State& state, const char* problem) {
+  std::fprintf(stderr, "OpcUaLatencyBench: %s\n", problem);
+  state.SkipWithError(problem);
+}
+
+double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+
+double MedianMilliseconds(std::vector<double> seconds) {
+  if (seconds.empty()) return 0;
+  std::nth_element(seconds.begin(), seconds.begin() + seconds.size() / 2, seconds.end());
+  return seconds[seconds.size() / 2] * 1000;
+}
+
+void BM_OpcUa_ChangeToRepaint(benchmark::State& state) {
+  std::string problem;
+  test::OpcUaTestServer* server = SharedServer(problem);
+  if (!server) {
+    state.SkipWithError(problem.c_str());
+    return;
+  }
+  server->Command("set Double -5");  // not the readout's own 0
+  BoundReadout bound;
+  bound.Connect(*server, static_cast<int>(state.range(0)));
+  if (!bound.WaitUntilShown(-5)) {
+    Fail(state, "the readout never showed the server's value");
+    return;
+  }
+  int value = 0;
+  std::vector<double> latencies;
+  for (auto _ : state) {
+    ++value;
+    const Clock::time_point sent = Clock::now();
+    server->Command("set Double " + std::to_string(value));
+    if (!bound.WaitUntilShown(value)) {
+      Fail(state, "a change was not shown within 10 s");
+      break;
+    }
+    latencies.push_back(Seconds(bound.LastPaint() - sent));
+    state.SetIterationTime(latencies.back());
+    test::WaitUntil([] { return false; }, std::chrono::milliseconds(20 + value % 7 * 13));
+  }
+  state.counters["median_ms"] = MedianMilliseconds(latencies);
+  state.counters["helper_MiB"] = HelperMiB();
+}
+BENCHMARK(BM_OpcUa_ChangeToRepaint)->Arg(0)->Arg(100)->Iterations(25)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_OpcUa_HelperStartup(benchmark::State& state) {
+  std::string problem;
+  test::OpcUaTestServer* server = SharedServer(problem);
+  if (!server) {
+    state.SkipWithError(problem.c_str());
+    return;
+  }
+  server->Command("set Double 7");
+  double helperMiB = 0;
+  for (auto _ : state) {
+    if (!test::WaitUntil([] { return test::HelperPids().empty(); }, std::chrono::seconds(10))) {
+      Fail(state, "the previous helper did not end within 10 s");
+      break;
+    }
+    BoundReadout bound;
+    const Clock::time_point added = bound.Connect(*server, 0);
+    if (!bound.WaitUntilShown(7)) {
+      Fail(state, "the first value was not shown within 10 s");
+      break;
+    }
+    state.SetIterationTime(Seconds(bound.LastPaint() - added));
+    helperMiB = HelperMiB();
+  }
+  state.counters["helper_MiB"] = helperMiB;
+}
+BENCHMARK(BM_OpcUa_HelperStartup)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
