@@ -1,0 +1,25 @@
+#pragma once
+// Whole-number screen scaling. Every pixel a control draws must become an
+// exact n x n block on a high-density screen; a fractional factor (1.5)
+// cannot do that without smearing or uneven pixels. The program therefore
+// runs at the nearest whole factor: 1.5 and more rounds up, less rounds
+// down, and nothing goes below 1.
+#include <optional>
+#include <string_view>
+
+namespace tintoral {
+
+// The whole factor used in place of `factor` (> 0): 1.49 -> 1, 1.5 -> 2,
+// 2.6 -> 3, 0.5 -> 1.
+int NearestWholeScaleFactor(double factor);
+
+// The whole factor for a QT_SCALE_FACTOR text; nothing when the text is no
+// positive number (Qt then ignores it as well).
+std::optional<int> WholeScaleFactorForText(std::string_view text);
+
+// Makes Qt round the screen's own factor to the nearest whole number and
+// replaces a fractional QT_SCALE_FACTOR with its nearest whole factor. Must
+// run before the QApplication is created.
+void UseWholeScreenScaleFactors();
+
+}  // namespace tintoral
