@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/window/AccessibleDescription.h"
 #include "platform/window/Application.h"
@@ -35,6 +36,30 @@ TControl* ControlOf(QWidget* widget) {
   return controlWidget ? controlWidget->Control() : nullptr;
 }
 
+AccessibleEventSink eventSink = nullptr;
+
+void Deliver(QAccessibleEvent& event) {
+  if (eventSink)
+    eventSink(&event);
+  else
+    QAccessible::updateAccessibility(&event);
+}
+
+void ReportChangesOf(QAccessibleInterface& accessible, ReportedState& last) {
+  const QString name = accessible.text(QAccessible::Name);
+  QAccessibleValueInterface* valueInterface = accessible.valueInterface();
+  const QVariant value = valueInterface ? valueInterface->currentValue() : QVariant();
+  if (last.known && name != last.name) {
+    QAccessibleEvent event(&accessible, QAccessible::NameChanged);
+    Deliver(event);
+  }
+  if (last.known && value.isValid() && value != last.value) {
+    QAccessibleValueChangeEvent event(&accessible, value);
+    Deliver(event);
+  }
+  last = {true, name, value};
+}
+
 QAccessibleInterface* CreateControlAccessible(const QString&, QObject* object) {
   auto* widget = dynamic_cast<ControlWidget*>(object);
   return widget ? new ControlAccessible(widget) : nullptr;
@@ -45,6 +70,14 @@ QAccessibleInterface* CreateControlAccessible(const QString&, QObject* object) {
 void InstallControlAccessibility() {
   static const bool installed = (QAccessible::installFactory(CreateControlAccessible), true);
   (void)installed;
+}
+
+AccessibleEventSink SetAccessibleEventSink(AccessibleEventSink sink) { return std::exchange(eventSink, sink); }
+
+void ReportAccessibleChanges(ControlWidget& widget) {
+  if (!eventSink && !QAccessible::isActive()) return;
+  if (auto* accessible = dynamic_cast<ControlAccessible*>(QAccessible::queryAccessibleInterface(&widget)))
+    accessible->ReportChanges();
 }
 
 // ---- ControlAccessible ------------------------------------------------------------
@@ -172,6 +205,16 @@ QVariant ControlAccessible::minimumStepSize() const {
   const TControl* control = Control();
   const std::optional<TAccessibleRange> range = control ? Describer().Range(*control) : std::nullopt;
   return range ? QVariant(range->Step) : QVariant();
+}
+
+void ControlAccessible::ReportChanges() {
+  if (!Control()) return;
+  ReportChangesOf(*this, reported_);
+  DescribedGraphicChildren();  // lets go of the children that have gone
+  for (const auto& [control, id] : graphicChildren_) {
+    auto* child = static_cast<GraphicControlAccessible*>(QAccessible::accessibleInterface(id));
+    ReportChangesOf(*child, child->Reported());
+  }
 }
 
 // ---- GraphicControlAccessible -------------------------------------------------------

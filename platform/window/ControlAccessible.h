@@ -21,6 +21,24 @@ class TControl;
 // the first control widget is created; later calls do nothing.
 void InstallControlAccessibility();
 
+// Tells assistive technology, while it listens, what a paint of the widget
+// changed in the control and its graphic children (see ControlAccessible::
+// ReportChanges). ControlWidget calls it after every paint.
+void ReportAccessibleChanges(ControlWidget& widget);
+
+// Where the change reports go instead of Qt's accessibility (which passes
+// them on only while assistive technology listens): for tests on platforms
+// without any. Returns the previous sink; nullptr restores Qt's.
+using AccessibleEventSink = void (*)(QAccessibleEvent* event);
+AccessibleEventSink SetAccessibleEventSink(AccessibleEventSink sink);
+
+// The name and value last reported for an interface.
+struct ReportedState {
+  bool known = false;
+  QString name;
+  QVariant value;
+};
+
 class ControlAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
  public:
   explicit ControlAccessible(ControlWidget* widget);
@@ -41,6 +59,11 @@ class ControlAccessible : public QAccessibleWidget, public QAccessibleValueInter
   QVariant minimumValue() const override;
   QVariant minimumStepSize() const override;
 
+  // NameChanged for a new name, ValueChanged for a new value of a range,
+  // for the control and for each graphic child a screen reader has seen,
+  // compared with the last report; the first report only takes note.
+  void ReportChanges();
+
  protected:
   ~ControlAccessible() override;
 
@@ -52,6 +75,7 @@ class ControlAccessible : public QAccessibleWidget, public QAccessibleValueInter
   QAccessibleInterface* GraphicChildInterface(TControl* child) const;
 
   mutable std::map<const TControl*, QAccessible::Id> graphicChildren_;
+  ReportedState reported_;
 };
 
 class GraphicControlAccessible : public QAccessibleInterface {
@@ -74,6 +98,7 @@ class GraphicControlAccessible : public QAccessibleInterface {
   QAccessible::State state() const override;
 
   const TControl* Identity() const { return control_; }
+  ReportedState& Reported() { return reported_; }
 
  private:
   // The control while it is still a child of the parent widget's control;
@@ -82,6 +107,7 @@ class GraphicControlAccessible : public QAccessibleInterface {
 
   QPointer<QWidget> parentWidget_;
   TControl* control_;
+  ReportedState reported_;
 };
 
 }  // namespace tintoral

@@ -104,11 +104,14 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
   }
   --dispatchDepth_;
   if (!control_) return;
-  // On a screen of whole factor n every buffer pixel becomes an exact n x n
-  // block: Qt scales the image without smoothing (platform/window/ScreenScaling.h).
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(0, 0, control_->PaintBuffer().WrapAsImage());
+  {
+    // On a screen of whole factor n every buffer pixel becomes an exact n x n
+    // block: Qt scales the image without smoothing (platform/window/ScreenScaling.h).
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(0, 0, control_->PaintBuffer().WrapAsImage());
+  }
+  ReportAccessibleChanges(*this);
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {

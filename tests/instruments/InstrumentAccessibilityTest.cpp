@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "platform/window/Form.h"
 #include "platform/window/KeyCodes.h"
 #include "tests/instruments/SliderTestSupport.h"
+#include "tests/platform/window/AccessibilityEvents.h"
 
 namespace tintoral {
 namespace {
@@ -98,6 +100,15 @@ TEST_F(SliderAccessibility, ValuesAreClampedAndNothingFiresWithoutAChange) {
   slider.SetEnabled(false);
   Value()->setCurrentValue(50.0);
   EXPECT_EQ(slider.Position(), 0) << "a disabled slider takes no user step";
+}
+
+TEST_F(SliderAccessibility, ThePaintAfterAMoveReportsTheNewValue) {
+  test::AccessibilityEvents reports;
+  slider.Invalidate();
+  QApplication::processEvents();  // the first report only takes note
+  slider.SetPosition(55);
+  QApplication::processEvents();
+  EXPECT_EQ(reports.Take(), std::vector<std::string>{"ValueChanged 55"});
 }
 
 TEST_F(InstrumentAccessibility, ReadoutsReadAsTheTextTheyShow) {

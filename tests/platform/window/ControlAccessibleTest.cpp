@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <memory>
 
 #include "platform/window/AccessibleDescription.h"
@@ -11,6 +12,7 @@
 #include "platform/window/Form.h"
 #include "platform/window/Label.h"
 #include "platform/window/Panel.h"
+#include "tests/platform/window/AccessibilityEvents.h"
 
 namespace tintoral {
 namespace {
@@ -86,6 +88,22 @@ TEST_F(ControlAccessibleTest, ALabelThatIsGoneLeavesItsParentAndItsInterfaceTurn
   EXPECT_EQ(parent->childCount(), 0);
   EXPECT_EQ(parent->child(0), nullptr);
   EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr) << "deleted once the parent noticed";
+}
+
+TEST_F(ControlAccessibleTest, APaintReportsTheNewNamesOfTheControlAndOfTheLabelsOnIt) {
+  test::AccessibilityEvents events;
+  QAccessibleInterface* parent = InterfaceOf(*panel);
+  parent->child(0);  // the screen reader has seen the label
+  panel->Invalidate();
+  QApplication::processEvents();
+  EXPECT_EQ(events.Take(), std::vector<std::string>{}) << "the first paint only takes note";
+  label->SetCaption("Croma");
+  panel->SetCaption("Panel");
+  QApplication::processEvents();
+  EXPECT_EQ(events.Take(), (std::vector<std::string>{"NameChanged Panel", "NameChanged Croma"}));
+  panel->Invalidate();
+  QApplication::processEvents();
+  EXPECT_EQ(events.Take(), std::vector<std::string>{});
 }
 
 TEST(AccessibleDescriptionTest, PrefixMarksShowAsTheCharactersTheyMark) {
