@@ -110,8 +110,7 @@ QString ControlAccessible::text(QAccessible::Text type) const {
 }
 
 void* ControlAccessible::interface_cast(QAccessible::InterfaceType type) {
-  const TControl* control = Control();
-  if (type == QAccessible::ValueInterface && control && Describer().Range(*control))
+  if (type == QAccessible::ValueInterface && Range())
     return static_cast<QAccessibleValueInterface*>(this);
   return QAccessibleWidget::interface_cast(type);
 }
@@ -174,11 +173,20 @@ QAccessibleInterface* ControlAccessible::childAt(int x, int y) const {
   return nullptr;
 }
 
-QVariant ControlAccessible::currentValue() const {
+std::optional<TAccessibleRange> ControlAccessible::Range() const {
   const TControl* control = Control();
-  const std::optional<TAccessibleRange> range = control ? Describer().Range(*control) : std::nullopt;
-  return range ? QVariant(range->Current) : QVariant();
+  return control ? Describer().Range(*control) : std::nullopt;
 }
+
+QVariant ControlAccessible::RangeValue(double TAccessibleRange::*part) const {
+  const std::optional<TAccessibleRange> range = Range();
+  return range ? QVariant((*range).*part) : QVariant();
+}
+
+QVariant ControlAccessible::currentValue() const { return RangeValue(&TAccessibleRange::Current); }
+QVariant ControlAccessible::maximumValue() const { return RangeValue(&TAccessibleRange::Maximum); }
+QVariant ControlAccessible::minimumValue() const { return RangeValue(&TAccessibleRange::Minimum); }
+QVariant ControlAccessible::minimumStepSize() const { return RangeValue(&TAccessibleRange::Step); }
 
 void ControlAccessible::setCurrentValue(const QVariant& value) {
   TControl* control = Control();
@@ -189,31 +197,13 @@ void ControlAccessible::setCurrentValue(const QVariant& value) {
   GuardedCall([&] { Describer().SetValueAsUser(*control, number); });
 }
 
-QVariant ControlAccessible::maximumValue() const {
-  const TControl* control = Control();
-  const std::optional<TAccessibleRange> range = control ? Describer().Range(*control) : std::nullopt;
-  return range ? QVariant(range->Maximum) : QVariant();
-}
-
-QVariant ControlAccessible::minimumValue() const {
-  const TControl* control = Control();
-  const std::optional<TAccessibleRange> range = control ? Describer().Range(*control) : std::nullopt;
-  return range ? QVariant(range->Minimum) : QVariant();
-}
-
-QVariant ControlAccessible::minimumStepSize() const {
-  const TControl* control = Control();
-  const std::optional<TAccessibleRange> range = control ? Describer().Range(*control) : std::nullopt;
-  return range ? QVariant(range->Step) : QVariant();
-}
-
 void ControlAccessible::ReportChanges() {
   if (!Control()) return;
   ReportChangesOf(*this, reported_);
   DescribedGraphicChildren();  // lets go of the children that have gone
   for (const auto& [control, id] : graphicChildren_) {
-    auto* child = static_cast<GraphicControlAccessible*>(QAccessible::accessibleInterface(id));
-    ReportChangesOf(*child, child->Reported());
+    if (auto* child = dynamic_cast<GraphicControlAccessible*>(QAccessible::accessibleInterface(id)))
+      ReportChangesOf(*child, child->Reported());
   }
 }
 

@@ -9,12 +9,14 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <map>
+#include <optional>
 #include <vector>
+
+#include "platform/window/AccessibleDescription.h"
 
 namespace tintoral {
 
 class ControlWidget;
-class TAccessibleDescriber;
 class TControl;
 
 // Makes Qt ask ControlAccessible for every control widget. Runs once, when
@@ -71,6 +73,9 @@ class ControlAccessible : public QAccessibleWidget, public QAccessibleValueInter
   // nullptr once the control is gone.
   TControl* Control() const;
   const TAccessibleDescriber& Describer() const;
+  // The control's range; nothing for controls without one.
+  std::optional<TAccessibleRange> Range() const;
+  QVariant RangeValue(double TAccessibleRange::*part) const;
   std::vector<TControl*> DescribedGraphicChildren() const;
   QAccessibleInterface* GraphicChildInterface(TControl* child) const;
 
