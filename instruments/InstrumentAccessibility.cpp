@@ -1,7 +1,10 @@
 #include "instruments/InstrumentAccessibility.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "instruments/LCDMatrix.h"
 #include "instruments/SevenSegmentAnalog.h"

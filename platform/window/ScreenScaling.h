@@ -5,6 +5,7 @@
 // runs at the nearest whole factor: 1.5 and more rounds up, less rounds
 // down, and nothing goes below 1.
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tintoral {
@@ -17,9 +18,14 @@ int NearestWholeScaleFactor(double factor);
 // positive number (Qt then ignores it as well).
 std::optional<int> WholeScaleFactorForText(std::string_view text);
 
+// A QT_SCREEN_SCALE_FACTORS text ("1.5" or "NAME=1.5;NAME=2", one entry per
+// screen) with each factor replaced by its whole factor; entries that are
+// not a factor stay as they are.
+std::string WholeScreenScaleFactorsText(std::string_view text);
+
 // Makes Qt round the screen's own factor to the nearest whole number and
-// replaces a fractional QT_SCALE_FACTOR with its nearest whole factor. Must
-// run before the QApplication is created.
+// replaces fractional factors in QT_SCALE_FACTOR and QT_SCREEN_SCALE_FACTORS
+// with whole ones. Must run before the QApplication is created.
 void UseWholeScreenScaleFactors();
 
 }  // namespace tintoral

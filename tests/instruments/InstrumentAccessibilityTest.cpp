@@ -83,23 +83,13 @@ TEST_F(SliderAccessibility, ANewValueFiresWhatAKeyStepFires) {
   EXPECT_EQ(events.Take(), (std::vector<std::string>{"Change 44", "User 44", "Finished 44"}));
 }
 
-TEST_F(SliderAccessibility, ValuesAreClampedAndNothingFiresWithoutAChange) {
-  const struct {
-    QVariant value;
-    std::vector<std::string> events;
-  } cases[] = {
-      {QVariant(150.0), {"Change 100", "User 100", "Finished 100"}},
-      {QVariant(100), {}},                 // already there
-      {QVariant("no number"), {}},
-      {QVariant(-5.0), {"Change 0", "User 0", "Finished 0"}},
-  };
-  for (const auto& c : cases) {
-    Value()->setCurrentValue(c.value);
-    EXPECT_EQ(events.Take(), c.events) << c.value.toString().toStdString();
-  }
+TEST_F(SliderAccessibility, TheSamePositionNoNumberOrADisabledSliderFireNothing) {
+  Value()->setCurrentValue(40.0);
+  Value()->setCurrentValue(QVariant("no number"));
   slider.SetEnabled(false);
   Value()->setCurrentValue(50.0);
-  EXPECT_EQ(slider.Position(), 0) << "a disabled slider takes no user step";
+  EXPECT_EQ(events.Take(), std::vector<std::string>{});
+  EXPECT_EQ(slider.Position(), 40);
 }
 
 TEST_F(SliderAccessibility, ThePaintAfterAMoveReportsTheNewValue) {

@@ -15,5 +15,13 @@ TEST(ScreenScalingTest, FactorTextsRunAtTheNearestWholeFactorAndNeverBelowOne) {
   for (const auto& c : cases) EXPECT_EQ(WholeScaleFactorForText(c.text), c.whole) << '"' << c.text << '"';
 }
 
+TEST(ScreenScalingTest, EveryScreenFactorOfTheListIsMadeWhole) {
+  const struct {
+    const char* text;
+    const char* whole;
+  } cases[] = {{"1.5", "2"}, {"HDMI-1=1.5;DP-2=2.4", "HDMI-1=2;DP-2=2"}, {"1.25;x;", "1;x;"}, {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(WholeScreenScaleFactorsText(c.text), c.whole) << c.text;
+}
+
 }  // namespace
 }  // namespace tintoral
