@@ -9,9 +9,11 @@
 #include "instruments/InstrumentClasses.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "platform/window/Application.h"
+#include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
 
 int main(int argc, char** argv) {
+  tintoral::UseWholeScreenScaleFactors();
   QApplication qt(argc, argv);
   using namespace tintoral;
   try {

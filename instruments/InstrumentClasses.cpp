@@ -1,5 +1,6 @@
 #include "instruments/InstrumentClasses.h"
 
+#include "instruments/InstrumentAccessibility.h"
 #include "instruments/LCDMatrix.h"
 #include "instruments/ObjectCanvas.h"
 #include "instruments/SevenSegmentAnalog.h"
@@ -19,6 +20,7 @@ void RegisterInstruments() {
   RegisterComponentClass<TiLCDMatrix>();
   RegisterComponentClass<TiObjectCanvas>();
   RegisterComponentClass<TiLabel>();
+  RegisterInstrumentAccessibility();
 }
 
 }  // namespace tintoral

@@ -45,9 +45,10 @@ void TiSevenSegmentAnalog::SetPrecision(int value) {
 
 TSize TiSevenSegmentAnalog::GetAutoSizeExtent() { return NaturalExtent(CellCount()); }
 
-void TiSevenSegmentAnalog::PaintTo(TCanvas& canvas) {
-  const SevenSegmentRow row = AnalogReadoutRow(value_, showSign_, DigitCount(), precision_, LeadingStyle());
-  PaintSevenSegmentRow(*this, canvas, row, CellCount());
+SevenSegmentRow TiSevenSegmentAnalog::ShownRow() const {
+  return AnalogReadoutRow(value_, showSign_, DigitCount(), precision_, LeadingStyle());
 }
+
+void TiSevenSegmentAnalog::PaintTo(TCanvas& canvas) { PaintSevenSegmentRow(*this, canvas, ShownRow(), CellCount()); }
 
 }  // namespace tintoral

@@ -3,6 +3,7 @@
 // with a fixed number of decimals; the decimal mark sits in the gap between
 // cells and follows the locale's decimal separator.
 #include "instruments/SevenSegmentDisplay.h"
+#include "instruments/SevenSegmentText.h"
 
 namespace tintoral {
 
@@ -24,6 +25,9 @@ class TiSevenSegmentAnalog : public TiSevenSegmentDisplay {
   void SetShowSign(bool value);
   int Precision() const { return precision_; }
   void SetPrecision(int value);  // held to 0 … 13
+
+  // The row of characters the readout shows for its value.
+  SevenSegmentRow ShownRow() const;
 
   TSize GetAutoSizeExtent() override;
   void PaintTo(TCanvas& canvas) override;

@@ -33,9 +33,10 @@ void TiSevenSegmentInteger::SetShowSign(bool value) {
 
 TSize TiSevenSegmentInteger::GetAutoSizeExtent() { return NaturalExtent(CellCount()); }
 
-void TiSevenSegmentInteger::PaintTo(TCanvas& canvas) {
-  PaintSevenSegmentRow(*this, canvas, IntegerReadoutRow(value_, showSign_, DigitCount(), LeadingStyle()),
-                       CellCount());
+SevenSegmentRow TiSevenSegmentInteger::ShownRow() const {
+  return IntegerReadoutRow(value_, showSign_, DigitCount(), LeadingStyle());
 }
+
+void TiSevenSegmentInteger::PaintTo(TCanvas& canvas) { PaintSevenSegmentRow(*this, canvas, ShownRow(), CellCount()); }
 
 }  // namespace tintoral

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "instruments/SevenSegmentDisplay.h"
+#include "instruments/SevenSegmentText.h"
 
 namespace tintoral {
 
@@ -19,6 +20,9 @@ class TiSevenSegmentInteger : public TiSevenSegmentDisplay {
   void SetValue(std::int32_t value);
   bool ShowSign() const { return showSign_; }
   void SetShowSign(bool value);
+
+  // The row of characters the readout shows for its value.
+  SevenSegmentRow ShownRow() const;
 
   TSize GetAutoSizeExtent() override;
   void PaintTo(TCanvas& canvas) override;

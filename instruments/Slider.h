@@ -122,6 +122,10 @@ class TiSlider : public TiScaleComponent {
   void HandleMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void HandleMouseMove(TShiftState shift, int x, int y) override;
   void DataLinkPushPosition() override;
+  // One whole user gesture that moves the pointer to `value`, as a key step
+  // does: OnPositionChangeUser with the change, then OnPositionChangeFinished
+  // when the position moved. For assistive technology.
+  void SetPositionAsUser(double value);
 
  protected:
   // The wheel: the base's answer is kept; one step per accepted notification,

@@ -154,6 +154,16 @@ void TiSlider::HandleKeyUp(std::uint16_t&, TShiftState) {
   if (ChangedSinceFinish()) DoPositionChangeFinished();
 }
 
+void TiSlider::SetPositionAsUser(double value) {
+  ClearChangedSinceFinish();
+  {
+    TUserChange change(*this);
+    SetPosition(value);
+  }
+  RequestRepaint();
+  if (ChangedSinceFinish()) DoPositionChangeFinished();
+}
+
 // The slider takes the four arrow keys itself.
 void TiSlider::HandleWantSpecialKey(std::uint16_t& key, std::int32_t& result) {
   result = key >= VK_LEFT && key <= VK_DOWN ? 1 : 0;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/window/Application.h"
+#include "platform/window/ControlAccessible.h"
 #include "platform/window/Form.h"
 #include "platform/window/QtInput.h"
 #include "platform/window/WinControl.h"
@@ -41,6 +42,7 @@ std::string CurrentExceptionMessage() {
 }  // namespace
 
 ControlWidget::ControlWidget(TWinControl& control, QWidget* parent) : QWidget(parent), control_(&control) {
+  InstallControlAccessibility();
   // The control paints every pixel of its window; Qt must not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
@@ -102,8 +104,14 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
   }
   --dispatchDepth_;
   if (!control_) return;
-  QPainter painter(this);
-  painter.drawImage(0, 0, control_->PaintBuffer().WrapAsImage());
+  {
+    // On a screen of whole factor n every buffer pixel becomes an exact n x n
+    // block: Qt scales the image without smoothing (platform/window/ScreenScaling.h).
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(0, 0, control_->PaintBuffer().WrapAsImage());
+  }
+  ReportAccessibleChanges(*this);
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event) {

@@ -21,6 +21,7 @@
 #include "platform/graphics/PngEncoder.h"
 #include "platform/window/Application.h"
 #include "platform/window/Form.h"
+#include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
 #include "runtime/Exception.h"
 #include "tools/formshot/FormLoading.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: panelview FORM [--shot OUT.png SECONDS]\n");
     return 2;
   }
+  tintoral::UseWholeScreenScaleFactors();
   QApplication qt(argc, argv);
   try {
     return tintoral::View(options);

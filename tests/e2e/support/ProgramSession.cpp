@@ -17,8 +17,8 @@ Environment Joined(Environment first, const Environment& second) {
 
 }  // namespace
 
-ProgramSession::ProgramSession(const Environment& programEnvironment)
-    : display_(std::make_unique<XvfbDisplay>()),
+ProgramSession::ProgramSession(const Environment& programEnvironment, int screenWidth, int screenHeight)
+    : display_(std::make_unique<XvfbDisplay>(screenWidth, screenHeight)),
       x_(std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM)),
       program_(std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM},
                                               Joined(display_->ClientEnvironment(), programEnvironment))) {

@@ -22,7 +22,8 @@ class ProgramSession {
  public:
   // Throws std::runtime_error when the display, the program or its main
   // window does not come up.
-  explicit ProgramSession(const Environment& programEnvironment);
+  explicit ProgramSession(const Environment& programEnvironment, int screenWidth = XvfbDisplay::kScreenWidth,
+                          int screenHeight = XvfbDisplay::kScreenHeight);
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
 

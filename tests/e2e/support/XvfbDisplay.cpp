@@ -31,10 +31,10 @@ std::string ReadDisplayNumber(int fd) {
 
 bool XvfbDisplay::Available() { return ProgramExists("Xvfb"); }
 
-XvfbDisplay::XvfbDisplay() {
+XvfbDisplay::XvfbDisplay(int width, int height) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("Cannot create a pipe");
-  const std::string geometry = std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
+  const std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
   // -noreset: otherwise the server starts afresh (pointer position included)
   // whenever its last client leaves, for instance between two xdotool calls.
   try {

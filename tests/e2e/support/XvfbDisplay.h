@@ -17,9 +17,9 @@ class XvfbDisplay {
   // True when the Xvfb program is installed.
   static bool Available();
 
-  // Starts the server and waits until it accepts connections. Throws
-  // std::runtime_error when it does not come up.
-  XvfbDisplay();
+  // Starts the server with a screen of the given size and waits until it
+  // accepts connections. Throws std::runtime_error when it does not come up.
+  explicit XvfbDisplay(int width = kScreenWidth, int height = kScreenHeight);
 
   // ":N", for DISPLAY.
   const std::string& Name() const { return name_; }

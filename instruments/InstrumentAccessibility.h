@@ -1,0 +1,14 @@
+#pragma once
+// What screen readers learn about the instruments (through the window
+// layer's describers, platform/window/AccessibleDescription.h): the slider
+// as a slider with its position and range, which assistive technology may
+// set as a user's step; the seven-segment readouts and the LCD with the text
+// they show; the shadowed label with its caption.
+
+namespace tintoral {
+
+// Registers the instruments' describers. RegisterInstruments calls it;
+// calling it again does no harm.
+void RegisterInstrumentAccessibility();
+
+}  // namespace tintoral
