@@ -21,7 +21,11 @@ namespace {
 class TSliderDescriber : public TAccessibleDescriber {
  public:
   TAccessibleRole Role(const TControl&) const override { return TAccessibleRole::Slider; }
-  std::u16string Name(const TControl& control) const override { return Windows1252ToUtf16(control.Hint()); }
+  // The hint, or else the component's name, so that no slider is announced
+  // without a name.
+  std::u16string Name(const TControl& control) const override {
+    return Windows1252ToUtf16(control.Hint().empty() ? control.Name() : control.Hint());
+  }
   std::u16string Value(const TControl& control) const override {
     return Windows1252ToUtf16(FloatToText(Slider(control).Position()));
   }

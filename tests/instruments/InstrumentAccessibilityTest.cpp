@@ -63,6 +63,9 @@ TEST_F(SliderAccessibility, IsASliderWithItsHintPositionAndRange) {
   QAccessibleInterface* accessible = InterfaceOf(slider);
   EXPECT_EQ(accessible->role(), QAccessible::Slider);
   EXPECT_EQ(accessible->text(QAccessible::Name), "Rojo");
+  slider.SetName("CursorRojo");
+  slider.SetHint("");
+  EXPECT_EQ(accessible->text(QAccessible::Name), "CursorRojo") << "without a hint the component's name";
   ScopedDecimalSeparator comma(',');
   slider.SetPosition(12.5);
   EXPECT_EQ(accessible->text(QAccessible::Value), "12,5");
