@@ -1,4 +1,5 @@
-// The real program under Xvfb: from starting build/app/tintoral to the
+// The real program under Xvfb: from starting build/app/tintoral (or the
+// program named by TINTORAL_STARTUP_PROGRAM, e.g. an installed one) to the
 // first time its main window shows painted on the screen (*ToFirstPaint*,
 // manual time), and its resident memory once the window is up
 // (*ResidentMemory*, counter rss_mb, the largest of the runs).
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -75,11 +77,16 @@ long ResidentKilobytes(pid_t pid) {
   return -1;
 }
 
+std::string ProgramUnderTest() {
+  const char* chosen = std::getenv("TINTORAL_STARTUP_PROGRAM");
+  return chosen != nullptr && *chosen != '\0' ? chosen : TINTORAL_PROGRAM;
+}
+
 // Starts the program and waits for its painted window; the time taken, or
 // a negative duration when it never came within 10 s.
 Clock::duration StartUntilPainted(ScreenWatch& screen, std::unique_ptr<ChildProcess>& program) {
   const Clock::time_point start = Clock::now();
-  program = std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM}, Screen().ClientEnvironment());
+  program = std::make_unique<ChildProcess>(std::vector<std::string>{ProgramUnderTest()}, Screen().ClientEnvironment());
   while (!screen.MainWindowPainted()) {
     if (Clock::now() - start > std::chrono::seconds(10)) return Clock::duration(-1);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));

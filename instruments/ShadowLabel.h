@@ -43,7 +43,12 @@ class TiLabel : public TiCustomComponent {
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value) { SetResizing(value, autoSize_); }
   TiLabelBorderStyle BorderStyle() const { return borderStyle_; }
+  // The label's border style is a type of its own and deliberately hides the
+  // instrument base's bevel style.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Woverloaded-virtual"
   void SetBorderStyle(TiLabelBorderStyle value) { SetResizing(value, borderStyle_); }
+#pragma GCC diagnostic pop
   TFont& Font() { return *font_; }
   const TFont& Font() const { return *font_; }
   // Copies the font; its change notice resizes and repaints.
@@ -99,7 +104,7 @@ class TiLabel : public TiCustomComponent {
     ApplyAutoSize();
     RequestRepaint();
   }
-  void FontChanged();
+  void FontChanged() override;
   void DrawCaption(TCanvas& canvas, const TRect& rect, TColor color) const;
   void DrawLabelBorder(TCanvas& canvas) const;
 

@@ -1,8 +1,11 @@
 #include "linklib/opcua/OpcUaLink.h"
 
+#include <dlfcn.h>
+
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "linklib/opcua/ItemMapping.h"
 
@@ -30,10 +33,23 @@ std::string EnvironmentOr(const char* name, const std::string& fallback) {
   return value != nullptr && *value != '\0' ? value : fallback;
 }
 
+// The helper installed in opcua-helper/ beside this library, else the one in
+// the source tree the library was built from.
+std::string BuiltInHelperScript() {
+  Dl_info self{};
+  if (dladdr(reinterpret_cast<void*>(&DefaultHelperCommand), &self) != 0 && self.dli_fname != nullptr) {
+    const std::filesystem::path installed =
+        std::filesystem::path(self.dli_fname).parent_path() / "opcua-helper" / "opcua-helper.mjs";
+    std::error_code error;
+    if (std::filesystem::is_regular_file(installed, error)) return installed.string();
+  }
+  return TINTORAL_OPCUA_HELPER_SCRIPT;
+}
+
 }  // namespace
 
 HelperCommand DefaultHelperCommand() {
-  return {EnvironmentOr("TINTORAL_NODE", "node"), EnvironmentOr("TINTORAL_OPCUA_HELPER", TINTORAL_OPCUA_HELPER_SCRIPT)};
+  return {EnvironmentOr("TINTORAL_NODE", "node"), EnvironmentOr("TINTORAL_OPCUA_HELPER", BuiltInHelperScript())};
 }
 
 OpcUaLink::OpcUaLink(HelperCommand command) : command_(std::move(command)) {}

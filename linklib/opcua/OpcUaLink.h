@@ -30,7 +30,8 @@ struct HelperCommand {
 };
 
 // From TINTORAL_NODE (default "node") and TINTORAL_OPCUA_HELPER (default
-// the script in the source tree this library was built from).
+// opcua-helper/opcua-helper.mjs beside this library where it is installed,
+// else the script in the source tree this library was built from).
 HelperCommand DefaultHelperCommand();
 
 class OpcUaLink {

@@ -50,9 +50,9 @@ const TClassInfo& TTestDisplay::StaticClass() {
 
 TEST(SevenSegmentDisplay, TheNaturalExtentGivesSixteenPixelsPerCell) {
   TTestDisplay five(nullptr, 5), three(nullptr, 3);
-  EXPECT_EQ(TSize(five.Width(), five.Height()), TSize(84, 28));
-  EXPECT_EQ(TSize(three.Width(), three.Height()), TSize(52, 28));
-  EXPECT_EQ(three.NaturalExtent(4), TSize(68, 28));
+  EXPECT_EQ((TSize{five.Width(), five.Height()}), (TSize{84, 28}));
+  EXPECT_EQ((TSize{three.Width(), three.Height()}), (TSize{52, 28}));
+  EXPECT_EQ(three.NaturalExtent(4), (TSize{68, 28}));
   EXPECT_EQ(five.DigitCount(), 4);
   EXPECT_EQ(five.LeadingStyle(), ilsSpaces);
   EXPECT_EQ(five.SegmentColor(), clWhite);
@@ -121,9 +121,9 @@ TEST(SevenSegmentDisplay, SizeSettingsResizeWhileAutoSizeIsOn) {
   int autoSizes = 0;
   display.SetOnAutoSize([&](TObject*) { ++autoSizes; });
   display.SetSegmentSize(2);
-  EXPECT_EQ(TSize(display.Width(), display.Height()), TSize(134, 46));
+  EXPECT_EQ((TSize{display.Width(), display.Height()}), (TSize{134, 46}));
   display.SetSegmentMargin(0);
-  EXPECT_EQ(TSize(display.Width(), display.Height()), TSize(124, 36));
+  EXPECT_EQ((TSize{display.Width(), display.Height()}), (TSize{124, 36}));
   display.SetDigitSpacing(1);
   EXPECT_EQ(display.Width(), 21 * 5 - 1);
   EXPECT_EQ(autoSizes, 3);
@@ -173,13 +173,13 @@ TEST(SevenSegmentDisplay, LoadingKeepsTheStoredSizeUntilASizeSettingChanges) {
   UnregisterComponentClass(TTestDisplay::StaticClass());
   auto& display = dynamic_cast<TTestDisplay&>(*loaded);
   display.SetOnAutoSize([&](TObject*) { ++autoSizes; });
-  EXPECT_EQ(TSize(display.Width(), display.Height()), TSize(52, 26));
+  EXPECT_EQ((TSize{display.Width(), display.Height()}), (TSize{52, 26}));
   EXPECT_EQ(display.DigitCount(), 40);  // stored as read
   EXPECT_EQ(display.SegmentColor(), clAqua);
   EXPECT_EQ(display.DigitCellLayout(5).CellHeight, 16);
 
   display.SetDigitSpacing(7);
-  EXPECT_EQ(TSize(display.Width(), display.Height()), TSize(17 * 5 + 10 - 7, 28));
+  EXPECT_EQ((TSize{display.Width(), display.Height()}), (TSize{17 * 5 + 10 - 7, 28}));
   EXPECT_EQ(autoSizes, 1);
 }
 
