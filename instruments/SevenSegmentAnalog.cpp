@@ -46,7 +46,7 @@ void TiSevenSegmentAnalog::SetPrecision(int value) {
 TSize TiSevenSegmentAnalog::GetAutoSizeExtent() { return NaturalExtent(CellCount()); }
 
 void TiSevenSegmentAnalog::PaintTo(TCanvas& canvas) {
-  const SevenSegmentRow row = AnalogReadoutRow(value_, showSign_, DigitCount(), precision_, LeadingStyle());
+  const SevenSegmentRow row = AnalogReadoutRow(value_, showSign_, ShownDigitCount(), ShownPrecision(), LeadingStyle());
   PaintSevenSegmentRow(*this, canvas, row, CellCount());
 }
 

@@ -34,7 +34,7 @@ void TiSevenSegmentInteger::SetShowSign(bool value) {
 TSize TiSevenSegmentInteger::GetAutoSizeExtent() { return NaturalExtent(CellCount()); }
 
 void TiSevenSegmentInteger::PaintTo(TCanvas& canvas) {
-  PaintSevenSegmentRow(*this, canvas, IntegerReadoutRow(value_, showSign_, DigitCount(), LeadingStyle()),
+  PaintSevenSegmentRow(*this, canvas, IntegerReadoutRow(value_, showSign_, ShownDigitCount(), LeadingStyle()),
                        CellCount());
 }
 

@@ -1,9 +1,12 @@
 #include "tests/e2e/support/ProgramSession.h"
 
+#include <unistd.h>
+
 #include <optional>
 #include <stdexcept>
 
 #include "platform/graphics/Bitmap.h"
+#include "tests/e2e/support/WindowClose.h"
 
 namespace tintoral::e2e {
 namespace {
@@ -17,16 +20,22 @@ Environment Joined(Environment first, const Environment& second) {
 
 }  // namespace
 
-ProgramSession::ProgramSession(const Environment& programEnvironment)
+ProgramSession::ProgramSession(const Environment& programEnvironment, int errorFd)
     : display_(std::make_unique<XvfbDisplay>()),
       x_(std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM)),
       program_(std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM},
-                                              Joined(display_->ClientEnvironment(), programEnvironment))) {
+                                              Joined(display_->ClientEnvironment(), programEnvironment), errorFd,
+                                              STDERR_FILENO)) {
   const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
   if (!main) throw std::runtime_error("the main window did not appear");
   mainWindow_ = *main;
   TBitmap painted;
   if (!x_->WaitForPaintedWindow(mainWindow_, painted)) throw std::runtime_error("the main window was never painted");
+}
+
+std::optional<int> ProgramSession::CloseMainWindow(std::chrono::milliseconds timeout) {
+  AskWindowToClose(display_->ClientEnvironment(), mainWindow_);
+  return program_->WaitForExit(timeout);
 }
 
 void ProgramSession::ShootMainWindow(TBitmap& into) const {
