@@ -4,8 +4,9 @@
 // itself with status 0 and nothing from a sanitizer on its standard error.
 // In the sanitizer build (AddressSanitizer with leak detection) that is the
 // check for memory errors and leaks over the whole session; the leaks of
-// Qt's and the system libraries' own start-up allocations are suppressed by
-// qt-leaks.supp beside this file, each entry explained there.
+// Qt's and the system libraries' own allocations are suppressed by
+// qt-leaks.supp beside this file (ProgramSession passes it), each entry
+// explained there.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -50,7 +51,7 @@ TEST(WholeSessionTest, AfterDragKeysAndAboutBoxClosingTheWindowEndsTheProgramCle
   if (!XvfbDisplay::Available()) GTEST_SKIP() << "Xvfb is not installed: end-to-end tests skipped";
   ErrorLog errors;
   ASSERT_GE(errors.Fd(), 0);
-  ProgramSession session({"LSAN_OPTIONS=suppressions=" LEAK_SUPPRESSIONS ":print_suppressions=0"}, errors.Fd());
+  ProgramSession session({}, errors.Fd());
   const XTools& x = session.X();
   const std::string& window = session.MainWindow();
 
