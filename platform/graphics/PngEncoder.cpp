@@ -114,6 +114,21 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap) {
   return std::vector<std::uint8_t>(state.out, state.out + state.outSize);
 }
 
+namespace {
+
+bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    done += static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+}  // namespace
+
 void SavePng(const TBitmap& bitmap, const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodePng(bitmap);
   // Written beside the target and renamed over it, so that a failure leaves
@@ -122,15 +137,9 @@ void SavePng(const TBitmap& bitmap, const std::string& path) {
   const std::string temporary = path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(serial++);
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) throw FileError("Cannot write " + path);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) break;
-    done += static_cast<std::size_t>(count);
-  }
+  const bool written = WriteAll(fd, bytes);
   const bool closed = close(fd) == 0;
-  if (done != bytes.size() || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
     unlink(temporary.c_str());
     throw FileError("Cannot write " + path);
   }
