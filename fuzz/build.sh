@@ -38,8 +38,8 @@ done
 
 # Compiles the sources given (each once, with the Qt and libpng flags) and
 # prints their objects, for the targets that need more than the runtime.
-qt_flags=($(pkg-config --cflags Qt6Widgets libpng) -fPIC)
-qt_libs=($(pkg-config --libs Qt6Widgets libpng))
+qt_flags=($(pkg-config --cflags Qt6Widgets libpng xcb) -fPIC)
+qt_libs=($(pkg-config --libs Qt6Widgets libpng xcb))
 objects_of() {
   for source in "$@"; do
     object="$out/obj/$(realpath --relative-to="$root" "$source" | tr / _).o"
