@@ -9,13 +9,18 @@
 #include "instruments/InstrumentClasses.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "platform/window/Application.h"
+#include "platform/window/DisplayConnection.h"
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
 
 int main(int argc, char** argv) {
-  tintoral::UseWholeScreenScaleFactors();
-  QApplication qt(argc, argv);
   using namespace tintoral;
+  if (const auto problem = UnreachableDisplay()) {
+    std::fprintf(stderr, "tintoral: %s\n", problem->c_str());
+    return 1;
+  }
+  UseWholeScreenScaleFactors();
+  QApplication qt(argc, argv);
   try {
     RegisterWindowClasses();
     RegisterStandardControls();

@@ -32,7 +32,9 @@ class TItemsHost : public TComponent {
   TiOPCItemManager items{this, {.isDesigning = [] { return false; },
                                 .newData = nullptr,
                                 .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
-                                .isLoading = [this] { return IsLoading(); }}};
+                                .isLoading = [this] { return IsLoading(); },
+                                .setErrorFlag = nullptr,
+                                .post = nullptr}};
 
  private:
   void ReadItems(TReader& reader) { items.ReadItems(reader); }

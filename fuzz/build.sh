@@ -2,7 +2,8 @@
 # build.sh [OUT]: builds the libFuzzer targets with clang into OUT (default
 # build-fuzz at the top of the tree). The sources they need (runtime,
 # platform/system, the property file and the runtime's test classes; the
-# graphics layer and the image list for the image-list target) are
+# graphics layer for the image-list and PNG targets; the window layer and
+# the instruments for the form-render target) are
 # compiled here directly with clang and the fuzzing sanitizers; the CMake
 # build (GCC) is not involved. Objects are rebuilt when their source is
 # newer; after changing a header, remove OUT/obj.
@@ -35,29 +36,37 @@ for source in "${sources[@]}"; do
   objects+=("$object")
 done
 
-# Objects of the graphics layer (Qt and libpng) for the targets that need it.
-graphics_flags=($(pkg-config --cflags Qt6Gui libpng) -fPIC)
-graphics_libs=($(pkg-config --libs Qt6Gui libpng))
-graphics_objects=()
-compile_graphics() {
-  [ ${#graphics_objects[@]} -gt 0 ] && return
-  for source in "$root"/platform/graphics/*.cpp "$root"/instruments/ObjectCanvasImageList.cpp; do
+# Compiles the sources given (each once, with the Qt and libpng flags) and
+# prints their objects, for the targets that need more than the runtime.
+qt_flags=($(pkg-config --cflags Qt6Widgets libpng xcb) -fPIC)
+qt_libs=($(pkg-config --libs Qt6Widgets libpng xcb))
+objects_of() {
+  for source in "$@"; do
     object="$out/obj/$(realpath --relative-to="$root" "$source" | tr / _).o"
     if [ ! -f "$object" ] || [ "$source" -nt "$object" ]; then
-      echo "compiling ${source#$root/}"
-      "$cxx" "${flags[@]}" "${graphics_flags[@]}" -fsanitize=fuzzer-no-link -c "$source" -o "$object"
+      echo "compiling ${source#$root/}" >&2
+      "$cxx" "${flags[@]}" "${qt_flags[@]}" -fsanitize=fuzzer-no-link -c "$source" -o "$object" >&2
     fi
-    graphics_objects+=("$object")
+    echo "$object"
   done
 }
+graphics=("$root"/platform/graphics/*.cpp)
+# Everything a form file may name: the window layer, the instrument base
+# (the property file is among the runtime objects above) and the instruments.
+controls=("$root"/platform/window/*.cpp "$root"/instruments/*.cpp)
+for source in "$root"/instruments/base/*.cpp; do
+  [ "$(basename "$source")" = PropertyFile.cpp ] || controls+=("$source")
+done
 
 for target in "$root"/fuzz/*Fuzzer.cpp; do
   name=$(basename "$target" .cpp | sed -E 's/([a-z])([A-Z])/\1_\2/g' | tr '[:upper:]' '[:lower:]')
   extra=()
-  if [ "$name" = image_list_fuzzer ]; then
-    compile_graphics
-    extra=("${graphics_flags[@]}" "${graphics_objects[@]}" "${graphics_libs[@]}")
-  fi
+  case $name in
+    image_list_fuzzer) extra=($(objects_of "${graphics[@]}" "$root"/instruments/ObjectCanvasImageList.cpp)) ;;
+    png_decoder_fuzzer) extra=($(objects_of "${graphics[@]}")) ;;
+    form_render_fuzzer) extra=($(objects_of "${graphics[@]}" "${controls[@]}")) ;;
+  esac
+  [ ${#extra[@]} -gt 0 ] && extra=("${qt_flags[@]}" "${extra[@]}" "${qt_libs[@]}")
   echo "linking $name"
   "$cxx" "${flags[@]}" -fsanitize=fuzzer "$target" "${objects[@]}" "${extra[@]}" -ldl -o "$out/$name"
 done

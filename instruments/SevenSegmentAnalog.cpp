@@ -46,7 +46,7 @@ void TiSevenSegmentAnalog::SetPrecision(int value) {
 TSize TiSevenSegmentAnalog::GetAutoSizeExtent() { return NaturalExtent(CellCount()); }
 
 SevenSegmentRow TiSevenSegmentAnalog::ShownRow() const {
-  return AnalogReadoutRow(value_, showSign_, DigitCount(), precision_, LeadingStyle());
+  return AnalogReadoutRow(value_, showSign_, ShownDigitCount(), ShownPrecision(), LeadingStyle());
 }
 
 void TiSevenSegmentAnalog::PaintTo(TCanvas& canvas) { PaintSevenSegmentRow(*this, canvas, ShownRow(), CellCount()); }

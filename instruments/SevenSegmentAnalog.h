@@ -33,7 +33,9 @@ class TiSevenSegmentAnalog : public TiSevenSegmentDisplay {
   void PaintTo(TCanvas& canvas) override;
 
  private:
-  int CellCount() const { return DigitCount() + (showSign_ ? 1 : 0); }
+  int CellCount() const { return ShownDigitCount() + (showSign_ ? 1 : 0); }
+  // The precision drawn: one read from a layout is held to 0 … 13 here.
+  int ShownPrecision() const { return std::clamp(precision_, 0, kMaxPrecision); }
 
   double value_ = 0.0;
   bool showSign_ = true;

@@ -10,8 +10,6 @@ namespace tintoral {
 
 namespace {
 
-constexpr int MinDigitCount = 1;
-constexpr int MaxDigitCount = 32;
 constexpr int MinSegmentSize = 1;
 constexpr int MaxSegmentSize = 100;
 constexpr int Unbounded = std::numeric_limits<int>::max();
@@ -80,7 +78,7 @@ void TiSevenSegmentDisplay::SetAutoSize(bool value) {
 }
 
 void TiSevenSegmentDisplay::SetDigitCount(int value) {
-  if (StoreClamped(value, MinDigitCount, MaxDigitCount, digitCount_)) Relayout();
+  if (StoreClamped(value, kMinDigitCount, kMaxDigitCount, digitCount_)) Relayout();
 }
 
 void TiSevenSegmentDisplay::SetDigitSpacing(int value) {

@@ -4,6 +4,8 @@
 // as a row centred in the control, sizes the control to fit them, and draws
 // each cell through one hidden TiSevenSegmentCharacter. What the cells show
 // is the subclasses' business: they implement PaintTo and GetAutoSizeExtent.
+#include <algorithm>
+
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/base/InstrumentComponent.h"
 #include "instruments/base/InstrumentTypes.h"
@@ -28,6 +30,9 @@ class TiSevenSegmentDisplay : public TiCustomComponent {
   TINTORAL_CLASS(TiSevenSegmentDisplay, TiCustomComponent)
 
  public:
+  static constexpr int kMinDigitCount = 1;
+  static constexpr int kMaxDigitCount = 32;
+
   explicit TiSevenSegmentDisplay(TComponent* owner);
   ~TiSevenSegmentDisplay() override;
 
@@ -101,6 +106,11 @@ class TiSevenSegmentDisplay : public TiCustomComponent {
     NotifyPropertyChanged("Value");
     DoValueChange();
   }
+
+ protected:
+  // The digit count drawn: a count read from a layout (stored unclamped) is
+  // held to 1 … 32 here, so that no layout makes a row without end.
+  int ShownDigitCount() const { return std::clamp(digitCount_, kMinDigitCount, kMaxDigitCount); }
 
  private:
   // Stores a clamped size setting; true when it changed. No clamping while

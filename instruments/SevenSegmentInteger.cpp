@@ -34,7 +34,7 @@ void TiSevenSegmentInteger::SetShowSign(bool value) {
 TSize TiSevenSegmentInteger::GetAutoSizeExtent() { return NaturalExtent(CellCount()); }
 
 SevenSegmentRow TiSevenSegmentInteger::ShownRow() const {
-  return IntegerReadoutRow(value_, showSign_, DigitCount(), LeadingStyle());
+  return IntegerReadoutRow(value_, showSign_, ShownDigitCount(), LeadingStyle());
 }
 
 void TiSevenSegmentInteger::PaintTo(TCanvas& canvas) { PaintSevenSegmentRow(*this, canvas, ShownRow(), CellCount()); }

@@ -28,7 +28,7 @@ class TiSevenSegmentInteger : public TiSevenSegmentDisplay {
   void PaintTo(TCanvas& canvas) override;
 
  private:
-  int CellCount() const { return DigitCount() + (showSign_ ? 1 : 0); }
+  int CellCount() const { return ShownDigitCount() + (showSign_ ? 1 : 0); }
 
   std::int32_t value_ = 0;
   bool showSign_ = true;

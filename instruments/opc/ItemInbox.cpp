@@ -56,6 +56,14 @@ std::shared_ptr<TiItemInbox> TiItemInbox::Create(std::function<void()> deliver) 
   return inbox;
 }
 
+void* TiItemInbox::OpenLink() {
+  Inboxes().Remove(id_);
+  id_ = Inboxes().Add(shared_from_this());
+  return reinterpret_cast<void*>(id_);
+}
+
+void TiItemInbox::CloseLink() { Inboxes().Remove(id_); }
+
 TiItemInbox::TiItemInbox(std::function<void()> deliver) : deliver_(std::move(deliver)) {}
 
 TiItemInbox::~TiItemInbox() { Inboxes().Remove(id_); }

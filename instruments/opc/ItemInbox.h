@@ -10,9 +10,10 @@
 // queued does nothing, and a late callback only reaches the inbox, which
 // the item no longer reads.
 //
-// The library's context pointer is the inbox's number in a process-wide
-// register, not an address: a callback for an item that is gone finds
-// nothing and is ignored.
+// The library's context pointer is a number in a process-wide register,
+// not an address, and each link the item opens gets a new one: a callback
+// for an item that is gone, or for a link already removed (a late value, or
+// one of the item's earlier links), finds nothing and is ignored.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -42,8 +43,11 @@ class TiItemInbox : public std::enable_shared_from_this<TiItemInbox> {
   TiItemInbox(const TiItemInbox&) = delete;
   TiItemInbox& operator=(const TiItemInbox&) = delete;
 
-  // The context to hand to SignalAdd with DataCallback().
-  void* Context() const { return reinterpret_cast<void*>(id_); }
+  // A new context to hand to SignalAdd with DataCallback(); callbacks with
+  // an earlier one are ignored from now on.
+  void* OpenLink();
+  // After SignalRemove: callbacks with the current context are ignored.
+  void CloseLink();
   static IOPCDataCallback DataCallback();
 
   void SetPoster(TiTaskPoster poster);

@@ -105,12 +105,13 @@ void TiOPCItem::ConnectItem() {
   if (IsItemActive()) DisconnectItem();
   handle_ = Library().SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
                                 static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(),
-                                inbox_->Context());
+                                inbox_->OpenLink());
 }
 
 void TiOPCItem::DisconnectItem() {
   if (!LinkAllowed()) return;
   Library().SignalRemove(handle_);
+  inbox_->CloseLink();
   handle_ = 0;
 }
 

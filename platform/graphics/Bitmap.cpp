@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <algorithm>
+#include <string>
 
 #include "platform/graphics/Canvas.h"
+#include "runtime/Exception.h"
 
 namespace tintoral {
 namespace {
@@ -11,6 +13,15 @@ namespace {
 constexpr std::uint32_t WhitePixel = 0xFFFFFFFFu;
 
 }  // namespace
+
+void CheckBitmapSize(std::int64_t width, std::int64_t height) {
+  width = std::max<std::int64_t>(width, 0);
+  height = std::max<std::int64_t>(height, 0);
+  if (width <= kMaxBitmapSide && height <= kMaxBitmapSide && width * height <= kMaxBitmapPixels) return;
+  throw GraphicsError("Bitmap too large: " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels (the largest is " + std::to_string(kMaxBitmapSide) + " pixels a side and " +
+                      std::to_string(kMaxBitmapPixels) + " pixels in all)");
+}
 
 TBitmap::TBitmap() = default;
 
@@ -26,6 +37,7 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == width_ && height == height_) return;
+  CheckBitmapSize(width, height);
   std::vector<std::uint32_t> resized(static_cast<std::size_t>(width) * height, WhitePixel);
   const int keptWidth = std::min(width, width_);
   const int keptHeight = std::min(height, height_);

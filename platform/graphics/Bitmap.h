@@ -16,6 +16,16 @@ namespace tintoral {
 
 class TCanvas;
 
+// The largest bitmap: a side of 16384 pixels, and 32 Mi pixels (128 MiB) in
+// all, room for any control on an 8K screen. Larger sizes come only from
+// damaged or hostile layouts and images.
+inline constexpr int kMaxBitmapSide = 16384;
+inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 25;
+
+// Raises GraphicsError naming the size and the limit when a bitmap of
+// width × height (negative sides taken as 0) would be too large.
+void CheckBitmapSize(std::int64_t width, std::int64_t height);
+
 enum TTransparentMode : int { tmAuto, tmFixed };
 
 class TBitmap : public TPersistent {
@@ -30,7 +40,8 @@ class TBitmap : public TPersistent {
   int Height() const { return height_; }
   bool Empty() const { return width_ <= 0 || height_ <= 0; }
   // Resizing keeps the pixels that still fit and paints new ones white.
-  // Negative sizes are taken as 0.
+  // Negative sizes are taken as 0. A side above kMaxBitmapSide or an area
+  // above kMaxBitmapPixels raises GraphicsError and changes nothing.
   void SetWidth(int value);
   void SetHeight(int value);
   void SetSize(int width, int height);

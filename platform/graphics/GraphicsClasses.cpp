@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::uint8_t kBitmapTag[4] = {'T', 'B', 'M', 'P'};
 constexpr std::size_t kBitmapHeader = 12;
-constexpr std::uint32_t kMaxBitmapSide = 32767;
 
 void PutUint32(std::vector<std::uint8_t>& data, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) data.push_back(static_cast<std::uint8_t>(value >> shift));
@@ -94,8 +93,9 @@ void BitmapFromStreamData(TBitmap& bitmap, const std::vector<std::uint8_t>& data
     InvalidBitmapData("unknown format");
   const std::uint32_t width = GetUint32(data, 4);
   const std::uint32_t height = GetUint32(data, 8);
-  if (width > kMaxBitmapSide || height > kMaxBitmapSide) InvalidBitmapData("size out of range");
   const std::uint64_t pixels = std::uint64_t{width} * height;
+  if (width > kMaxBitmapSide || height > kMaxBitmapSide || pixels > kMaxBitmapPixels)
+    InvalidBitmapData("size out of range");
   if (data.size() - kBitmapHeader != 3 * pixels) InvalidBitmapData("length does not match the size");
   bitmap.SetSize(static_cast<int>(width), static_cast<int>(height));
   const std::uint8_t* source = data.data() + kBitmapHeader;

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -99,6 +100,13 @@ bool DecodeIntoState(PngDecodeState* state) {
 
   state->width = png_get_image_width(state->png, state->info);
   state->height = png_get_image_height(state->png, state->info);
+  if (static_cast<std::int64_t>(state->width) * state->height > kMaxBitmapPixels) {
+    char why[128];  // refused before any pixel memory is taken
+    std::snprintf(why, sizeof why, "%u x %u pixels is more than the largest bitmap holds (%lld pixels)",
+                  static_cast<unsigned>(state->width), static_cast<unsigned>(state->height),
+                  static_cast<long long>(kMaxBitmapPixels));
+    png_error(state->png, why);
+  }
   const std::size_t rowBytes = png_get_rowbytes(state->png, state->info);
   if (rowBytes != static_cast<std::size_t>(state->width) * 4) png_error(state->png, "unexpected row layout");
 

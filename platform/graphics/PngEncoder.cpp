@@ -1,11 +1,16 @@
 #include "platform/graphics/PngEncoder.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "platform/graphics/Bitmap.h"
 #include "runtime/Exception.h"
@@ -109,12 +114,35 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap) {
   return std::vector<std::uint8_t>(state.out, state.out + state.outSize);
 }
 
+namespace {
+
+bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) return false;
+    done += static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+}  // namespace
+
 void SavePng(const TBitmap& bitmap, const std::string& path) {
   const std::vector<std::uint8_t> bytes = EncodePng(bitmap);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-  if (!file) throw FileError("Cannot write " + path);
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  if (std::fclose(file.release()) != 0 || !written) throw FileError("Cannot write " + path);
+  // Written beside the target and renamed over it, so that a failure leaves
+  // no half-written file and the target keeps what it held before.
+  static std::atomic<unsigned> serial{0};
+  const std::string temporary = path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) throw FileError("Cannot write " + path);
+  const bool written = WriteAll(fd, bytes);
+  const bool closed = close(fd) == 0;
+  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    throw FileError("Cannot write " + path);
+  }
 }
 
 }  // namespace tintoral

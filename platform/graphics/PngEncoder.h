@@ -14,8 +14,10 @@ class TBitmap;
 // bitmap, which PNG cannot hold, or when libpng reports an error.
 std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap);
 
-// Writes EncodePng(bitmap) to a file. Raises FileError "Cannot write <path>"
-// when the file cannot be created or written completely.
+// Writes EncodePng(bitmap) to a file, through a temporary file in the same
+// folder that is renamed over it. Raises FileError "Cannot write <path>"
+// when the file cannot be created or written completely; the target is then
+// left as it was and the temporary file removed.
 void SavePng(const TBitmap& bitmap, const std::string& path);
 
 }  // namespace tintoral

@@ -1,5 +1,7 @@
 // TWinControl: painting into the paint buffer and rendering off-screen.
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GlyphRun.h"
@@ -16,22 +18,31 @@ void FillPixels(TBitmap& bitmap, const TRect& area, TColor color) {
 }
 
 // Copies the part of `source` at (left, top) that overlaps `area` of
-// `target`; the rest of `target` is left as it is.
-void CopyPixelsFrom(TBitmap& target, const TRect& area, const TBitmap& source, int left, int top) {
-  const int x0 = std::max(area.Left, -left);
-  const int x1 = std::min(area.Right, source.Width() - left);
-  const int y0 = std::max(area.Top, -top);
-  const int y1 = std::min(area.Bottom, source.Height() - top);
+// `target`; the rest of `target` is left as it is. Offsets are 64-bit: a
+// control may sit at any int position, whose negation may not fit an int.
+void CopyPixelsFrom(TBitmap& target, const TRect& area, const TBitmap& source, std::int64_t left, std::int64_t top) {
+  const std::int64_t x0 = std::max<std::int64_t>(area.Left, -left);
+  const std::int64_t x1 = std::min<std::int64_t>(area.Right, source.Width() - left);
+  const std::int64_t y0 = std::max<std::int64_t>(area.Top, -top);
+  const std::int64_t y1 = std::min<std::int64_t>(area.Bottom, source.Height() - top);
   if (x0 >= x1) return;
-  for (int y = y0; y < y1; ++y) std::copy_n(source.ScanLine(y + top) + x0 + left, x1 - x0, target.ScanLine(y) + x0);
+  for (std::int64_t y = y0; y < y1; ++y)
+    std::copy_n(source.ScanLine(static_cast<int>(y + top)) + (x0 + left), x1 - x0, target.ScanLine(static_cast<int>(y)) + x0);
 }
 
-void CopyPixelsFrom(TBitmap& target, const TBitmap& source, int left, int top) {
+void CopyPixelsFrom(TBitmap& target, const TBitmap& source, std::int64_t left, std::int64_t top) {
   CopyPixelsFrom(target, {0, 0, target.Width(), target.Height()}, source, left, top);
 }
 
 bool Covers(const TRect& outer, const TRect& inner) {
   return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right && outer.Bottom >= inner.Bottom;
+}
+
+// A coordinate computed in 64 bits, held to the int range: a layout may
+// place a control anywhere an int reaches.
+int SaturatedCoordinate(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -40,8 +51,11 @@ bool Covers(const TRect& outer, const TRect& inner) {
 // Color elsewhere.
 void TWinControl::FillBufferFromParent() {
   TWinControl* parent = Parent();
-  const TRect parentArea =
-      parent ? TRect{-Left(), -Top(), parent->buffer_.Width() - Left(), parent->buffer_.Height() - Top()} : TRect{};
+  const std::int64_t left = Left(), top = Top();
+  const TRect parentArea = parent ? TRect{SaturatedCoordinate(-left), SaturatedCoordinate(-top),
+                                          SaturatedCoordinate(parent->buffer_.Width() - left),
+                                          SaturatedCoordinate(parent->buffer_.Height() - top)}
+                                  : TRect{};
   if (!parent || !Covers(parentArea, paintArea_)) FillPixels(buffer_, paintArea_, parent ? parent->Color() : Color());
   if (parent) CopyPixelsFrom(buffer_, paintArea_, parent->buffer_, Left(), Top());
 }
@@ -98,7 +112,7 @@ void TWinControl::RenderChildrenInto(TBitmap& target) {
     if (!windowed || !windowed->Visible() || windowed->Width() <= 0 || windowed->Height() <= 0) continue;
     TBitmap image;
     windowed->RenderTo(image);
-    CopyPixelsFrom(target, image, -windowed->Left(), -windowed->Top());
+    CopyPixelsFrom(target, image, -std::int64_t{windowed->Left()}, -std::int64_t{windowed->Top()});
   }
 }
 

@@ -54,7 +54,7 @@ TEST_P(HighDpiTest, EveryPixelOfTheWindowBecomesAnExactBlockOfTheWholeFactor) {
   Environment scaled = environment;
   scaled.push_back(std::string("QT_SCALE_FACTOR=") + GetParam().requested);
   // A screen large enough for the window at twice its size.
-  const ProgramSession session(scaled, 2 * XvfbDisplay::kScreenWidth, 2 * XvfbDisplay::kScreenHeight);
+  const ProgramSession session(scaled, /*errorFd=*/-1, 2 * XvfbDisplay::kScreenWidth, 2 * XvfbDisplay::kScreenHeight);
   const WindowGeometry window = session.X().Geometry(session.MainWindow());
   EXPECT_EQ(window.width, golden.Width());
   EXPECT_EQ(window.height, golden.Height());

@@ -20,6 +20,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
 #include "platform/window/Application.h"
+#include "platform/window/DisplayConnection.h"
 #include "platform/window/Form.h"
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
@@ -101,6 +102,10 @@ int main(int argc, char** argv) {
   if (!tintoral::ParseOptions(argc, argv, options)) {
     std::fprintf(stderr, "usage: panelview FORM [--shot OUT.png SECONDS]\n");
     return 2;
+  }
+  if (const auto problem = tintoral::UnreachableDisplay()) {
+    std::fprintf(stderr, "panelview: %s\n", problem->c_str());
+    return 1;
   }
   tintoral::UseWholeScreenScaleFactors();
   QApplication qt(argc, argv);

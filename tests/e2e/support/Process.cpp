@@ -99,9 +99,14 @@ ChildProcess::~ChildProcess() { Stop(); }
 
 bool ChildProcess::Running() {
   if (reaped_) return false;
-  int status = 0;
-  if (waitpid(pid_, &status, WNOHANG) == pid_) reaped_ = true;
+  if (waitpid(pid_, &status_, WNOHANG) == pid_) reaped_ = true;
   return !reaped_;
+}
+
+std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
+  if (!reaped_ && !WaitFor(pid_, timeout, status_)) return std::nullopt;
+  reaped_ = true;
+  return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
 }
 
 void ChildProcess::Stop() {

@@ -30,12 +30,16 @@ class ChildProcess {
 
   pid_t Pid() const { return pid_; }
   bool Running();
+  // Waits for the program to end by itself: its exit status (-1 when a
+  // signal ended it), or nothing when it still runs after `timeout`.
+  std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
   // SIGTERM, then SIGKILL if it has not ended within a second; waits for it.
   void Stop();
 
  private:
   pid_t pid_ = -1;
   bool reaped_ = false;
+  int status_ = 0;  // as waitpid reports it, once reaped
 };
 
 struct CommandResult {

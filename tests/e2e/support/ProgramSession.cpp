@@ -1,14 +1,20 @@
 #include "tests/e2e/support/ProgramSession.h"
 
+#include <unistd.h>
+
 #include <optional>
 #include <stdexcept>
 
 #include "platform/graphics/Bitmap.h"
+#include "tests/e2e/support/WindowClose.h"
 
 namespace tintoral::e2e {
 namespace {
 
 constexpr char kMainTitle[] = "^Tintoral$";
+// In the sanitizer build: the leaks of Qt's and the system libraries' own
+// allocations are not the program's (see qt-leaks.supp).
+const Environment kLeakOptions{"LSAN_OPTIONS=suppressions=" LEAK_SUPPRESSIONS ":print_suppressions=0"};
 
 Environment Joined(Environment first, const Environment& second) {
   first.insert(first.end(), second.begin(), second.end());
@@ -17,16 +23,22 @@ Environment Joined(Environment first, const Environment& second) {
 
 }  // namespace
 
-ProgramSession::ProgramSession(const Environment& programEnvironment, int screenWidth, int screenHeight)
+ProgramSession::ProgramSession(const Environment& programEnvironment, int errorFd, int screenWidth, int screenHeight)
     : display_(std::make_unique<XvfbDisplay>(screenWidth, screenHeight)),
       x_(std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM)),
       program_(std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM},
-                                              Joined(display_->ClientEnvironment(), programEnvironment))) {
+                                              Joined(Joined(display_->ClientEnvironment(), kLeakOptions), programEnvironment), errorFd,
+                                              STDERR_FILENO)) {
   const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
   if (!main) throw std::runtime_error("the main window did not appear");
   mainWindow_ = *main;
   TBitmap painted;
   if (!x_->WaitForPaintedWindow(mainWindow_, painted)) throw std::runtime_error("the main window was never painted");
+}
+
+std::optional<int> ProgramSession::CloseMainWindow(std::chrono::milliseconds timeout) {
+  AskWindowToClose(display_->ClientEnvironment(), mainWindow_);
+  return program_->WaitForExit(timeout);
 }
 
 void ProgramSession::ShootMainWindow(TBitmap& into) const {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,15 +22,20 @@ namespace tintoral::e2e {
 class ProgramSession {
  public:
   // Throws std::runtime_error when the display, the program or its main
-  // window does not come up.
-  explicit ProgramSession(const Environment& programEnvironment, int screenWidth = XvfbDisplay::kScreenWidth,
-                          int screenHeight = XvfbDisplay::kScreenHeight);
+  // window does not come up. The program's standard error goes to
+  // `errorFd` when given, to /dev/null otherwise; the display has the given
+  // screen size.
+  explicit ProgramSession(const Environment& programEnvironment, int errorFd = -1,
+                          int screenWidth = XvfbDisplay::kScreenWidth, int screenHeight = XvfbDisplay::kScreenHeight);
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
 
   const XTools& X() const { return *x_; }
   const std::string& MainWindow() const { return mainWindow_; }
   bool Running() { return program_->Running(); }
+  // Closes the main window as its close box does and waits for the program
+  // to end: its exit status, or nothing when it still runs after `timeout`.
+  std::optional<int> CloseMainWindow(std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
   // The main window as it looks with the pointer out of the way.
   void ShootMainWindow(TBitmap& into) const;
