@@ -9,7 +9,7 @@
 #include "app/ColorSignals.h"
 #include "app/VectorDiagram.h"
 #include "platform/graphics/Bitmap.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 
 namespace tintoral {
 namespace {

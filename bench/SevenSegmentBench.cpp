@@ -8,7 +8,7 @@
 
 #include "instruments/SevenSegmentAnalog.h"
 #include "platform/graphics/Bitmap.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 
 namespace {
 

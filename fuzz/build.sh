@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # build.sh [OUT]: builds the libFuzzer targets with clang into OUT (default
 # build-fuzz at the top of the tree). The sources they need (runtime,
-# platform/system, the property file and the runtime's test classes; the
+# system, the property file and the runtime's test classes; the
 # graphics layer for the image-list and PNG targets; the window layer and
 # the instruments for the form-render target) are
 # compiled here directly with clang and the fuzzing sanitizers; the CMake
@@ -20,7 +20,7 @@ flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$root"
 
 sources=(
   "$root"/runtime/*.cpp
-  "$root"/platform/system/*.cpp
+  "$root"/system/*.cpp
   "$root"/instruments/base/PropertyFile.cpp
   "$root"/instruments/opc/*.cpp
   "$root"/tests/runtime/support/TestClasses.cpp

@@ -26,7 +26,7 @@ SevenSegmentRow IntegerReadoutRow(std::int32_t value, bool showSign, int digitCo
                                   TiLeadingStyle leading);
 
 // The analog readout's row for `value` with `precision` decimals; the text
-// uses the locale's decimal separator (platform/system/Locale.h).
+// uses the locale's decimal separator (system/Locale.h).
 SevenSegmentRow AnalogReadoutRow(double value, bool showSign, int digitCount, int precision,
                                  TiLeadingStyle leading);
 

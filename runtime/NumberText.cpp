@@ -10,7 +10,7 @@
 #include <limits>
 #include <optional>
 
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {

@@ -1,6 +1,6 @@
 #pragma once
 // Number <-> text conversion of the runtime. Decimal texts use the user's
-// locale decimal separator (platform/system/Locale.h) unless a function says
+// locale decimal separator (system/Locale.h) unless a function says
 // otherwise.
 #include <cstdint>
 #include <string>

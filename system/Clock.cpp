@@ -1,4 +1,4 @@
-#include "platform/system/Clock.h"
+#include "system/Clock.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/system/DynamicLibrary.h"
+#include "system/DynamicLibrary.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 
 #include <langinfo.h>
 #include <locale.h>

@@ -6,7 +6,7 @@
 
 #include "instruments/base/DrawingHelpers.h"
 #include "instruments/base/PropertyFile.h"
-#include "platform/system/Clock.h"
+#include "system/Clock.h"
 #include "platform/window/ControlProperties.h"
 #include "runtime/ClassBuilder.h"
 

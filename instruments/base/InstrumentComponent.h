@@ -24,7 +24,7 @@
 #include "instruments/opc/ItemManager.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
-#include "platform/system/Lock.h"
+#include "system/Lock.h"
 #include "platform/window/CustomControl.h"
 #include "platform/window/Timer.h"
 #include "runtime/Event.h"
@@ -87,7 +87,7 @@ class TiComponent : public TCustomControl {
   bool Updating() const { return updating_; }
   bool RepaintPending() const { return repaintPending_; }
   bool BackgroundRepaintPending() const { return backgroundRepaintPending_; }
-  double LastRepaintTime() const { return lastRepaintTime_; }  // days, see platform/system/Clock.h
+  double LastRepaintTime() const { return lastRepaintTime_; }  // days, see system/Clock.h
   bool HasFocus() const { return hasFocus_; }
   bool CachedDrawing() const { return cachedDrawing_; }
   bool ErrorFlag() const { return errorFlag_; }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "instruments/opc/LinkLibrary.h"
-#include "platform/system/DynamicLibrary.h"
+#include "system/DynamicLibrary.h"
 #include "runtime/Exception.h"
 #include "runtime/Variant.h"
 

@@ -9,7 +9,7 @@
 
 #include "instruments/opc/LinkVariant.h"
 #include "linklib/testlink/TestLinkControl.h"
-#include "platform/system/DynamicLibrary.h"
+#include "system/DynamicLibrary.h"
 
 namespace tintoral::test {
 

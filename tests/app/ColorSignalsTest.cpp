@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "runtime/NumberText.h"
 
 namespace tintoral {

@@ -10,7 +10,7 @@
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/Slider.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "platform/window/ControlWidget.h"
 #include "tests/app/AppTestSupport.h"
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "tests/e2e/support/FormShot.h"
 #include "tests/e2e/support/GoldenComparison.h"
 #include "tests/e2e/support/MainWindowLayout.h"

@@ -13,7 +13,7 @@
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/ShadowLabel.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/Form.h"
 #include "platform/window/KeyCodes.h"

@@ -8,7 +8,7 @@
 
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "runtime/FormReader.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "instruments/SevenSegmentText.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 
 namespace tintoral {
 namespace {

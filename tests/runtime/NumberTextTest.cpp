@@ -8,9 +8,9 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "runtime/Exception.h"
-#include "tests/platform/system/TestLocales.h"
+#include "tests/system/TestLocales.h"
 
 namespace tintoral {
 namespace {

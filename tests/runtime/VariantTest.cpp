@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {

@@ -1,10 +1,10 @@
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "tests/platform/system/TestLocales.h"
+#include "tests/system/TestLocales.h"
 
 namespace tintoral {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/system/Lock.h"
+#include "system/Lock.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>

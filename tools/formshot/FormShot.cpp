@@ -21,7 +21,7 @@
 #include "instruments/InstrumentClasses.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "platform/window/Control.h"
 #include "platform/window/Form.h"
 #include "platform/window/StandardControls.h"

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "instruments/base/PropertyFile.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "runtime/Exception.h"
 #include "tests/instruments/base/PropertyFileTestSubject.h"
 

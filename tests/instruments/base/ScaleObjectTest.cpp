@@ -9,7 +9,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
-#include "platform/system/Locale.h"
+#include "system/Locale.h"
 #include "tests/instruments/base/ScaleTestSupport.h"
 
 namespace tintoral {
