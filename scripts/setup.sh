@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev libgl-dev libxkbcommon-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-comic-neue fontconfig
