@@ -22,7 +22,8 @@ Extended ExtendedLuma(double red, double green, double blue) {
 
 // atan(V / U) in degrees, turned into the quadrant of (U, V): 0 … 360.
 double AngleDegrees(double u, double v) {
-  const double a = static_cast<double>(std::atan(static_cast<Extended>(v) / u) * (180.0L / std::numbers::pi_v<Extended>));
+  const double a =
+      static_cast<double>(std::atan(static_cast<Extended>(v) / u) * (180.0L / std::numbers::pi_v<Extended>));
   if (u < 0) return static_cast<double>(a + 180.0L);  // V < 0, V > 0, and along −U
   if (v < 0) return static_cast<double>(a + 360.0L);
   return a;

@@ -88,7 +88,9 @@ namespace {
 
 // The banner, kept in reverse order, 31 characters of Windows-1252 text.
 // "¡Señales de color en televisión" backwards.
-constexpr char kBannerReversed[] = "n\xF3isivelet ne roloc ed sela\xF1" "eS\xA1";
+constexpr char kBannerReversed[] =
+    "n\xF3isivelet ne roloc ed sela\xF1"
+    "eS\xA1";
 constexpr int kBannerLength = 31;
 static_assert(sizeof kBannerReversed - 1 == kBannerLength);
 
@@ -108,7 +110,8 @@ std::int32_t RoundedPercent(double position) { return static_cast<std::int32_t>(
 // B-Y and U (from the value B-Y holds), then the diagram from the values V
 // and U hold.
 void TForm1::Refrescar() {
-  const TColorSignalValues s = ComputeColorSignals(CursorRojo->Position(), CursorVerde->Position(), CursorAzul->Position());
+  const TColorSignalValues s =
+      ComputeColorSignals(CursorRojo->Position(), CursorVerde->Position(), CursorAzul->Position());
   Panel->SetBackGroundColor(s.SwatchColor);
   PanelY->SetBackGroundColor(s.GreySwatchColor);
   ValorLumi->SetValue(s.LumaShown);

@@ -1,7 +1,6 @@
 // Tintoral: starts the application, creates the main window and then the
 // hidden About box, and runs until the main window closes.
 #include <QApplication>
-
 #include <cstdio>
 
 #include "app/AboutBox.h"

@@ -2,10 +2,10 @@
 // and format) doing the same work: a fan of one-pixel lines, a grid of 2 x 2
 // cell fills, and small filled and outlined polygons. Compare the *Canvas*
 // and *QPainter* times of each pair.
-#include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
+#include <QImage>
+#include <QPainter>
 #include <cmath>
 #include <numbers>
 #include <vector>

@@ -1,9 +1,10 @@
 // TCanvas::TextOut against QPainter::drawText drawing the same short texts in
 // the same font at the same points of an image of the same size.
+#include <benchmark/benchmark.h>
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <benchmark/benchmark.h>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,9 @@ struct PlacedText {
 
 const std::vector<PlacedText>& Texts() {
   static const std::vector<PlacedText> texts = [] {
-    const char* words[] = {"100",        "Luminancia", "R-Y = 0,70", "B-Y", "0,631", "Ang:", "Mod:",
-                           "103.5",      "U = 0,493",  "V",          "75",  "50",    "25",   "0",
-                           "Versi\xF3n", "Rojo",       "Verde",      "Azul", "283.5", "-0,11"};
+    const char* words[] = {
+        "100", "Luminancia", "R-Y = 0,70", "B-Y", "0,631",      "Ang:", "Mod:",  "103.5", "U = 0,493", "V",
+        "75",  "50",         "25",         "0",   "Versi\xF3n", "Rojo", "Verde", "Azul",  "283.5",     "-0,11"};
     std::vector<PlacedText> placed;
     int i = 0;
     for (const char* word : words) {
@@ -65,7 +66,8 @@ void BM_QPainterDrawText(benchmark::State& state) {
   const QFont qfont = ResolveFont(font).QtFont();
   const int ascent = ResolveFont(font).Ascent();
   std::vector<QString> strings;
-  for (const PlacedText& placed : Texts()) strings.push_back(QString::fromStdU16String(Windows1252ToUtf16(placed.text)));
+  for (const PlacedText& placed : Texts())
+    strings.push_back(QString::fromStdU16String(Windows1252ToUtf16(placed.text)));
   QPainter painter(&image);
   painter.setFont(qfont);
   painter.setPen(Qt::black);

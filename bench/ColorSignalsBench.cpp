@@ -20,7 +20,14 @@ struct Position {
 
 // The worked colours and a few in between, fractional positions included.
 constexpr std::array<Position, 8> kPositions = {{
-    {100, 0, 0}, {0, 100, 100}, {0, 0, 100}, {100, 100, 0}, {10, 20, 30}, {37.5, 62.25, 80}, {0, 89, 59}, {50, 50, 50},
+    {100, 0, 0},
+    {0, 100, 100},
+    {0, 0, 100},
+    {100, 100, 0},
+    {10, 20, 30},
+    {37.5, 62.25, 80},
+    {0, 89, 59},
+    {50, 50, 50},
 }};
 
 void BM_ComputeColorSignals(benchmark::State& state) {

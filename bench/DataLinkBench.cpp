@@ -10,9 +10,9 @@
 //    (catch_up_ms). A feed is sustained while the last value shows within a
 //    frame.
 //  - LoadLibrary: loading the link library, present and missing.
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <cmath>
 

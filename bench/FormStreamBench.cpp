@@ -103,9 +103,8 @@ class TBenchForm : public TBenchControl {
 };
 
 const TClassInfo& TBenchForm::StaticClass() {
-  static const TClassInfo info = DescribeClass<TBenchForm>("TBenchForm", TBenchControl::StaticClass(), [](auto& b) {
-    b.Method("ControlClick", &TBenchForm::ControlClick);
-  });
+  static const TClassInfo info = DescribeClass<TBenchForm>(
+      "TBenchForm", TBenchControl::StaticClass(), [](auto& b) { b.Method("ControlClick", &TBenchForm::ControlClick); });
   return info;
 }
 

@@ -4,12 +4,12 @@
 // same size and format: the 1,584 unlit cells, then the lit cells of the
 // same glyphs (their positions worked out before timing). Compare the
 // medians of the *Ours* runs with *QPainter*.
+#include <benchmark/benchmark.h>
+
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
-#include <benchmark/benchmark.h>
-
 #include <string>
 #include <vector>
 
@@ -23,7 +23,9 @@ using namespace tintoral;
 
 constexpr int Width = 613;
 constexpr int Height = 41;
-constexpr char BannerText[] = "Se\xF1" "ales de color en TV: Y, U, V";
+constexpr char BannerText[] =
+    "Se\xF1"
+    "ales de color en TV: Y, U, V";
 static_assert(sizeof(BannerText) - 1 == 31);
 
 void MakeBanner(TiLCDMatrix& lcd) {

@@ -14,11 +14,11 @@
 //   The window system's share (Qt's repaint manager, composing the buffers
 //   on the backing store, the flush) is Full minus InputAndRefresh minus the
 //   sum of the paints.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
-#include <benchmark/benchmark.h>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -147,10 +147,9 @@ BENCHMARK(BM_MainWindow_VectorDiagram);
 // The paint of each window that may take part in a step, of the part the
 // step repaints (all of it when the step leaves it alone); the counter
 // "in_step" tells whether a step repaints it (1) or not (0).
-const char* const kWindows[] = {"Form1",     "PageControl1", "TabSheet1", "Panel1",   "CursorVerde",
-                                "Panel",     "PanelY",       "Panel2",    "ValorVerde", "Panel3",
-                                "ValorLumi", "Panel4",       "ValorR_Y",  "ValorV",   "Panel5",
-                                "ValorB_Y",  "ValorU",       "LCD_Main"};
+const char* const kWindows[] = {"Form1",    "PageControl1", "TabSheet1",  "Panel1",   "CursorVerde", "Panel",
+                                "PanelY",   "Panel2",       "ValorVerde", "Panel3",   "ValorLumi",   "Panel4",
+                                "ValorR_Y", "ValorV",       "Panel5",     "ValorB_Y", "ValorU",      "LCD_Main"};
 
 TWinControl* WindowNamed(const std::string& name) {
   TForm1& form = Window().form;

@@ -5,12 +5,13 @@
 // QWidget::render into a QImage: a sunken QFrame with a filled background,
 // and a QLabel with the same text and font (without a shadow, which QLabel
 // lacks). Compare the medians of each *Ours* run with its Qt peer.
+#include <benchmark/benchmark.h>
+
 #include <QFont>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
-#include <benchmark/benchmark.h>
 
 #include "instruments/ObjectCanvas.h"
 #include "instruments/ShadowLabel.h"

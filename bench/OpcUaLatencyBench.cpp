@@ -12,14 +12,14 @@
 //    start, node-opcua load, connection, session, subscription.
 //    helper_MiB: the helper's resident memory at that moment.
 // Without node or node-opcua the benchmarks skip and say why.
-#include <QCoreApplication>
-#include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,8 +92,7 @@ class BoundReadout {
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.start(10000);
-    while (shownValue_ != value && deadline.isActive())
-      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (shownValue_ != value && deadline.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return shownValue_ == value;
   }
   Clock::time_point LastPaint() const { return lastPaint_; }

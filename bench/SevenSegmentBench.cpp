@@ -2,9 +2,10 @@
 // digits, three decimals, showing -0.123) against a QLCDNumber of the same
 // size showing the same digits, rendered with QWidget::render into a QImage.
 // Compare the medians of the *Ours* and *QLCDNumber* runs.
+#include <benchmark/benchmark.h>
+
 #include <QImage>
 #include <QLCDNumber>
-#include <benchmark/benchmark.h>
 
 #include "instruments/SevenSegmentAnalog.h"
 #include "platform/graphics/Bitmap.h"

@@ -4,12 +4,12 @@
 // QWidget::render into a QImage: compare the medians of *Ours_FullPaint*
 // and *QSlider*. DragStep is one mouse move through the base's dispatch,
 // the position change it makes, and the slider's repaint.
+#include <benchmark/benchmark.h>
+
 #include <QImage>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleFactory>
-#include <benchmark/benchmark.h>
-
 #include <memory>
 
 #include "instruments/Slider.h"

@@ -32,8 +32,8 @@ constexpr int kWindowLeft = 234;
 constexpr int kWindowTop = 109;
 
 struct Probe {
-  int x, y;             // in the main window's client area
-  unsigned long rgb;    // 0xRRGGBB
+  int x, y;           // in the main window's client area
+  unsigned long rgb;  // 0xRRGGBB
 };
 // A pixel of the diagram's vertical axis and one of the red track.
 constexpr Probe kProbes[] = {{485, 400, 0x008000}, {45, 250, 0xFF0000}};

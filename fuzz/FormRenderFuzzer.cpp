@@ -5,7 +5,6 @@
 // read, a control too large for a bitmap) are expected; a crash, a hang, a
 // runaway allocation or any other exception is a finding.
 #include <QApplication>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

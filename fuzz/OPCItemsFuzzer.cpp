@@ -29,12 +29,13 @@ class TItemsHost : public TComponent {
  public:
   explicit TItemsHost(TComponent* owner) : TComponent(owner) {}
 
-  TiOPCItemManager items{this, {.isDesigning = [] { return false; },
-                                .newData = nullptr,
-                                .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
-                                .isLoading = [this] { return IsLoading(); },
-                                .setErrorFlag = nullptr,
-                                .post = nullptr}};
+  TiOPCItemManager items{this,
+                         {.isDesigning = [] { return false; },
+                          .newData = nullptr,
+                          .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
+                          .isLoading = [this] { return IsLoading(); },
+                          .setErrorFlag = nullptr,
+                          .post = nullptr}};
 
  private:
   void ReadItems(TReader& reader) { items.ReadItems(reader); }
@@ -49,7 +50,9 @@ const TClassInfo& TItemsHost::StaticClass() {
   return info;
 }
 
-std::unique_ptr<TComponent> Read(const std::string& text) { return std::unique_ptr<TComponent>(ReadComponentText(text)); }
+std::unique_ptr<TComponent> Read(const std::string& text) {
+  return std::unique_ptr<TComponent>(ReadComponentText(text));
+}
 
 }  // namespace
 

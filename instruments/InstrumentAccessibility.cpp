@@ -52,12 +52,9 @@ std::u16string ShownText(const SevenSegmentRow& row, bool powerOff) {
     if (static_cast<int>(i) == row.markAfterCell) text += static_cast<char16_t>(row.markChar);
     if (i == row.cells.size()) break;
     const char cell = row.cells[i];
-    if (cell == '<')
-      text += u'\u2191';
-    else if (cell == '>')
-      text += u'\u2193';
-    else if (cell != ' ')
-      text += static_cast<char16_t>(cell);
+    if (cell == '<') text += u'\u2191';
+    else if (cell == '>') text += u'\u2193';
+    else if (cell != ' ') text += static_cast<char16_t>(cell);
   }
   return text;
 }

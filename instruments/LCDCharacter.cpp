@@ -12,13 +12,14 @@ namespace tintoral {
 
 const TClassInfo& TiLCDCharacter::StaticClass() {
   using T = TiLCDCharacter;
-  static const TClassInfo info = DescribeClass<T>("TiLCDCharacter", TPersistent::StaticClass(), [](auto& b) {
-    b.Property("Data", &T::Data, &T::SetData);
-  });
+  static const TClassInfo info = DescribeClass<T>("TiLCDCharacter", TPersistent::StaticClass(),
+                                                  [](auto& b) { b.Property("Data", &T::Data, &T::SetData); });
   return info;
 }
 
-void TiLCDCharacter::AddRows(std::span<const std::int32_t> values) { rows_.insert(rows_.end(), values.begin(), values.end()); }
+void TiLCDCharacter::AddRows(std::span<const std::int32_t> values) {
+  rows_.insert(rows_.end(), values.begin(), values.end());
+}
 
 void TiLCDCharacter::SetRowCount(int count) {
   if (count < 0) count = 0;
@@ -26,7 +27,8 @@ void TiLCDCharacter::SetRowCount(int count) {
 }
 
 void TiLCDCharacter::CheckIndex(int index) const {
-  if (index < 0 || index >= RowCount()) throw ListIndexError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= RowCount())
+    throw ListIndexError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 std::int32_t TiLCDCharacter::GetRow(int index) const {
@@ -80,7 +82,8 @@ void TiLCDCharacter::SetData(const std::string& text) {
   std::size_t start = 0;
   for (std::size_t row = 0; row < rows_.size(); ++row) {
     const std::size_t comma = rest.find(',', start);
-    rows_[row] = TextToInt(rest.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    rows_[row] =
+        TextToInt(rest.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
     if (comma == std::string_view::npos) return;
     start = comma + 1;
   }

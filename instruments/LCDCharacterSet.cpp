@@ -17,9 +17,7 @@ namespace {
 
 }  // namespace
 
-TLCDCharacterSet::TLCDCharacterSet(int rowCount) {
-  SetRowCountOfAll(rowCount);
-}
+TLCDCharacterSet::TLCDCharacterSet(int rowCount) { SetRowCountOfAll(rowCount); }
 
 TiLCDCharacter& TLCDCharacterSet::Character(int code) {
   if (code < 0 || code >= kCharacterCount) OutOfBounds(code);

@@ -10,6 +10,7 @@ struct TDefaultGlyph {
 
 // The font, one entry per code that has a glyph, in ascending order. Codes 0
 // to 32, 127 and 129 to 160 are blank and have no entry.
+// clang-format off
 constexpr TDefaultGlyph DefaultGlyphs[] = {
     { 33, { 4,  4,  4,  4,  4,  0,  4}},  // !
     { 34, {10, 10,  0,  0,  0,  0,  0}},  // "
@@ -202,6 +203,7 @@ constexpr TDefaultGlyph DefaultGlyphs[] = {
     {254, {16, 28, 18, 18, 28, 16, 16}},  // þ
     {255, {10,  0, 17, 17, 15,  1, 14}},  // ÿ
 };
+// clang-format on
 
 // The glyphs indexed by code, blank codes all zero.
 struct TGlyphsByCode {

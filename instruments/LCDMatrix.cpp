@@ -36,7 +36,9 @@ const TClassInfo& TiLCDMatrix::StaticClass() {
     b.Property("OuterMarginTop", &T::OuterMarginTop, &T::SetOuterMarginTop);
     b.Property("OuterMarginRight", &T::OuterMarginRight, &T::SetOuterMarginRight);
     b.Property("OuterMarginBottom", &T::OuterMarginBottom, &T::SetOuterMarginBottom);
-    b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor).Default(DefaultBackGroundColor).TypeName("TColor");
+    b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor)
+        .Default(DefaultBackGroundColor)
+        .TypeName("TColor");
     b.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(ibsRaised);
     PublishControlProperties(b, {"Align"});
     b.StreamProperty("Characters", &T::ReadCharacters, &T::WriteCharacters);

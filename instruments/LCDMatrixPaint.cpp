@@ -10,7 +10,8 @@ namespace tintoral {
 namespace {
 
 int Saturate(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Cells of `cellSize` with `spacing` between them that fit `available`
@@ -71,8 +72,10 @@ void TiLCDMatrix::PaintElement(TCanvas& canvas, std::size_t index) const {
   const TiLCDElement& element = elements_[index];
   const TiLCDCharacter& glyph = characters_[element.Code];
   const auto columns = static_cast<std::size_t>(layout_.CharColumns);
-  const std::int64_t firstColumn = static_cast<std::int64_t>(index % columns) * (std::int64_t{charactersetWidth_} + characterSpacingHorz_);
-  const std::int64_t firstRow = static_cast<std::int64_t>(index / columns) * (std::int64_t{charactersetHeight_} + characterSpacingVert_);
+  const std::int64_t firstColumn =
+      static_cast<std::int64_t>(index % columns) * (std::int64_t{charactersetWidth_} + characterSpacingHorz_);
+  const std::int64_t firstRow =
+      static_cast<std::int64_t>(index / columns) * (std::int64_t{charactersetHeight_} + characterSpacingVert_);
   canvas.Brush().SetColor(element.Color);
   canvas.Pen().SetColor(element.Color);
   for (int y = 0; y < charactersetHeight_; ++y)

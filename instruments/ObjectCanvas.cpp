@@ -20,7 +20,9 @@ const TClassInfo& TiObjectCanvas::StaticClass() {
     b.Property("OriginY", &T::OriginY, &T::SetOriginY);
     b.Property("DisplayRangeX", &T::DisplayRangeX, &T::SetDisplayRangeX).Default(100.0);
     b.Property("DisplayRangeY", &T::DisplayRangeY, &T::SetDisplayRangeY).Default(100.0);
-    b.Property("DefaultBrushColor", &T::DefaultBrushColor, &T::SetDefaultBrushColor).Default(clBlack).TypeName("TColor");
+    b.Property("DefaultBrushColor", &T::DefaultBrushColor, &T::SetDefaultBrushColor)
+        .Default(clBlack)
+        .TypeName("TColor");
     b.Property("DefaultBrushStyle", &T::DefaultBrushStyle, &T::SetDefaultBrushStyle).Default(bsSolid);
     b.Property("DefaultPenColor", &T::DefaultPenColor, &T::SetDefaultPenColor).Default(clWhite).TypeName("TColor");
     b.Property("DefaultPenStyle", &T::DefaultPenStyle, &T::SetDefaultPenStyle).Default(psSolid);
@@ -71,7 +73,8 @@ int TiObjectCanvas::AddObject(TiDrawObject object) {
 
 namespace {
 
-TiDrawObject Placed(const TiDrawObject& defaults, TiDrawObjectKind kind, double x, double y, double width, double height) {
+TiDrawObject Placed(const TiDrawObject& defaults, TiDrawObjectKind kind, double x, double y, double width,
+                    double height) {
   TiDrawObject object = defaults;
   object.Kind = kind;
   object.X = x;
@@ -161,7 +164,8 @@ namespace {
 // A rounded offset plus the centre, kept inside the 32-bit pixel range.
 int PixelOf(long double offset, int center) {
   const std::int64_t value = RoundHalfUp(offset) + center;
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace

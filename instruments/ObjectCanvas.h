@@ -27,8 +27,8 @@
 namespace tintoral {
 
 using TiMouseUPDownDisplayEvent = TEvent<TMouseButton, TShiftState, double, double>;  // button, shift, world X, Y
-using TiMouseMoveDisplayEvent = TEvent<TShiftState, double, double>;                // shift, world X, Y
-using TiClickObjectEvent = TEvent<int>;                                              // handle
+using TiMouseMoveDisplayEvent = TEvent<TShiftState, double, double>;                  // shift, world X, Y
+using TiClickObjectEvent = TEvent<int>;                                               // handle
 
 class TiObjectCanvas : public TiCustomComponent {
   TINTORAL_CLASS(TiObjectCanvas, TiCustomComponent)

@@ -65,7 +65,8 @@ std::uint32_t BigEndianAt(const std::uint8_t* p) {
 void DecodeStrip(const std::uint8_t* data, std::size_t size, int width, int height, TBitmap& strip) {
   constexpr std::uint8_t kIhdr[4] = {'I', 'H', 'D', 'R'};
   if (size < 24 || std::memcmp(data + 12, kIhdr, 4) != 0) FailRead();
-  if (BigEndianAt(data + 16) != static_cast<std::uint32_t>(width) || BigEndianAt(data + 20) != static_cast<std::uint32_t>(height))
+  if (BigEndianAt(data + 16) != static_cast<std::uint32_t>(width) ||
+      BigEndianAt(data + 20) != static_cast<std::uint32_t>(height))
     FailRead();
   try {
     DecodePng(data, size, strip);
@@ -106,8 +107,7 @@ int TiImageList::Add(const TBitmap& image, const TBitmap* mask) {
 int TiImageList::AddMasked(const TBitmap& image, TColor transparentColor) {
   TBitmap mask(width_, height_);
   for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x)
-      mask.SetPixel(x, y, image.Pixel(x, y) == transparentColor ? clWhite : clBlack);
+    for (int x = 0; x < width_; ++x) mask.SetPixel(x, y, image.Pixel(x, y) == transparentColor ? clWhite : clBlack);
   return Add(image, &mask);
 }
 
@@ -176,7 +176,8 @@ void TiImageList::ReadFromBytes(const std::vector<std::uint8_t>& bytes) {
 
   std::vector<Image> images;
   for (int index = 0; index < static_cast<int>(count); ++index) {
-    Image image{std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h), std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h)};
+    Image image{std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h),
+                std::vector<std::uint8_t>(static_cast<std::size_t>(w) * h)};
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const std::size_t i = static_cast<std::size_t>(y) * w + x;

@@ -26,8 +26,8 @@ class TCanvas;
 
 class TiImageList {
  public:
-  static constexpr int kMaxSide = 1024;          // largest image width or height
-  static constexpr int kMaxStripWidth = 16384;   // count × width at most this
+  static constexpr int kMaxSide = 1024;         // largest image width or height
+  static constexpr int kMaxStripWidth = 16384;  // count × width at most this
 
   TiImageList() = default;
   TiImageList(const TiImageList&) = delete;

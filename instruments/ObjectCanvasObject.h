@@ -15,7 +15,13 @@
 namespace tintoral {
 
 enum TiDrawObjectKind : std::uint8_t {
-  idokEllipse, idokRectangle, idokLine, idokText, idokImage, idokArc, idokPolygon,
+  idokEllipse,
+  idokRectangle,
+  idokLine,
+  idokText,
+  idokImage,
+  idokArc,
+  idokPolygon,
 };
 
 // A point in world coordinates (y grows upward).
@@ -47,7 +53,7 @@ class TiDrawObject {
   double Height = 0;
   double StartAngle = 0;  // degrees, counter-clockwise from +x (arc)
   double EndAngle = 0;
-  int ImageIndex = 0;     // into the canvas's image list (image)
+  int ImageIndex = 0;  // into the canvas's image list (image)
   // Drawn by text objects, and over ellipses and rectangles when not blank.
   std::string Text;
   std::string FontName;

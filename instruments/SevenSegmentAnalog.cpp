@@ -21,9 +21,7 @@ const TClassInfo& TiSevenSegmentAnalog::StaticClass() {
   return info;
 }
 
-TiSevenSegmentAnalog::TiSevenSegmentAnalog(TComponent* owner) : TiSevenSegmentDisplay(owner) {
-  ApplyAutoSize();
-}
+TiSevenSegmentAnalog::TiSevenSegmentAnalog(TComponent* owner) : TiSevenSegmentDisplay(owner) { ApplyAutoSize(); }
 
 void TiSevenSegmentAnalog::SetValue(double value) {
   if (std::isnan(value) || value > kMaxValue) value = kMaxValue;

@@ -17,25 +17,26 @@ struct ShapeInfo {
 
 // Indexed by TSevenSegmentCharacter.
 constexpr ShapeInfo Shapes[] = {
-    {'0', 0x3F}, {'1', 0x06}, {'2', 0x5B}, {'3', 0x4F}, {'4', 0x66}, {'5', 0x6D}, {'6', 0x7D},
-    {'7', 0x07}, {'8', 0x7F}, {'9', 0x67}, {'a', 0x77}, {'b', 0x7C}, {'c', 0x39}, {'d', 0x5E},
-    {'e', 0x79}, {'f', 0x71}, {'.', 0},    {':', 0},    {'+', 0},    {'-', 0},    {' ', 0},
-    {'_', 0},    {'<', 0},    {'>', 0},    {';', 0},    {',', 0},
+    {'0', 0x3F}, {'1', 0x06}, {'2', 0x5B}, {'3', 0x4F}, {'4', 0x66}, {'5', 0x6D}, {'6', 0x7D}, {'7', 0x07}, {'8', 0x7F},
+    {'9', 0x67}, {'a', 0x77}, {'b', 0x7C}, {'c', 0x39}, {'d', 0x5E}, {'e', 0x79}, {'f', 0x71}, {'.', 0},    {':', 0},
+    {'+', 0},    {'-', 0},    {' ', 0},    {'_', 0},    {'<', 0},    {'>', 0},    {';', 0},    {',', 0},
 };
 constexpr int ShapeCount = static_cast<int>(sizeof(Shapes) / sizeof(Shapes[0]));
 
 int Saturate(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
 
 const TEnumType& EnumTypeOf(TSevenSegmentCharacter) {
-  static const TEnumType type("TSevenSegmentCharacter",
-                              {"ssc0", "ssc1", "ssc2", "ssc3", "ssc4", "ssc5", "ssc6", "ssc7", "ssc8",
-                               "ssc9", "sscA", "sscB", "sscC", "sscD", "sscE", "sscF", "sscPeriod",
-                               "sscColon", "sscPlus", "sscMinus", "sscBlank", "sscLine", "sscUpArrow",
-                               "sscDownArrow", "sscSemiColon", "sscComma"});
+  static const TEnumType type(
+      "TSevenSegmentCharacter",
+      {"ssc0",    "ssc1",       "ssc2",         "ssc3",         "ssc4",    "ssc5",     "ssc6",
+       "ssc7",    "ssc8",       "ssc9",         "sscA",         "sscB",    "sscC",     "sscD",
+       "sscE",    "sscF",       "sscPeriod",    "sscColon",     "sscPlus", "sscMinus", "sscBlank",
+       "sscLine", "sscUpArrow", "sscDownArrow", "sscSemiColon", "sscComma"});
   return type;
 }
 
@@ -51,30 +52,31 @@ char SevenSegmentToChar(TSevenSegmentCharacter value) { return value < ShapeCoun
 
 const TClassInfo& TiSevenSegmentCharacter::StaticClass() {
   using T = TiSevenSegmentCharacter;
-  static const TClassInfo info = DescribeClass<T>("TiSevenSegmentCharacter", TiCustomComponent::StaticClass(), [](auto& b) {
-    b.Property("Value", &T::Value, &T::SetValue);
-    b.Property("Character", &T::Character, &T::SetCharacter);
-    b.Property("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true);
-    b.Property("SegmentMargin", &T::SegmentMargin, &T::SetSegmentMargin).Default(2);
-    b.Property("SegmentSeperation", &T::SegmentSeperation, &T::SetSegmentSeperation).Default(1);
-    b.Property("SegmentSize", &T::SegmentSize, &T::SetSegmentSize).Default(1);
-    b.Property("SegmentColor", &T::SegmentColor, &T::SetSegmentColor).Default(clLime).TypeName("TColor");
-    b.Property("SegmentOffColor", &T::SegmentOffColor, &T::SetSegmentOffColor).Default(clGreen).TypeName("TColor");
-    b.Property("AutoSegmentOffColor", &T::AutoSegmentOffColor, &T::SetAutoSegmentOffColor).Default(true);
-    b.Property("ShowOffSegments", &T::ShowOffSegments, &T::SetShowOffSegments).Default(true);
-    b.Property("PowerOff", &T::PowerOff, &T::SetPowerOff).Default(false);
-    b.Property("UseSegmentBits", &T::UseSegmentBits, &T::SetUseSegmentBits).Default(false);
-    b.Property("SegmentBits", &T::SegmentBits, &T::SetSegmentBits).Default(0);
-    b.Property("SegAOn", &T::SegAOn, &T::SetSegAOn).Default(false);
-    b.Property("SegBOn", &T::SegBOn, &T::SetSegBOn).Default(false);
-    b.Property("SegCOn", &T::SegCOn, &T::SetSegCOn).Default(false);
-    b.Property("SegDOn", &T::SegDOn, &T::SetSegDOn).Default(false);
-    b.Property("SegEOn", &T::SegEOn, &T::SetSegEOn).Default(false);
-    b.Property("SegFOn", &T::SegFOn, &T::SetSegFOn).Default(false);
-    b.Property("SegGOn", &T::SegGOn, &T::SetSegGOn).Default(false);
-    b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor).Default(clBlack).TypeName("TColor");
-    b.Property("Transparent", &T::Transparent, &T::SetTransparent).Default(false);
-  });
+  static const TClassInfo info =
+      DescribeClass<T>("TiSevenSegmentCharacter", TiCustomComponent::StaticClass(), [](auto& b) {
+        b.Property("Value", &T::Value, &T::SetValue);
+        b.Property("Character", &T::Character, &T::SetCharacter);
+        b.Property("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true);
+        b.Property("SegmentMargin", &T::SegmentMargin, &T::SetSegmentMargin).Default(2);
+        b.Property("SegmentSeperation", &T::SegmentSeperation, &T::SetSegmentSeperation).Default(1);
+        b.Property("SegmentSize", &T::SegmentSize, &T::SetSegmentSize).Default(1);
+        b.Property("SegmentColor", &T::SegmentColor, &T::SetSegmentColor).Default(clLime).TypeName("TColor");
+        b.Property("SegmentOffColor", &T::SegmentOffColor, &T::SetSegmentOffColor).Default(clGreen).TypeName("TColor");
+        b.Property("AutoSegmentOffColor", &T::AutoSegmentOffColor, &T::SetAutoSegmentOffColor).Default(true);
+        b.Property("ShowOffSegments", &T::ShowOffSegments, &T::SetShowOffSegments).Default(true);
+        b.Property("PowerOff", &T::PowerOff, &T::SetPowerOff).Default(false);
+        b.Property("UseSegmentBits", &T::UseSegmentBits, &T::SetUseSegmentBits).Default(false);
+        b.Property("SegmentBits", &T::SegmentBits, &T::SetSegmentBits).Default(0);
+        b.Property("SegAOn", &T::SegAOn, &T::SetSegAOn).Default(false);
+        b.Property("SegBOn", &T::SegBOn, &T::SetSegBOn).Default(false);
+        b.Property("SegCOn", &T::SegCOn, &T::SetSegCOn).Default(false);
+        b.Property("SegDOn", &T::SegDOn, &T::SetSegDOn).Default(false);
+        b.Property("SegEOn", &T::SegEOn, &T::SetSegEOn).Default(false);
+        b.Property("SegFOn", &T::SegFOn, &T::SetSegFOn).Default(false);
+        b.Property("SegGOn", &T::SegGOn, &T::SetSegGOn).Default(false);
+        b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor).Default(clBlack).TypeName("TColor");
+        b.Property("Transparent", &T::Transparent, &T::SetTransparent).Default(false);
+      });
   return info;
 }
 

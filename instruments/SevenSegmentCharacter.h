@@ -15,17 +15,45 @@
 namespace tintoral {
 
 enum TSevenSegmentCharacter : std::uint8_t {
-  ssc0, ssc1, ssc2, ssc3, ssc4, ssc5, ssc6, ssc7, ssc8, ssc9,
-  sscA, sscB, sscC, sscD, sscE, sscF,
-  sscPeriod, sscColon, sscPlus, sscMinus, sscBlank, sscLine,
-  sscUpArrow, sscDownArrow, sscSemiColon, sscComma,
+  ssc0,
+  ssc1,
+  ssc2,
+  ssc3,
+  ssc4,
+  ssc5,
+  ssc6,
+  ssc7,
+  ssc8,
+  ssc9,
+  sscA,
+  sscB,
+  sscC,
+  sscD,
+  sscE,
+  sscF,
+  sscPeriod,
+  sscColon,
+  sscPlus,
+  sscMinus,
+  sscBlank,
+  sscLine,
+  sscUpArrow,
+  sscDownArrow,
+  sscSemiColon,
+  sscComma,
 };
 
 const TEnumType& EnumTypeOf(TSevenSegmentCharacter);
 
 // A segment set: A in bit 0 … G in bit 6; bit 7 is ignored.
 enum TSevenSegmentBit : std::uint8_t {
-  segA = 0x01, segB = 0x02, segC = 0x04, segD = 0x08, segE = 0x10, segF = 0x20, segG = 0x40,
+  segA = 0x01,
+  segB = 0x02,
+  segC = 0x04,
+  segD = 0x08,
+  segE = 0x10,
+  segF = 0x20,
+  segG = 0x40,
 };
 constexpr std::uint8_t AllSegments = 0x7F;
 

@@ -15,7 +15,8 @@ constexpr int MaxSegmentSize = 100;
 constexpr int Unbounded = std::numeric_limits<int>::max();
 
 int Saturate(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 int TruncateToInt(double value) {
@@ -28,22 +29,23 @@ int TruncateToInt(double value) {
 
 const TClassInfo& TiSevenSegmentDisplay::StaticClass() {
   using T = TiSevenSegmentDisplay;
-  static const TClassInfo info = DescribeClass<T>("TiSevenSegmentDisplay", TiCustomComponent::StaticClass(), [](auto& b) {
-    b.Property("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true);
-    b.Property("DigitSpacing", &T::DigitSpacing, &T::SetDigitSpacing).Default(6);
-    b.Property("SegmentMargin", &T::SegmentMargin, &T::SetSegmentMargin).Default(5);
-    b.Property("SegmentColor", &T::SegmentColor, &T::SetSegmentColor).Default(clWhite).TypeName("TColor");
-    b.Property("SegmentSeperation", &T::SegmentSeperation, &T::SetSegmentSeperation).Default(1);
-    b.Property("SegmentSize", &T::SegmentSize, &T::SetSegmentSize).Default(1);
-    b.Property("ShowOffSegments", &T::ShowOffSegments, &T::SetShowOffSegments).Default(true);
-    b.Property("PowerOff", &T::PowerOff, &T::SetPowerOff).Default(false);
-    b.Property("SegmentOffColor", &T::SegmentOffColor, &T::SetSegmentOffColor).Default(clGray).TypeName("TColor");
-    b.Property("AutoSegmentOffColor", &T::AutoSegmentOffColor, &T::SetAutoSegmentOffColor).Default(true);
-    b.Event("OnValueChange", &T::OnValueChange, &T::SetOnValueChange);
-    b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor).Default(clBlack).TypeName("TColor");
-    b.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(ibsNone);
-    b.Property("Transparent", &T::Transparent, &T::SetTransparent).Default(false);
-  });
+  static const TClassInfo info =
+      DescribeClass<T>("TiSevenSegmentDisplay", TiCustomComponent::StaticClass(), [](auto& b) {
+        b.Property("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true);
+        b.Property("DigitSpacing", &T::DigitSpacing, &T::SetDigitSpacing).Default(6);
+        b.Property("SegmentMargin", &T::SegmentMargin, &T::SetSegmentMargin).Default(5);
+        b.Property("SegmentColor", &T::SegmentColor, &T::SetSegmentColor).Default(clWhite).TypeName("TColor");
+        b.Property("SegmentSeperation", &T::SegmentSeperation, &T::SetSegmentSeperation).Default(1);
+        b.Property("SegmentSize", &T::SegmentSize, &T::SetSegmentSize).Default(1);
+        b.Property("ShowOffSegments", &T::ShowOffSegments, &T::SetShowOffSegments).Default(true);
+        b.Property("PowerOff", &T::PowerOff, &T::SetPowerOff).Default(false);
+        b.Property("SegmentOffColor", &T::SegmentOffColor, &T::SetSegmentOffColor).Default(clGray).TypeName("TColor");
+        b.Property("AutoSegmentOffColor", &T::AutoSegmentOffColor, &T::SetAutoSegmentOffColor).Default(true);
+        b.Event("OnValueChange", &T::OnValueChange, &T::SetOnValueChange);
+        b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor).Default(clBlack).TypeName("TColor");
+        b.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(ibsNone);
+        b.Property("Transparent", &T::Transparent, &T::SetTransparent).Default(false);
+      });
   return info;
 }
 
@@ -148,7 +150,8 @@ TDigitCellLayout TiSevenSegmentDisplay::DigitCellLayout(int cellCount) const {
   const auto free = static_cast<double>(std::int64_t{Width()} - 2 * margin - (n - 1) * spacing);
   layout.CellWidth = TruncateToInt(free / static_cast<double>(n));
   layout.CellHeight = Saturate(std::int64_t{Height()} - 2 * margin);
-  layout.First = TPoint{Saturate((std::int64_t{Width()} + spacing - n * (layout.CellWidth + spacing)) / 2), Saturate(margin)};
+  layout.First =
+      TPoint{Saturate((std::int64_t{Width()} + spacing - n * (layout.CellWidth + spacing)) / 2), Saturate(margin)};
   layout.Step = Saturate(std::int64_t{layout.CellWidth} + spacing);
   return layout;
 }

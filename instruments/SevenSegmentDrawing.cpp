@@ -34,7 +34,8 @@ struct Cell {
   std::int64_t h;  // mid row
 
   int Clamp(std::int64_t v) const {
-    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
   }
   TPoint At(CellPoint p) const { return TPoint{Clamp(origin.X + p.x), Clamp(origin.Y + p.y)}; }
 };
@@ -64,7 +65,8 @@ void DrawSegment(TCanvas& canvas, const Cell& c, int index, TColor color) {
       FillPolygon(canvas, c, color, {{M + S, M}, {right - S, M}, {right - S - Z2, M + Z2}, {M + S + Z2, M + Z2}});
       break;
     case 1:
-      FillPolygon(canvas, c, color, {{right, M + S}, {right, h - S}, {right - Z2, h - S - Z2}, {right - Z2, M + S + Z2}});
+      FillPolygon(canvas, c, color,
+                  {{right, M + S}, {right, h - S}, {right - Z2, h - S - Z2}, {right - Z2, M + S + Z2}});
       break;
     case 2:
       FillPolygon(canvas, c, color,
@@ -77,12 +79,14 @@ void DrawSegment(TCanvas& canvas, const Cell& c, int index, TColor color) {
     case 4:
       FillPolygon(canvas, c, color, {{M, h + S}, {M, bottom - S}, {M + Z2, bottom - S - Z2}, {M + Z2, h + S + Z2}});
       break;
-    case 5:
-      FillPolygon(canvas, c, color, {{M, M + S}, {M, h - S}, {M + Z2, h - S - Z2}, {M + Z2, M + S + Z2}});
-      break;
+    case 5: FillPolygon(canvas, c, color, {{M, M + S}, {M, h - S}, {M + Z2, h - S - Z2}, {M + Z2, M + S + Z2}}); break;
     default:
       FillPolygon(canvas, c, color,
-                  {{M + S, h}, {M + S + Z, h - Z}, {right - S - Z, h - Z}, {right - S, h}, {right - S - Z, h + Z},
+                  {{M + S, h},
+                   {M + S + Z, h - Z},
+                   {right - S - Z, h - Z},
+                   {right - S, h},
+                   {right - S - Z, h + Z},
                    {M + S + Z, h + Z}});
       break;
   }
@@ -95,7 +99,8 @@ void DrawSegments(TCanvas& canvas, const Cell& cell, std::uint8_t lit, TColor on
   }
 }
 
-void DrawRect(TCanvas& canvas, const Cell& c, TColor color, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+void DrawRect(TCanvas& canvas, const Cell& c, TColor color, std::int64_t l, std::int64_t t, std::int64_t r,
+              std::int64_t b) {
   FillPolygon(canvas, c, color, {{l, t}, {r, t}, {r, b}, {l, b}});
 }
 
@@ -134,9 +139,7 @@ void DrawArrow(TCanvas& canvas, const Cell& c, TColor color, bool up) {
 // The shapes that are not made of segments, in the on colour.
 void DrawShape(TCanvas& canvas, const Cell& c, TSevenSegmentCharacter value, TColor on, TColor off, bool showOff) {
   switch (value) {
-    case sscPeriod:
-      DrawRect(canvas, c, on, c.W / 2 - c.Z, c.H - 2 * c.Z, c.W / 2 + c.Z, c.H);
-      break;
+    case sscPeriod: DrawRect(canvas, c, on, c.W / 2 - c.Z, c.H - 2 * c.Z, c.W / 2 + c.Z, c.H); break;
     case sscColon:
       DrawDotSquare(canvas, c, on, 5, 7);
       DrawDotSquare(canvas, c, on, 11, 13);
@@ -158,15 +161,10 @@ void DrawShape(TCanvas& canvas, const Cell& c, TSevenSegmentCharacter value, TCo
       DrawMinus(canvas, c, on);
       if (showOff) DrawPlus(canvas, c, off);
       break;
-    case sscLine:
-      DrawRect(canvas, c, on, c.M, c.h - c.Z / 2, c.W - 1 - c.M, c.h + c.Z / 2);
-      break;
+    case sscLine: DrawRect(canvas, c, on, c.M, c.h - c.Z / 2, c.W - 1 - c.M, c.h + c.Z / 2); break;
     case sscUpArrow:
-    case sscDownArrow:
-      DrawArrow(canvas, c, on, value == sscUpArrow);
-      break;
-    default:
-      break;  // values above sscComma draw nothing
+    case sscDownArrow: DrawArrow(canvas, c, on, value == sscUpArrow); break;
+    default: break;  // values above sscComma draw nothing
   }
 }
 
@@ -176,17 +174,21 @@ TColor TiSevenSegmentCharacter::OffColor() const {
   return autoSegmentOffColor_ ? AddPaletteRelative(ScaleColor(segmentColor_, 3)) : segmentOffColor_;
 }
 
-TColor TiSevenSegmentCharacter::OnColor() const {
-  return powerOff_ ? OffColor() : AddPaletteRelative(segmentColor_);
-}
+TColor TiSevenSegmentCharacter::OnColor() const { return powerOff_ ? OffColor() : AddPaletteRelative(segmentColor_); }
 
-void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value, int cellHeight,
-                                            int cellWidth) const {
+void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value,
+                                            int cellHeight, int cellWidth) const {
   const TColor off = OffColor();
   const TColor on = OnColor();
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetWidth(1);
-  const Cell cell{origin, cellWidth, cellHeight, segmentMargin_, segmentSeperation_, segmentSize_, (std::int64_t{cellHeight} - 1) / 2};
+  const Cell cell{origin,
+                  cellWidth,
+                  cellHeight,
+                  segmentMargin_,
+                  segmentSeperation_,
+                  segmentSize_,
+                  (std::int64_t{cellHeight} - 1) / 2};
   if (useSegmentBits_) DrawSegments(canvas, cell, SegmentBits(), on, off, showOffSegments_);
   else if (IsSegmentShape(value)) DrawSegments(canvas, cell, SegmentsOf(value), on, off, showOffSegments_);
   else DrawShape(canvas, cell, value, on, off, showOffSegments_);

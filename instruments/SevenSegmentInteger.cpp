@@ -18,13 +18,9 @@ const TClassInfo& TiSevenSegmentInteger::StaticClass() {
   return info;
 }
 
-TiSevenSegmentInteger::TiSevenSegmentInteger(TComponent* owner) : TiSevenSegmentDisplay(owner) {
-  ApplyAutoSize();
-}
+TiSevenSegmentInteger::TiSevenSegmentInteger(TComponent* owner) : TiSevenSegmentDisplay(owner) { ApplyAutoSize(); }
 
-void TiSevenSegmentInteger::SetValue(std::int32_t value) {
-  ChangeValue(value_, value);
-}
+void TiSevenSegmentInteger::SetValue(std::int32_t value) { ChangeValue(value_, value); }
 
 void TiSevenSegmentInteger::SetShowSign(bool value) {
   if (!SetPropertyField(value, showSign_, irkRepaint)) return;

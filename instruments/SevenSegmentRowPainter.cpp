@@ -21,8 +21,7 @@ void DrawDecimalMark(TiSevenSegmentDisplay& display, TCanvas& canvas, const TDig
 
 }  // namespace
 
-void PaintSevenSegmentRow(TiSevenSegmentDisplay& display, TCanvas& canvas, const SevenSegmentRow& row,
-                          int cellCount) {
+void PaintSevenSegmentRow(TiSevenSegmentDisplay& display, TCanvas& canvas, const SevenSegmentRow& row, int cellCount) {
   display.SyncCharacter();
   display.DrawBackground(canvas, display.BackGroundColor());
   const TDigitCellLayout layout = display.DigitCellLayout(cellCount);

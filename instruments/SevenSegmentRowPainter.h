@@ -10,8 +10,7 @@ namespace tintoral {
 
 // `cellCount` is the number of cells the layout has room for (digits plus
 // the sign cell); the row may draw fewer.
-void PaintSevenSegmentRow(TiSevenSegmentDisplay& display, TCanvas& canvas, const SevenSegmentRow& row,
-                          int cellCount);
+void PaintSevenSegmentRow(TiSevenSegmentDisplay& display, TCanvas& canvas, const SevenSegmentRow& row, int cellCount);
 
 // The x of the decimal mark placed before the cell at `nextCellX`: a tenth
 // of a cell plus half a gap to the left, rounded to nearest, ties to even.

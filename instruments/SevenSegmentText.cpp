@@ -28,9 +28,7 @@ SevenSegmentRow StartRow(bool showSign, bool negative) {
 
 // Magnitude of `value` as decimal digits; the most negative 32-bit value
 // needs 64 bits for its magnitude.
-std::string MagnitudeDigits(std::int32_t value) {
-  return std::to_string(std::llabs(static_cast<long long>(value)));
-}
+std::string MagnitudeDigits(std::int32_t value) { return std::to_string(std::llabs(static_cast<long long>(value))); }
 
 struct SplitText {
   std::string integerPart;
@@ -41,8 +39,7 @@ struct SplitText {
 SplitText SplitAtSeparator(const std::string& text) {
   for (char separator : {'.', ','}) {
     const auto at = text.find(separator);
-    if (at != std::string::npos)
-      return {text.substr(0, at), text.substr(at + 1), separator};
+    if (at != std::string::npos) return {text.substr(0, at), text.substr(at + 1), separator};
   }
   return {text, "", '\0'};
 }
@@ -70,8 +67,7 @@ std::string PadLeading(const std::string& text, int width, TiLeadingStyle leadin
   return std::string(wanted - text.size(), leading == ilsZeros ? '0' : ' ') + text;
 }
 
-SevenSegmentRow IntegerReadoutRow(std::int32_t value, bool showSign, int digitCount,
-                                  TiLeadingStyle leading) {
+SevenSegmentRow IntegerReadoutRow(std::int32_t value, bool showSign, int digitCount, TiLeadingStyle leading) {
   const bool negative = value < 0;
   SevenSegmentRow row = StartRow(showSign, negative);
   const std::string digits = MagnitudeDigits(value);
@@ -83,8 +79,7 @@ SevenSegmentRow IntegerReadoutRow(std::int32_t value, bool showSign, int digitCo
   return row;
 }
 
-SevenSegmentRow AnalogReadoutRow(double value, bool showSign, int digitCount, int precision,
-                                 TiLeadingStyle leading) {
+SevenSegmentRow AnalogReadoutRow(double value, bool showSign, int digitCount, int precision, TiLeadingStyle leading) {
   const bool negative = value < 0;
   SevenSegmentRow row = StartRow(showSign, negative);
   const std::string text = FixedText(std::fabs(static_cast<long double>(value)), precision);

@@ -22,13 +22,11 @@ struct SevenSegmentRow {
 };
 
 // The integer readout's row for `value`.
-SevenSegmentRow IntegerReadoutRow(std::int32_t value, bool showSign, int digitCount,
-                                  TiLeadingStyle leading);
+SevenSegmentRow IntegerReadoutRow(std::int32_t value, bool showSign, int digitCount, TiLeadingStyle leading);
 
 // The analog readout's row for `value` with `precision` decimals; the text
 // uses the locale's decimal separator (system/Locale.h).
-SevenSegmentRow AnalogReadoutRow(double value, bool showSign, int digitCount, int precision,
-                                 TiLeadingStyle leading);
+SevenSegmentRow AnalogReadoutRow(double value, bool showSign, int digitCount, int precision, TiLeadingStyle leading);
 
 // `text` padded on the left to `width` characters: "0" for ilsZeros, " " for
 // ilsSpaces, unchanged for ilsNone or when it is long enough already.

@@ -30,7 +30,8 @@ const TClassInfo& TiLabel::StaticClass() {
     b.Property("Alignment", &T::Alignment, &T::SetAlignment).Default(iahLeft);
     b.Property("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true);
     b.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(ilbsNone);
-    b.Object("Font", [](T& t) -> TFont& { return t.Font(); }, [](T& t, const TFont& f) { t.SetFont(f); });
+    b.Object(
+        "Font", [](T& t) -> TFont& { return t.Font(); }, [](T& t, const TFont& f) { t.SetFont(f); });
     b.Property("OuterMarginLeft", &T::OuterMarginLeft, &T::SetOuterMarginLeft).Default(0);
     b.Property("OuterMarginTop", &T::OuterMarginTop, &T::SetOuterMarginTop).Default(0);
     b.Property("OuterMarginRight", &T::OuterMarginRight, &T::SetOuterMarginRight).Default(0);
@@ -113,7 +114,8 @@ void TiLabel::ApplyAutoSize() {
 
 TRect TiLabel::TextRect() const {
   const int b = BorderWidth();
-  return TRect{b + outerMarginLeft_, b + outerMarginTop_, Width() - b - outerMarginRight_, Height() - b - outerMarginBottom_};
+  return TRect{b + outerMarginLeft_, b + outerMarginTop_, Width() - b - outerMarginRight_,
+               Height() - b - outerMarginBottom_};
 }
 
 std::uint16_t TiLabel::TextFlags() const {
@@ -172,7 +174,8 @@ void TiLabel::DrawLabelBorder(TCanvas& canvas) const {
 bool TiLabel::DialogKey(std::uint16_t key, TShiftState shift) {
   if (focusControl_ && Enabled() && shift.Contains(ssAlt)) {
     const char accelerator = AcceleratorOf(caption_);
-    const bool matches = accelerator != 0 && (accelerator >= 'a' && accelerator <= 'z' ? accelerator - 'a' + 'A' : accelerator) == key;
+    const bool matches =
+        accelerator != 0 && (accelerator >= 'a' && accelerator <= 'z' ? accelerator - 'a' + 'A' : accelerator) == key;
     if (matches && focusControl_->CanFocus()) {
       focusControl_->SetFocus();
       return true;

@@ -37,7 +37,9 @@ const TClassInfo& TiSlider::StaticClass() {
     b.Property("AutoCenter", &T::AutoCenter, &T::SetAutoCenter).Default(false);
     b.Event("OnPositionChangeFinished", &T::OnPositionChangeFinished, &T::SetOnPositionChangeFinished);
     b.Event("OnPositionChangeUser", &T::OnPositionChangeUser, &T::SetOnPositionChangeUser);
-    b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor).Default(clBtnFace).TypeName(kColorTypeName);
+    b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor)
+        .Default(clBtnFace)
+        .TypeName(kColorTypeName);
     b.Property("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(ibsNone);
     b.Object("BackGroundPicture", &T::BackGroundPicture, &T::SetBackGroundPicture);
     b.Property("Transparent", &T::Transparent, &T::SetTransparent).Default(false);

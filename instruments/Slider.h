@@ -70,7 +70,9 @@ class TiSlider : public TiScaleComponent {
   TiSliderTrackStyle TrackStyle() const { return trackStyle_; }
   void SetTrackStyle(TiSliderTrackStyle value) { SetPropertyField(value, trackStyle_, irkBackgroundRepaint); }
   TiSliderMouseControlStyle MouseControlStyle() const { return mouseControlStyle_; }
-  void SetMouseControlStyle(TiSliderMouseControlStyle value) { SetPropertyField(value, mouseControlStyle_, irkStoreOnly); }
+  void SetMouseControlStyle(TiSliderMouseControlStyle value) {
+    SetPropertyField(value, mouseControlStyle_, irkStoreOnly);
+  }
   bool ReverseScale() const { return reverseScale_; }
   // Also the scale's reverse flag.
   void SetReverseScale(bool value);

@@ -36,9 +36,7 @@ void TiSlider::HandleMouseDown(TMouseButton button, TShiftState, int x, int y) {
   {
     TUserChange change(*this);
     switch (mouseControlStyle_) {
-      case ismcsSlideOnly:
-        StartDrag(x, y);
-        break;
+      case ismcsSlideOnly: StartDrag(x, y); break;
       case ismcsSlidePage:
         if (!PressSlidePage(x, y)) return;
         break;
@@ -86,10 +84,8 @@ void TiSlider::HandleMouseMove(TShiftState, int x, int y) {
   if (!mouseDragging_) return;
   {
     TUserChange change(*this);
-    if (mouseControlStyle_ == ismcsSlideOnly)
-      DragRelative(x, y);
-    else
-      SetPosition(PixelToPosition(AlongTrack(x, y)));
+    if (mouseControlStyle_ == ismcsSlideOnly) DragRelative(x, y);
+    else SetPosition(PixelToPosition(AlongTrack(x, y)));
   }
   RequestRepaint();
 }
@@ -121,27 +117,14 @@ void TiSlider::HandleKeyDown(std::uint16_t& key, TShiftState) {
   TUserChange change(*this);
   switch (key) {
     case VK_LEFT:
-    case VK_DOWN:
-      SetPosition(Position() - keyArrowStepSize_);
-      break;
+    case VK_DOWN: SetPosition(Position() - keyArrowStepSize_); break;
     case VK_RIGHT:
-    case VK_UP:
-      SetPosition(Position() + keyArrowStepSize_);
-      break;
-    case VK_PRIOR:
-      SetPosition(Position() + keyPageStepSize_);
-      break;
-    case VK_NEXT:
-      SetPosition(Position() - keyPageStepSize_);
-      break;
-    case VK_HOME:
-      SetPosition(PositionMin());
-      break;
-    case VK_END:
-      SetPosition(PositionMax());
-      break;
-    default:
-      return;
+    case VK_UP: SetPosition(Position() + keyArrowStepSize_); break;
+    case VK_PRIOR: SetPosition(Position() + keyPageStepSize_); break;
+    case VK_NEXT: SetPosition(Position() - keyPageStepSize_); break;
+    case VK_HOME: SetPosition(PositionMin()); break;
+    case VK_END: SetPosition(PositionMax()); break;
+    default: return;
   }
   key = 0;
 }

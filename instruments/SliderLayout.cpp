@@ -36,10 +36,8 @@ double TiSlider::PixelToPosition(int p) const {
   // From the client's end to the pointer's centre line at that end of the travel.
   const double endToCentre = endsMargin_ + pointerInset_ + pointerHeight_ / 2.0;
   double d = 0;
-  if (Vertical())
-    d = reverseScale_ ? p - endToCentre : (Height() - endToCentre) - p;
-  else
-    d = reverseScale_ ? (Width() - endToCentre) - p : p - endToCentre;
+  if (Vertical()) d = reverseScale_ ? p - endToCentre : (Height() - endToCentre) - p;
+  else d = reverseScale_ ? (Width() - endToCentre) - p : p - endToCentre;
   const double f = std::clamp(d / usable, 0.0, 1.0);
   return PositionMin() + (PositionMax() - PositionMin()) * f;
 }
@@ -106,10 +104,8 @@ void TiSlider::CalcLayout(TCanvas& canvas) {
   centerShiftY_ = 0;
   if (autoCenter_) {
     const int depth = ScaleDepth(canvas);
-    if (Vertical())
-      centerShiftX_ = (Width() - (depth + trackRect_.Width() + pointerOverhang_)) / 2;
-    else
-      centerShiftY_ = (Height() - (depth + trackRect_.Height() + pointerOverhang_)) / 2;
+    if (Vertical()) centerShiftX_ = (Width() - (depth + trackRect_.Width() + pointerOverhang_)) / 2;
+    else centerShiftY_ = (Height() - (depth + trackRect_.Height() + pointerOverhang_)) / 2;
   }
   ShiftAcrossTrack(Vertical() ? OffsetX() : OffsetY());
   ShiftAcrossTrack(Vertical() ? centerShiftX_ : centerShiftY_);

@@ -45,9 +45,7 @@ void TiSlider::PaintTo(TCanvas& canvas) {
 
 void TiSlider::DrawTrack(TCanvas& canvas) const {
   switch (trackStyle_) {
-    case istsBox:
-      DrawBoxTrack(canvas);
-      break;
+    case istsBox: DrawBoxTrack(canvas); break;
     case istsLine: {
       const TColor line[4] = {clNone, clNone, trackColor_, clNone};
       DrawTrackLines(canvas, line);
@@ -91,10 +89,8 @@ void TiSlider::DrawTrackLines(TCanvas& canvas, const TColor (&colors)[4]) const 
     if (colors[k] == clNone) continue;
     const int across = m - 2 + k;
     canvas.Pen().SetColor(colors[k]);
-    if (Vertical())
-      DrawLine(canvas, across, t + i, across, b - i);
-    else
-      DrawLine(canvas, l + i, across, r - i, across);
+    if (Vertical()) DrawLine(canvas, across, t + i, across, b - i);
+    else DrawLine(canvas, l + i, across, r - i, across);
   }
 }
 
@@ -127,25 +123,15 @@ TColor TiSlider::IndicatorColor(bool active) const {
 void TiSlider::DrawPointer(TCanvas& canvas) const {
   const TColor face = mouseDragging_ ? clBtnHighlight : clBtnFace;
   switch (pointerStyle_) {
-    case ispsLed:
-      DrawLedPointer(canvas);
-      break;
-    case ispsPointer:
-      DrawArrowPointer(canvas);
-      break;
-    case ispsBar:
-      DrawBarPointer(canvas, clBtnFace, face);
-      break;
+    case ispsLed: DrawLedPointer(canvas); break;
+    case ispsPointer: DrawArrowPointer(canvas); break;
+    case ispsBar: DrawBarPointer(canvas, clBtnFace, face); break;
     case ispsLightBar:
       DrawBarPointer(canvas, clBtnFace, clBtnFace);
       DrawLightBarLines(canvas);
       break;
-    case ispsBarColor:
-      DrawBarPointer(canvas, IndicatorColor(mouseDragging_), IndicatorColor(mouseDragging_));
-      break;
-    case ispsBitmap:
-      DrawBitmapPointer(canvas);
-      break;
+    case ispsBarColor: DrawBarPointer(canvas, IndicatorColor(mouseDragging_), IndicatorColor(mouseDragging_)); break;
+    case ispsBitmap: DrawBitmapPointer(canvas); break;
   }
 }
 

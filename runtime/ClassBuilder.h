@@ -211,10 +211,11 @@ class TClassBuilder {
   template <class... Args>
   void Method(std::string name, void (T::*method)(TObject*, Args...)) {
     using Handler = typename TEvent<Args...>::Handler;
-    members_.methods.push_back(std::make_unique<TTypedMethod<Args...>>(
-        std::move(name), [method](TObject& instance) -> Handler {
+    members_.methods.push_back(
+        std::make_unique<TTypedMethod<Args...>>(std::move(name), [method](TObject& instance) -> Handler {
           T* self = &ObjectAs<T>(instance);
-          return [self, method](TObject* sender, Args... args) { (self->*method)(sender, std::forward<Args>(args)...); };
+          return
+              [self, method](TObject* sender, Args... args) { (self->*method)(sender, std::forward<Args>(args)...); };
         }));
   }
 
@@ -300,7 +301,9 @@ class TClassBuilder {
         return static_cast<long double>(std::invoke(getter, ObjectAs<T>(o)));
       };
       if constexpr (!std::is_same_v<Setter, NoSetter>)
-        info.Access().setFloat = [s = *setter](TObject& o, long double v) { std::invoke(s, ObjectAs<T>(o), static_cast<V>(v)); };
+        info.Access().setFloat = [s = *setter](TObject& o, long double v) {
+          std::invoke(s, ObjectAs<T>(o), static_cast<V>(v));
+        };
       return TPropertyOptions<T>(info);
     } else if constexpr (std::is_same_v<V, std::string> || std::is_same_v<V, std::u16string>) {
       constexpr bool wide = std::is_same_v<V, std::u16string>;
@@ -374,7 +377,8 @@ class TClassBuilder {
     if constexpr (!std::is_same_v<Setter, NoSetter>)
       info.Access().setObject = [s = *setter](TObject& o, TPersistent* value) {
         U* typed = value ? dynamic_cast<U*>(value) : nullptr;
-        if (value && !typed) throw InvalidOperation("Cannot assign a " + value->ClassName() + " to a " + U::StaticClass().Name());
+        if (value && !typed)
+          throw InvalidOperation("Cannot assign a " + value->ClassName() + " to a " + U::StaticClass().Name());
         if constexpr (std::is_invocable_v<Setter, T&, U*>) {
           std::invoke(s, ObjectAs<T>(o), typed);
         } else {
@@ -396,7 +400,9 @@ class TClassBuilder {
   static TStreamPropertyInfo::Accessors Binary(Reader read, Writer write) {
     TStreamPropertyInfo::Accessors access;
     access.readBinary = [read](TObject& o, const Bytes& b) { std::invoke(read, ObjectAs<T>(o), b); };
-    access.writeBinary = [write](const TObject& o) -> Bytes { return std::invoke(write, std::as_const(ObjectAs<T>(o))); };
+    access.writeBinary = [write](const TObject& o) -> Bytes {
+      return std::invoke(write, std::as_const(ObjectAs<T>(o)));
+    };
     return access;
   }
   template <class HasData>

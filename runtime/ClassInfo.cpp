@@ -30,7 +30,9 @@ void AppendOwn(std::vector<const Info*>& all, const std::vector<std::unique_ptr<
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent) : TClassInfo(std::move(name), parent, nullptr) {}
 
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, Describer describe)
-    : name_(std::move(name)), parent_(parent), describe_(std::move(describe)),
+    : name_(std::move(name)),
+      parent_(parent),
+      describe_(std::move(describe)),
       members_(std::make_unique<TClassMembers>()) {}
 
 TClassInfo::~TClassInfo() = default;
@@ -52,9 +54,7 @@ const TClassMembers& TClassInfo::Members() const {
 
 const std::vector<const TPropertyInfo*>& TClassInfo::Properties() const { return Members().allProperties; }
 
-const TPropertyInfo* TClassInfo::FindProperty(std::string_view name) const {
-  return FindByName(Properties(), name);
-}
+const TPropertyInfo* TClassInfo::FindProperty(std::string_view name) const { return FindByName(Properties(), name); }
 
 const std::vector<const TStreamPropertyInfo*>& TClassInfo::StreamProperties() const {
   return Members().allStreamProperties;

@@ -71,9 +71,9 @@ class TClassInfo {
 
 // Declares the run-time class of a class. Put it first in the class body; define
 // StaticClass() in the class's .cpp file.
-#define TINTORAL_CLASS(Class, Parent)                                                    \
- public:                                                                                 \
-  static const ::tintoral::TClassInfo& StaticClass();                                    \
-  const ::tintoral::TClassInfo& ClassType() const override { return StaticClass(); }   \
-                                                                                         \
+#define TINTORAL_CLASS(Class, Parent)                                                \
+ public:                                                                             \
+  static const ::tintoral::TClassInfo& StaticClass();                                \
+  const ::tintoral::TClassInfo& ClassType() const override { return StaticClass(); } \
+                                                                                     \
  private:

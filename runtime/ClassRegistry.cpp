@@ -40,7 +40,8 @@ void RegisterComponentClass(const TClassInfo& info, TComponentFactory factory) {
   Registry& registry = TheRegistry();
   std::lock_guard guard(registry.lock);
   Entry& entry = registry.byName[UpperCase(info.Name())];
-  if (entry.info && entry.info != &info) throw InvalidOperation("A class named " + info.Name() + " is already registered");
+  if (entry.info && entry.info != &info)
+    throw InvalidOperation("A class named " + info.Name() + " is already registered");
   entry = Entry{&info, std::move(factory)};
 }
 

@@ -21,7 +21,7 @@ using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 // class with the same name raises InvalidOperation.
 void RegisterComponentClass(const TClassInfo& info, TComponentFactory factory);
 template <class T>
-  requires std::constructible_from<T, TComponent*>
+requires std::constructible_from<T, TComponent*>
 void RegisterComponentClass() {
   RegisterComponentClass(T::StaticClass(), [](TComponent* owner) -> TComponent* { return new T(owner); });
 }

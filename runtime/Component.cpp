@@ -104,8 +104,7 @@ void TComponent::Remove(TComponent* component) {
 
 void TComponent::SetName(const std::string& name) {
   if (name == name_) return;
-  if (!name.empty() && !IsValidIdent(name))
-    throw InvalidOperation("'" + name + "' is not a valid component name");
+  if (!name.empty() && !IsValidIdent(name)) throw InvalidOperation("'" + name + "' is not a valid component name");
   if (owner_) {
     TComponent* clash = owner_->FindComponent(name);
     if (clash && clash != this) throw InvalidOperation("A component named " + name + " already exists");
@@ -114,10 +113,8 @@ void TComponent::SetName(const std::string& name) {
 }
 
 void TComponent::SetDesigning(bool designing) {
-  if (designing)
-    SetState(csDesigning);
-  else
-    ClearState(csDesigning);
+  if (designing) SetState(csDesigning);
+  else ClearState(csDesigning);
   for (TComponent* component : components_) component->SetDesigning(designing);
 }
 

@@ -26,8 +26,8 @@ class TEvent {
   TEvent() = default;
   TEvent(std::nullptr_t) {}
   template <class F>
-    requires(!std::same_as<std::remove_cvref_t<F>, TEvent> && std::constructible_from<Handler, F>)
-  TEvent(F&& handler) : handler_(std::forward<F>(handler)) {}
+  requires(!std::same_as<std::remove_cvref_t<F>, TEvent> && std::constructible_from<Handler, F>) TEvent(F&& handler)
+      : handler_(std::forward<F>(handler)) {}
   // A handler bound to the named method.
   TEvent(std::string methodName, Handler handler)
       : handler_(std::move(handler)), methodName_(handler_ ? std::move(methodName) : std::string()) {}

@@ -17,16 +17,28 @@ class Exception : public std::exception {
 };
 
 // Text that is not a number, or a number of the wrong form.
-class ConvertError : public Exception { using Exception::Exception; };
+class ConvertError : public Exception {
+  using Exception::Exception;
+};
 // An index outside a list's bounds.
-class ListIndexError : public Exception { using Exception::Exception; };
+class ListIndexError : public Exception {
+  using Exception::Exception;
+};
 // A malformed form stream or a stream that cannot be read or written.
-class StreamError : public Exception { using Exception::Exception; };
+class StreamError : public Exception {
+  using Exception::Exception;
+};
 // A file that cannot be opened, read or written.
-class FileError : public Exception { using Exception::Exception; };
+class FileError : public Exception {
+  using Exception::Exception;
+};
 // An assignment between incompatible objects or a call in the wrong state.
-class InvalidOperation : public Exception { using Exception::Exception; };
+class InvalidOperation : public Exception {
+  using Exception::Exception;
+};
 // Pictures that cannot be decoded, bitmaps that cannot be created.
-class GraphicsError : public Exception { using Exception::Exception; };
+class GraphicsError : public Exception {
+  using Exception::Exception;
+};
 
 }  // namespace tintoral

@@ -22,9 +22,7 @@ constexpr std::size_t kQuotedLength = 40;
 
 TFormLexer::TFormLexer(std::string_view text) : text_(text) { Next(); }
 
-char TFormLexer::Peek(std::size_t ahead) const {
-  return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
-}
+char TFormLexer::Peek(std::size_t ahead) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
 
 bool TFormLexer::IsSymbol(char symbol) const {
   return current_.kind == TTokenKind::Symbol && current_.source.size() == 1 && current_.source[0] == symbol;
@@ -116,12 +114,14 @@ void TFormLexer::ReadNumber() {
     ++pos_;
     while (IsDigit(Peek())) ++pos_;
   }
-  if ((Peek() == 'E' || Peek() == 'e') && (IsDigit(Peek(1)) || ((Peek(1) == '+' || Peek(1) == '-') && IsDigit(Peek(2))))) {
+  if ((Peek() == 'E' || Peek() == 'e') &&
+      (IsDigit(Peek(1)) || ((Peek(1) == '+' || Peek(1) == '-') && IsDigit(Peek(2))))) {
     isFloat = true;
     pos_ += 2;
     while (IsDigit(Peek())) ++pos_;
   }
-  if (IsIdentPart(Peek()) || Peek() == '.') Error("Invalid number " + std::string(text_.substr(start, pos_ - start + 1)));
+  if (IsIdentPart(Peek()) || Peek() == '.')
+    Error("Invalid number " + std::string(text_.substr(start, pos_ - start + 1)));
   const char* first = text_.data() + start;
   const char* last = text_.data() + pos_;
   bool valid = false;
@@ -139,10 +139,8 @@ void TFormLexer::ReadString() {
   current_.kind = TTokenKind::String;
   const std::size_t start = pos_;
   while (Peek() == '\'' || Peek() == '#') {
-    if (Peek() == '\'')
-      ReadQuoted();
-    else
-      ReadCharCode();
+    if (Peek() == '\'') ReadQuoted();
+    else ReadCharCode();
   }
   current_.source.assign(text_.substr(start, pos_ - start));
 }
@@ -171,10 +169,12 @@ void TFormLexer::ReadCharCode() {
   const std::size_t digits = pos_;
   while (hex ? IsHexDigit(Peek()) : IsDigit(Peek())) ++pos_;
   long code = -1;
-  if (pos_ == digits || std::from_chars(text_.data() + digits, text_.data() + pos_, code, hex ? 16 : 10).ec != std::errc())
+  if (pos_ == digits ||
+      std::from_chars(text_.data() + digits, text_.data() + pos_, code, hex ? 16 : 10).ec != std::errc())
     code = -1;
   unsigned char byte = 0;
-  if (!StreamCharCodeToByte(code, byte)) Error("Invalid character code #" + std::string(text_.substr(start, pos_ - start)));
+  if (!StreamCharCodeToByte(code, byte))
+    Error("Invalid character code #" + std::string(text_.substr(start, pos_ - start)));
   current_.bytes += static_cast<char>(byte);
 }
 

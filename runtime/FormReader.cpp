@@ -108,7 +108,8 @@ TComponent* TReader::ReadComponent(TComponent* parent) {
   std::string name, className;
   int line = 0;
   ReadHeader(name, className, line);
-  if (!FindComponentClass(className)) throw StreamError("Line " + std::to_string(line) + ": Class '" + className + "' not found");
+  if (!FindComponentClass(className))
+    throw StreamError("Line " + std::to_string(line) + ": Class '" + className + "' not found");
   TComponent* component = CreateComponent(className, root_);
   created_.push_back(component);
   StartLoading(*component, name, line);
@@ -135,10 +136,8 @@ void TReader::StartLoading(TComponent& component, const std::string& name, int l
 void TReader::ReadObjectBody(TComponent& component) {
   while (!lexer_.IsIdent("end")) {
     if (lexer_.Current().kind == TTokenKind::EndOfFile) lexer_.Expected("'end'");
-    if (IsObjectKeyword(lexer_))
-      ReadComponent(&component);
-    else
-      ReadProperty(component);
+    if (IsObjectKeyword(lexer_)) ReadComponent(&component);
+    else ReadProperty(component);
   }
   lexer_.Next();
   component.ClearState(csReading);
@@ -183,7 +182,9 @@ void TReader::ReadProperty(TPersistent& instance) {
   }
   const int line = lexer_.Current().line;
   ExpectSymbol('=');
-  const auto missing = [&] { return StreamError("Line " + std::to_string(line) + ": Property '" + fullName + "' does not exist"); };
+  const auto missing = [&] {
+    return StreamError("Line " + std::to_string(line) + ": Property '" + fullName + "' does not exist");
+  };
   TObject* target = &instance;
   for (std::size_t i = 0; i + 1 < path.size(); ++i) {
     const TPropertyInfo* holder = target->ClassType().FindProperty(path[i]);
@@ -195,8 +196,7 @@ void TReader::ReadProperty(TPersistent& instance) {
     ReadPropertyValue(*target, *property, fullName);
   else if (const TStreamPropertyInfo* extra = target->ClassType().FindStreamProperty(path.back()))
     ReadStreamProperty(*target, *extra);
-  else
-    throw missing();
+  else throw missing();
 }
 
 void TReader::ReadPropertyValue(TObject& target, const TPropertyInfo& property, const std::string& fullName) {
@@ -205,7 +205,8 @@ void TReader::ReadPropertyValue(TObject& target, const TPropertyInfo& property, 
   if (IsOrdinalKind(kind)) {
     ReadOrdinal(target, property, fullName);
   } else if (kind == tkFloat) {
-    if (lexer_.Current().kind != TTokenKind::Float && lexer_.Current().kind != TTokenKind::Integer) InvalidValue(fullName);
+    if (lexer_.Current().kind != TTokenKind::Float && lexer_.Current().kind != TTokenKind::Integer)
+      InvalidValue(fullName);
     ReadFloatValue(target, property);
   } else if (IsStringKind(kind)) {
     if (lexer_.Current().kind != TTokenKind::String) InvalidValue(fullName);
@@ -216,8 +217,7 @@ void TReader::ReadPropertyValue(TObject& target, const TPropertyInfo& property, 
         const std::int64_t value = ReadInt64();
         if (value >= INT32_MIN && value <= INT32_MAX)
           property.SetVariant(target, TVariant(static_cast<std::int32_t>(value)));
-        else
-          property.SetVariant(target, TVariant(value));
+        else property.SetVariant(target, TVariant(value));
         break;
       }
       case TValueType::Float: property.SetVariant(target, TVariant(ReadDouble())); break;
@@ -272,7 +272,8 @@ void TReader::ReadOrdinal(TObject& target, const TPropertyInfo& property, const 
     value = token.integer;
     // $FF00000F names the same 32 bits as -16777201.
     const bool hex = token.source.find('$') != std::string::npos;
-    if (hex && property.MinValue() == INT32_MIN && value > INT32_MAX && value <= UINT32_MAX) value -= std::int64_t{1} << 32;
+    if (hex && property.MinValue() == INT32_MIN && value > INT32_MAX && value <= UINT32_MAX)
+      value -= std::int64_t{1} << 32;
   } else if (token.kind == TTokenKind::Ident) {
     std::int32_t identValue = 0;
     if (!IdentToInteger(property.TypeName(), token.source, identValue)) InvalidValue(fullName);
@@ -292,8 +293,10 @@ void TReader::ReadOrdinal(TObject& target, const TPropertyInfo& property, const 
 void TReader::ReadFloatValue(TObject& target, const TPropertyInfo& property) {
   const TToken& token = lexer_.Current();
   long double value = token.kind == TTokenKind::Integer ? static_cast<long double>(token.integer) : token.real;
-  if (token.kind == TTokenKind::Float && property.FloatType() == ftDouble) value = ParseFloatToken<double>(token, lexer_);
-  if (token.kind == TTokenKind::Float && property.FloatType() == ftSingle) value = ParseFloatToken<float>(token, lexer_);
+  if (token.kind == TTokenKind::Float && property.FloatType() == ftDouble)
+    value = ParseFloatToken<double>(token, lexer_);
+  if (token.kind == TTokenKind::Float && property.FloatType() == ftSingle)
+    value = ParseFloatToken<float>(token, lexer_);
   lexer_.Next();
   property.SetFloat(target, value);
 }
@@ -317,7 +320,8 @@ std::int64_t TReader::ReadSet(const TPropertyInfo& property, const std::string& 
   std::int64_t mask = 0;
   for (bool first = true; !lexer_.IsSymbol(']'); first = false) {
     if (!first) ExpectSymbol(',');
-    const int element = lexer_.Current().kind == TTokenKind::Ident ? property.EnumType()->ValueOf(lexer_.Current().source) : -1;
+    const int element =
+        lexer_.Current().kind == TTokenKind::Ident ? property.EnumType()->ValueOf(lexer_.Current().source) : -1;
     if (element < 0) InvalidValue(fullName);
     mask |= std::int64_t{1} << element;
     lexer_.Next();
@@ -388,7 +392,8 @@ std::int64_t TReader::ReadInt64() {
 }
 
 std::int32_t TReader::ReadInteger() {
-  if (lexer_.Current().kind == TTokenKind::Integer && (lexer_.Current().integer < INT32_MIN || lexer_.Current().integer > INT32_MAX))
+  if (lexer_.Current().kind == TTokenKind::Integer &&
+      (lexer_.Current().integer < INT32_MIN || lexer_.Current().integer > INT32_MAX))
     lexer_.Error("Number " + lexer_.Current().source + " is out of range");
   return static_cast<std::int32_t>(ReadInt64());
 }

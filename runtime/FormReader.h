@@ -78,8 +78,8 @@ class TReader {
   TValueType NextValue() const;
   std::int32_t ReadInteger();
   std::int64_t ReadInt64();
-  long double ReadFloat();  // also takes an integer
-  double ReadDouble();      // the text read as a double, rounded once
+  long double ReadFloat();   // also takes an integer
+  double ReadDouble();       // the text read as a double, rounded once
   std::string ReadString();  // pieces joined by + are one string
   std::string ReadIdent();
   bool ReadBoolean();

@@ -19,9 +19,15 @@ std::string ShortestScientific(long double value, TFloatType type) {
   char buffer[64];
   std::to_chars_result result{};
   switch (type) {
-    case ftSingle: result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value), std::chars_format::scientific); break;
-    case ftDouble: result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::scientific); break;
-    case ftExtended: result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific); break;
+    case ftSingle:
+      result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value), std::chars_format::scientific);
+      break;
+    case ftDouble:
+      result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::scientific);
+      break;
+    case ftExtended:
+      result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+      break;
   }
   return std::string(buffer, result.ptr);
 }
@@ -48,7 +54,9 @@ locale_t ClassicLocale() {
 
 // strtod's answer for a text from_chars called out of range: underflow gives
 // the subnormal or zero it rounds to, overflow gives HUGE_VAL.
-long double StrtoldInClassicLocale(const std::string& text) { return strtold_l(text.c_str(), nullptr, ClassicLocale()); }
+long double StrtoldInClassicLocale(const std::string& text) {
+  return strtold_l(text.c_str(), nullptr, ClassicLocale());
+}
 double StrtodInClassicLocale(const std::string& text) { return strtod_l(text.c_str(), nullptr, ClassicLocale()); }
 float StrtofInClassicLocale(const std::string& text) { return strtof_l(text.c_str(), nullptr, ClassicLocale()); }
 
@@ -80,7 +88,8 @@ template bool ParseStreamFloat(std::string_view, double&);
 template bool ParseStreamFloat(std::string_view, long double&);
 
 std::string StreamFloatText(long double value, TFloatType type) {
-  if (!std::isfinite(value)) throw StreamError("A stream cannot hold the float value " + std::string(std::isnan(value) ? "NAN" : "INF"));
+  if (!std::isfinite(value))
+    throw StreamError("A stream cannot hold the float value " + std::string(std::isnan(value) ? "NAN" : "INF"));
   const std::string scientific = ShortestScientific(value, type);
   const std::size_t e = scientific.find('e');
   std::string mantissa = scientific.substr(0, e);

@@ -163,8 +163,7 @@ void TWriter::WriteOrdinal(const TPersistent& object, const TPropertyInfo& prope
       std::string ident;
       if (property.Kind() == tkInteger && IntegerToIdent(property.TypeName(), static_cast<std::int32_t>(value), ident))
         WriteIdent(ident);
-      else
-        WriteInteger(value);
+      else WriteInteger(value);
     }
   }
 }
@@ -175,10 +174,8 @@ void TWriter::WriteStreamProperties(const TPersistent& object, const std::string
     const Mark mark = Save();
     try {
       WritePropertyName(prefix + property->Name());
-      if (property->IsBinary())
-        WriteBinary(property->Access().writeBinary(object));
-      else
-        property->Access().write(object, *this);
+      if (property->IsBinary()) WriteBinary(property->Access().writeBinary(object));
+      else property->Access().write(object, *this);
     } catch (const Exception&) {
       if (!everyStored) throw;
       Restore(mark);
@@ -204,7 +201,8 @@ void TWriter::Push(Context context) {
 }
 
 void TWriter::Pop(Context context) {
-  if (contexts_.empty() || contexts_.back() != context) throw StreamError("Unbalanced list or collection in a stream writer");
+  if (contexts_.empty() || contexts_.back() != context)
+    throw StreamError("Unbalanced list or collection in a stream writer");
   contexts_.pop_back();
   indent_ -= 2;
 }

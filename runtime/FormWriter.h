@@ -13,12 +13,10 @@
 //
 // For each object: its stored published properties that can be written back
 // (a getter and a setter; held objects need only a getter and are written
-// as "Name.Property"; a held component of the root is written as its name), then its extra stream properties that have data,
-// then the components GetChildren() lists, nested. A property is left out
-// when its value is its default: an ordinal equal to its Default() (an
-// ordinal without one is always written), a float equal to its Default() or
-// to 0 without one, an empty string or variant, an event with no handler
-// bound by name.
+// as "Name.Property"; a held component of the root is written as its name), then its extra stream properties that have
+// data, then the components GetChildren() lists, nested. A property is left out when its value is its default: an
+// ordinal equal to its Default() (an ordinal without one is always written), a float equal to its Default() or to 0
+// without one, an empty string or variant, an event with no handler bound by name.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -77,7 +75,8 @@ class TWriter {
   enum class Context { List, Collection, Item };
 
   void WriteComponent(const TComponent& component);
-  void WriteOneProperty(const TPersistent& object, const TPropertyInfo& property, const std::string& name, bool everyStored);
+  void WriteOneProperty(const TPersistent& object, const TPropertyInfo& property, const std::string& name,
+                        bool everyStored);
   void WriteReference(const TComponent& component, const TPropertyInfo& property, const std::string& name);
   void WriteValue(const TPersistent& object, const TPropertyInfo& property);
   void WriteOrdinal(const TPersistent& object, const TPropertyInfo& property);

@@ -10,8 +10,8 @@
 #include <limits>
 #include <optional>
 
-#include "system/Locale.h"
 #include "runtime/Exception.h"
+#include "system/Locale.h"
 
 namespace tintoral {
 namespace {
@@ -248,9 +248,7 @@ std::string FloatToText(long double x) {
   return GeneralText(x, DecimalSeparator());
 }
 
-std::int32_t TextToInt(std::string_view text) {
-  return static_cast<std::int32_t>(ParseInteger(text, 32));
-}
+std::int32_t TextToInt(std::string_view text) { return static_cast<std::int32_t>(ParseInteger(text, 32)); }
 
 std::int64_t TextToInt64(std::string_view text) { return ParseInteger(text, 64); }
 

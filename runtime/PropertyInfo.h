@@ -210,7 +210,10 @@ class TFieldInfo {
   // hold a component of that class. holds: true when it points to it.
   TFieldInfo(std::string name, std::string className, std::function<bool(TObject&, TComponent*)> assign,
              std::function<bool(const TObject&, const TComponent*)> holds)
-      : name_(std::move(name)), className_(std::move(className)), assign_(std::move(assign)), holds_(std::move(holds)) {}
+      : name_(std::move(name)),
+        className_(std::move(className)),
+        assign_(std::move(assign)),
+        holds_(std::move(holds)) {}
 
   const std::string& Name() const { return name_; }
   const std::string& ClassName() const { return className_; }

@@ -64,8 +64,8 @@ std::int64_t TVariant::ToIntegerWithin(long double min, long double max, const c
 const char* TVariant::TypeName() const { return kTypeNames[value_.index()]; }
 
 std::int32_t TVariant::ToInt() const {
-  return static_cast<std::int32_t>(ToIntegerWithin(std::numeric_limits<std::int32_t>::min(),
-                                                    std::numeric_limits<std::int32_t>::max(), "Integer"));
+  return static_cast<std::int32_t>(
+      ToIntegerWithin(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), "Integer"));
 }
 
 std::int64_t TVariant::ToInt64() const {

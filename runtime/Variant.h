@@ -19,8 +19,7 @@ class TVariant {
   // Integers of up to 32 bits that fit a signed 32-bit value are Integer,
   // wider ones Int64.
   template <std::integral I>
-    requires(!std::same_as<I, bool>)
-  TVariant(I value) : value_(Widen(value)) {}
+  requires(!std::same_as<I, bool>) TVariant(I value) : value_(Widen(value)) {}
   TVariant(double value) : value_(value) {}
   TVariant(long double value) : value_(static_cast<double>(value)) {}
   TVariant(bool value) : value_(value) {}
@@ -58,10 +57,8 @@ class TVariant {
  private:
   template <class I>
   static auto Widen(I value) {
-    if constexpr (sizeof(I) < 4 || (sizeof(I) == 4 && std::is_signed_v<I>))
-      return static_cast<std::int32_t>(value);
-    else
-      return static_cast<std::int64_t>(value);
+    if constexpr (sizeof(I) < 4 || (sizeof(I) == 4 && std::is_signed_v<I>)) return static_cast<std::int32_t>(value);
+    else return static_cast<std::int64_t>(value);
   }
   std::int64_t ToIntegerWithin(long double min, long double max, const char* to) const;
 

@@ -17,10 +17,8 @@ std::int64_t LocalMillisecondsSinceOrigin(std::chrono::system_clock::time_point 
   const std::time_t seconds = std::chrono::system_clock::to_time_t(wallTime);
   std::tm local{};
   localtime_r(&seconds, &local);
-  const std::int64_t utcMilliseconds =
-      std::chrono::duration_cast<Milliseconds>(wallTime.time_since_epoch()).count();
-  return utcMilliseconds + static_cast<std::int64_t>(local.tm_gmtoff) * 1000 +
-         kUnixEpochDay * kMillisecondsPerDay;
+  const std::int64_t utcMilliseconds = std::chrono::duration_cast<Milliseconds>(wallTime.time_since_epoch()).count();
+  return utcMilliseconds + static_cast<std::int64_t>(local.tm_gmtoff) * 1000 + kUnixEpochDay * kMillisecondsPerDay;
 }
 
 struct Anchor {

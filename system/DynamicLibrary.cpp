@@ -6,8 +6,7 @@
 
 namespace tintoral {
 
-DynamicLibrary::DynamicLibrary(const std::string& fileName)
-    : handle_(dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+DynamicLibrary::DynamicLibrary(const std::string& fileName) : handle_(dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL)) {
   if (handle_ == nullptr) {
     const char* reason = dlerror();
     loadError_ = reason != nullptr ? reason : "cannot load " + fileName;

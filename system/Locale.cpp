@@ -49,8 +49,6 @@ char DecimalSeparator() {
 ScopedDecimalSeparator::ScopedDecimalSeparator(char separator)
     : previous_(overrideSeparator.exchange(separator, std::memory_order_acq_rel)) {}
 
-ScopedDecimalSeparator::~ScopedDecimalSeparator() {
-  overrideSeparator.store(previous_, std::memory_order_release);
-}
+ScopedDecimalSeparator::~ScopedDecimalSeparator() { overrideSeparator.store(previous_, std::memory_order_release); }
 
 }  // namespace tintoral

@@ -88,8 +88,7 @@ Image DisabledImage() {
   };
   Image image{};
   for (int y = 0; y < kSide; ++y)
-    for (int x = 0; x < kSide; ++x)
-      image[y][x] = ink(x, y) ? kGray : ink(x - 1, y - 1) ? kWhite : kOlive;
+    for (int x = 0; x < kSide; ++x) image[y][x] = ink(x, y) ? kGray : ink(x - 1, y - 1) ? kWhite : kOlive;
   return image;
 }
 

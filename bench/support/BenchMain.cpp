@@ -1,8 +1,9 @@
 // Shared main of every benchmark program: Google Benchmark on top of a Qt
 // Widgets application on the offscreen platform (fonts, images and the stock
 // Qt widgets we compare against need one).
-#include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -73,8 +73,7 @@ std::int64_t RoundHalfUp(long double x) {
   const long double truncated = std::trunc(x + 0.5L);
   // 2^63 exactly is one past the largest 64-bit integer.
   constexpr long double kLimit = 9223372036854775808.0L;
-  if (!(truncated >= -kLimit && truncated < kLimit))
-    throw ConvertError("Value out of range for a 64-bit integer");
+  if (!(truncated >= -kLimit && truncated < kLimit)) throw ConvertError("Value out of range for a 64-bit integer");
   return static_cast<std::int64_t>(truncated);
 }
 
@@ -88,31 +87,26 @@ TColor ScaleColor(TColor color, int factor) {
 
 void DrawBevelRect(TCanvas& canvas, const TRect& rect, int kind) {
   switch (kind) {
-    case bevelRectSunken:
-      canvas.DrawEdge(rect, TEdgeStyle::Sunken);
-      break;
-    case bevelRectRaised:
-      canvas.DrawEdge(rect, TEdgeStyle::Raised);
-      break;
+    case bevelRectSunken: canvas.DrawEdge(rect, TEdgeStyle::Sunken); break;
+    case bevelRectRaised: canvas.DrawEdge(rect, TEdgeStyle::Raised); break;
     case bevelRectFramed: {
       canvas.Pen().SetColor(clBtnShadow);
       canvas.Pen().SetStyle(psSolid);
-      const TPoint corners[4] = {
-          {rect.Left, rect.Top}, {rect.Right - 1, rect.Top}, {rect.Right - 1, rect.Bottom - 1}, {rect.Left, rect.Bottom - 1}};
+      const TPoint corners[4] = {{rect.Left, rect.Top},
+                                 {rect.Right - 1, rect.Top},
+                                 {rect.Right - 1, rect.Bottom - 1},
+                                 {rect.Left, rect.Bottom - 1}};
       canvas.Polygon(corners);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
 void DrawBevelLine(TCanvas& canvas, int x1, int y1, int x2, int y2, TiBevelStyle style) {
   if (style != ibsNone && style != ibsRaised && style != ibsLowered) return;
-  if (x1 == x2)
-    DrawVerticalBevel(canvas, x1, y1, y2, style);
-  else
-    DrawHorizontalBevel(canvas, x1, y1, x2, y2, style);
+  if (x1 == x2) DrawVerticalBevel(canvas, x1, y1, y2, style);
+  else DrawHorizontalBevel(canvas, x1, y1, x2, y2, style);
 }
 
 void DrawLine(TCanvas& canvas, int x1, int y1, int x2, int y2) { Stroke(canvas, x1, y1, x2, y2); }

@@ -6,9 +6,9 @@
 
 #include "instruments/base/DrawingHelpers.h"
 #include "instruments/base/PropertyFile.h"
-#include "system/Clock.h"
 #include "platform/window/ControlProperties.h"
 #include "runtime/ClassBuilder.h"
+#include "system/Clock.h"
 
 namespace tintoral {
 namespace {
@@ -24,8 +24,9 @@ const TClassInfo& TiComponent::StaticClass() {
   static const TClassInfo info = DescribeClass<TiComponent>("TiComponent", TCustomControl::StaticClass(), [](auto& b) {
     // No popup menu and no drag and drop in the window layer: PopupMenu and
     // the drag events are not published.
-    PublishControlProperties(b, {"Visible", "Enabled", "ShowHint", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove",
-                                 "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter", "OnExit"});
+    PublishControlProperties(
+        b, {"Visible", "Enabled", "ShowHint", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+            "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter", "OnExit"});
     b.Property("OptionSaveAllProperties", &TiComponent::OptionSaveAllProperties,
                &TiComponent::SetOptionSaveAllProperties)
         .Default(false);
@@ -156,8 +157,8 @@ void TiComponent::SavePropertiesToFile(const std::string& fileName) {
 }
 
 void TiComponent::LoadPropertiesFromFile(const std::string& fileName) {
-  tintoral::LoadPropertiesFromFile(*this, fileName, {.beginUpdate = [this] { BeginUpdate(); },
-                                                     .endUpdate = [this] { EndUpdate(); }});
+  tintoral::LoadPropertiesFromFile(*this, fileName,
+                                   {.beginUpdate = [this] { BeginUpdate(); }, .endUpdate = [this] { EndUpdate(); }});
 }
 
 // ---- Empty hooks ------------------------------------------------------------------

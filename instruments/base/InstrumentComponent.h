@@ -24,11 +24,11 @@
 #include "instruments/opc/ItemManager.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
-#include "system/Lock.h"
 #include "platform/window/CustomControl.h"
 #include "platform/window/Timer.h"
 #include "runtime/Event.h"
 #include "runtime/Variant.h"
+#include "system/Lock.h"
 
 namespace tintoral {
 
@@ -120,8 +120,7 @@ class TiComponent : public TCustomControl {
   // enumerations and Booleans as integers, doubles exactly) stores it and
   // asks for a repaint by kind (TiRepaintKind). True when it changed.
   template <class V>
-    requires(std::is_arithmetic_v<V> || std::is_enum_v<V>)
-  bool SetPropertyField(V value, V& field, int kind) {
+  requires(std::is_arithmetic_v<V> || std::is_enum_v<V>) bool SetPropertyField(V value, V& field, int kind) {
     if (value == field) return false;
     field = value;
     if (kind == irkRepaint) RequestRepaint();

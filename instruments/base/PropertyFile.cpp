@@ -26,7 +26,7 @@ constexpr char kFileTypeLine[] = "File Type = ";
 constexpr char kSaveError[] = "Error Saving Properties - ";
 constexpr char kLoadError[] = "Error Loading Properties - ";
 
-constexpr std::array kCommonControlProperties = {"Left",    "Top",  "Width",   "Height", "Align", "Cursor",
+constexpr std::array kCommonControlProperties = {"Left",     "Top", "Width",   "Height",  "Align", "Cursor",
                                                  "ShowHint", "Tag", "Visible", "Enabled", "Hint",  "HelpContext"};
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -126,28 +126,28 @@ long double FloatTypeMax(TFloatType type) {
   }
 }
 
-void ApplyOrdinal(TPersistent& object, const TPropertyInfo& property, const std::string& fullName, const std::string& value) {
+void ApplyOrdinal(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
+                  const std::string& value) {
   const std::int64_t ordinal = TextToInt(value);
   if (ordinal < property.MinValue() || ordinal > property.MaxValue())
     throw ConvertError("Value " + value + " is out of range for property '" + fullName + "'");
   property.SetOrdinal(object, ordinal);
 }
 
-void ApplyFloat(TPersistent& object, const TPropertyInfo& property, const std::string& fullName, const std::string& value) {
+void ApplyFloat(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
+                const std::string& value) {
   const long double number = TextToFloat(WithLocaleSeparator(value));
   if (std::fabs(number) > FloatTypeMax(property.FloatType()))
     throw ConvertError("Value " + value + " is out of range for property '" + fullName + "'");
   property.SetFloat(object, number);
 }
 
-void ApplyValue(TPersistent& object, const TPropertyInfo& property, const std::string& fullName, const std::string& value) {
+void ApplyValue(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
+                const std::string& value) {
   const TTypeKind kind = property.Kind();
-  if (kind == tkFloat)
-    ApplyFloat(object, property, fullName, value);
-  else if (IsStringKind(kind))
-    property.SetString(object, value);
-  else if (IsOrdinalKind(kind) && kind != tkInt64)
-    ApplyOrdinal(object, property, fullName, value);
+  if (kind == tkFloat) ApplyFloat(object, property, fullName, value);
+  else if (IsStringKind(kind)) property.SetString(object, value);
+  else if (IsOrdinalKind(kind) && kind != tkInt64) ApplyOrdinal(object, property, fullName, value);
 }
 
 void ApplyLines(TPersistent& root, PropertyLines& lines) {
@@ -200,7 +200,8 @@ std::vector<std::string> PropertyFileLines(const TPersistent& object, bool saveA
         object, true, [&](const std::string& fullName) { return !IsExcluded(fullName, saveAllProperties); },
         [&](const TPersistent& owner, const TPropertyInfo& property, const std::string& fullName) {
           std::string value;
-          if (property.HasGetter() && ValueText(owner, property, value)) lines.push_back(Cut(fullName + " = " + Cut(value)));
+          if (property.HasGetter() && ValueText(owner, property, value))
+            lines.push_back(Cut(fullName + " = " + Cut(value)));
           return false;
         });
     return lines;

@@ -14,7 +14,8 @@ namespace tintoral {
 
 // prefix + "." + name, or name alone when the prefix is blank.
 inline std::string FullName(const std::string& prefix, const std::string& name) {
-  const bool blank = std::all_of(prefix.begin(), prefix.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+  const bool blank =
+      std::all_of(prefix.begin(), prefix.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
   return blank ? name : prefix + "." + name;
 }
 
@@ -62,7 +63,8 @@ class PropertyWalk {
 
 // The walk from `object`, whose properties are named under `prefix`.
 template <class Accept, class Leaf>
-bool WalkProperties(const TPersistent& object, bool storedOnly, Accept accept, Leaf leaf, const std::string& prefix = "") {
+bool WalkProperties(const TPersistent& object, bool storedOnly, Accept accept, Leaf leaf,
+                    const std::string& prefix = "") {
   return PropertyWalk<Accept, Leaf>(storedOnly, std::move(accept), std::move(leaf)).Walk(object, prefix);
 }
 

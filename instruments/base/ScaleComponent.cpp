@@ -81,17 +81,13 @@ void TiScaleComponent::Loaded() {
 }
 
 void TiScaleComponent::SetPositionMax(double value) {
-  if (!autoScaleEnabled_ || IsLoading())
-    TiPositionComponent::SetPositionMax(value);
-  else
-    AutoScale(value, PositionMin());
+  if (!autoScaleEnabled_ || IsLoading()) TiPositionComponent::SetPositionMax(value);
+  else AutoScale(value, PositionMin());
 }
 
 void TiScaleComponent::SetPositionMin(double value) {
-  if (!autoScaleEnabled_ || IsLoading())
-    TiPositionComponent::SetPositionMin(value);
-  else
-    AutoScale(PositionMax(), value);
+  if (!autoScaleEnabled_ || IsLoading()) TiPositionComponent::SetPositionMin(value);
+  else AutoScale(PositionMax(), value);
 }
 
 std::int32_t TiScaleComponent::GetLabelPrecision() {

@@ -44,7 +44,8 @@ std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, doubl
 }
 
 const TClassInfo& TiScaleObject::StaticClass() {
-  static const TClassInfo info = DescribeClass<TiScaleObject>("TiScaleObject", TPersistent::StaticClass(), [](auto&) {});
+  static const TClassInfo info =
+      DescribeClass<TiScaleObject>("TiScaleObject", TPersistent::StaticClass(), [](auto&) {});
   return info;
 }
 
@@ -125,10 +126,8 @@ std::string TiScaleObject::LabelText(double value) const { return Trimmed(FixedT
 // line `start`, at `pixel` along the track.
 void TiScaleObject::DrawTick(TCanvas& canvas, std::int32_t start, std::int32_t length, std::int32_t pixel,
                              TiBevelStyle style) const {
-  if (orientation_ == ioVertical)
-    DrawBevelLine(canvas, start, pixel, start + length, pixel, style);
-  else
-    DrawBevelLine(canvas, pixel, start, pixel, start + length, style);
+  if (orientation_ == ioVertical) DrawBevelLine(canvas, start, pixel, start + length, pixel, style);
+  else DrawBevelLine(canvas, pixel, start, pixel, start + length, style);
 }
 
 void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value, std::int32_t pixel,
@@ -138,10 +137,8 @@ void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value,
   const int width = canvas.TextWidth(text);
   const int height = canvas.TextHeight(text);
   const bool bottomRight = side_ == iosBottomRight;
-  if (orientation_ == ioVertical)
-    canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
-  else
-    canvas.TextOut(pixel - width / 2, bottomRight ? labelLine : labelLine - height, text);
+  if (orientation_ == ioVertical) canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
+  else canvas.TextOut(pixel - width / 2, bottomRight ? labelLine : labelLine - height, text);
 }
 
 // Minor ticks outside a fixed tick range, in the current pen: upwards from

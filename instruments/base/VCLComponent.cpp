@@ -6,12 +6,13 @@
 namespace tintoral {
 
 const TClassInfo& TiVCLComponent::StaticClass() {
-  static const TClassInfo info = DescribeClass<TiVCLComponent>("TiVCLComponent", TiComponent::StaticClass(), [](auto& b) {
-    b.Event("OnNewOPCData", &TiVCLComponent::OnNewOPCData, &TiVCLComponent::SetOnNewOPCData);
-    b.Event("OnBeforeNewOPCData", &TiVCLComponent::OnBeforeNewOPCData, &TiVCLComponent::SetOnBeforeNewOPCData);
-    b.StreamProperty("OPCItems", &TiVCLComponent::ReadOPCItems, &TiVCLComponent::WriteOPCItems,
-                     [](const TiVCLComponent& c) { return c.OPCItemManager().HasItems(); });
-  });
+  static const TClassInfo info =
+      DescribeClass<TiVCLComponent>("TiVCLComponent", TiComponent::StaticClass(), [](auto& b) {
+        b.Event("OnNewOPCData", &TiVCLComponent::OnNewOPCData, &TiVCLComponent::SetOnNewOPCData);
+        b.Event("OnBeforeNewOPCData", &TiVCLComponent::OnBeforeNewOPCData, &TiVCLComponent::SetOnBeforeNewOPCData);
+        b.StreamProperty("OPCItems", &TiVCLComponent::ReadOPCItems, &TiVCLComponent::WriteOPCItems,
+                         [](const TiVCLComponent& c) { return c.OPCItemManager().HasItems(); });
+      });
   return info;
 }
 
@@ -20,9 +21,7 @@ const TClassInfo& TiCustomComponent::StaticClass() {
   return info;
 }
 
-TiVCLComponent::TiVCLComponent(TComponent* owner)
-    : TiComponent(owner),
-      opcItems_(this, DataLinkCallbacks()) {
+TiVCLComponent::TiVCLComponent(TComponent* owner) : TiComponent(owner), opcItems_(this, DataLinkCallbacks()) {
   timer_.SetOnTimer([this] { onTimerTick_(this); });
 }
 

@@ -13,8 +13,7 @@ TiOPCItemManager::TiOPCItemManager(TObject* owner, Callbacks callbacks)
 TiOPCItemManager::~TiOPCItemManager() { Clear(); }
 
 TiOPCItem& TiOPCItemManager::Items(int index) const {
-  if (index < 0 || index >= Count())
-    throw ListIndexError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count()) throw ListIndexError("List index out of bounds (" + std::to_string(index) + ")");
   return *items_[static_cast<std::size_t>(index)];
 }
 

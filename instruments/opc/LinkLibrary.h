@@ -80,17 +80,20 @@ typedef int32_t(IOPC_CALL* IOPCSignalGetActive)(int32_t handle);
 typedef void(IOPC_CALL* IOPCSignalSendData)(int32_t handle, const IOPCVariant* value);
 
 /* Every function the loader looks up, in lookup order: X(name) each. */
-#define IOPC_FUNCTION_NAMES(X)                                                                              \
-  X(SignalAdd) X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive) X(SignalGetGroupHandle) \
-  X(SignalSendData) X(EditorSessionStart) X(EditorSessionStop) X(EditorComputerBranchOpen)                  \
-  X(EditorComputerBranchClose) X(EditorComputerBranchGetItemCount) X(EditorComputerBranchGetItemData)       \
-  X(EditorServerSetup) X(EditorServerGetCount) X(EditorServerGetData) X(EditorItemSetup)                    \
-  X(EditorItemGetBrowseType) X(EditorItemSetPath) X(EditorItemGetBranchItems) X(EditorItemGetQualifiedName) \
-  X(GroupAdd) X(GroupDelete) X(GroupResume) X(GroupSuspend) X(GroupGetCount) X(GroupGetHandleByName)        \
-  X(GroupGetName) X(GroupGetComputerName) X(GroupGetOPCServerName) X(GroupGetUpdateRate)                    \
-  X(GroupSetUpdateRate) X(GroupGetHandle) X(ServerConnectionGetCount) X(ServerConnectionGetName)            \
-  X(ServerConnectionGetGroupCount) X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)             \
-  X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem) X(ManagerDestroyed)
+#define IOPC_FUNCTION_NAMES(X)                                                                                   \
+  X(SignalAdd)                                                                                                   \
+  X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive) X(SignalGetGroupHandle) X(SignalSendData)  \
+      X(EditorSessionStart) X(EditorSessionStop) X(EditorComputerBranchOpen) X(EditorComputerBranchClose)        \
+          X(EditorComputerBranchGetItemCount) X(EditorComputerBranchGetItemData) X(EditorServerSetup)            \
+              X(EditorServerGetCount) X(EditorServerGetData) X(EditorItemSetup) X(EditorItemGetBrowseType)       \
+                  X(EditorItemSetPath) X(EditorItemGetBranchItems) X(EditorItemGetQualifiedName) X(GroupAdd)     \
+                      X(GroupDelete) X(GroupResume) X(GroupSuspend) X(GroupGetCount) X(GroupGetHandleByName)     \
+                          X(GroupGetName) X(GroupGetComputerName) X(GroupGetOPCServerName) X(GroupGetUpdateRate) \
+                              X(GroupSetUpdateRate) X(GroupGetHandle) X(ServerConnectionGetCount)                \
+                                  X(ServerConnectionGetName) X(ServerConnectionGetGroupCount)                    \
+                                      X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)               \
+                                          X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem)      \
+                                              X(ManagerDestroyed)
 
 #ifdef __cplusplus
 }

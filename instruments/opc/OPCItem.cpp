@@ -103,9 +103,9 @@ void TiOPCItem::ConnectItem() {
   if (handle_ != 0) DisconnectItem();
   if (IsBlank(propertyName_) || (IsBlank(groupName_) && IsBlank(serverName_)) || IsBlank(itemName_)) return;
   if (IsItemActive()) DisconnectItem();
-  handle_ = Library().SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
-                                static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(),
-                                inbox_->OpenLink());
+  handle_ =
+      Library().SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
+                          static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(), inbox_->OpenLink());
 }
 
 void TiOPCItem::DisconnectItem() {
@@ -123,10 +123,8 @@ void TiOPCItem::SendItemData(const TVariant& value) {
 // node gone) no longer shows live data: that raises the flag too.
 void TiOPCItem::UpdateItemError() {
   if (!manager_ || !LinkAllowed()) return;
-  if (Library().SignalGetActive(handle_))
-    manager_->SetOwnerErrorFlag(!IsGoodQuality(LastQuality()));
-  else if (handle_ != 0)
-    manager_->SetOwnerErrorFlag(true);
+  if (Library().SignalGetActive(handle_)) manager_->SetOwnerErrorFlag(!IsGoodQuality(LastQuality()));
+  else if (handle_ != 0) manager_->SetOwnerErrorFlag(true);
 }
 
 void TiOPCItem::ReceiveData(const TVariant& value, std::uint16_t quality, std::uint64_t timestamp) {

@@ -69,12 +69,11 @@ F TiOPCLibrary::Require(const char* name) const {
 }
 
 std::int32_t TiOPCLibrary::SignalAdd(const std::string& computerName, const std::string& serverName,
-                                     const std::string& itemName, const std::string& groupName,
-                                     std::int32_t updateRate, std::uint8_t propertyKind, IOPCDataCallback callback,
-                                     void* context) const {
+                                     const std::string& itemName, const std::string& groupName, std::int32_t updateRate,
+                                     std::uint8_t propertyKind, IOPCDataCallback callback, void* context) const {
   const auto add = Require<IOPCSignalAdd>("SignalAdd");
-  return add(computerName.c_str(), serverName.c_str(), itemName.c_str(), groupName.c_str(), updateRate, 0,
-             propertyKind, callback, context);
+  return add(computerName.c_str(), serverName.c_str(), itemName.c_str(), groupName.c_str(), updateRate, 0, propertyKind,
+             callback, context);
 }
 
 void TiOPCLibrary::SignalRemove(std::int32_t handle) const { Require<IOPCSignalRemove>("SignalRemove")(handle); }

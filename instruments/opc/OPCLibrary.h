@@ -14,14 +14,16 @@
 #include <vector>
 
 #include "instruments/opc/LinkLibrary.h"
-#include "system/DynamicLibrary.h"
 #include "runtime/Exception.h"
 #include "runtime/Variant.h"
+#include "system/DynamicLibrary.h"
 
 namespace tintoral {
 
 // An error of a call wrapper.
-class OPCLinkError : public Exception { using Exception::Exception; };
+class OPCLinkError : public Exception {
+  using Exception::Exception;
+};
 
 // The library's file name on this platform: "iOPC.dll" -> "libiOPC.so".
 std::string PlatformLibraryFileName(const std::string& libraryName);

@@ -31,8 +31,7 @@ HelperProcess::~HelperProcess() {
   Close();
 }
 
-bool HelperProcess::Start(const std::string& program, const std::vector<std::string>& arguments,
-                          std::string& error) {
+bool HelperProcess::Start(const std::string& program, const std::vector<std::string>& arguments, std::string& error) {
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
   if (!SocketPair(in) || !SocketPair(out)) {

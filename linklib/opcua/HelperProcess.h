@@ -35,7 +35,6 @@ class HelperProcess {
   void Close();
 
  private:
-
   pid_t pid_ = -1;
   int input_ = -1;   // our end of the helper's stdin
   int output_ = -1;  // our end of the helper's stdout

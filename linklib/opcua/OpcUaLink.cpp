@@ -65,14 +65,18 @@ OpcUaLink::~OpcUaLink() {
 
 // ---- Calls from the data link ----------------------------------------------------------
 
-std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& serverName,
-                            const std::string& itemName, const std::string& groupName, std::int32_t updateRate,
-                            IOPCDataCallback callback, void* context) {
+std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& serverName, const std::string& itemName,
+                            const std::string& groupName, std::int32_t updateRate, IOPCDataCallback callback,
+                            void* context) {
   std::lock_guard<std::mutex> guard(lock_);
   const std::int32_t handle = nextHandle_++;
   Item& item = items_[handle];
-  item.addCommand = {"add",     std::to_string(handle), EndpointUrl(computerName, serverName),
-                     groupName, std::to_string(updateRate < 0 ? 0 : updateRate), itemName};
+  item.addCommand = {"add",
+                     std::to_string(handle),
+                     EndpointUrl(computerName, serverName),
+                     groupName,
+                     std::to_string(updateRate < 0 ? 0 : updateRate),
+                     itemName};
   item.callback = callback;
   item.context = context;
   outbox_.push_back(JoinLine(item.addCommand));
@@ -113,10 +117,8 @@ bool OpcUaLink::HasWork() const {
 void OpcUaLink::Run() {
   std::unique_lock<std::mutex> guard(lock_);
   for (;;) {
-    if (!helper_ && !items_.empty())
-      wake_.wait_until(guard, restartAt_, [this] { return HasWork(); });
-    else
-      wake_.wait(guard, [this] { return HasWork(); });
+    if (!helper_ && !items_.empty()) wake_.wait_until(guard, restartAt_, [this] { return HasWork(); });
+    else wake_.wait(guard, [this] { return HasWork(); });
     if (stopping_) break;
     if (helperEnded_) {
       EndHelper(guard);
@@ -252,8 +254,7 @@ void OpcUaLink::DeliverStatus(std::int32_t handle, std::uint32_t statusCode) {
 }
 
 // Called without the lock: the data link may call back into the library.
-void OpcUaLink::Call(const Item& item, const ReceivedValue& value, std::uint32_t statusCode,
-                     double unixMilliseconds) {
+void OpcUaLink::Call(const Item& item, const ReceivedValue& value, std::uint32_t statusCode, double unixMilliseconds) {
   if (item.callback == nullptr) return;
   item.callback(item.context, &value.Value(), ClassicQuality(statusCode), DateTimeStamp(unixMilliseconds));
 }

@@ -18,10 +18,9 @@ std::string Text(const char* text) { return text ? text : ""; }
 }  // namespace
 
 OPCUALINK_EXPORT std::int32_t IOPC_CALL SignalAdd(const char* computerName, const char* serverName,
-                                                  const char* itemName, const char* groupName,
-                                                  std::int32_t updateRate, std::uint8_t /*reserved*/,
-                                                  std::uint8_t /*propertyKind*/, IOPCDataCallback callback,
-                                                  void* context) {
+                                                  const char* itemName, const char* groupName, std::int32_t updateRate,
+                                                  std::uint8_t /*reserved*/, std::uint8_t /*propertyKind*/,
+                                                  IOPCDataCallback callback, void* context) {
   return TheLink().Add(Text(computerName), Text(serverName), Text(itemName), Text(groupName), updateRate, callback,
                        context);
 }

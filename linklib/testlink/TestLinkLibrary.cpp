@@ -142,9 +142,8 @@ class Server {
     StopFeed();
     feeding_ = true;
     fed_ = 0;
-    feeder_ = std::thread([this, handles = std::move(handles), valuesPerSecond, quality] {
-      Feed(handles, valuesPerSecond, quality);
-    });
+    feeder_ = std::thread(
+        [this, handles = std::move(handles), valuesPerSecond, quality] { Feed(handles, valuesPerSecond, quality); });
   }
 
   std::int64_t StopFeed() {
@@ -240,10 +239,9 @@ std::string Text(const char* text) { return text ? text : ""; }
 
 // ---- The link interface ------------------------------------------------------------
 
-TESTLINK_EXPORT std::int32_t IOPC_CALL SignalAdd(const char* computerName, const char* serverName,
-                                                 const char* itemName, const char* groupName, std::int32_t updateRate,
-                                                 std::uint8_t reserved, std::uint8_t propertyKind,
-                                                 IOPCDataCallback callback, void* context) {
+TESTLINK_EXPORT std::int32_t IOPC_CALL SignalAdd(const char* computerName, const char* serverName, const char* itemName,
+                                                 const char* groupName, std::int32_t updateRate, std::uint8_t reserved,
+                                                 std::uint8_t propertyKind, IOPCDataCallback callback, void* context) {
   const std::string call = "SignalAdd " + Text(computerName) + "|" + Text(serverName) + "|" + Text(itemName) + "|" +
                            Text(groupName) + "|" + std::to_string(updateRate) + "|" + std::to_string(reserved) + "|" +
                            std::to_string(propertyKind);

@@ -82,10 +82,8 @@ void StrokeWidePath(TCanvas& canvas, std::span<const PointF> path, bool closed) 
 
 void StrokePath(TCanvas& canvas, std::span<const TPoint> points, bool closed) {
   if (!PenDraws(canvas.Pen()) || points.empty()) return;
-  if (PenIsWide(canvas.Pen()))
-    StrokeWidePath(canvas, raster::ToPointsF(points), closed);
-  else
-    DrawThinPath(canvas, points, closed);
+  if (PenIsWide(canvas.Pen())) StrokeWidePath(canvas, raster::ToPointsF(points), closed);
+  else DrawThinPath(canvas, points, closed);
 }
 
 // The border pixels of box with a solid one-pixel pen, each painted once.

@@ -63,7 +63,7 @@ class TCanvas {
   void SetPixel(int x, int y, TColor color);
 
   // Geometry.
-  void FillRect(const TRect& rect);                    // brush only
+  void FillRect(const TRect& rect);  // brush only
   void Rectangle(int left, int top, int right, int bottom);
   void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
   void Ellipse(int left, int top, int right, int bottom);

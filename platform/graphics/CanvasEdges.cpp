@@ -28,7 +28,8 @@ void DrawRing(TBitmap& surface, const TRect& rect, RingColors colors) {
   const int first = std::max(rect.Top, 0);
   for (int y = first, last = std::min(rect.Bottom - 1, surface.Height()); y < last; ++y) topLeft.Pixel(rect.Left, y);
   bottomRight.Span(rect.Bottom - 1, rect.Left, rect.Right);
-  for (int y = first, last = std::min(rect.Bottom, surface.Height()); y < last; ++y) bottomRight.Pixel(rect.Right - 1, y);
+  for (int y = first, last = std::min(rect.Bottom, surface.Height()); y < last; ++y)
+    bottomRight.Pixel(rect.Right - 1, y);
 }
 
 // Inverts the pixels (x0 .. x1-1, y) with an even x + y.

@@ -120,8 +120,8 @@ int TCanvas::DrawText(std::string& text, TRect& rect, std::uint16_t flags) {
 
   if (Has(flags, DrawTextFlag::ModifyString) && Has(flags, kAnyEllipsis))
     WriteBackShortened(text, lines, Has(flags, DrawTextFlag::Prefix));
-  const bool placedVertically = Has(flags, DrawTextFlag::SingleLine) &&
-                                Has(flags, DrawTextFlag::VerticalCenter | DrawTextFlag::Bottom);
+  const bool placedVertically =
+      Has(flags, DrawTextFlag::SingleLine) && Has(flags, DrawTextFlag::VerticalCenter | DrawTextFlag::Bottom);
   return placedVertically ? top - rect.Top + textHeight : textHeight;
 }
 

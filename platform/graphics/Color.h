@@ -95,8 +95,8 @@ constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) &
 // refills it from the Qt palette at start-up; tests reset it to the defaults.
 class SystemColors {
  public:
-  static std::uint32_t Get(int index);                 // 0x00BBGGRR
-  static void Set(int index, std::uint32_t rgb);       // 0x00BBGGRR
+  static std::uint32_t Get(int index);            // 0x00BBGGRR
+  static void Set(int index, std::uint32_t rgb);  // 0x00BBGGRR
   static void ResetToClassic();
 };
 

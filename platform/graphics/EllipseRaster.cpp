@@ -67,7 +67,8 @@ std::int64_t EllipseRaster::Reach(std::int64_t doubledY) const {
   const double b = static_cast<double>(b_);
   // Steep parts: the column nearest to the curve on this row.
   const double rowRatio = b_ == 0 ? 0.0 : static_cast<double>(ay) / b;
-  const std::int64_t byRow = std::min(NearestWithParity(a * std::sqrt(std::max(0.0, 1 - rowRatio * rowRatio)), parity), a_);
+  const std::int64_t byRow =
+      std::min(NearestWithParity(a * std::sqrt(std::max(0.0, 1 - rowRatio * rowRatio)), parity), a_);
   // Flat parts: every column whose nearest curve row is this row or further out.
   if (ay <= 1) return a_;
   const double colRatio = static_cast<double>(ay - 1) / b;

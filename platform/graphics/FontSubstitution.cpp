@@ -90,9 +90,8 @@ std::string SubstituteFontFamily(std::string_view windowsName,
 std::string SubstituteFontFamily(std::string_view windowsName) {
   const std::string utf8Name = Windows1252ToUtf8(windowsName);
   return SubstituteFontFamily(utf8Name, [](std::string_view name) {
-    return InstalledFamilies().contains(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
-                                            .toLower()
-                                            .toStdString());
+    return InstalledFamilies().contains(
+        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower().toStdString());
   });
 }
 

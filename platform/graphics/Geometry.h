@@ -30,9 +30,7 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Bounds(int left, int top, int width, int height) {
-  return {left, top, left + width, top + height};
-}
+inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 // The part two rectangles share; empty (IsEmpty) when they do not meet.
 inline TRect IntersectRects(const TRect& a, const TRect& b) {

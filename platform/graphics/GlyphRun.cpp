@@ -11,7 +11,8 @@ std::uint32_t Blend(std::uint32_t under, std::uint32_t over, std::uint32_t cover
   const std::uint32_t rest = 255 - coverage;
   std::uint32_t result = 0xFF000000u;
   for (int shift = 0; shift < 24; shift += 8) {
-    const std::uint32_t channel = (((over >> shift) & 0xFFu) * coverage + ((under >> shift) & 0xFFu) * rest + 127) / 255;
+    const std::uint32_t channel =
+        (((over >> shift) & 0xFFu) * coverage + ((under >> shift) & 0xFFu) * rest + 127) / 255;
     result |= channel << shift;
   }
   return result;
@@ -30,10 +31,8 @@ void PaintGlyph(TBitmap& target, const GlyphMask& glyph, int penX, int cellTop, 
     std::uint32_t* row = target.ScanLine(y) + visible.Left;
     for (int i = 0; i < columns; ++i) {
       const std::uint8_t c = coverage[i];
-      if (c == 255)
-        row[i] = pixel;
-      else if (c != 0)
-        row[i] = Blend(row[i], pixel, c);
+      if (c == 255) row[i] = pixel;
+      else if (c != 0) row[i] = Blend(row[i], pixel, c);
     }
   }
 }
@@ -67,14 +66,17 @@ void PaintRun(TBitmap& target, const ResolvedFont& font, int x, int y, std::stri
 void FillArea(TBitmap& target, const TRect& area, std::uint32_t pixel, const TRect& clip) {
   const TRect visible = IntersectRects(area, clip);
   if (visible.IsEmpty()) return;
-  for (int y = visible.Top; y < visible.Bottom; ++y) std::fill(target.ScanLine(y) + visible.Left, target.ScanLine(y) + visible.Right, pixel);
+  for (int y = visible.Top; y < visible.Bottom; ++y)
+    std::fill(target.ScanLine(y) + visible.Left, target.ScanLine(y) + visible.Right, pixel);
 }
 
 void PaintFontLines(TBitmap& target, const ResolvedFont& font, int x, int y, int width, std::uint32_t pixel,
                     const TRect& clip) {
   const int thickness = font.LineThickness();
-  if (font.Underline()) FillArea(target, {x, y + font.UnderlineTop(), x + width, y + font.UnderlineTop() + thickness}, pixel, clip);
-  if (font.StrikeOut()) FillArea(target, {x, y + font.StrikeOutTop(), x + width, y + font.StrikeOutTop() + thickness}, pixel, clip);
+  if (font.Underline())
+    FillArea(target, {x, y + font.UnderlineTop(), x + width, y + font.UnderlineTop() + thickness}, pixel, clip);
+  if (font.StrikeOut())
+    FillArea(target, {x, y + font.StrikeOutTop(), x + width, y + font.StrikeOutTop() + thickness}, pixel, clip);
 }
 
 }  // namespace tintoral

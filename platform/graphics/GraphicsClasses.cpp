@@ -25,11 +25,11 @@ std::uint32_t GetUint32(const std::vector<std::uint8_t>& data, std::size_t at) {
 
 const std::vector<std::pair<std::int32_t, std::string>>& CharsetNames() {
   static const std::vector<std::pair<std::int32_t, std::string>> names = {
-      {0, "ANSI_CHARSET"},        {1, "DEFAULT_CHARSET"},   {2, "SYMBOL_CHARSET"},   {77, "MAC_CHARSET"},
-      {128, "SHIFTJIS_CHARSET"},  {129, "HANGEUL_CHARSET"}, {130, "JOHAB_CHARSET"},  {134, "GB2312_CHARSET"},
-      {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"}, {162, "TURKISH_CHARSET"}, {163, "VIETNAMESE_CHARSET"},
-      {177, "HEBREW_CHARSET"},    {178, "ARABIC_CHARSET"},  {186, "BALTIC_CHARSET"},  {204, "RUSSIAN_CHARSET"},
-      {222, "THAI_CHARSET"},      {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"}};
+      {0, "ANSI_CHARSET"},          {1, "DEFAULT_CHARSET"},      {2, "SYMBOL_CHARSET"},    {77, "MAC_CHARSET"},
+      {128, "SHIFTJIS_CHARSET"},    {129, "HANGEUL_CHARSET"},    {130, "JOHAB_CHARSET"},   {134, "GB2312_CHARSET"},
+      {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"},      {162, "TURKISH_CHARSET"}, {163, "VIETNAMESE_CHARSET"},
+      {177, "HEBREW_CHARSET"},      {178, "ARABIC_CHARSET"},     {186, "BALTIC_CHARSET"},  {204, "RUSSIAN_CHARSET"},
+      {222, "THAI_CHARSET"},        {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"}};
   return names;
 }
 
@@ -139,7 +139,8 @@ const TClassInfo& TFont::StaticClass() {
 
 const TClassInfo& TBitmap::StaticClass() {
   static const TClassInfo info = DescribeClass<TBitmap>("TBitmap", TPersistent::StaticClass(), [](auto& b) {
-    b.BinaryProperty("Data", &BitmapFromStreamData, &BitmapToStreamData, [](const TBitmap& bitmap) { return !bitmap.Empty(); });
+    b.BinaryProperty("Data", &BitmapFromStreamData, &BitmapToStreamData,
+                     [](const TBitmap& bitmap) { return !bitmap.Empty(); });
   });
   return info;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsClasses.h"
 #include "platform/graphics/PngDecoder.h"

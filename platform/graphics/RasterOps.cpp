@@ -28,9 +28,7 @@ std::uint32_t Mix(TPenMode mode, std::uint32_t p, std::uint32_t s) {
   return s;
 }
 
-std::uint32_t SwapRedBlue(std::uint32_t rgb) {
-  return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu);
-}
+std::uint32_t SwapRedBlue(std::uint32_t rgb) { return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | ((rgb >> 16) & 0xFFu); }
 
 }  // namespace
 

@@ -46,14 +46,9 @@ struct PixelPaint {
 template <class Body>
 void WithPixelOp(const PixelPaint& paint, Body&& body) {
   switch (paint.kind) {
-    case PixelPaint::Kind::Nothing:
-      return;
-    case PixelPaint::Kind::Copy:
-      body(CopyOp{paint.pixel});
-      return;
-    case PixelPaint::Kind::Mix:
-      body(paint.mix);
-      return;
+    case PixelPaint::Kind::Nothing: return;
+    case PixelPaint::Kind::Copy: body(CopyOp{paint.pixel}); return;
+    case PixelPaint::Kind::Mix: body(paint.mix); return;
   }
 }
 

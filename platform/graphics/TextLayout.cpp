@@ -123,11 +123,13 @@ LaidOutLine MakeLine(const ShownText& shown, Range range, Range paragraph) {
 // Replaces the line by head + "..." + tail.
 void Shorten(LaidOutLine& line, std::size_t headLength, std::size_t tailBegin) {
   std::string text = line.text.substr(0, headLength);
-  std::vector<bool> underlined(line.underlined.begin(), line.underlined.begin() + static_cast<std::ptrdiff_t>(headLength));
+  std::vector<bool> underlined(line.underlined.begin(),
+                               line.underlined.begin() + static_cast<std::ptrdiff_t>(headLength));
   text += kEllipsis;
   underlined.insert(underlined.end(), kEllipsis.size(), false);
   text += line.text.substr(tailBegin);
-  underlined.insert(underlined.end(), line.underlined.begin() + static_cast<std::ptrdiff_t>(tailBegin), line.underlined.end());
+  underlined.insert(underlined.end(), line.underlined.begin() + static_cast<std::ptrdiff_t>(tailBegin),
+                    line.underlined.end());
   line.text = std::move(text);
   line.underlined = std::move(underlined);
   line.shortened = true;

@@ -27,7 +27,7 @@ struct LineWalk {
   std::int64_t minorLength;  // minor extent
   std::int64_t majorStart, minorStart;
   int majorSign, minorSign;
-  int majorLimit, minorLimit;      // surface extent along each axis
+  int majorLimit, minorLimit;             // surface extent along each axis
   std::int64_t majorStride, minorStride;  // index change per step
 
   // The steps [first, last) whose major coordinate lies on the surface.
@@ -55,8 +55,7 @@ LineWalk MakeWalk(TPoint from, TPoint to, int width, int height) {
 }
 
 template <class Op>
-void Walk(const LineWalk& w, std::uint32_t* pixels, const Op& op, const DashPattern& dash,
-          std::int64_t pathPosition) {
+void Walk(const LineWalk& w, std::uint32_t* pixels, const Op& op, const DashPattern& dash, std::int64_t pathPosition) {
   std::int64_t first, last;
   w.ClipMajor(first, last);
   if (first >= last) return;

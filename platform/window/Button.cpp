@@ -26,11 +26,11 @@ const TClassInfo& TButton::StaticClass() {
     b.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
     PublishControlProperties(b, {"Enabled", "Font"}, defaults);
     b.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(mrNone);
-    PublishControlProperties(b,
-                             {"ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
-                              "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
-                              "OnMouseUp"},
-                             defaults);
+    PublishControlProperties(
+        b,
+        {"ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick", "OnEnter", "OnExit",
+         "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp"},
+        defaults);
   });
   return info;
 }

@@ -41,8 +41,7 @@ bool IsDown(TButtonState state) { return state == bsDown || state == bsExclusive
 void CopyImage(const TBitmap& glyph, int numGlyphs, int index, TBitmap& image) {
   const int width = glyph.Width() / numGlyphs;
   image.SetSize(width, glyph.Height());
-  for (int y = 0; y < glyph.Height(); ++y)
-    std::copy_n(glyph.ScanLine(y) + index * width, width, image.ScanLine(y));
+  for (int y = 0; y < glyph.Height(); ++y) std::copy_n(glyph.ScanLine(y) + index * width, width, image.ScanLine(y));
 }
 
 // The pixels of an image that an embossed glyph shows: all but the
@@ -71,10 +70,8 @@ TRect PaintSpeedButtonFrame(TCanvas& canvas, const TRect& client, const SpeedBut
   const bool hot = look.mouseInControl && look.state != bsDisabled;
   if (down || hot) {
     TRect ring = face;
-    if (down)
-      Frame3D(canvas, ring, clBtnShadow, clBtnHighlight, 1);
-    else
-      Frame3D(canvas, ring, clBtnHighlight, clBtnShadow, 1);
+    if (down) Frame3D(canvas, ring, clBtnShadow, clBtnHighlight, 1);
+    else Frame3D(canvas, ring, clBtnHighlight, clBtnShadow, 1);
     if (!look.transparent) Fill(canvas, ring, look.color);
   } else if (!look.transparent) {
     Fill(canvas, face, look.color);

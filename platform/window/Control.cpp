@@ -239,7 +239,9 @@ bool TControl::DialogKey(std::uint16_t, TShiftState) { return false; }
 
 void TControl::Click() { onClick_(this); }
 void TControl::DblClick() { onDblClick_(this); }
-void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) { onMouseDown_(this, button, shift, x, y); }
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  onMouseDown_(this, button, shift, x, y);
+}
 void TControl::MouseMove(TShiftState shift, int x, int y) { onMouseMove_(this, shift, x, y); }
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) { onMouseUp_(this, button, shift, x, y); }
 void TControl::Resize() { onResize_(this); }

@@ -39,10 +39,8 @@ TControl* ControlOf(QWidget* widget) {
 AccessibleEventSink eventSink = nullptr;
 
 void Deliver(QAccessibleEvent& event) {
-  if (eventSink)
-    eventSink(&event);
-  else
-    QAccessible::updateAccessibility(&event);
+  if (eventSink) eventSink(&event);
+  else QAccessible::updateAccessibility(&event);
 }
 
 void ReportChangesOf(QAccessibleInterface& accessible, ReportedState& last) {
@@ -110,8 +108,7 @@ QString ControlAccessible::text(QAccessible::Text type) const {
 }
 
 void* ControlAccessible::interface_cast(QAccessible::InterfaceType type) {
-  if (type == QAccessible::ValueInterface && Range())
-    return static_cast<QAccessibleValueInterface*>(this);
+  if (type == QAccessible::ValueInterface && Range()) return static_cast<QAccessibleValueInterface*>(this);
   return QAccessibleWidget::interface_cast(type);
 }
 

@@ -42,7 +42,8 @@ void TWinControl::AlignGroup(TAlign align, TRect& rect) {
   std::vector<TControl*> group;
   for (TControl* c : controls_)
     if (c->Align() == align && c->Visible()) group.push_back(c);
-  std::stable_sort(group.begin(), group.end(), [align](const TControl* a, const TControl* b) { return PlacedBefore(align, a, b); });
+  std::stable_sort(group.begin(), group.end(),
+                   [align](const TControl* a, const TControl* b) { return PlacedBefore(align, a, b); });
   for (TControl* c : group) {
     const int w = c->Width();
     const int h = c->Height();
@@ -63,20 +64,15 @@ void TWinControl::AlignGroup(TAlign align, TRect& rect) {
         c->SetBounds(rect.Right - w, rect.Top, w, rect.Height());
         rect.Right -= w;
         break;
-      case alClient:
-        c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
-        break;
-      default:
-        break;
+      case alClient: c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); break;
+      default: break;
     }
   }
 }
 
 void TWinControl::AdjustClientRect(TRect&) const {}
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-  TControl::SetBounds(left, top, width, height);
-}
+void TWinControl::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
 
 void TWinControl::BoundsChanged(bool sizeChanged) {
   TControl::BoundsChanged(sizeChanged);

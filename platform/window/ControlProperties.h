@@ -55,14 +55,14 @@ bool PublishCommon(TClassBuilder<T>& b, std::string_view name, const TControlDef
   } else if (name == "Text") {
     b.Property("Text", &T::Text, &T::SetText);
   } else if (name == "Color") {
-    b.Property("Color", &T::Color, &T::SetColor)
-        .Default(d.color)
-        .TypeName(kColorTypeName)
-        .Stored([](const T& t) { return !t.ParentColor(); });
+    b.Property("Color", &T::Color, &T::SetColor).Default(d.color).TypeName(kColorTypeName).Stored([](const T& t) {
+      return !t.ParentColor();
+    });
   } else if (name == "Enabled") {
     b.Property("Enabled", &T::Enabled, &T::SetEnabled).Default(true);
   } else if (name == "Font") {
-    b.Object("Font", [](T& t) -> TFont& { return t.Font(); }, [](T& t, const TFont& f) { t.SetFont(f); })
+    b.Object(
+         "Font", [](T& t) -> TFont& { return t.Font(); }, [](T& t, const TFont& f) { t.SetFont(f); })
         .Stored([](const T& t) { return !t.ParentFont(); });
   } else if (name == "ParentColor") {
     b.Property("ParentColor", &T::ParentColor, &T::SetParentColor).Default(d.parentColor);
@@ -126,7 +126,8 @@ void PublishControlProperties(TClassBuilder<T>& b, std::initializer_list<std::st
                               const TControlDefaults& defaults = {}) {
   static_assert(std::is_base_of_v<TControl, T>, "control properties belong to controls");
   for (std::string_view name : names) {
-    if (!control_properties::PublishCommon(b, name, defaults) && !control_properties::PublishWindowed(b, name, defaults))
+    if (!control_properties::PublishCommon(b, name, defaults) &&
+        !control_properties::PublishWindowed(b, name, defaults))
       throw InvalidOperation("No control property named " + std::string(name));
   }
 }

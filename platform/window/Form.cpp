@@ -30,9 +30,9 @@ const TEnumType& BorderIconType() {
 }
 
 const TEnumType& EnumTypeOf(TPosition) {
-  static const TEnumType type("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                                            "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
-                                            "poOwnerFormCenter"});
+  static const TEnumType type("TPosition",
+                              {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                               "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
   return type;
 }
 
@@ -97,8 +97,8 @@ const TClassInfo& TForm::StaticClass() {
     PublishControlProperties(b, {"OnDblClick"});
     b.Event("OnDestroy", &T::OnDestroy, &T::SetOnDestroy);
     b.Event("OnHide", &T::OnHide, &T::SetOnHide);
-    PublishControlProperties(b, {"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp",
-                                 "OnResize"});
+    PublishControlProperties(
+        b, {"OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"});
     b.Event("OnShow", &T::OnShow, &T::SetOnShow);
     b.Property("TextHeight", &T::TextHeight, &T::SetTextHeight);
   });
@@ -178,9 +178,7 @@ void TForm::ApplyWindowFlags() {
   const bool hasSystemMenu = (borderIcons_ & BorderIconBit(biSystemMenu)) != 0;
   Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   switch (borderStyle_) {
-    case bsNone:
-      flags = Qt::Window | Qt::FramelessWindowHint;
-      break;
+    case bsNone: flags = Qt::Window | Qt::FramelessWindowHint; break;
     case bsDialog:
       flags |= Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
       if (borderIcons_ & BorderIconBit(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
@@ -277,15 +275,10 @@ void TForm::PlaceForShowing(bool modal) {
   if (around == this || (around && !around->Visible())) around = nullptr;
   switch (position) {
     case poScreenCenter:
-    case poDesktopCenter:
-      CentreOn(ScreenArea());
-      break;
+    case poDesktopCenter: CentreOn(ScreenArea()); break;
     case poMainFormCenter:
-    case poOwnerFormCenter:
-      CentreOn(around ? around->BoundsRect() : ScreenArea());
-      break;
-    default:
-      break;
+    case poOwnerFormCenter: CentreOn(around ? around->BoundsRect() : ScreenArea()); break;
+    default: break;
   }
 }
 

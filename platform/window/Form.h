@@ -158,9 +158,9 @@ class TForm : public TWinControl {
  protected:
   // Reads the layout into this form, then OnCreate (see above).
   void LoadLayout(std::string_view layoutText);
-  virtual void DoCreate();  // OnCreate
-  virtual void DoShow();    // OnShow
-  virtual void DoHide();    // OnHide
+  virtual void DoCreate();                     // OnCreate
+  virtual void DoShow();                       // OnShow
+  virtual void DoHide();                       // OnHide
   virtual void DoClose(TCloseAction& action);  // OnClose
   virtual bool CloseQuery();                   // OnCloseQuery
   void WindowCreated() override;

@@ -14,8 +14,9 @@ const TClassInfo& TImage::StaticClass() {
     PublishControlProperties(b, {"Enabled"});
     b.Property("IncrementalDisplay", &TImage::IncrementalDisplay, &TImage::SetIncrementalDisplay).Default(false);
     PublishControlProperties(b, {"ParentShowHint"});
-    b.Object("Picture", [](TImage& i) -> TPicture& { return i.Picture(); },
-             [](TImage& i, const TPicture& value) { i.SetPicture(value); });
+    b.Object(
+        "Picture", [](TImage& i) -> TPicture& { return i.Picture(); },
+        [](TImage& i, const TPicture& value) { i.SetPicture(value); });
     b.Property("Proportional", &TImage::Proportional, &TImage::SetProportional).Default(false);
     PublishControlProperties(b, {"ShowHint"});
     b.Property("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);

@@ -76,9 +76,9 @@ constexpr std::uint16_t VK_OEM_6 = 0xDD;       // ] }
 constexpr std::uint16_t VK_OEM_7 = 0xDE;       // ' "
 
 // Answers of TWinControl::DialogCode (bits).
-constexpr int DLGC_WANTARROWS = 0x0001;     // keeps the arrow keys
-constexpr int DLGC_WANTTAB = 0x0002;        // keeps Tab
-constexpr int DLGC_WANTALLKEYS = 0x0004;    // keeps Enter, Escape, Execute and Cancel
+constexpr int DLGC_WANTARROWS = 0x0001;   // keeps the arrow keys
+constexpr int DLGC_WANTTAB = 0x0002;      // keeps Tab
+constexpr int DLGC_WANTALLKEYS = 0x0004;  // keeps Enter, Escape, Execute and Cancel
 constexpr int DLGC_HASSETSEL = 0x0008;
 constexpr int DLGC_DEFPUSHBUTTON = 0x0010;
 constexpr int DLGC_UNDEFPUSHBUTTON = 0x0020;

@@ -84,7 +84,8 @@ void PostToMainThread(std::function<void()> task) {
   if (MainThreadQueue* queue = Queue()) {
     queue->Post(std::move(task));
   } else if (QCoreApplication* application = QCoreApplication::instance()) {
-    QMetaObject::invokeMethod(application, [task = std::move(task)] { GuardedCall(task); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        application, [task = std::move(task)] { GuardedCall(task); }, Qt::QueuedConnection);
   } else {
     GuardedCall(task);  // no event loop to hand it to
   }

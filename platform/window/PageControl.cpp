@@ -9,7 +9,8 @@
 namespace tintoral {
 
 const TClassInfo& TPageControl::StaticClass() {
-  static const TClassInfo info = DescribeClass<TPageControl>("TPageControl", TCustomControl::StaticClass(), [](auto& b) {
+  static const TClassInfo info = DescribeClass<
+      TPageControl>("TPageControl", TCustomControl::StaticClass(), [](auto& b) {
     const TControlDefaults defaults{.tabStop = true};
     b.Object("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
     PublishControlProperties(b, {"Align", "Enabled", "Font", "ParentFont", "ParentShowHint", "ShowHint"}, defaults);
@@ -284,10 +285,8 @@ void TTabSheet::TextChanged() {
 void TTabSheet::VisibleChanged() {
   TWinControl::VisibleChanged();
   if (IsLoading()) return;
-  if (Visible())
-    onShow_(this);
-  else
-    onHide_(this);
+  if (Visible()) onShow_(this);
+  else onHide_(this);
 }
 
 }  // namespace tintoral

@@ -27,11 +27,11 @@ const TClassInfo& TPanel::StaticClass() {
     b.Enum("BorderStyle", &TPanel::BorderStyle, &TPanel::SetBorderStyle, BorderStyleType()).Default(bsNone);
     PublishControlProperties(b, {"Caption", "Color", "Enabled"}, defaults);
     b.Property("FullRepaint", &TPanel::FullRepaint, &TPanel::SetFullRepaint).Default(true);
-    PublishControlProperties(b,
-                             {"Font", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",
-                              "Visible", "OnClick", "OnDblClick", "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove",
-                              "OnMouseUp", "OnResize"},
-                             defaults);
+    PublishControlProperties(
+        b,
+        {"Font", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
+         "OnDblClick", "OnEnter", "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"},
+        defaults);
   });
   return info;
 }

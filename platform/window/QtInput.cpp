@@ -33,17 +33,29 @@ std::uint16_t PunctuationKey(int qtKey) {
     case Qt::Key_Asterisk: return '8';
     case Qt::Key_ParenLeft: return '9';
     case Qt::Key_ParenRight: return '0';
-    case Qt::Key_Semicolon: case Qt::Key_Colon: return VK_OEM_1;
-    case Qt::Key_Equal: case Qt::Key_Plus: return VK_OEM_PLUS;
-    case Qt::Key_Comma: case Qt::Key_Less: return VK_OEM_COMMA;
-    case Qt::Key_Minus: case Qt::Key_Underscore: return VK_OEM_MINUS;
-    case Qt::Key_Period: case Qt::Key_Greater: return VK_OEM_PERIOD;
-    case Qt::Key_Slash: case Qt::Key_Question: return VK_OEM_2;
-    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: case Qt::Key_Ntilde: return VK_OEM_3;
-    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return VK_OEM_4;
-    case Qt::Key_Backslash: case Qt::Key_Bar: return VK_OEM_5;
-    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return VK_OEM_6;
-    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return VK_OEM_7;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return VK_OEM_1;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return VK_OEM_PLUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde:
+    case Qt::Key_Ntilde: return VK_OEM_3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return VK_OEM_4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return VK_OEM_5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return VK_OEM_6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return VK_OEM_7;
     default: return 0;
   }
 }
@@ -52,12 +64,15 @@ std::uint16_t CommandKey(int qtKey) {
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return static_cast<std::uint16_t>(VK_F1 + (qtKey - Qt::Key_F1));
   switch (qtKey) {
     case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
     case Qt::Key_Clear: return VK_CLEAR;
-    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Shift: return VK_SHIFT;
     case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: case Qt::Key_AltGr: return VK_MENU;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return VK_MENU;
     case Qt::Key_Pause: return VK_PAUSE;
     case Qt::Key_CapsLock: return VK_CAPITAL;
     case Qt::Key_Escape: return VK_ESCAPE;
@@ -77,7 +92,8 @@ std::uint16_t CommandKey(int qtKey) {
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_Help: return VK_HELP;
-    case Qt::Key_Meta: case Qt::Key_Super_L: return VK_LWIN;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L: return VK_LWIN;
     case Qt::Key_Super_R: return VK_RWIN;
     case Qt::Key_Menu: return VK_APPS;
     case Qt::Key_NumLock: return VK_NUMLOCK;

@@ -1,7 +1,6 @@
 #include "platform/window/ScreenScaling.h"
 
 #include <QGuiApplication>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>

@@ -9,23 +9,25 @@
 namespace tintoral {
 
 const TClassInfo& TSpeedButton::StaticClass() {
-  static const TClassInfo info = DescribeClass<TSpeedButton>("TSpeedButton", TGraphicControl::StaticClass(), [](auto& b) {
-    b.Property("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false);
-    b.Property("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0);
-    b.Property("Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(false);
-    PublishControlProperties(b, {"Caption", "Enabled"});
-    b.Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false);
-    PublishControlProperties(b, {"Font"});
-    b.Object("Glyph", [](TSpeedButton& s) -> TBitmap& { return s.Glyph(); },
-             [](TSpeedButton& s, const TBitmap& value) { s.SetGlyph(value); });
-    b.Property("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(blGlyphLeft);
-    b.Property("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
-    b.Property("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs).Default(1);
-    PublishControlProperties(b, {"ParentFont", "ParentShowHint", "ShowHint"});
-    b.Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
-    b.Property("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent).Default(true);
-    PublishControlProperties(b, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
-  });
+  static const TClassInfo info =
+      DescribeClass<TSpeedButton>("TSpeedButton", TGraphicControl::StaticClass(), [](auto& b) {
+        b.Property("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false);
+        b.Property("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0);
+        b.Property("Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(false);
+        PublishControlProperties(b, {"Caption", "Enabled"});
+        b.Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(false);
+        PublishControlProperties(b, {"Font"});
+        b.Object(
+            "Glyph", [](TSpeedButton& s) -> TBitmap& { return s.Glyph(); },
+            [](TSpeedButton& s, const TBitmap& value) { s.SetGlyph(value); });
+        b.Property("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(blGlyphLeft);
+        b.Property("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
+        b.Property("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs).Default(1);
+        PublishControlProperties(b, {"ParentFont", "ParentShowHint", "ShowHint"});
+        b.Property("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
+        b.Property("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent).Default(true);
+        PublishControlProperties(b, {"Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp"});
+      });
   return info;
 }
 

@@ -125,8 +125,8 @@ void PaintPanel(TCanvas& canvas, const TRect& client, const PanelLook& look) {
   const int fontHeight = canvas.TextHeight("W");
   rect.Top = (rect.Bottom + rect.Top - fontHeight) / 2;
   rect.Bottom = rect.Top + fontHeight;
-  const std::uint16_t flags = DrawTextFlag::ExpandTabs | DrawTextFlag::VerticalCenter | DrawTextFlag::Prefix |
-                              AlignmentFlags(look.alignment);
+  const std::uint16_t flags =
+      DrawTextFlag::ExpandTabs | DrawTextFlag::VerticalCenter | DrawTextFlag::Prefix | AlignmentFlags(look.alignment);
   DrawCaption(canvas, look.caption, rect, flags, look.enabled);
 }
 

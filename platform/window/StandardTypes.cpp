@@ -18,8 +18,8 @@ const TEnumType& EnumTypeOf(TBevelCut) {
 }
 
 const TEnumType& EnumTypeOf(TBevelShape) {
-  static const TEnumType type("TBevelShape",
-                              {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"});
+  static const TEnumType type(
+      "TBevelShape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"});
   return type;
 }
 

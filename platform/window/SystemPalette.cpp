@@ -45,7 +45,8 @@ constexpr RoleOfColor kRoles[] = {
 void LoadSystemColorsFromPalette() {
   SystemColors::ResetToClassic();
   const QPalette palette = QApplication::palette();
-  for (const RoleOfColor& entry : kRoles) SystemColors::Set(entry.index, ToColorRef(palette.color(entry.group, entry.role)));
+  for (const RoleOfColor& entry : kRoles)
+    SystemColors::Set(entry.index, ToColorRef(palette.color(entry.group, entry.role)));
 }
 
 }  // namespace tintoral

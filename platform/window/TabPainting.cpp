@@ -6,11 +6,11 @@
 namespace tintoral {
 namespace {
 
-constexpr int kStripIndent = 2;     // first tab's distance from the left edge
-constexpr int kSelectedRise = 2;    // how far the selected tab stands out
-constexpr int kTabPadding = 6;      // caption to tab side, each side
-constexpr int kDisplayMargin = 4;   // border and gap around the display area
-constexpr int kTabTextExtra = 5;    // tab height over the text height
+constexpr int kStripIndent = 2;    // first tab's distance from the left edge
+constexpr int kSelectedRise = 2;   // how far the selected tab stands out
+constexpr int kTabPadding = 6;     // caption to tab side, each side
+constexpr int kDisplayMargin = 4;  // border and gap around the display area
+constexpr int kTabTextExtra = 5;   // tab height over the text height
 
 void Pixel(TCanvas& canvas, int x, int y, TColor color) { canvas.SetPixel(x, y, color); }
 
@@ -84,8 +84,7 @@ void PaintTabStrip(TCanvas& canvas, const TRect& client, const TabStripLook& loo
     DrawCaption(canvas, look.captions[i], textRect,
                 DrawTextFlag::Center | DrawTextFlag::VerticalCenter | DrawTextFlag::SingleLine | DrawTextFlag::Prefix,
                 true);
-    if (look.focused && static_cast<int>(i) == look.activeIndex)
-      canvas.DrawFocusRect(InsetRect(textRect, 3));
+    if (look.focused && static_cast<int>(i) == look.activeIndex) canvas.DrawFocusRect(InsetRect(textRect, 3));
   };
   for (std::size_t i = 0; i < geometry.tabs.size(); ++i)
     if (static_cast<int>(i) != look.activeIndex) paint(i);

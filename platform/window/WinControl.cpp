@@ -212,8 +212,14 @@ namespace {
 int DialogMaskOf(std::uint16_t key) {
   switch (key) {
     case VK_TAB: return DLGC_WANTTAB;
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: return DLGC_WANTARROWS;
-    case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: return DLGC_WANTALLKEYS;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return DLGC_WANTARROWS;
+    case VK_RETURN:
+    case VK_EXECUTE:
+    case VK_ESCAPE:
+    case VK_CANCEL: return DLGC_WANTALLKEYS;
     default: return 0;
   }
 }

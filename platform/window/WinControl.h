@@ -235,7 +235,7 @@ class TWinControl : public TControl {
   int streamTabOrder_ = -1;  // read from a stream, applied by the parent once loaded
   bool tabStop_ = false;
   TWinControl* focused_ = nullptr;  // on the top level: the control with the focus
-  TRect paintArea_;  // the part of the client area PaintBufferNow is painting
+  TRect paintArea_;                 // the part of the client area PaintBufferNow is painting
   ControlWidget* widget_ = nullptr;
   TBitmap buffer_;
   int alignDisabled_ = 0;

@@ -27,7 +27,8 @@ void CopyPixelsFrom(TBitmap& target, const TRect& area, const TBitmap& source, s
   const std::int64_t y1 = std::min<std::int64_t>(area.Bottom, source.Height() - top);
   if (x0 >= x1) return;
   for (std::int64_t y = y0; y < y1; ++y)
-    std::copy_n(source.ScanLine(static_cast<int>(y + top)) + (x0 + left), x1 - x0, target.ScanLine(static_cast<int>(y)) + x0);
+    std::copy_n(source.ScanLine(static_cast<int>(y + top)) + (x0 + left), x1 - x0,
+                target.ScanLine(static_cast<int>(y)) + x0);
 }
 
 void CopyPixelsFrom(TBitmap& target, const TBitmap& source, std::int64_t left, std::int64_t top) {
@@ -35,14 +36,15 @@ void CopyPixelsFrom(TBitmap& target, const TBitmap& source, std::int64_t left, s
 }
 
 bool Covers(const TRect& outer, const TRect& inner) {
-  return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right && outer.Bottom >= inner.Bottom;
+  return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right &&
+         outer.Bottom >= inner.Bottom;
 }
 
 // A coordinate computed in 64 bits, held to the int range: a layout may
 // place a control anywhere an int reaches.
 int SaturatedCoordinate(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                   std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -70,7 +72,8 @@ void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
   FillBufferFromParent();
   TCanvas& canvas = buffer_.Canvas();
   if (onScreen && widget_) {
-    canvas.SetVisibilityTest([region = widget_->visibleRegion()](int x, int y) { return region.contains(QPoint(x, y)); });
+    canvas.SetVisibilityTest(
+        [region = widget_->visibleRegion()](int x, int y) { return region.contains(QPoint(x, y)); });
   } else {
     canvas.SetVisibilityTest(nullptr);
   }

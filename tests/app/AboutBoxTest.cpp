@@ -1,7 +1,5 @@
 // The About box as its layout builds it, with the picture stretched into its
 // frame, and the resources compiled into the program.
-#include "app/AboutBox.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AboutBox.h"
 #include "app/Resources.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Font.h"

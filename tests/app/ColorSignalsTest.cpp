@@ -1,8 +1,6 @@
 // The colour-signal arithmetic: the worked colours in the point and the comma
 // locale, the places where 80-bit precision decides a level, and invariants
 // over a fine grid of positions.
-#include "app/ColorSignals.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,8 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "system/Locale.h"
+#include "app/ColorSignals.h"
 #include "runtime/NumberText.h"
+#include "system/Locale.h"
 
 namespace tintoral {
 namespace {
@@ -72,8 +71,7 @@ TEST_P(ColorSignalsLocales, WorkedColorsGiveTheirLevelsTextsAndOffsets) {
 // The comma comes from the Spanish locale itself, as the program's users get it.
 std::optional<char> SpanishSeparator() { return DecimalSeparatorOfLocale(kSpanishLocale); }
 
-INSTANTIATE_TEST_SUITE_P(PointAndComma, ColorSignalsLocales,
-                         ::testing::Values('.', SpanishSeparator().value_or('?')),
+INSTANTIATE_TEST_SUITE_P(PointAndComma, ColorSignalsLocales, ::testing::Values('.', SpanishSeparator().value_or('?')),
                          [](const auto& info) { return info.param == '.' ? "Point" : "SpanishComma"; });
 
 TEST(ColorSignals, SpanishLocaleIsInstalledAndUsesTheComma) {

@@ -1,19 +1,24 @@
 // The main window as its layout builds it: window settings, the controls with
 // their parents, texts and fonts, the question-mark glyph, the first refresh,
 // and the event wiring, including the About box shown modally from the button.
-#include "app/MainForm.h"
-
 #include <gtest/gtest.h>
 
 #include <QObject>
 #include <QTimer>
-
 #include <string>
 #include <vector>
 
 #include "app/AboutBox.h"
 #include "app/ColorSignals.h"
+#include "app/MainForm.h"
 #include "app/VectorDiagram.h"
+#include "instruments/LCDDefaultFont.h"
+#include "instruments/LCDMatrix.h"
+#include "instruments/ObjectCanvas.h"
+#include "instruments/SevenSegmentAnalog.h"
+#include "instruments/SevenSegmentInteger.h"
+#include "instruments/ShadowLabel.h"
+#include "instruments/Slider.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Font.h"
 #include "platform/window/Bevel.h"
@@ -24,13 +29,6 @@
 #include "platform/window/PageControl.h"
 #include "platform/window/Panel.h"
 #include "platform/window/SpeedButton.h"
-#include "instruments/LCDDefaultFont.h"
-#include "instruments/LCDMatrix.h"
-#include "instruments/ObjectCanvas.h"
-#include "instruments/SevenSegmentAnalog.h"
-#include "instruments/SevenSegmentInteger.h"
-#include "instruments/ShadowLabel.h"
-#include "instruments/Slider.h"
 #include "runtime/PropertyInfo.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -237,7 +235,9 @@ TEST_F(MainFormTest, StartStateShowsBlackAndZeroesAndTheBanner) {
     EXPECT_EQ(readout->Value(), 0.0) << readout->Name();
   for (TiSevenSegmentInteger* readout : {form.ValorRojo, form.ValorVerde, form.ValorAzul})
     EXPECT_EQ(readout->Value(), 0) << readout->Name();
-  EXPECT_EQ(form.LCD_Main->Text(), "\xA1Se\xF1" "ales de color en televisi\xF3n");
+  EXPECT_EQ(form.LCD_Main->Text(),
+            "\xA1Se\xF1"
+            "ales de color en televisi\xF3n");
 }
 
 // Each handler refreshes everything and sets only its own slider's readout,
@@ -283,10 +283,10 @@ TEST_F(MainFormTest, RefreshUpdatesTheControlsInItsOrder) {
                     (diagramUnchanged() ? " old-diagram" : ""));
     });
   form.CursorRojo->SetPosition(100);
-  EXPECT_EQ(log, (std::vector<std::string>{
-                     "ValorLumi.Value swatches old-diagram", "ValorR_Y.Value swatches old-diagram",
-                     "ValorV.Value swatches old-diagram", "ValorB_Y.Value swatches old-diagram",
-                     "ValorU.Value swatches old-diagram"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"ValorLumi.Value swatches old-diagram", "ValorR_Y.Value swatches old-diagram",
+                                      "ValorV.Value swatches old-diagram", "ValorB_Y.Value swatches old-diagram",
+                                      "ValorU.Value swatches old-diagram"}));
   EXPECT_FALSE(diagramUnchanged());
   EXPECT_EQ(form.ValorV->Value(), 0.877 * form.ValorR_Y->Value());
   EXPECT_EQ(form.ValorU->Value(), 0.492 * form.ValorB_Y->Value());
@@ -299,7 +299,7 @@ TEST_F(MainFormTest, DiagramShowsTheVectorOfTheSliders) {
     double red, green, blue;
     int endX, endY;
   } cases[] = {
-      {0, 0, 0, 153, 115},   {100, 0, 0, 131, 23},  {0, 100, 100, 175, 207},
+      {0, 0, 0, 153, 115},   {100, 0, 0, 131, 23},   {0, 100, 100, 175, 207},
       {0, 0, 100, 219, 129}, {100, 100, 0, 87, 101}, {50, 50, 50, 153, 115},
   };
   for (const auto& c : cases) {

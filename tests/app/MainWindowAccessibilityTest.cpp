@@ -10,8 +10,8 @@
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/Slider.h"
-#include "system/Locale.h"
 #include "platform/window/ControlWidget.h"
+#include "system/Locale.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace tintoral {

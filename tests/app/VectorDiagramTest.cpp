@@ -1,8 +1,6 @@
 // The vector diagram's pixels: the green frame on black, the aqua vector
 // from the origin to its end point (aqua where it crosses an axis), the
 // texts, and a fresh picture at every drawing.
-#include "app/VectorDiagram.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "app/ColorSignals.h"
+#include "app/VectorDiagram.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 
 namespace tintoral {
@@ -54,11 +53,11 @@ TEST(VectorDiagram, FrameIsAGreenCircleAndTwoAxesOnBlack) {
     int x, y;
     TColor color;
   } pixels[] = {
-      {0, 0, clBlack},        {304, 232, clBlack},    {100, 60, clBlack},     // ground, inside the circle
-      {53, 116, clGreen},     {252, 116, clGreen},    {152, 16, clGreen},     {152, 215, clGreen},  // circle
-      {52, 116, clBlack},     {253, 116, clBlack},    {152, 15, clBlack},     {152, 216, clBlack},
-      {153, 10, clGreen},     {153, 221, clGreen},    {153, 9, clBlack},      {153, 222, clBlack},  // vertical axis
-      {44, 115, clGreen},     {259, 115, clGreen},    {43, 115, clBlack},     {260, 115, clBlack},  // horizontal axis
+      {0, 0, clBlack},    {304, 232, clBlack}, {100, 60, clBlack},                       // ground, inside the circle
+      {53, 116, clGreen}, {252, 116, clGreen}, {152, 16, clGreen}, {152, 215, clGreen},  // circle
+      {52, 116, clBlack}, {253, 116, clBlack}, {152, 15, clBlack}, {152, 216, clBlack},
+      {153, 10, clGreen}, {153, 221, clGreen}, {153, 9, clBlack},  {153, 222, clBlack},  // vertical axis
+      {44, 115, clGreen}, {259, 115, clGreen}, {43, 115, clBlack}, {260, 115, clBlack},  // horizontal axis
   };
   for (const auto& p : pixels) EXPECT_EQ(d.At(p.x, p.y), p.color) << p.x << ", " << p.y;
   // Nothing but black, green and aqua; a vector of zero length paints
@@ -112,9 +111,7 @@ TEST(VectorDiagram, VectorRunsFromTheOriginToItsEndPoint) {
 }
 
 TEST(VectorDiagram, TextsShowAngleAndModulusInTheirPlaces) {
-  const struct {
-    double red, green, blue;
-  } colors[] = {{0, 0, 0}, {100, 0, 0}, {10, 20, 30}};
+  const struct { double red, green, blue; } colors[] = {{0, 0, 0}, {100, 0, 0}, {10, 20, 30}};
   for (const auto& c : colors) {
     Diagram d(c.red, c.green, c.blue);
     SCOPED_TRACE(d.signals.AngleText + " " + d.signals.ModulusText);

@@ -13,10 +13,10 @@
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/ShadowLabel.h"
-#include "system/Locale.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/Form.h"
 #include "platform/window/KeyCodes.h"
+#include "system/Locale.h"
 #include "tests/instruments/SliderTestSupport.h"
 #include "tests/platform/window/AccessibilityEvents.h"
 
@@ -117,7 +117,12 @@ TEST_F(InstrumentAccessibility, ReadoutsReadAsTheTextTheyShow) {
     QString shown;
   } cases[] = {
       {[] {}, &analog, "0,631"},
-      {[&] { analog.SetValue(-12.5); analog.SetShowSign(true); analog.SetPrecision(1); }, &analog, "-12,5"},
+      {[&] {
+         analog.SetValue(-12.5);
+         analog.SetShowSign(true);
+         analog.SetPrecision(1);
+       },
+       &analog, "-12,5"},
       {[&] { integer.SetValue(7); }, &integer, "+7"},
       {[&] { integer.SetLeadingStyle(ilsZeros); }, &integer, "+0007"},
       {[&] { integer.SetValue(-12345); }, &integer, QString::fromUtf8("-\u2193\u2193\u2193\u2193")},

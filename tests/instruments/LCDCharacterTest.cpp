@@ -47,8 +47,9 @@ TEST(LCDCharacter, RowOperations) {
 
 TEST(LCDCharacter, RowIndexesOutsideTheListRaiseTheListIndexError) {
   const auto c = WithRows({1, 2});
-  const std::vector<std::function<void()>> calls = {
-      [&] { c->GetRow(2); }, [&] { c->GetRow(-1); }, [&] { c->SetRow(2, 0); }, [&] { c->DeleteRow(-1); }, [&] { c->DeleteRow(2); }};
+  const std::vector<std::function<void()>> calls = {[&] { c->GetRow(2); }, [&] { c->GetRow(-1); },
+                                                    [&] { c->SetRow(2, 0); }, [&] { c->DeleteRow(-1); },
+                                                    [&] { c->DeleteRow(2); }};
   for (const auto& call : calls) EXPECT_THROW(call(), ListIndexError);
   EXPECT_EQ(Rows(*c), (std::vector<std::int32_t>{1, 2}));
 }
@@ -74,10 +75,10 @@ TEST(LCDCharacter, DataWriteFillsRowsPieceByPieceAndNeverChangesTheCount) {
     std::vector<std::int32_t> rows;
   };
   const Case cases[] = {
-      {"9,8", {9, 8, 1, 1, 1, 1, 1}},                      // rows after the last piece keep their values
-      {"1,2,3,4,5,6,7,8,9", {1, 2, 3, 4, 5, 6, 7}},        // pieces beyond the count are ignored
-      {" 5,$1F,-3, 0x10", {5, 31, -3, 16, 1, 1, 1}},       // the runtime's integer conversion, blanks in front
-      {"1,2,3,4,5,6,7,junk", {1, 2, 3, 4, 5, 6, 7}},       // never converted
+      {"9,8", {9, 8, 1, 1, 1, 1, 1}},                 // rows after the last piece keep their values
+      {"1,2,3,4,5,6,7,8,9", {1, 2, 3, 4, 5, 6, 7}},   // pieces beyond the count are ignored
+      {" 5,$1F,-3, 0x10", {5, 31, -3, 16, 1, 1, 1}},  // the runtime's integer conversion, blanks in front
+      {"1,2,3,4,5,6,7,junk", {1, 2, 3, 4, 5, 6, 7}},  // never converted
   };
   for (const Case& c : cases) {
     const auto character = WithRows({1, 1, 1, 1, 1, 1, 1});
@@ -119,10 +120,11 @@ TEST(LCDCharacter, LitCellsFollowTheBitsFromTheLeftmostColumn) {
   std::string picture;
   for (int row = 0; row < 4; ++row)
     for (int column = -1; column <= 5; ++column) picture += c->IsLit(row, column, 5) ? '#' : '.';
-  EXPECT_EQ(picture, ".#...#."   // 17
-                     "..###.."   // 14
-                     ".....#."   // only bit 0 of a negative row
-                     ".......");  // no fourth row
+  EXPECT_EQ(picture,
+            ".#...#."    // 17
+            "..###.."    // 14
+            ".....#."    // only bit 0 of a negative row
+            ".......");  // no fourth row
   // Four columns read the low four bits; at 32 columns the sign bit is column 0 and never lit.
   EXPECT_FALSE(c->IsLit(0, 0, 4));
   EXPECT_TRUE(c->IsLit(0, 3, 4));
@@ -137,9 +139,9 @@ TEST(LCDDefaultFont, GlyphsOfTheTable) {
     const char* data;
   };
   const Case cases[] = {
-      {65, "14,17,17,31,17,17,17"},  {32, "0,0,0,0,0,0,0"},       {0, "0,0,0,0,0,0,0"},
-      {48, "14,17,19,21,25,17,14"},  {128, "6,9,28,8,28,9,6"},     {233, "2,4,14,17,31,16,15"},
-      {241, "13,18,0,22,25,17,17"},  {191, "4,0,4,8,16,17,14"},    {161, "4,0,4,4,4,4,4"},
+      {65, "14,17,17,31,17,17,17"}, {32, "0,0,0,0,0,0,0"},     {0, "0,0,0,0,0,0,0"},
+      {48, "14,17,19,21,25,17,14"}, {128, "6,9,28,8,28,9,6"},  {233, "2,4,14,17,31,16,15"},
+      {241, "13,18,0,22,25,17,17"}, {191, "4,0,4,8,16,17,14"}, {161, "4,0,4,4,4,4,4"},
       {255, "10,0,17,17,15,1,14"},
   };
   for (const Case& c : cases) {

@@ -61,7 +61,8 @@ TEST_F(LCDMatrixStream, TheWriterWritesTheMarginsAndEveryCharacterButTheLast) {
   TiLCDMatrix m(nullptr);
   m.SetName("LCD");
   const std::string text = WriteComponentText(m);
-  for (const char* margin : {"OuterMarginLeft = 2", "OuterMarginTop = 2", "OuterMarginRight = 2", "OuterMarginBottom = 2"})
+  for (const char* margin :
+       {"OuterMarginLeft = 2", "OuterMarginTop = 2", "OuterMarginRight = 2", "OuterMarginBottom = 2"})
     EXPECT_EQ(Count(text, margin), 1) << margin;
   EXPECT_EQ(Count(text, "item"), 255);
   EXPECT_EQ(Count(text, "Data = '0,0,0,0,0,0,0'"), 33 + 1 + 32);
@@ -83,7 +84,9 @@ TEST_F(LCDMatrixStream, AMatrixReadsBackAsItWasWritten) {
   m.SetCharactersetHeight(8);
   m.Characters(65).SetData("31,31,31,31,31,31,31,31");
   m.Characters(0).SetData("1,2,3,4,5,6,7,8");
-  m.SetText("Se\xF1" "al A");
+  m.SetText(
+      "Se\xF1"
+      "al A");
   const std::string written = WriteComponentText(m);
 
   const auto again = Read(written);
@@ -92,7 +95,9 @@ TEST_F(LCDMatrixStream, AMatrixReadsBackAsItWasWritten) {
   EXPECT_EQ(again->OuterMarginLeft(), 5);
   EXPECT_EQ(again->OuterMarginTop(), 0);
   EXPECT_EQ(again->Characters(65).Data(), "31,31,31,31,31,31,31,31");
-  EXPECT_EQ(again->Text(), "Se\xF1" "al A");
+  EXPECT_EQ(again->Text(),
+            "Se\xF1"
+            "al A");
 
   test::Surface before(200, 40), after(200, 40);
   m.PaintTo(before.canvas);
@@ -102,7 +107,8 @@ TEST_F(LCDMatrixStream, AMatrixReadsBackAsItWasWritten) {
 
 TEST_F(LCDMatrixStream, ListItemsRewriteTheCharactersInOrder) {
   // 256 items reach code 255; an item's Data changes only the rows it names.
-  const auto m = Read(WithCharacters(256, [](int code) { return code == 255 ? std::string("1,2") : std::to_string(code); }));
+  const auto m =
+      Read(WithCharacters(256, [](int code) { return code == 255 ? std::string("1,2") : std::to_string(code); }));
   ASSERT_TRUE(m);
   EXPECT_EQ(m->Characters(65).Data(), "65,17,17,31,17,17,17");
   EXPECT_EQ(m->Characters(255).Data(), "1,2,17,17,15,1,14");
@@ -142,7 +148,8 @@ TEST_F(LCDMatrixStream, AMalformedListChangesNoCharacter) {
 }
 
 TEST_F(LCDMatrixStream, OutOfRangeSizesInAStreamAreIgnored) {
-  const auto m = Read("object LCD: TiLCDMatrix\n  CellsWidth = 0\n  CharactersetWidth = -2\n  OuterMarginTop = -1\nend\n");
+  const auto m =
+      Read("object LCD: TiLCDMatrix\n  CellsWidth = 0\n  CharactersetWidth = -2\n  OuterMarginTop = -1\nend\n");
   ASSERT_TRUE(m);
   EXPECT_EQ(m->CellsWidth(), 2);
   EXPECT_EQ(m->CharactersetWidth(), 5);
@@ -163,7 +170,9 @@ std::string BannerFormText() {
   lcd->SetBounds(8, 8, 613, 41);
   lcd->SetCellsShowOff(true);
   lcd->SetBorderStyle(ibsLowered);
-  lcd->SetText("Tintoral: se\xF1" "ales de color en TV");
+  lcd->SetText(
+      "Tintoral: se\xF1"
+      "ales de color en TV");
   return WriteComponentText(form);
 }
 

@@ -91,7 +91,8 @@ TEST(LCDMatrix, TheBannerLayout) {
   m.UpdateLayout();
   const TiLCDLayout& l = m.Layout();
   EXPECT_EQ(l.BorderWidth, 2);
-  EXPECT_EQ((std::vector<int>{l.InnerLeft, l.InnerTop, l.InnerRight, l.InnerBottom}), (std::vector<int>{4, 4, 608, 36}));
+  EXPECT_EQ((std::vector<int>{l.InnerLeft, l.InnerTop, l.InnerRight, l.InnerBottom}),
+            (std::vector<int>{4, 4, 608, 36}));
   EXPECT_EQ(l.CellColumns, 198);
   EXPECT_EQ(l.CellRows, 8);
   EXPECT_EQ(l.CharColumns, 33);
@@ -108,13 +109,13 @@ TEST(LCDMatrix, TheBannerShowsThirtyThreeCharactersInTwoPixelCells) {
   Surface s(613, 41, clWhite);
   Paint(m, s);
   // Cell (i, j) is the 2 × 2 square at (10 + 3i, 9 + 3j); position c starts at cell column 6c.
-  EXPECT_EQ(s.At(13, 9), clAqua);      // A: row 0 lights columns 1 to 3
+  EXPECT_EQ(s.At(13, 9), clAqua);  // A: row 0 lights columns 1 to 3
   EXPECT_EQ(s.At(14, 10), clAqua);
   EXPECT_EQ(s.At(10, 9), clTeal);      // column 0 unlit
   EXPECT_EQ(s.At(15, 9), Background);  // the gap between two cells
   EXPECT_EQ(s.At(13, 11), Background);
-  EXPECT_EQ(s.At(10 + 3 * 5, 9), clTeal);  // the spacing column after the glyph
-  EXPECT_EQ(s.At(10 + 3 * 6, 9), clAqua);  // B starts at cell column 6
+  EXPECT_EQ(s.At(10 + 3 * 5, 9), clTeal);                    // the spacing column after the glyph
+  EXPECT_EQ(s.At(10 + 3 * 6, 9), clAqua);                    // B starts at cell column 6
   EXPECT_EQ(s.At(10 + 3 * 197 + 1, 9 + 3 * 7 + 1), clTeal);  // the last cell of the grid
   EXPECT_EQ(s.At(10 + 3 * 198, 9), Background);
   EXPECT_EQ(s.At(0, 0), 0x808080);  // the lowered border's shadow
@@ -195,8 +196,9 @@ TEST(LCDMatrix, AMatrixWithoutACharacterColumnDrawsNoElement) {
   m.SetCharacterSpacingHorz(0);
   m.SetCharacterSpacingVert(0);
   Paint(m, s);
-  EXPECT_EQ((std::vector<int>{m.Layout().CellColumns, m.Layout().CellRows, m.Layout().CharColumns, m.Layout().CharRows}),
-            (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(
+      (std::vector<int>{m.Layout().CellColumns, m.Layout().CellRows, m.Layout().CharColumns, m.Layout().CharRows}),
+      (std::vector<int>{0, 0, 0, 0}));
   EXPECT_EQ(s.PixelsOf(clAqua).size(), 0u);
 }
 

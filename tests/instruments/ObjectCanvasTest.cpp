@@ -189,12 +189,10 @@ TEST(ObjectCanvas, InvisibleObjectsAreSkippedAndChangesRepaint) {
 class ObjectCanvasClick : public ::testing::Test {
  protected:
   ObjectCanvasClick() {
-    u.c.SetOnMouseDownDisplay([this](TObject*, TMouseButton, TShiftState, double x, double y) {
-      log.push_back(World("down", x, y));
-    });
-    u.c.SetOnMouseUpDisplay([this](TObject*, TMouseButton, TShiftState, double x, double y) {
-      log.push_back(World("up", x, y));
-    });
+    u.c.SetOnMouseDownDisplay(
+        [this](TObject*, TMouseButton, TShiftState, double x, double y) { log.push_back(World("down", x, y)); });
+    u.c.SetOnMouseUpDisplay(
+        [this](TObject*, TMouseButton, TShiftState, double x, double y) { log.push_back(World("up", x, y)); });
     u.c.SetOnClickObject([this](TObject*, int handle) { log.push_back("click " + std::to_string(handle)); });
   }
   void Click(int x1, int y1, int x2, int y2) {
@@ -206,16 +204,16 @@ class ObjectCanvasClick : public ::testing::Test {
 };
 
 TEST_F(ObjectCanvasClick, PressAndReleaseInOneObjectClickTheTopmost) {
-  const int below = u.c.AddRectangle(0, 0, 20, 20);  // pixels 41 … 59
+  const int below = u.c.AddRectangle(0, 0, 20, 20);   // pixels 41 … 59
   const int above = u.c.AddRectangle(10, 0, 20, 20);  // pixels 50 … 69
   Render(u.c);
   Click(55, 50, 55, 50);
   Click(45, 50, 49, 59);
   Click(45, 50, 80, 50);  // released outside: no click
   Click(90, 90, 90, 90);  // on nothing
-  EXPECT_EQ(log, (Log{"down 4.5,0.5", "up 4.5,0.5", "click " + std::to_string(above), "down -5.5,0.5", "up -1.5,-8.5",
-                      "click " + std::to_string(below), "down -5.5,0.5", "up 29.5,0.5", "down 39.5,-39.5",
-                      "up 39.5,-39.5"}));
+  EXPECT_EQ(
+      log, (Log{"down 4.5,0.5", "up 4.5,0.5", "click " + std::to_string(above), "down -5.5,0.5", "up -1.5,-8.5",
+                "click " + std::to_string(below), "down -5.5,0.5", "up 29.5,0.5", "down 39.5,-39.5", "up 39.5,-39.5"}));
   EXPECT_FALSE(u.c.Pressed());
   EXPECT_EQ(u.c.HitHandle(), -1);
 }

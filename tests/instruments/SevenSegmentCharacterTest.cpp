@@ -101,8 +101,8 @@ TEST(SevenSegmentCharacter, AnEightLightsEverySegmentWithGapsBetweenThem) {
   c.SetValue(ssc8);
   const Rows all = Whole(Render(c));
   EXPECT_EQ(all[2], "...#########...");
-  EXPECT_EQ(all[11], "...#########...");  // G, between the gaps to E/F and B/C
-  EXPECT_EQ(all[20], "...#########...");  // D
+  EXPECT_EQ(all[11], "...#########...");    // G, between the gaps to E/F and B/C
+  EXPECT_EQ(all[20], "...#########...");    // D
   EXPECT_EQ(all[7].substr(0, 5), "..###");  // F, 2 × SegmentSize thick plus its outline
   EXPECT_EQ(Count(all, 'o'), 0);
   EXPECT_EQ(Count(all, '?'), 0);
@@ -114,9 +114,9 @@ TEST(SevenSegmentCharacter, UnlitSegmentsUseTheAutomaticOrTheFixedOffColour) {
   TiSevenSegmentCharacter c(nullptr);
   c.SetValue(ssc1);
   const Rows automatic = Whole(Render(c));
-  EXPECT_EQ(automatic[2], "...ooooooooo...");  // A unlit
+  EXPECT_EQ(automatic[2], "...ooooooooo...");   // A unlit
   EXPECT_EQ(automatic[11], "...ooooooooo...");  // G unlit
-  EXPECT_EQ(automatic[6][12], '#');  // B lit
+  EXPECT_EQ(automatic[6][12], '#');             // B lit
 
   c.SetAutoSegmentOffColor(false);
   c.SetSegmentOffColor(0x123456);

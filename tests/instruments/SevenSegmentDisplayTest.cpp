@@ -34,7 +34,8 @@ class TTestDisplay : public TiSevenSegmentDisplay {
     SyncCharacter();
     DrawBackground(canvas, BackGroundColor());
     const TDigitCellLayout layout = DigitCellLayout(CellCount());
-    for (int i = 0; i < CellCount(); ++i) DrawCell(canvas, layout.CellOrigin(i), cells[static_cast<std::size_t>(i)], layout);
+    for (int i = 0; i < CellCount(); ++i)
+      DrawCell(canvas, layout.CellOrigin(i), cells[static_cast<std::size_t>(i)], layout);
   }
 
  private:
@@ -42,9 +43,9 @@ class TTestDisplay : public TiSevenSegmentDisplay {
 };
 
 const TClassInfo& TTestDisplay::StaticClass() {
-  static const TClassInfo info = DescribeClass<TTestDisplay>("TTestDisplay", TiSevenSegmentDisplay::StaticClass(), [](auto& b) {
-    b.Property("DigitCount", &TTestDisplay::DigitCount, &TTestDisplay::SetDigitCount).Default(4);
-  });
+  static const TClassInfo info = DescribeClass<TTestDisplay>(
+      "TTestDisplay", TiSevenSegmentDisplay::StaticClass(),
+      [](auto& b) { b.Property("DigitCount", &TTestDisplay::DigitCount, &TTestDisplay::SetDigitCount).Default(4); });
   return info;
 }
 
@@ -84,12 +85,12 @@ TEST(SevenSegmentDisplay, EachCellIsDrawnByTheHiddenCharacterWithoutMargin) {
   const TBitmap& image = display.PaintBuffer();
   // Segment A of each cell starts at the cell's x + SegmentSeperation on row 5.
   EXPECT_EQ(image.Pixel(5, 5), clBlack);
-  EXPECT_EQ(image.Pixel(6, 5), clWhite);   // cell 0: an 8, lit
+  EXPECT_EQ(image.Pixel(6, 5), clWhite);    // cell 0: an 8, lit
   EXPECT_EQ(image.Pixel(22, 5), 0x555555);  // cell 1: blank, automatic off colour
   EXPECT_EQ(image.Pixel(38, 5), 0x555555);  // cell 2: a 1 has no A
   EXPECT_EQ(image.Pixel(4, 5 + 4), clBlack);
   EXPECT_EQ(image.Pixel(5, 5 + 4), clWhite);  // F touches the cell's left edge
-  EXPECT_EQ(image.Pixel(46, 10), clWhite);  // B of the 1 touches the cell's right edge (37 + 9)
+  EXPECT_EQ(image.Pixel(46, 10), clWhite);    // B of the 1 touches the cell's right edge (37 + 9)
 
   display.SetPowerOff(true);
   display.SetAutoSegmentOffColor(false);

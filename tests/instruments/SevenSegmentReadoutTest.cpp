@@ -8,8 +8,8 @@
 
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
-#include "system/Locale.h"
 #include "runtime/FormReader.h"
+#include "system/Locale.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 
 namespace tintoral {
@@ -223,7 +223,8 @@ class MainIntegerReadout : public ::testing::Test {
   void ExpectCells(int value, const std::vector<TSevenSegmentCharacter>& values) {
     readout.SetValue(value);
     std::vector<Shape> shapes;
-    for (std::size_t i = 0; i < values.size(); ++i) shapes.push_back({values[i], 5 + 16 * static_cast<int>(i), 5, 10, 16});
+    for (std::size_t i = 0; i < values.size(); ++i)
+      shapes.push_back({values[i], 5 + 16 * static_cast<int>(i), 5, 10, 16});
     EXPECT_EQ(Mismatches(readout, shapes), 0) << value;
   }
   TiSevenSegmentInteger readout{nullptr};
@@ -252,8 +253,7 @@ TEST(SevenSegmentInteger, DefaultsSignAndOverflow) {
   readout.SetValue(-42);
   EXPECT_EQ(Mismatches(readout, Cells({sscMinus, sscBlank, sscBlank, ssc4, ssc2})), 0);
   readout.SetValue(-12345);
-  EXPECT_EQ(Mismatches(readout, Cells({sscMinus, sscDownArrow, sscDownArrow, sscDownArrow, sscDownArrow})),
-            0);
+  EXPECT_EQ(Mismatches(readout, Cells({sscMinus, sscDownArrow, sscDownArrow, sscDownArrow, sscDownArrow})), 0);
   readout.SetLeadingStyle(ilsZeros);
   readout.SetShowSign(false);
   EXPECT_EQ(readout.Width(), 68);

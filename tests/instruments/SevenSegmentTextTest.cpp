@@ -10,9 +10,7 @@ namespace tintoral {
 namespace {
 
 // The main window's analog readouts: 4 digits, 3 decimals, spaces.
-SevenSegmentRow MainAnalog(double value, bool showSign) {
-  return AnalogReadoutRow(value, showSign, 4, 3, ilsSpaces);
-}
+SevenSegmentRow MainAnalog(double value, bool showSign) { return AnalogReadoutRow(value, showSign, 4, 3, ilsSpaces); }
 
 class AnalogRowUnderSeparator : public ::testing::TestWithParam<char> {
  protected:
@@ -27,9 +25,8 @@ TEST_P(AnalogRowUnderSeparator, MainWindowCasesPlaceTheMarkAfterTheIntegerPart) 
     int markAfter;
   };
   const Case cases[] = {
-      {0.614, false, "0614", 1},  {0.5, true, "+0500", 2},    {-0.123, true, "-0123", 2},
-      {1.0, false, "1000", 1},    {-0.0002, true, "-0000", 2}, {12.5, true, "+<<<<", -1},
-      {-9.9996, true, "->>>>", -1},
+      {0.614, false, "0614", 1},   {0.5, true, "+0500", 2},   {-0.123, true, "-0123", 2},   {1.0, false, "1000", 1},
+      {-0.0002, true, "-0000", 2}, {12.5, true, "+<<<<", -1}, {-9.9996, true, "->>>>", -1},
   };
   for (const Case& c : cases) {
     const SevenSegmentRow row = MainAnalog(c.value, c.showSign);
@@ -67,12 +64,8 @@ TEST_P(AnalogRowUnderSeparator, OneDigitWithADecimalAlwaysOverflows) {
 TEST_P(AnalogRowUnderSeparator, HugeAndInfiniteValuesOverflow) {
   EXPECT_EQ(AnalogReadoutRow(1e15, true, 4, 3, ilsSpaces).cells, "+<<<<");
   EXPECT_EQ(AnalogReadoutRow(-2e15, true, 4, 3, ilsSpaces).cells, "->>>>");
-  EXPECT_EQ(AnalogReadoutRow(-std::numeric_limits<double>::infinity(), false, 4, 0, ilsSpaces)
-                .cells,
-            ">>>>");
-  EXPECT_EQ(AnalogReadoutRow(std::numeric_limits<double>::infinity(), false, 4, 2, ilsSpaces)
-                .cells,
-            "<<<<");
+  EXPECT_EQ(AnalogReadoutRow(-std::numeric_limits<double>::infinity(), false, 4, 0, ilsSpaces).cells, ">>>>");
+  EXPECT_EQ(AnalogReadoutRow(std::numeric_limits<double>::infinity(), false, 4, 2, ilsSpaces).cells, "<<<<");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSeparators, AnalogRowUnderSeparator, ::testing::Values('.', ','));
@@ -100,8 +93,7 @@ TEST(IntegerRow, SignCellAndOverflowArrowsFollowTheSign) {
   EXPECT_EQ(IntegerReadoutRow(0, true, 4, ilsSpaces).cells, "+   0");
   EXPECT_EQ(IntegerReadoutRow(12345, true, 4, ilsSpaces).cells, "+<<<<");
   EXPECT_EQ(IntegerReadoutRow(-12345, true, 4, ilsSpaces).cells, "->>>>");
-  EXPECT_EQ(IntegerReadoutRow(std::numeric_limits<std::int32_t>::min(), true, 10, ilsSpaces).cells,
-            "-2147483648");
+  EXPECT_EQ(IntegerReadoutRow(std::numeric_limits<std::int32_t>::min(), true, 10, ilsSpaces).cells, "-2147483648");
 }
 
 TEST(IntegerRow, LeadingStyles) {

@@ -40,7 +40,8 @@ Pixels Shifted(const Pixels& pixels, int dx, int dy) {
 
 TRect BoundsOf(const Pixels& pixels) {
   TRect r{1 << 20, 1 << 20, -(1 << 20), -(1 << 20)};
-  for (auto [x, y] : pixels) r = TRect{std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
+  for (auto [x, y] : pixels)
+    r = TRect{std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
   return r;
 }
 
@@ -87,12 +88,24 @@ TEST(Label, AutoSizeAddsBorderMarginsAndShadow) {
   };
   const Case cases[] = {
       {"shadow", [](TiLabel& l) { l.SetShadowShow(true); }, 1, 1},
-      {"negative x offset", [](TiLabel& l) { l.SetShadowXOffset(-2); l.SetShadowShow(true); }, 2, 1},
+      {"negative x offset",
+       [](TiLabel& l) {
+         l.SetShadowXOffset(-2);
+         l.SetShadowShow(true);
+       },
+       2, 1},
       {"offsets without shadow", [](TiLabel& l) { l.SetShadowYOffset(5); }, 0, 0},
       {"single", [](TiLabel& l) { l.SetBorderStyle(ilbsSingle); }, 2, 2},
       {"lowered", [](TiLabel& l) { l.SetBorderStyle(ilbsLowered); }, 4, 4},
       {"raised", [](TiLabel& l) { l.SetBorderStyle(ilbsRaised); }, 4, 4},
-      {"margins", [](TiLabel& l) { l.SetOuterMarginLeft(3); l.SetOuterMarginRight(4); l.SetOuterMarginTop(5); l.SetOuterMarginBottom(-1); }, 7, 4},
+      {"margins",
+       [](TiLabel& l) {
+         l.SetOuterMarginLeft(3);
+         l.SetOuterMarginRight(4);
+         l.SetOuterMarginTop(5);
+         l.SetOuterMarginBottom(-1);
+       },
+       7, 4},
   };
   TiLabel plain(nullptr);
   plain.SetCaption("Sample");
@@ -136,7 +149,8 @@ TEST(Label, BordersAreDrawnOverTheEdge) {
 }
 
 TEST(Label, AcceleratorCharacters) {
-  const std::pair<const char*, char> cases[] = {{"&Red", 'R'}, {"R&&D", 0}, {"a&&b&c", 'c'}, {"end&", 0}, {"", 0}, {"&&&x", 'x'}};
+  const std::pair<const char*, char> cases[] = {{"&Red", 'R'}, {"R&&D", 0}, {"a&&b&c", 'c'},
+                                                {"end&", 0},   {"", 0},     {"&&&x", 'x'}};
   for (auto [caption, accelerator] : cases) EXPECT_EQ(AcceleratorOf(caption), accelerator) << caption;
 }
 
@@ -168,7 +182,7 @@ TEST_F(LabelAccelerator, WithAFocusControlTheLetterIsUnderlinedAndAltMovesTheFoc
   label->SetCaption("Red");
   const Pixels plain = PixelsOf(Render(*label), IsRed);
   EXPECT_LT(BoundsOf(underlined).Width(), BoundsOf(plain).Width() + 3);  // no ampersand drawn
-  EXPECT_GT(BoundsOf(underlined).Bottom, BoundsOf(plain).Bottom);  // the underline
+  EXPECT_GT(BoundsOf(underlined).Bottom, BoundsOf(plain).Bottom);        // the underline
   label->SetCaption("&Red");
 
   form.DispatchKeyDown('X', {ssAlt});

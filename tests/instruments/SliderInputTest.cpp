@@ -96,7 +96,7 @@ TEST_F(SliderInput, PageStepsAboveAndBelowThePointerAndNothingBesideIt) {
   Press(10, 30);
   Release(10, 30);
   EXPECT_EQ(events.Take(), (Log{"Change 60", "User 60"}));  // no drag: no finish
-  Press(19, 150);  // right edge of the pointer's columns still counts
+  Press(19, 150);                                           // right edge of the pointer's columns still counts
   Release(19, 150);
   EXPECT_EQ(events.Take(), (Log{"Change 50", "User 50"}));
 
@@ -127,7 +127,7 @@ TEST_F(SliderInput, APageStepBeforeThePointerFollowsOrientationAndReverseScale) 
     slider->SetReverseScale(c.reverse);
     StartAt(50);
     if (c.orientation == ioVertical) Press(10, 30);  // above the pointer
-    else Press(30, 10);                               // left of it
+    else Press(30, 10);                              // left of it
     Release(0, 0);
     EXPECT_EQ(slider->Position(), c.after) << c.orientation << c.reverse;
   }
@@ -140,9 +140,9 @@ TEST_F(SliderInput, KeysStepAndTheReleaseFinishes) {
   Key(VK_PRIOR);
   Key(VK_NEXT);
   Key(VK_RIGHT);
-  EXPECT_EQ(events.Take(), (Log{"Change 51", "User 51", "Finished 51", "Change 50", "User 50", "Finished 50",
-                                "Change 60", "User 60", "Finished 60", "Change 50", "User 50", "Finished 50",
-                                "Change 51", "User 51", "Finished 51"}));
+  EXPECT_EQ(events.Take(),
+            (Log{"Change 51", "User 51", "Finished 51", "Change 50", "User 50", "Finished 50", "Change 60", "User 60",
+                 "Finished 60", "Change 50", "User 50", "Finished 50", "Change 51", "User 51", "Finished 51"}));
   slider->SetReverseScale(true);  // keys keep their direction
   slider->SetOrientation(ioHorizontal);
   Key(VK_DOWN);

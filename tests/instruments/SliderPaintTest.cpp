@@ -36,13 +36,20 @@ TEST_F(MainWindowSliderPaint, TrackEdgesAtPositionFifty) {
     TColor color;
     const char* what;
   } pixels[] = {
-      {10, 50, clRed, "track fill"},        {2, 100, Shadow, "outer shadow, left"},
-      {10, 5, Shadow, "outer shadow, top"}, {21, 5, Shadow, "outer shadow starts beyond the fill"},
-      {3, 100, Shadow, "inner line, left"}, {10, 6, Shadow, "inner line, top"},
-      {20, 100, Highlight, "highlight, right"}, {10, 171, Highlight, "highlight, bottom"},
-      {20, 5, Highlight, "highlight over the shadow's corner"}, {19, 100, clSilver, "silver, right"},
-      {10, 170, clSilver, "silver, bottom"}, {1, 100, Face, "background left of the track"},
-      {21, 100, Face, "background right of the track"}, {10, 172, Face, "background below the track"},
+      {10, 50, clRed, "track fill"},
+      {2, 100, Shadow, "outer shadow, left"},
+      {10, 5, Shadow, "outer shadow, top"},
+      {21, 5, Shadow, "outer shadow starts beyond the fill"},
+      {3, 100, Shadow, "inner line, left"},
+      {10, 6, Shadow, "inner line, top"},
+      {20, 100, Highlight, "highlight, right"},
+      {10, 171, Highlight, "highlight, bottom"},
+      {20, 5, Highlight, "highlight over the shadow's corner"},
+      {19, 100, clSilver, "silver, right"},
+      {10, 170, clSilver, "silver, bottom"},
+      {1, 100, Face, "background left of the track"},
+      {21, 100, Face, "background right of the track"},
+      {10, 172, Face, "background below the track"},
   };
   for (const auto& px : pixels) EXPECT_EQ(p.At(px.x, px.y), px.color) << px.what << " at " << px.x << "," << px.y;
 }
@@ -113,11 +120,8 @@ TEST_F(MainWindowSliderPaint, IndicatorColoursFollowTheGesture) {
     TiSliderPointerStyle style;
     TColor idle, keyHeld, mouseHeld;
   } cases[] = {
-      {ispsLed, clNavy, clLime, clLime},
-      {ispsLightBar, clNavy, clNavy, clLime},
-      {ispsBarColor, clNavy, clNavy, clLime},
-      {ispsBar, Face, Face, Highlight},
-      {ispsPointer, Face, Face, Highlight},
+      {ispsLed, clNavy, clLime, clLime}, {ispsLightBar, clNavy, clNavy, clLime}, {ispsBarColor, clNavy, clNavy, clLime},
+      {ispsBar, Face, Face, Highlight},  {ispsPointer, Face, Face, Highlight},
   };
   for (const auto& c : cases) {
     slider.SetPointerStyle(c.style);

@@ -215,9 +215,13 @@ TEST_F(MainWindowSliderGeometry, OffsetXAndAutoCenterShiftTowardsTheScaleSide) {
     bool autoCenter;
     int trackLeft;
   } cases[] = {
-      {iosBottomRight, 10, false, 12}, {iosTopLeft, 0, false, 44},  {iosTopLeft, 10, false, 34},
+      {iosBottomRight, 10, false, 12},
+      {iosTopLeft, 0, false, 44},
+      {iosTopLeft, 10, false, 34},
       // Without labels the scale is 5 + 7 deep: (65 - (12 + 19)) div 2 = 17.
-      {iosBottomRight, 0, true, 19},   {iosTopLeft, 0, true, 27},   {iosBottomRight, 10, true, 29},
+      {iosBottomRight, 0, true, 19},
+      {iosTopLeft, 0, true, 27},
+      {iosBottomRight, 10, true, 29},
   };
   slider.SetShowTickLabels(false);
   for (const auto& c : cases) {
@@ -226,7 +230,8 @@ TEST_F(MainWindowSliderGeometry, OffsetXAndAutoCenterShiftTowardsTheScaleSide) {
     slider.SetOffsetY(99);  // no effect across a vertical track
     slider.SetAutoCenter(c.autoCenter);
     PaintAt(50);
-    EXPECT_EQ(slider.TrackRect(), (TRect{c.trackLeft, 5, c.trackLeft + 19, 172})) << c.side << c.offsetX << c.autoCenter;
+    EXPECT_EQ(slider.TrackRect(), (TRect{c.trackLeft, 5, c.trackLeft + 19, 172}))
+        << c.side << c.offsetX << c.autoCenter;
     EXPECT_EQ(slider.PointerRect().Left, c.trackLeft + 2);
   }
 }

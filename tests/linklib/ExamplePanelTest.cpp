@@ -76,8 +76,8 @@ TEST(ExamplePanelTest, ShowsTheDemoTankAndSendsTheSetpoint) {
   auto& level = Find<TiSevenSegmentAnalog>(form.Root(), "Level");
   auto& message = Find<TiLCDMatrix>(form.Root(), "Message");
 
-  EXPECT_TRUE(WaitUntil([&] { return setpoint.Position() == 40 && level.Value() > 1 && message.Text() != "WAITING"; },
-                        60s))
+  EXPECT_TRUE(
+      WaitUntil([&] { return setpoint.Position() == 40 && level.Value() > 1 && message.Text() != "WAITING"; }, 60s))
       << setpoint.Position() << " " << level.Value() << " " << message.Text();
   setpoint.SetUserChanging(true);
   setpoint.SetPosition(90);
@@ -103,8 +103,8 @@ TEST(ExamplePanelTest, RunDemoPicturesThePanelWithTheServersValues) {
   const std::string reason = OpcUaSkipReason();
   if (!reason.empty()) GTEST_SKIP() << reason;
   RegisterPanelClasses();
-  const std::string unconnectedText = ReplaceAll(FileText(TINTORAL_EXAMPLES_DIR "/opcua/DemoPanel.txt"),
-                                                 "AutoConnect = True", "AutoConnect = False");
+  const std::string unconnectedText =
+      ReplaceAll(FileText(TINTORAL_EXAMPLES_DIR "/opcua/DemoPanel.txt"), "AutoConnect = True", "AutoConnect = False");
   const TLoadedForm loaded = LoadForm(unconnectedText);
   const auto& panel = dynamic_cast<const TForm&>(loaded.Root());
   const auto scratch = std::filesystem::temp_directory_path() / ("tintoral-demo-" + std::to_string(getpid()));

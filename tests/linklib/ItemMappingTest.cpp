@@ -42,7 +42,7 @@ TEST(ItemMappingTest, ClassicQualityOfStatusCodes) {
 }
 
 TEST(ItemMappingTest, TimestampIsADateTimeInDays) {
-  EXPECT_EQ(DateTimeOfStamp(DateTimeStamp(0)), 25569.0);                         // 1 January 1970
+  EXPECT_EQ(DateTimeOfStamp(DateTimeStamp(0)), 25569.0);                                  // 1 January 1970
   EXPECT_DOUBLE_EQ(DateTimeOfStamp(DateTimeStamp(1700000000000.0)), 45244.925925925927);  // 14 Nov 2023 22:13:20
 }
 

@@ -117,8 +117,8 @@ TEST_F(OpcUaLinkTest, AUserDragWritesOneValueInTheNodesTypeAndTheReplyIsNotEchoe
 
   Drag(slider, {30, 31, 32.6});
   ASSERT_TRUE(server_->WaitForLine("written Int32 33", 10s)) << "the value rounded to the node's Int32";
-  EXPECT_TRUE(WaitUntil([&] { return item.LastValue().Type() == TVarType::Integer && item.LastValue().ToInt() == 33; },
-                        10s));
+  EXPECT_TRUE(
+      WaitUntil([&] { return item.LastValue().Type() == TVarType::Integer && item.LastValue().ToInt() == 33; }, 10s));
   WaitUntil([] { return false; }, 500ms);  // time for an echo, if there were one
   EXPECT_EQ(server_->Lines("written Int32").size(), before + 1);
 
@@ -270,11 +270,12 @@ TEST_F(OpcUaLinkTest, AThousandChangesASecondEndOnTheLastValue) {
       std::chrono::seconds(seconds + 30));
   EXPECT_TRUE(ended) << "shows " << shown;
   EXPECT_TRUE(server_->WaitForLine("ramped", 1s));
-  std::printf("[ figures  ] %d values in %d s: %d shown, longest GUI gap %lld ms, helper RSS %ld -> %ld KiB, "
-              "test RSS %ld -> %ld KiB\n",
-              count, seconds, changes,
-              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count()),
-              helperBefore, ResidentKiB(helper), ownBefore, ResidentKiB(getpid()));
+  std::printf(
+      "[ figures  ] %d values in %d s: %d shown, longest GUI gap %lld ms, helper RSS %ld -> %ld KiB, "
+      "test RSS %ld -> %ld KiB\n",
+      count, seconds, changes,
+      static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(longestGap).count()), helperBefore,
+      ResidentKiB(helper), ownBefore, ResidentKiB(getpid()));
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ int FreePort() {
 }
 
 std::string OpcUaSkipReason() {
-  if (std::system("node --version >/dev/null 2>&1") != 0) return "no node program on PATH (scripts/setup.sh installs it)";
+  if (std::system("node --version >/dev/null 2>&1") != 0)
+    return "no node program on PATH (scripts/setup.sh installs it)";
   if (!std::filesystem::exists(std::filesystem::path(TINTORAL_OPCUA_HELPER_DIR) / "node_modules" / "node-opcua"))
     return "node-opcua is not installed in linklib/opcua/helper (scripts/setup.sh runs npm ci)";
   return "";

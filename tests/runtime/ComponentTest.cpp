@@ -1,11 +1,10 @@
-#include "runtime/Component.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "runtime/Component.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {
@@ -14,8 +13,7 @@ namespace {
 // Records its destruction and every notification it receives into one log.
 class TLoggingComponent : public TComponent {
  public:
-  TLoggingComponent(TComponent* owner, std::string name, std::vector<std::string>& log)
-      : TComponent(owner), log_(log) {
+  TLoggingComponent(TComponent* owner, std::string name, std::vector<std::string>& log) : TComponent(owner), log_(log) {
     SetName(name);
   }
   ~TLoggingComponent() override {

@@ -101,7 +101,7 @@ TEST_F(FormStream, ReadsEveryKindOfValueAndWritesTheSameTextBack) {
   EXPECT_EQ(gauge.Buddy(), form->Panel1);  // a reference to a component read later
   auto* inner = form->FindComponentAs<TTestBase>("Inner");
   ASSERT_NE(inner, nullptr);
-  EXPECT_EQ(inner->Owner(), form.get());  // nested objects are owned by the root...
+  EXPECT_EQ(inner->Owner(), form.get());                 // nested objects are owned by the root...
   EXPECT_EQ(inner->GetParentComponent(), form->Panel1);  // ...and parented by the enclosing object
   EXPECT_FALSE(inner->Visible());
   EXPECT_EQ(inner->Color(), -16777201);
@@ -148,10 +148,14 @@ TEST_F(FormStream, FloatsRoundTripExactlyInTheirOwnPrecision) {
   auto* gauge = new TTestGauge(&form);
   gauge->SetName("Gauge1");
   std::mt19937_64 random(20261207);
-  std::vector<double> doubles = {0.1, 1.0 / 3, 1e300, -2.5e-300, 5e-324, 123456789.125, 1e15, 1e-5,
-                                 std::numeric_limits<double>::max()};
-  std::vector<long double> extendeds = {0.1L, 1.0L / 3, 1e4000L, std::numeric_limits<long double>::denorm_min(),
-                                        std::numeric_limits<long double>::max(), -7.0L / 9};
+  std::vector<double> doubles = {
+      0.1, 1.0 / 3, 1e300, -2.5e-300, 5e-324, 123456789.125, 1e15, 1e-5, std::numeric_limits<double>::max()};
+  std::vector<long double> extendeds = {0.1L,
+                                        1.0L / 3,
+                                        1e4000L,
+                                        std::numeric_limits<long double>::denorm_min(),
+                                        std::numeric_limits<long double>::max(),
+                                        -7.0L / 9};
   for (int i = 0; i < 200; ++i) {
     std::uint64_t bits = random();
     double d = 0;
@@ -196,7 +200,9 @@ TEST_F(FormStream, StringsKeepEveryByteAndLongOnesAreSplit) {
   EXPECT_EQ(copy->Caption(), all + all);
 
   auto joined = Read("object F: TTestForm\n  Caption = 'a'#13#10'b' + \n 'c'#128#$41\nend");
-  EXPECT_EQ(joined->Caption(), "a\r\nbc\x80" "A");
+  EXPECT_EQ(joined->Caption(),
+            "a\r\nbc\x80"
+            "A");
 }
 
 TEST_F(FormStream, WriteStoredPropertiesWritesDefaultsAndSkipsFailingProperties) {

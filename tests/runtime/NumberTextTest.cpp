@@ -1,15 +1,13 @@
-#include "runtime/NumberText.h"
-
 #include <gtest/gtest.h>
-
 #include <locale.h>
 
 #include <cfloat>
 #include <cmath>
 #include <limits>
 
-#include "system/Locale.h"
 #include "runtime/Exception.h"
+#include "runtime/NumberText.h"
+#include "system/Locale.h"
 #include "tests/system/TestLocales.h"
 
 namespace tintoral {
@@ -148,8 +146,8 @@ TEST_F(NumberTextTest, TextToIntReadsBlanksSignsAndHexadecimal) {
 }
 
 TEST_F(NumberTextTest, TextToIntRejectsWithTheTextInTheMessage) {
-  for (const char* text : {"", " ", "-", "+", "$", "0x", "12a", "12 ", "1.0", "- 5", "--1", "$G",
-                           "2147483648", "-2147483649", "$100000000", "99999999999999999999999"}) {
+  for (const char* text : {"", " ", "-", "+", "$", "0x", "12a", "12 ", "1.0", "- 5", "--1", "$G", "2147483648",
+                           "-2147483649", "$100000000", "99999999999999999999999"}) {
     ExpectConvertError([text] { TextToInt(text); }, "'" + std::string(text) + "' is not a valid integer value");
   }
 }
@@ -159,8 +157,7 @@ TEST_F(NumberTextTest, TextToInt64CoversTheWholeRange) {
   EXPECT_EQ(TextToInt64("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
   EXPECT_EQ(TextToInt64("$FFFFFFFFFFFFFFFF"), -1);
   EXPECT_EQ(TextToInt64("2147483648"), 2147483648LL);
-  ExpectConvertError([] { TextToInt64("9223372036854775808"); },
-                     "'9223372036854775808' is not a valid integer value");
+  ExpectConvertError([] { TextToInt64("9223372036854775808"); }, "'9223372036854775808' is not a valid integer value");
 }
 
 TEST_F(NumberTextTest, FloatToTextWritesFifteenSignificantDigits) {
@@ -199,8 +196,8 @@ TEST_F(NumberTextTest, TextToFloatReadsTheLocaleSeparatorOnly) {
   EXPECT_EQ(TextToFloat("1E-7"), 1e-7L);
   EXPECT_EQ(TextToFloat("0.1"), 0.1L);  // nearest long double, not the double
   EXPECT_EQ(TextToFloat("1e-5000"), 0.0L);
-  for (const char* text : {"", " ", ".", "-", "e5", "1e", "1e+", "1.5x", "1,5", "1 000", "NaN", "inf",
-                           "0x10", "1e5000", "1..5"}) {
+  for (const char* text :
+       {"", " ", ".", "-", "e5", "1e", "1e+", "1.5x", "1,5", "1 000", "NaN", "inf", "0x10", "1e5000", "1..5"}) {
     ExpectConvertError([text] { TextToFloat(text); },
                        "'" + std::string(text) + "' is not a valid floating point value");
   }

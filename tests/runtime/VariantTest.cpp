@@ -1,11 +1,10 @@
-#include "runtime/Variant.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "system/Locale.h"
 #include "runtime/Exception.h"
+#include "runtime/Variant.h"
+#include "system/Locale.h"
 
 namespace tintoral {
 namespace {

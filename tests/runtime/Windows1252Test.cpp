@@ -1,6 +1,6 @@
-#include "runtime/Windows1252.h"
-
 #include <gtest/gtest.h>
+
+#include "runtime/Windows1252.h"
 
 namespace tintoral {
 namespace {
@@ -19,9 +19,11 @@ TEST(Windows1252, EveryByteRoundTripsThroughUtf16) {
 }
 
 TEST(Windows1252, CharactersOutsideTheCodePageAreReplaced) {
-  EXPECT_EQ(Utf8ToWindows1252("a\xE2\x86\x92" "b"), "a?b");            // U+2192 arrow
-  EXPECT_EQ(Utf8ToWindows1252("\xF0\x9F\x98\x80", '_'), "_");          // outside the BMP
-  EXPECT_EQ(Utf8ToWindows1252("\xC3"), "?");                            // cut sequence
+  EXPECT_EQ(Utf8ToWindows1252("a\xE2\x86\x92"
+                              "b"),
+            "a?b");                                            // U+2192 arrow
+  EXPECT_EQ(Utf8ToWindows1252("\xF0\x9F\x98\x80", '_'), "_");  // outside the BMP
+  EXPECT_EQ(Utf8ToWindows1252("\xC3"), "?");                   // cut sequence
   EXPECT_EQ(Utf16ToWindows1252(u"\u0100x"), "?x");
 }
 

@@ -1,9 +1,10 @@
 // Shared main of every test program: GoogleTest on top of a Qt Widgets application
 // running on the offscreen platform, so fonts, images and widgets work without a display.
-#include <QApplication>
-#include <QDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "system/Clock.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
 #include <ctime>
 #include <thread>
+
+#include "system/Clock.h"
 
 namespace tintoral {
 namespace {

@@ -1,8 +1,8 @@
-#include "system/DynamicLibrary.h"
-
 #include <gtest/gtest.h>
 
 #include <utility>
+
+#include "system/DynamicLibrary.h"
 
 namespace tintoral {
 namespace {

@@ -1,9 +1,8 @@
-#include "system/Locale.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "system/Locale.h"
 #include "tests/system/TestLocales.h"
 
 namespace tintoral {

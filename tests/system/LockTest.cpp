@@ -1,10 +1,10 @@
-#include "system/Lock.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <future>
 #include <thread>
+
+#include "system/Lock.h"
 
 namespace tintoral {
 namespace {

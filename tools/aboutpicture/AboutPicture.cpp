@@ -83,7 +83,7 @@ float hashNoise(std::uint32_t x, std::uint32_t y, std::uint32_t salt) {
 // Float planes and Gaussian blur
 
 class Plane {
-public:
+ public:
   Plane(int width, int height) : width_(width), height_(height), values_(width * height, 0.0f) {}
 
   int width() const { return width_; }
@@ -103,17 +103,15 @@ public:
   }
 
   void addIfInside(int x, int y, float energy) {
-    if (x >= 0 && y >= 0 && x < width_ && y < height_)
-      at(x, y) += energy;
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) at(x, y) += energy;
   }
 
   // Coverage drawing: keeps the stronger of the existing and the new coverage.
   void cover(int x, int y, float coverage) {
-    if (x >= 0 && y >= 0 && x < width_ && y < height_)
-      at(x, y) = std::max(at(x, y), coverage);
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) at(x, y) = std::max(at(x, y), coverage);
   }
 
-private:
+ private:
   int width_;
   int height_;
   std::vector<float> values_;
@@ -127,8 +125,7 @@ std::vector<float> gaussianKernel(float sigma) {
     kernel[i + radius] = std::exp(-0.5f * i * i / (sigma * sigma));
     sum += kernel[i + radius];
   }
-  for (float& k : kernel)
-    k /= sum;
+  for (float& k : kernel) k /= sum;
   return kernel;
 }
 
@@ -187,8 +184,8 @@ constexpr RoundedRect ScreenOutline{14, 10, 278, 181, 15};
 // The plotting area: time runs left to right, IRE levels bottom to top.
 constexpr float PlotLeft = 27.0f;
 constexpr float PlotRight = 265.0f;
-constexpr float TopIreY = 28.5f;     // y of the 100 IRE line
-constexpr float BottomIreY = 162.5f; // y of the -40 IRE line
+constexpr float TopIreY = 28.5f;      // y of the 100 IRE line
+constexpr float BottomIreY = 162.5f;  // y of the -40 IRE line
 constexpr float SweepStartUs = -2.0f;
 constexpr float SweepEndUs = 63.4f;
 
@@ -202,7 +199,7 @@ float timeToX(float us) {
 // The composite colour-bar line, in IRE units, time in microseconds from the sync edge
 
 struct ColourBar {
-  float red, green, blue; // 0..1 gamma-corrected components
+  float red, green, blue;  // 0..1 gamma-corrected components
 };
 
 // 100 % white, then the coloured bars at 75 % amplitude, then black.
@@ -232,17 +229,14 @@ float barLuma(const ColourBar& bar) { return 0.299f * bar.red + 0.587f * bar.gre
 
 // Raised-cosine step from 0 to 1 centred on x = 0, lasting `rise`.
 float softStep(float x, float rise) {
-  if (x <= -rise / 2)
-    return 0.0f;
-  if (x >= rise / 2)
-    return 1.0f;
+  if (x <= -rise / 2) return 0.0f;
+  if (x >= rise / 2) return 1.0f;
   return 0.5f - 0.5f * std::cos(std::numbers::pi_v<float> * (x / rise + 0.5f));
 }
 
 // Small damped overshoot after an edge, as a band-limited amplifier shows it.
 float ringing(float x) {
-  if (x <= 0)
-    return 0.0f;
+  if (x <= 0) return 0.0f;
   return 0.045f * std::sin(2 * std::numbers::pi_v<float> * x / 0.22f) * std::exp(-x / 0.12f);
 }
 
@@ -251,7 +245,7 @@ float window(float t, float start, float end, float rise) {
 }
 
 class ColourBarLine {
-public:
+ public:
   ColourBarLine() {
     addStep(0.0f, SyncLevel);
     addStep(SyncEndUs, -SyncLevel);
@@ -280,7 +274,7 @@ public:
     return luma(t) + burst(t, s) + chroma(t, s, c);
   }
 
-private:
+ private:
   struct Step {
     float time;
     float delta;
@@ -298,13 +292,11 @@ private:
   }
 
   static float chroma(float t, float sinPhase, float cosPhase) {
-    if (t < ActiveStartUs - ChromaRiseUs || t > ActiveEndUs + ChromaRiseUs)
-      return 0.0f;
+    if (t < ActiveStartUs - ChromaRiseUs || t > ActiveEndUs + ChromaRiseUs) return 0.0f;
     float sum = 0.0f;
     for (std::size_t i = 0; i < Bars.size(); ++i) {
       const float w = window(t, barStart(i), barStart(i + 1), ChromaRiseUs);
-      if (w == 0.0f)
-        continue;
+      if (w == 0.0f) continue;
       const float luma = barLuma(Bars[i]);
       const float u = 0.492f * (Bars[i].blue - luma), v = 0.877f * (Bars[i].red - luma);
       sum += 100.0f * w * (u * sinPhase + v * cosPhase);
@@ -423,8 +415,7 @@ float divisionX(int index) { return PlotLeft + (PlotRight - PlotLeft) * index / 
 void drawTimeDivisions(Plane& plane) {
   for (int d = 0; d <= TimeDivisions; ++d) {
     const float x = divisionX(d);
-    for (float y = ireToY(100.0f); y < ireToY(-40.0f); y += 4.0f)
-      drawVertical(plane, x, y, y + 1.0f, 0.5f);
+    for (float y = ireToY(100.0f); y < ireToY(-40.0f); y += 4.0f) drawVertical(plane, x, y, y + 1.0f, 0.5f);
   }
   // Fifth-division ticks along the blanking level.
   const float baseline = ireToY(0.0f);
@@ -514,14 +505,12 @@ Pixels composePicture() {
 }
 
 class OutputFile {
-public:
+ public:
   explicit OutputFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
-    if (!file_)
-      throw std::runtime_error("cannot open " + path + " for writing");
+    if (!file_) throw std::runtime_error("cannot open " + path + " for writing");
   }
   ~OutputFile() {
-    if (file_)
-      std::fclose(file_);
+    if (file_) std::fclose(file_);
   }
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -531,11 +520,10 @@ public:
   void close() {
     std::FILE* file = file_;
     file_ = nullptr;
-    if (std::fclose(file) != 0)
-      throw std::runtime_error("cannot finish writing the picture");
+    if (std::fclose(file) != 0) throw std::runtime_error("cannot finish writing the picture");
   }
 
-private:
+ private:
   std::FILE* file_;
 };
 
@@ -543,8 +531,7 @@ private:
 // locals and returns false on failure.
 bool writePngStream(std::FILE* file, const std::uint8_t* pixels) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png)
-    return false;
+  if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
@@ -556,10 +543,9 @@ bool writePngStream(std::FILE* file, const std::uint8_t* pixels) {
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
   png_set_gAMA_fixed(png, info, 45455);
-  png_set_pHYs(png, info, 3780, 3780, PNG_RESOLUTION_METER); // 96 dots per inch
+  png_set_pHYs(png, info, 3780, 3780, PNG_RESOLUTION_METER);  // 96 dots per inch
   png_write_info(png, info);
-  for (int y = 0; y < ImageHeight; ++y)
-    png_write_row(png, pixels + y * ImageWidth * 3);
+  for (int y = 0; y < ImageHeight; ++y) png_write_row(png, pixels + y * ImageWidth * 3);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return true;
@@ -568,13 +554,12 @@ bool writePngStream(std::FILE* file, const std::uint8_t* pixels) {
 void writePicture(const std::string& path) {
   const Pixels pixels = composePicture();
   OutputFile file(path);
-  if (!writePngStream(file.get(), pixels.data()))
-    throw std::runtime_error("libpng failed to write " + path);
+  if (!writePngStream(file.get(), pixels.data())) throw std::runtime_error("libpng failed to write " + path);
   file.close();
 }
 
-} // namespace
-} // namespace tintoral
+}  // namespace
+}  // namespace tintoral
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -11,14 +11,10 @@ TFormShotOptions ParseFormShotCommandLine(const std::vector<std::string>& args) 
     const std::string& arg = args[i];
     const bool takesValue = arg == "--set" || arg == "--locale";
     if (takesValue && i + 1 == args.size()) throw InvalidOperation(arg + " needs a value");
-    if (arg == "--set")
-      options.assignments.push_back(ParsePropertyAssignment(args[++i]));
-    else if (arg == "--locale")
-      options.locale = args[++i];
-    else if (arg.rfind("--", 0) == 0)
-      throw InvalidOperation("Unknown option " + arg);
-    else
-      files.push_back(arg);
+    if (arg == "--set") options.assignments.push_back(ParsePropertyAssignment(args[++i]));
+    else if (arg == "--locale") options.locale = args[++i];
+    else if (arg.rfind("--", 0) == 0) throw InvalidOperation("Unknown option " + arg);
+    else files.push_back(arg);
   }
   if (files.size() != 2) throw InvalidOperation("Expected a form file and an output file");
   options.formPath = files[0];

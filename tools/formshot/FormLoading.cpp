@@ -62,7 +62,8 @@ std::vector<std::string> EventHandlerNames(std::string_view text) {
       const TToken& value = lexer.Current();
       const bool eventAssigned = name.kind == TTokenKind::Ident && name.source.size() > 2 &&
                                  SameText(name.source.substr(0, 2), "On") && equals.kind == TTokenKind::Symbol &&
-                                 equals.source == "=" && value.kind == TTokenKind::Ident && !SameText(value.source, "nil");
+                                 equals.source == "=" && value.kind == TTokenKind::Ident &&
+                                 !SameText(value.source, "nil");
       const auto known = [&](const std::string& n) { return SameText(n, value.source); };
       if (eventAssigned && std::none_of(names.begin(), names.end(), known)) names.push_back(value.source);
       name = equals;

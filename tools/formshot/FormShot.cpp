@@ -10,7 +10,6 @@
 // Prints one line naming the problem and exits 1 when the form, an
 // assignment or the output cannot be used; 2 on wrong usage.
 #include <QApplication>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -21,11 +20,11 @@
 #include "instruments/InstrumentClasses.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
-#include "system/Locale.h"
 #include "platform/window/Control.h"
 #include "platform/window/Form.h"
 #include "platform/window/StandardControls.h"
 #include "runtime/Exception.h"
+#include "system/Locale.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"

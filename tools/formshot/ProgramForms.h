@@ -21,7 +21,7 @@ using TProgramFormFactory = std::function<std::unique_ptr<TComponent>(std::strin
 // case); registering the same name again replaces its factory.
 void RegisterProgramForm(const TClassInfo& info, TProgramFormFactory factory);
 template <class T>
-  requires std::constructible_from<T, TComponent*, std::string_view>
+requires std::constructible_from<T, TComponent*, std::string_view>
 void RegisterProgramForm() {
   RegisterProgramForm(T::StaticClass(), [](std::string_view layoutText) -> std::unique_ptr<TComponent> {
     return std::make_unique<T>(nullptr, layoutText);

@@ -82,7 +82,9 @@ class ValueReader {
   }
 
  private:
-  [[noreturn]] void Invalid() const { throw InvalidOperation("Invalid value '" + text_ + "' for property '" + path_ + "'"); }
+  [[noreturn]] void Invalid() const {
+    throw InvalidOperation("Invalid value '" + text_ + "' for property '" + path_ + "'");
+  }
 
   std::int64_t InRange(std::int64_t value) const {
     if (value < target_.property->MinValue() || value > target_.property->MaxValue()) Invalid();
@@ -178,7 +180,8 @@ class ValueReader {
 
 TPropertyAssignment ParsePropertyAssignment(std::string_view text) {
   const std::size_t eq = text.find('=');
-  if (eq == std::string_view::npos) throw InvalidOperation("Expected Component.Property=Value: '" + std::string(text) + "'");
+  if (eq == std::string_view::npos)
+    throw InvalidOperation("Expected Component.Property=Value: '" + std::string(text) + "'");
   TPropertyAssignment assignment{Trimmed(text.substr(0, eq)), std::string(text.substr(eq + 1))};
   if (assignment.path.find('.') == std::string::npos)
     throw InvalidOperation("Expected Component.Property=Value: '" + std::string(text) + "'");

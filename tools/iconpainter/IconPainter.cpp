@@ -32,9 +32,7 @@ struct Point {
 
 IconColor Srgb8(int r, int g, int b, float a = 1.0f) { return {r / 255.0f, g / 255.0f, b / 255.0f, a}; }
 
-IconColor FromTColor(TColor color) {
-  return Srgb8(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
+IconColor FromTColor(TColor color) { return Srgb8(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
 // ---- Shapes (signed distances, negative inside) -------------------------------------------
 

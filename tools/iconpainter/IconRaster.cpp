@@ -28,8 +28,8 @@ bool WritePngStream(std::FILE* file, int size, const std::uint8_t* rows) {
   }
   png_init_io(png, file);
   png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
   png_write_info(png, info);
   for (int y = 0; y < size; ++y) png_write_row(png, rows + static_cast<std::size_t>(y) * size * 4);

@@ -9,7 +9,6 @@
 // form cannot be used; 2 on wrong usage.
 #include <QApplication>
 #include <QTimer>
-
 #include <cstdio>
 #include <fstream>
 #include <sstream>

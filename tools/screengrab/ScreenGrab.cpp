@@ -9,15 +9,13 @@
 //
 // --wait: grabs again every 50 ms until the picture has more than one colour
 // (the window has been painted), for at most SECONDS; fails when it never has.
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <QString>
-
-#include <QElapsedTimer>
-#include <QImage>
 #include <QThread>
-
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -92,7 +90,8 @@ int main(int argc, char** argv) {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return Fail("no screen on the display", "");
   const QPixmap shot = GrabPainted(*screen, window, waitMs);
-  if (shot.isNull()) return Fail(waitMs >= 0 ? "nothing painted in window " : "cannot grab window ", windowText ? windowText : "root");
+  if (shot.isNull())
+    return Fail(waitMs >= 0 ? "nothing painted in window " : "cannot grab window ", windowText ? windowText : "root");
   if (!shot.save(QString::fromLocal8Bit(out), "PNG")) return Fail("cannot write ", out);
   return 0;
 }

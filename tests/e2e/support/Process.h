@@ -43,7 +43,7 @@ class ChildProcess {
 };
 
 struct CommandResult {
-  int status = -1;  // exit status, -1 when killed or timed out
+  int status = -1;     // exit status, -1 when killed or timed out
   std::string output;  // standard output
 };
 

@@ -26,9 +26,9 @@ Environment Joined(Environment first, const Environment& second) {
 ProgramSession::ProgramSession(const Environment& programEnvironment, int errorFd, int screenWidth, int screenHeight)
     : display_(std::make_unique<XvfbDisplay>(screenWidth, screenHeight)),
       x_(std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM)),
-      program_(std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM},
-                                              Joined(Joined(display_->ClientEnvironment(), kLeakOptions), programEnvironment), errorFd,
-                                              STDERR_FILENO)) {
+      program_(std::make_unique<ChildProcess>(
+          std::vector<std::string>{TINTORAL_PROGRAM},
+          Joined(Joined(display_->ClientEnvironment(), kLeakOptions), programEnvironment), errorFd, STDERR_FILENO)) {
   const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
   if (!main) throw std::runtime_error("the main window did not appear");
   mainWindow_ = *main;

@@ -1,9 +1,9 @@
-#include "instruments/base/AutoScale.h"
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include <gtest/gtest.h>
+#include "instruments/base/AutoScale.h"
 
 namespace tintoral {
 namespace {
@@ -34,10 +34,10 @@ TEST(NiceTickCountTest, NoNiceStepGivesOneMoreThanTheMaximum) {
 }
 
 TEST(NiceTickCountTest, StepsBelowOne) {
-  EXPECT_EQ(NiceTickCount(5, 5, 1), 5);        // 0.25
-  EXPECT_EQ(NiceTickCount(3, 3, 0.15), 3);     // 0.075
-  EXPECT_EQ(NiceTickCount(4, 4, 0.9), 5);      // 0.9, 0.45, 0.3: none
-  EXPECT_EQ(NiceTickCount(2, 6, 0.001), 2);    // 0.001
+  EXPECT_EQ(NiceTickCount(5, 5, 1), 5);      // 0.25
+  EXPECT_EQ(NiceTickCount(3, 3, 0.15), 3);   // 0.075
+  EXPECT_EQ(NiceTickCount(4, 4, 0.9), 5);    // 0.9, 0.45, 0.3: none
+  EXPECT_EQ(NiceTickCount(2, 6, 0.001), 2);  // 0.001
 }
 
 TEST(FitRangeTest, OutsideCoversTheRangeOnMultiplesOfTheStep) {
@@ -75,7 +75,7 @@ TEST(FitRangeTest, InsideStaysWithinTheRangeAndReachesNearItsTop) {
   EXPECT_FALSE(fit.ok);
 
   fit = FitRangeInside(3, 10, 7.3, -2.1);  // straddling zero: from the first multiple above min
-  EXPECT_FALSE(fit.ok);                     // 0 .. 10
+  EXPECT_FALSE(fit.ok);                    // 0 .. 10
   fit = FitRangeInside(2, 5, 7.3, -2.1);
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, 0);
@@ -123,7 +123,9 @@ TEST(AutoScaleInsideTest, PlacesTheWidestRoundTickRangeInside) {
 }
 
 TEST(AutoScaleInsideTest, ResultLiesInsideAndEndsLessThanAStepBelowTheTop) {
-  struct Range { double max, min; };
+  struct Range {
+    double max, min;
+  };
   for (const Range range : {Range{7.3, -2.1}, Range{-3, -97}, Range{0.93, 0.07}, Range{1234, 567}}) {
     const TAutoScaleResult r = AutoScaleInside(5, 6, range.max, range.min);
     SCOPED_TRACE(range.max);

@@ -68,7 +68,7 @@ TEST_F(DataLinkTest, NewDataMovesThePositionWithoutEchoButLaterChangesAreSent) {
   EXPECT_FALSE(gauge.OPCWriting());
   EXPECT_TRUE(SentData().empty());
 
-  gauge.SetPosition(50);  // a change made at the instrument
+  gauge.SetPosition(50);        // a change made at the instrument
   gauge.SetUserChanging(true);  // a user gesture: sent once, at its end
   gauge.SetPosition(60);
   gauge.SetPosition(61);

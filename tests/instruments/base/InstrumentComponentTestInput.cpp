@@ -61,9 +61,9 @@ TEST_F(InstrumentInputTest, MouseDownCapturesForTheLeftButtonThenHookThenEvent) 
   instrument->DispatchMouseDown(mbLeft, {ssLeft}, 3, 4);
   instrument->DispatchMouseUp(mbLeft, {}, 3, 4);
   instrument->DispatchMouseDown(mbRight, {ssRight}, 5, 6);
-  EXPECT_EQ(log(), (Log{"HandleMouseDown 0 Left 3,4 captured", "OnMouseDown 0 Left 3,4", "OnClick",
-                        "HandleMouseUp 0 - 3,4", "OnMouseUp 0 - 3,4", "HandleMouseDown 1 Right 5,6",
-                        "OnMouseDown 1 Right 5,6"}));
+  EXPECT_EQ(log(),
+            (Log{"HandleMouseDown 0 Left 3,4 captured", "OnMouseDown 0 Left 3,4", "OnClick", "HandleMouseUp 0 - 3,4",
+                 "OnMouseUp 0 - 3,4", "HandleMouseDown 1 Right 5,6", "OnMouseDown 1 Right 5,6"}));
 }
 
 TEST_F(InstrumentInputTest, ALeftReleaseOutsideTheControlFiresNoClick) {
@@ -110,7 +110,8 @@ TEST_F(InstrumentInputTest, EnterStaysWithTheFocusedInstrumentInsteadOfTheDefaul
 
 TEST_F(InstrumentInputTest, ErrorsInButtonAndKeyHandlingAreSwallowedMovesAndOtherErrorsPassOn) {
   instrument->raiseIn = [](const std::string& hook) {
-    if (hook.rfind("HandleMouseMove", 0) == 0 || hook.rfind("HandleMouseDown", 0) == 0 || hook.rfind("HandleKey", 0) == 0)
+    if (hook.rfind("HandleMouseMove", 0) == 0 || hook.rfind("HandleMouseDown", 0) == 0 ||
+        hook.rfind("HandleKey", 0) == 0)
       throw InvalidOperation("broken " + hook);
   };
   EXPECT_NO_THROW(instrument->DispatchMouseDown(mbLeft, {ssLeft}, 1, 1));
@@ -119,9 +120,9 @@ TEST_F(InstrumentInputTest, ErrorsInButtonAndKeyHandlingAreSwallowedMovesAndOthe
   EXPECT_NO_THROW(instrument->DispatchChar('a'));
   EXPECT_THROW(instrument->DispatchMouseMove({}, 1, 1), InvalidOperation);
   // The rest of a button message is dropped with the error.
-  EXPECT_EQ(log(), (Log{"HandleMouseDown 0 Left 1,1 captured", "OnKeyDown 65 -", "HandleKeyDown 65 -",
-                        "HandleKeyUp 65 -", "OnKeyUp 65 -", "HandleKeyUp 65 -", "OnKeyPress a", "HandleKeyPress a",
-                        "HandleMouseMove - 1,1"}));
+  EXPECT_EQ(log(),
+            (Log{"HandleMouseDown 0 Left 1,1 captured", "OnKeyDown 65 -", "HandleKeyDown 65 -", "HandleKeyUp 65 -",
+                 "OnKeyUp 65 -", "HandleKeyUp 65 -", "OnKeyPress a", "HandleKeyPress a", "HandleMouseMove - 1,1"}));
 
   instrument->raiseIn = [](const std::string&) { throw std::runtime_error("not a library error"); };
   EXPECT_THROW(instrument->DispatchMouseDown(mbLeft, {ssLeft}, 1, 1), std::runtime_error);

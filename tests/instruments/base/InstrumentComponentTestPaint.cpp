@@ -56,7 +56,7 @@ TEST_F(InstrumentPaintTest, APaintErrorShowsItsMessageWhiteOnBlackAndLaterPaints
   instrument.paintError = "Range check error";
   const TBitmap& failed = Paint();
   const int white = CountPixels(failed, clWhite);
-  EXPECT_GT(white, 10);  // the text
+  EXPECT_GT(white, 10);                       // the text
   EXPECT_EQ(CountPixels(failed, clBlue), 0);  // nothing of the broken drawing is left
   EXPECT_EQ(CountPixels(failed, clRed), 0);
   EXPECT_EQ(failed.Pixel(159, 39), Rgb(clBlack));

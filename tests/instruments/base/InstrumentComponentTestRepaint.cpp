@@ -136,7 +136,8 @@ TEST(InstrumentRepaintOnScreenTest, SeveralChangesBeforeThePaintGiveOnePaint) {
   instrument->SetOffsetX(2);
   QApplication::processEvents();
   EXPECT_EQ(instrument->paints, 1);
-  EXPECT_EQ(instrument->PaintBuffer().Pixel(30 + 2, 25), static_cast<TColor>(ColorToRGB(clRed)));  // the mark moved with the offset
+  EXPECT_EQ(instrument->PaintBuffer().Pixel(30 + 2, 25),
+            static_cast<TColor>(ColorToRGB(clRed)));  // the mark moved with the offset
 }
 
 TEST(InstrumentGeometryTest, CenterPointAndPointAtAngleRoundHalvesToEven) {

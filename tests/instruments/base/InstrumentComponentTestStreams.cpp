@@ -36,7 +36,8 @@ TEST_F(InstrumentStreamTest, TheBasePublishesItsPropertiesAndEventsAndKeepsTheDr
                                             "OnMouseMove", "OnMouseUp", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnEnter",
                                             "OnExit", "OptionSaveAllProperties", "AutoFrameRate", "UpdateFrameRate",
                                             "OnNewOPCData", "OnBeforeNewOPCData"}));
-  for (const char* hidden : {"BackGroundColor", "BorderStyle", "BackGroundPicture", "Transparent", "OffsetX", "OnPaint"})
+  for (const char* hidden :
+       {"BackGroundColor", "BorderStyle", "BackGroundPicture", "Transparent", "OffsetX", "OnPaint"})
     EXPECT_EQ(TiCustomComponent::StaticClass().FindProperty(hidden), nullptr) << hidden;
 }
 

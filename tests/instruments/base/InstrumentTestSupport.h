@@ -35,9 +35,9 @@ class TTestInstrument : public TiCustomComponent {
   Log log;
   int invalidations = 0;
   int paints = 0;
-  std::string paintError;             // PaintTo raises Exception with it when not empty
-  std::uint16_t claimedKey = 0;       // HandleWantSpecialKey answers 1 for it
-  bool wheelAnswer = false;           // HandleMouseWheel's answer
+  std::string paintError;                           // PaintTo raises Exception with it when not empty
+  std::uint16_t claimedKey = 0;                     // HandleWantSpecialKey answers 1 for it
+  bool wheelAnswer = false;                         // HandleMouseWheel's answer
   std::function<void(const std::string&)> raiseIn;  // called with each hook's name
   TCanvas* lastPaintCanvas = nullptr;
 
@@ -102,11 +102,17 @@ class TTestInstrument : public TiCustomComponent {
 
   // Every user event of the control, recorded into the same list.
   void RecordUserEvents() {
-    SetOnKeyDown([this](TObject*, std::uint16_t& k, TShiftState s) { Add("OnKeyDown " + std::to_string(k) + " " + ShiftText(s)); });
-    SetOnKeyUp([this](TObject*, std::uint16_t& k, TShiftState s) { Add("OnKeyUp " + std::to_string(k) + " " + ShiftText(s)); });
+    SetOnKeyDown([this](TObject*, std::uint16_t& k, TShiftState s) {
+      Add("OnKeyDown " + std::to_string(k) + " " + ShiftText(s));
+    });
+    SetOnKeyUp([this](TObject*, std::uint16_t& k, TShiftState s) {
+      Add("OnKeyUp " + std::to_string(k) + " " + ShiftText(s));
+    });
     SetOnKeyPress([this](TObject*, char& ch) { Add(std::string("OnKeyPress ") + ch); });
-    SetOnMouseDown([this](TObject*, TMouseButton b, TShiftState s, int x, int y) { Add("OnMouseDown " + MouseText(b, s, x, y)); });
-    SetOnMouseUp([this](TObject*, TMouseButton b, TShiftState s, int x, int y) { Add("OnMouseUp " + MouseText(b, s, x, y)); });
+    SetOnMouseDown(
+        [this](TObject*, TMouseButton b, TShiftState s, int x, int y) { Add("OnMouseDown " + MouseText(b, s, x, y)); });
+    SetOnMouseUp(
+        [this](TObject*, TMouseButton b, TShiftState s, int x, int y) { Add("OnMouseUp " + MouseText(b, s, x, y)); });
     SetOnMouseMove([this](TObject*, TShiftState s, int x, int y) {
       Add("OnMouseMove " + ShiftText(s) + " " + std::to_string(x) + "," + std::to_string(y));
     });

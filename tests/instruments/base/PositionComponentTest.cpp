@@ -1,12 +1,11 @@
-#include "instruments/base/PositionComponent.h"
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "instruments/base/PositionComponent.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/FormReader.h"
 #include "runtime/FormWriter.h"

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "instruments/base/PropertyFile.h"
-#include "system/Locale.h"
 #include "runtime/Exception.h"
+#include "system/Locale.h"
 #include "tests/instruments/base/PropertyFileTestSubject.h"
 
 namespace tintoral::test {

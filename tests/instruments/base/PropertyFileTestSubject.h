@@ -35,7 +35,7 @@ class TPropertyFileSubject : public TPersistent {
   std::int64_t big = 1;
   TVariant value = TVariant(std::string("x"));
   TNotifyEvent onChange;
-  int hidden = 3;   // not stored
+  int hidden = 3;    // not stored
   int readOnly = 4;  // no setter
 
  private:
@@ -69,7 +69,8 @@ inline const TClassInfo& TPropertyFileSubject::StaticClass() {
         b.Property("BorderStyle", Get(&S::borderStyle), Set(&S::borderStyle));
         b.Set("Options", Get(&S::options), Set(&S::options), {"opOne", "opTwo", "opThree"});
         b.Property("Color", Get(&S::color), Set(&S::color)).TypeName("TColor");
-        b.Object("Font", [](S& s) -> TFont& { return s.font; }, [](S& s, const TFont& f) { s.font.Assign(f); });
+        b.Object(
+            "Font", [](S& s) -> TFont& { return s.font; }, [](S& s, const TFont& f) { s.font.Assign(f); });
         b.Object("Partner", Get(&S::partner), Set(&S::partner));
         b.Property("Big", Get(&S::big), Set(&S::big));
         b.Property("Value", Get(&S::value), Set(&S::value));

@@ -1,10 +1,9 @@
-#include "instruments/base/ScaleComponent.h"
+#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "instruments/base/ScaleComponent.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/FormReader.h"
 #include "runtime/FormWriter.h"
@@ -22,9 +21,9 @@ class TTestScaleInstrument : public TiScaleComponent {
 };
 
 const TClassInfo& TTestScaleInstrument::StaticClass() {
-  static const TClassInfo info = DescribeClass<TTestScaleInstrument>(
-      "TTestScaleInstrument", TiScaleComponent::StaticClass(),
-      [](auto& b) { PublishScaleProperties<TTestScaleInstrument>(b); });
+  static const TClassInfo info =
+      DescribeClass<TTestScaleInstrument>("TTestScaleInstrument", TiScaleComponent::StaticClass(),
+                                          [](auto& b) { PublishScaleProperties<TTestScaleInstrument>(b); });
   return info;
 }
 

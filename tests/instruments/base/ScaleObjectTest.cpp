@@ -1,12 +1,11 @@
-#include "instruments/base/ScaleObject.h"
+#include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "instruments/base/ScaleObject.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "system/Locale.h"
@@ -22,7 +21,7 @@ using test::Row;
 constexpr int kMajorRows[] = {164, 126, 88, 50, 12};
 constexpr int kMinorRows[] = {156, 149, 141, 134, 118, 111, 103, 96, 80, 73, 65, 58, 42, 35, 27, 20};
 constexpr int kEdge = 21;
-constexpr int kMajorStart = kEdge + 5;          // TickMargin
+constexpr int kMajorStart = kEdge + 5;           // TickMargin
 constexpr int kLabelLine = kMajorStart + 7 + 5;  // TickMajorLength + TickLabelMargin
 
 // A scale with the main window's settings, as a slider sets it up.
@@ -78,7 +77,8 @@ TEST_F(ScaleDrawingTest, MainWindowLabelsSitBesideTheirTicks) {
     labels.emplace_back(index, text);
   });
   Draw();
-  const std::vector<std::pair<int, std::string>> expectedLabels = {{0, "0"}, {1, "25"}, {2, "50"}, {3, "75"}, {4, "100"}};
+  const std::vector<std::pair<int, std::string>> expectedLabels = {
+      {0, "0"}, {1, "25"}, {2, "50"}, {3, "75"}, {4, "100"}};
   EXPECT_EQ(labels, expectedLabels);
 
   const PixelSet all = LabelPixels();
@@ -139,7 +139,8 @@ TEST_F(ScaleDrawingTest, CustomizedLabelReplacesTheText) {
   const TRect maxBox = LabelBox("max", 12);
   const PixelSet nearTop = test::PixelsNot(bitmap, clWhite, {kLabelLine, 0, 65, 30});
   EXPECT_TRUE(test::Inside(test::Bounds(nearTop), maxBox));
-  EXPECT_GT(test::Bounds(nearTop).Width(), test::Bounds(test::PixelsNot(bitmap, clWhite, LabelBox("100", 12))).Width() / 2);
+  EXPECT_GT(test::Bounds(nearTop).Width(),
+            test::Bounds(test::PixelsNot(bitmap, clWhite, LabelBox("100", 12))).Width() / 2);
 }
 
 TEST_F(ScaleDrawingTest, MinorTickAlignmentAlongTheMajorTick) {

@@ -49,7 +49,8 @@ inline TRect Bounds(const PixelSet& pixels) {
 }
 
 inline bool Inside(const TRect& inner, const TRect& outer) {
-  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
 }
 
 // A horizontal run of pixels [x0, x1) on row y.

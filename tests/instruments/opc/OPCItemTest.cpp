@@ -1,14 +1,13 @@
 // Items against the test link library: when they connect and with what,
 // reconnecting, disconnecting, the error flag from the quality, and the
 // values received on the library's thread.
-#include "instruments/opc/OPCItem.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <mutex>
 
 #include "instruments/opc/ItemManager.h"
+#include "instruments/opc/OPCItem.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "linklib/testlink/TestLinkClient.h"
 #include "runtime/Component.h"
@@ -55,18 +54,17 @@ class OPCItemTest : public ::testing::Test {
   std::vector<TVariant> delivered;
   std::mutex queueLock;
   std::vector<std::function<void()>> queued;
-  TiOPCItemManager manager{
-      &owner,
-      {.isDesigning = [this] { return designing; },
-       .newData = [this](TiOPCItem& item) { delivered.push_back(item.LastValue()); },
-       .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
-       .isLoading = [this] { return loading; },
-       .setErrorFlag = [this](bool value) { errorFlags.push_back(value); },
-       .post =
-           [this](std::function<void()> task) {
-             std::lock_guard<std::mutex> guard(queueLock);
-             queued.push_back(std::move(task));
-           }}};
+  TiOPCItemManager manager{&owner,
+                           {.isDesigning = [this] { return designing; },
+                            .newData = [this](TiOPCItem& item) { delivered.push_back(item.LastValue()); },
+                            .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
+                            .isLoading = [this] { return loading; },
+                            .setErrorFlag = [this](bool value) { errorFlags.push_back(value); },
+                            .post =
+                                [this](std::function<void()> task) {
+                                  std::lock_guard<std::mutex> guard(queueLock);
+                                  queued.push_back(std::move(task));
+                                }}};
 };
 
 TEST_F(OPCItemTest, ConnectsOnlyWithAPropertyAGroupOrServerAndAnItem) {
@@ -104,7 +102,7 @@ TEST_F(OPCItemTest, ConnectsOnlyWithAPropertyAGroupOrServerAndAnItem) {
 TEST_F(OPCItemTest, ReconnectingDisconnectingAndDestructionCloseTheLink) {
   TiOPCItem& item = NewItem("G", "S", "I");
   item.ConnectItem();
-  item.SetServerName("S2");  // active: reconnects
+  item.SetServerName("S2");          // active: reconnects
   item.SetPropertyName("Position");  // never reconnects
   link.SetActive(item.Handle(), false);
   item.SetUpdateRate(100);  // not active: only stored

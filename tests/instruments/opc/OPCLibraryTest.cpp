@@ -1,12 +1,11 @@
 // The loader: the library's file name, where it is found, the functions
 // looked up, and the two errors of the call wrappers.
-#include "instruments/opc/OPCLibrary.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "instruments/opc/LinkVariant.h"
+#include "instruments/opc/OPCLibrary.h"
 
 namespace tintoral {
 namespace {
@@ -54,8 +53,8 @@ TEST(OPCLibrary, WrappersRaiseWhenTheLibraryOrTheFunctionIsMissing) {
 }
 
 TEST(OPCLibrary, VariantsCrossTheCInterfaceUnchanged) {
-  const std::vector<TVariant> values = {TVariant(), TVariant(-7), TVariant(std::int64_t{1} << 40), TVariant(2.5),
-                                        TVariant(true), TVariant(std::string("Nivel\0\xF3", 7))};
+  const std::vector<TVariant> values = {TVariant(),    TVariant(-7),   TVariant(std::int64_t{1} << 40),
+                                        TVariant(2.5), TVariant(true), TVariant(std::string("Nivel\0\xF3", 7))};
   for (const TVariant& value : values) {
     const TLinkVariant linkValue(value);
     const TVariant back = FromLinkVariant(linkValue.Value());

@@ -1,8 +1,8 @@
-#include "platform/graphics/Bitmap.h"
-
-#include <QImage>
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
 namespace tintoral {

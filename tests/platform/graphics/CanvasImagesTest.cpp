@@ -117,7 +117,7 @@ TEST(CanvasImagesTest, CopyRectCopiesAndScalesFromAnotherCanvas) {
   EXPECT_EQ(s.PixelsOf(clPurple), AreaPixels(5, 5, 7, 6));
   EXPECT_EQ(s.PixelsNot(clGray), AreaPixels(5, 5, 7, 6));
   s.canvas.CopyRect({0, 0, 4, 4}, source.canvas, {2, 2, 4, 4});  // doubled
-  PixelSet purple = AreaPixels(0, 0, 4, 2);  // source row 2, doubled
+  PixelSet purple = AreaPixels(0, 0, 4, 2);                      // source row 2, doubled
   purple.insert({{5, 5}, {6, 5}});
   EXPECT_EQ(s.PixelsOf(clPurple), purple);
   EXPECT_EQ(s.PixelsOf(clWhite), AreaPixels(0, 2, 4, 4));

@@ -120,10 +120,10 @@ TEST(CanvasShapesTest, PenModesCombinePenAndScreenBitwise) {
     TColor expected;
   };
   const Case cases[] = {
-      {pmBlack, 0x000000},      {pmWhite, 0xFFFFFF},       {pmNop, 0x123456},         {pmNot, 0xEDCBA9},
-      {pmCopy, 0x0F0F0F},       {pmNotCopy, 0xF0F0F0},     {pmMergePenNot, 0xEFCFAF}, {pmMaskPenNot, 0x0D0B09},
-      {pmMergeNotPen, 0xF2F4F6}, {pmMaskNotPen, 0x103050},  {pmMerge, 0x1F3F5F},       {pmNotMerge, 0xE0C0A0},
-      {pmMask, 0x020406},       {pmNotMask, 0xFDFBF9},     {pmXor, 0x1D3B59},         {pmNotXor, 0xE2C4A6},
+      {pmBlack, 0x000000},       {pmWhite, 0xFFFFFF},      {pmNop, 0x123456},         {pmNot, 0xEDCBA9},
+      {pmCopy, 0x0F0F0F},        {pmNotCopy, 0xF0F0F0},    {pmMergePenNot, 0xEFCFAF}, {pmMaskPenNot, 0x0D0B09},
+      {pmMergeNotPen, 0xF2F4F6}, {pmMaskNotPen, 0x103050}, {pmMerge, 0x1F3F5F},       {pmNotMerge, 0xE0C0A0},
+      {pmMask, 0x020406},        {pmNotMask, 0xFDFBF9},    {pmXor, 0x1D3B59},         {pmNotXor, 0xE2C4A6},
   };
   for (const Case& c : cases) {
     Surface s(30, 30, 0x123456);
@@ -287,7 +287,8 @@ TEST(CanvasShapesTest, EllipseOutlineIsClosedAndOnePixelThick) {
     // Each row of the shape is one run, and the outline touches every column and row of the box.
     for (int y = box.Top; y < box.Bottom; ++y) {
       int runs = 0;
-      for (int x = 0; x < 50; ++x) runs += s.At(x, y) != clBlack && s.At(x - 1, y) != s.At(x, y) && (x == 0 || s.At(x - 1, y) == clBlack);
+      for (int x = 0; x < 50; ++x)
+        runs += s.At(x, y) != clBlack && s.At(x - 1, y) != s.At(x, y) && (x == 0 || s.At(x - 1, y) == clBlack);
       EXPECT_EQ(runs, 1) << "row " << y;
     }
     for (int x = box.Left; x < box.Right; ++x) {
@@ -390,7 +391,8 @@ TEST(CanvasShapesTest, DrawEdgeRingsUseTheEdgeColoursWithCornersToBottomRight) {
 }
 
 TEST(CanvasShapesTest, FocusRectInvertsEveryOtherBorderPixelAndTwiceRestores) {
-  for (const TRect r : {TRect{1, 2, 11, 9}, TRect{3, 3, 4, 8}, TRect{2, 5, 9, 6}, TRect{4, 4, 5, 5}, TRect{2, 2, 4, 4}}) {
+  for (const TRect r :
+       {TRect{1, 2, 11, 9}, TRect{3, 3, 4, 8}, TRect{2, 5, 9, 6}, TRect{4, 4, 5, 5}, TRect{2, 2, 4, 4}}) {
     Surface s(14, 14, 0x336699);
     s.canvas.DrawFocusRect(r);
     for (int y = 0; y < 14; ++y)

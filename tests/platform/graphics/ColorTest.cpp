@@ -1,6 +1,6 @@
-#include "platform/graphics/Color.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/graphics/Color.h"
 
 namespace tintoral {
 namespace {
@@ -33,8 +33,8 @@ TEST_F(ColorTest, RgbAndPaletteRelativeColoursPaintTheirLowBytes) {
 }
 
 TEST_F(ColorTest, EveryNamedColourHasAnIdentThatReadsBack) {
-  const TColor named[] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray, clSilver,
-                          clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite, clNone, clDefault};
+  const TColor named[] = {clBlack, clMaroon, clGreen,  clOlive, clNavy,    clPurple, clTeal,  clGray, clSilver,
+                          clRed,   clLime,   clYellow, clBlue,  clFuchsia, clAqua,   clWhite, clNone, clDefault};
   for (TColor c : named) {
     std::string ident;
     ASSERT_TRUE(ColorToIdent(c, ident)) << std::hex << c;

@@ -235,9 +235,9 @@ TEST_F(DrawTextTest, EllipsesShortenToTheRectangle) {
   EXPECT_EQ(Shortened("C:\\Archivos\\Tintoral\\programa.exe", Width("C:\\Ar") + dots + Width("\\programa.exe"),
                       F::PathEllipsis),
             "C:\\Ar...\\programa.exe");
-  EXPECT_EQ(Shortened("/usr/share/tintoral/banner.txt", Width("/usr/sh") + dots + Width("/banner.txt"),
-                      F::PathEllipsis),
-            "/usr/sh.../banner.txt");
+  EXPECT_EQ(
+      Shortened("/usr/share/tintoral/banner.txt", Width("/usr/sh") + dots + Width("/banner.txt"), F::PathEllipsis),
+      "/usr/sh.../banner.txt");
   EXPECT_EQ(Shortened("uno dos tres cuatro", Width("uno dos t") + dots, F::WordEllipsis), "uno dos...");
   EXPECT_EQ(Shortened("Supercalifragilistico", Width("Super") + dots, F::WordEllipsis), "Super...")
       << "a first word that does not fit is cut like the end ellipsis";
@@ -249,7 +249,7 @@ TEST_F(DrawTextTest, EllipsesShortenToTheRectangle) {
   canvas.Brush().SetColor(kCell);
   canvas.DrawText(unchanged, rect, F::EndEllipsis);
   EXPECT_EQ(unchanged, "Luminancia del color") << "written back only with ModifyString";
-  EXPECT_EQ(RegionOf(bitmap, kCell).bounds, (TRect{0, 0, Width("Lumin...") , Cell()}));
+  EXPECT_EQ(RegionOf(bitmap, kCell).bounds, (TRect{0, 0, Width("Lumin..."), Cell()}));
 }
 
 }  // namespace

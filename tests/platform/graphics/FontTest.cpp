@@ -16,7 +16,8 @@ TEST(FontTest, PointSizeAndPixelHeightConvertAt96Dpi) {
   TFont font;
   EXPECT_EQ(font.Height(), -11);
   EXPECT_EQ(font.Size(), 8);
-  const std::pair<int, int> pointsToHeight[] = {{8, -11}, {9, -12}, {10, -13}, {12, -16}, {14, -19}, {7, -9}, {-12, 16}};
+  const std::pair<int, int> pointsToHeight[] = {{8, -11},  {9, -12}, {10, -13}, {12, -16},
+                                                {14, -19}, {7, -9},  {-12, 16}};
   for (auto [points, height] : pointsToHeight) {
     font.SetSize(points);
     EXPECT_EQ(font.Height(), height) << points << " pt";

@@ -1,10 +1,9 @@
-#include "platform/graphics/GraphicsClasses.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "platform/graphics/GraphicsClasses.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/ClassRegistry.h"
 #include "runtime/Component.h"
@@ -103,7 +102,8 @@ TEST_F(GraphicsClasses, ComponentWithFontAndColourIdentifiersRoundTrips) {
   EXPECT_EQ(read.Brush()->Color(), clBtnShadow);
   EXPECT_EQ(WriteComponentText(read), text);
 
-  std::unique_ptr<TComponent> numeric(ReadComponentText("object B: TColorBox\n  Color = -16777201\n  Font.Color = $FF\n  Pen.Color = $FF000008\nend"));
+  std::unique_ptr<TComponent> numeric(
+      ReadComponentText("object B: TColorBox\n  Color = -16777201\n  Font.Color = $FF\n  Pen.Color = $FF000008\nend"));
   EXPECT_EQ(dynamic_cast<TColorBox&>(*numeric).Color(), clBtnFace);
   EXPECT_EQ(dynamic_cast<TColorBox&>(*numeric).Font().Color(), clRed);
   EXPECT_EQ(dynamic_cast<TColorBox&>(*numeric).Pen()->Color(), clWindowText);  // hex spells the 32 bits
@@ -132,7 +132,7 @@ TEST_F(GraphicsClasses, MalformedBitmapDataIsRejectedAndLeavesTheBitmapAlone) {
   };
   reject({});
   reject({'T', 'B', 'M', 'X', 0, 0, 0, 0, 0, 0, 0, 0});
-  reject({'T', 'B', 'M', 'P', 1, 0, 0, 0, 1, 0, 0, 0, 9, 9});                  // one byte short
+  reject({'T', 'B', 'M', 'P', 1, 0, 0, 0, 1, 0, 0, 0, 9, 9});                    // one byte short
   reject({'T', 'B', 'M', 'P', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});  // 4G × 4G
   reject({'T', 'B', 'M', 'P', 0, 0x80, 0, 0, 1, 0, 0, 0});                       // 32768 wide
   BitmapFromStreamData(bitmap, {'T', 'B', 'M', 'P', 0, 0, 0, 0, 0, 0, 0, 0});

@@ -1,5 +1,3 @@
-#include "platform/graphics/Picture.h"
-
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -10,6 +8,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Picture.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/ClassRegistry.h"
 #include "runtime/Component.h"

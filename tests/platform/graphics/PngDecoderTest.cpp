@@ -1,5 +1,3 @@
-#include "platform/graphics/PngDecoder.h"
-
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/PngDecoder.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {
@@ -107,18 +106,23 @@ TEST(PngDecoder, RgbTruecolourGivesExactPixelsAndSize) {
 }
 
 TEST(PngDecoder, AlphaIsCompositedOntoWhite) {
-  PngContent content{4, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, false,
-               {{10, 20, 30, 255, 0, 0, 0, 0, 0, 0, 0, 128, 255, 0, 0, 51}}, {}, {}};
-  EXPECT_EQ(Decode(Encode(content)),
-            (std::vector<std::uint32_t>{0xFF0A141E, 0xFFFFFFFF, 0xFF7F7F7F, 0xFFFFCCCC}));
+  PngContent content{
+      4, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, {{10, 20, 30, 255, 0, 0, 0, 0, 0, 0, 0, 128, 255, 0, 0, 51}}, {}, {}};
+  EXPECT_EQ(Decode(Encode(content)), (std::vector<std::uint32_t>{0xFF0A141E, 0xFFFFFFFF, 0xFF7F7F7F, 0xFFFFCCCC}));
 }
 
 TEST(PngDecoder, PaletteImagesWithTransparency) {
   // Two bits per index: indices 0 1 2 3 / 3 2 1 0; entry 3 fully transparent.
-  PngContent content{4, 2, PNG_COLOR_TYPE_PALETTE, 2, false, {{0b00011011}, {0b11100100}},
-               {{255, 0, 0}, {0, 128, 0}, {1, 2, 3}, {9, 9, 9}}, {255, 255, 255, 0}};
+  PngContent content{4,
+                     2,
+                     PNG_COLOR_TYPE_PALETTE,
+                     2,
+                     false,
+                     {{0b00011011}, {0b11100100}},
+                     {{255, 0, 0}, {0, 128, 0}, {1, 2, 3}, {9, 9, 9}},
+                     {255, 255, 255, 0}};
   EXPECT_EQ(Decode(Encode(content)), (std::vector<std::uint32_t>{0xFFFF0000, 0xFF008000, 0xFF010203, 0xFFFFFFFF,
-                                                              0xFFFFFFFF, 0xFF010203, 0xFF008000, 0xFFFF0000}));
+                                                                 0xFFFFFFFF, 0xFF010203, 0xFF008000, 0xFFFF0000}));
 }
 
 TEST(PngDecoder, GreyImagesOfEveryDepthBecomeGreyPixels) {

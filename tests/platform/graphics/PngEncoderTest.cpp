@@ -1,5 +1,3 @@
-#include "platform/graphics/PngEncoder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,6 +9,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngDecoder.h"
+#include "platform/graphics/PngEncoder.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {
@@ -29,7 +28,8 @@ void PaintPattern(TBitmap& bitmap, int width, int height) {
 }
 
 std::uint32_t BigEndian32(const Bytes& bytes, std::size_t at) {
-  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
+         bytes[at + 3];
 }
 
 // The chunk types of a PNG stream in order.
@@ -37,7 +37,8 @@ std::vector<std::string> ChunkTypes(const Bytes& png) {
   std::vector<std::string> types;
   for (std::size_t at = 8; at + 8 <= png.size();) {
     const std::uint32_t length = BigEndian32(png, at);
-    types.emplace_back(png.begin() + static_cast<std::ptrdiff_t>(at + 4), png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+    types.emplace_back(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                       png.begin() + static_cast<std::ptrdiff_t>(at + 8));
     at += 12 + length;
   }
   return types;

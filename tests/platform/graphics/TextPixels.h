@@ -36,7 +36,8 @@ inline Region RegionNot(const TBitmap& bitmap, TColor background) {
 }
 
 inline bool Inside(const TRect& inner, const TRect& outer) {
-  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
 }
 
 // A white bitmap whose canvas draws black text in `name` at `height` with a

@@ -34,7 +34,8 @@ class AccessibilityEvents {
     if (event->type() == QAccessible::NameChanged)
       Log().push_back("NameChanged " + event->accessibleInterface()->text(QAccessible::Name).toStdString());
     if (event->type() == QAccessible::ValueChanged)
-      Log().push_back("ValueChanged " + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString().toStdString());
+      Log().push_back("ValueChanged " +
+                      static_cast<QAccessibleValueChangeEvent*>(event)->value().toString().toStdString());
   }
 
   AccessibleEventSink previous_ = nullptr;

@@ -32,7 +32,9 @@ std::vector<QAccessibleInterface*> ChildrenNamed(QAccessibleInterface* parent, c
 class ControlAccessibleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    form.SetCaption("Se\xF1" "ales");
+    form.SetCaption(
+        "Se\xF1"
+        "ales");
     form.SetClientSize(300, 200);
     panel = new TPanel(&form);
     panel->SetParent(&form);

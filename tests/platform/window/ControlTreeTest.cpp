@@ -183,7 +183,8 @@ TEST(ControlTree, ClientToScreenWithoutAWindowUsesTheFormFrame) {
   square.SetBounds(5, 6, 10, 10);
   square.SetParent(&panel);
   const TPoint screen = square.ClientToScreen({1, 1});
-  EXPECT_EQ(screen, (TPoint{100 + kFixedBorderWidth + 10 + 5 + 1, 50 + kFixedBorderWidth + kCaptionHeight + 20 + 6 + 1}));
+  EXPECT_EQ(screen,
+            (TPoint{100 + kFixedBorderWidth + 10 + 5 + 1, 50 + kFixedBorderWidth + kCaptionHeight + 20 + 6 + 1}));
   EXPECT_EQ(square.ScreenToClient(screen), (TPoint{1, 1}));
   square.SetParent(nullptr);
   panel.SetParent(nullptr);

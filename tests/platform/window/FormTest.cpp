@@ -24,9 +24,10 @@ class TTestPanel : public TCustomControl {
 
 const TClassInfo& TTestPanel::StaticClass() {
   static const TClassInfo info = DescribeClass<TTestPanel>("TTestPanel", TCustomControl::StaticClass(), [](auto& b) {
-    PublishControlProperties(b, {"Align", "Caption", "Color", "Font", "ParentColor", "ParentFont", "TabOrder",
-                                 "TabStop", "Visible", "OnClick"},
-                             {.color = clBtnFace});
+    PublishControlProperties(
+        b,
+        {"Align", "Caption", "Color", "Font", "ParentColor", "ParentFont", "TabOrder", "TabStop", "Visible", "OnClick"},
+        {.color = clBtnFace});
   });
   return info;
 }
@@ -158,7 +159,8 @@ TEST_F(FormTest, LayoutWritesBackWithClassicStorageRules) {
   EXPECT_NE(text.find("  OnCreate = FormCreate\n"), std::string::npos) << text;
   EXPECT_NE(text.find("    Font.Height = -19\n"), std::string::npos) << text;
   // Panel2 follows the form's font and colour: neither is written.
-  const std::string panel2 = text.substr(text.find("object Panel2"), text.find("object Panel1") - text.find("object Panel2"));
+  const std::string panel2 =
+      text.substr(text.find("object Panel2"), text.find("object Panel1") - text.find("object Panel2"));
   EXPECT_EQ(panel2.find("Font."), std::string::npos) << panel2;
   EXPECT_EQ(panel2.find("Color"), std::string::npos) << panel2;
   TTestForm1 again(nullptr, text);

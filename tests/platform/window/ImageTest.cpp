@@ -51,7 +51,8 @@ TEST(ImageTest, AboutPictureIsStretchedOverItsFrameExactly) {
   EXPECT_EQ(picture, test::AreaPixels(12, 32, 273, 181));
   EXPECT_EQ(shown.Pixel(12, 32), RGB(0, 0, 99));
   EXPECT_EQ(shown.Pixel(272, 180), RGB(291 & 0xFF, 190, 99));  // the last source pixels
-  EXPECT_EQ(shown.Pixel(142, 106), RGB(146, 95, 99));  // the source pixel under the centre: 292/261 across, 191/149 down
+  EXPECT_EQ(shown.Pixel(142, 106),
+            RGB(146, 95, 99));  // the source pixel under the centre: 292/261 across, 191/149 down
 
   // The labels read their Windows-1252 captions.
   EXPECT_EQ(form->FindComponentAs<TLabel>("Version")->Caption().substr(0, 11), "Versi\xF3n 1.0");

@@ -59,8 +59,8 @@ TEST_F(InputTest, KeysReachTheFocusedControlAsVirtualKeysWithShiftState) {
   SendKey(elsewhere, QEvent::KeyPress, Qt::Key_7, Qt::KeypadModifier, "7");
   SendKey(elsewhere, QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, "!");
   EXPECT_EQ(log, (Log{"A: keydown 33 -", "A: prekeyup 33", "A: keyup 33 -", "A: keydown 65 Shift", "A: char 65",
-                      "A: prekeyup 65", "A: keyup 65 Shift", "A: keydown 116 Alt+Ctrl", "A: keydown 103 -", "A: char 55",
-                      "A: keydown 49 Shift", "A: char 33"}));
+                      "A: prekeyup 65", "A: keyup 65 Shift", "A: keydown 116 Alt+Ctrl", "A: keydown 103 -",
+                      "A: char 55", "A: keydown 49 Shift", "A: char 33"}));
 }
 
 TEST_F(InputTest, CharactersArriveAsWindows1252BytesOnePerByte) {
@@ -164,8 +164,8 @@ TEST_F(InputTest, ThePressedControlCapturesMovesAndTheReleaseOutsideIt) {
 
 TEST_F(InputTest, WheelStepsAddUpToWholeNotchesPerControl) {
   for (int i = 0; i < 5; ++i) Wheel(a, 40);  // a touchpad: 120 after three steps
-  Wheel(b, 80);                               // sums are kept per control
-  Wheel(a, -360);                             // three notches at once are one delta
+  Wheel(b, 80);                              // sums are kept per control
+  Wheel(a, -360);                            // three notches at once are one delta
   Wheel(a, -100);
   Wheel(a, 30);  // turning back drops the partial sum
   Wheel(a, 90);

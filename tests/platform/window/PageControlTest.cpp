@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "WindowTestSupport.h"
 #include "platform/window/Bevel.h"
 #include "platform/window/PageControl.h"
 #include "platform/window/StandardPainting.h"
-#include "runtime/FormWriter.h"
 #include "platform/window/TabPainting.h"
-#include "WindowTestSupport.h"
+#include "runtime/FormWriter.h"
 #include "tests/platform/graphics/CanvasTestSupport.h"
 #include "tests/platform/graphics/TextPixels.h"
 #include "tests/platform/window/StandardControlsTestSupport.h"

@@ -79,10 +79,10 @@ TEST_F(PaintTest, RenderToPaintsTheWholeTreeWithoutAWindow) {
   EXPECT_EQ(image.Pixel(11, 11), Rgb(clBlack));  // the square's frame at its position
   EXPECT_EQ(image.Pixel(10, 10), Rgb(clTeal));   // what lay beneath, kept by the square
   EXPECT_EQ(image.Pixel(20, 20), Rgb(clYellow));
-  EXPECT_EQ(image.Pixel(27, 27), Rgb(clWhite));  // the windowed child covers the square
+  EXPECT_EQ(image.Pixel(27, 27), Rgb(clWhite));           // the windowed child covers the square
   EXPECT_EQ(image.Pixel(25 + 4, 25 + 15), Rgb(clBlack));  // the grandchild's right part, in the child
   EXPECT_EQ(image.Pixel(25 + 3, 25 + 15), Rgb(clRed));
-  EXPECT_EQ(image.Pixel(24, 35), Rgb(clTeal));  // nothing of it outside the child
+  EXPECT_EQ(image.Pixel(24, 35), Rgb(clTeal));   // nothing of it outside the child
   EXPECT_EQ(child->seenBeneath, Rgb(clYellow));  // before painting, the child held the pixels beneath it
   EXPECT_EQ(square->seenBeneath, Rgb(clTeal));
 }

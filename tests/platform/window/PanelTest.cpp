@@ -133,9 +133,9 @@ TEST(PanelTest, FormStreamRoundTrip) {
   EXPECT_EQ(panel->ControlCount(), 1);
 
   const std::string text = WriteComponentText(*form);
-  for (const char* line : {"BevelInner = bvRaised", "BevelOuter = bvLowered", "BevelWidth = 2", "BorderWidth = 1",
-                           "BorderStyle = bsSingle", "Alignment = taLeftJustify", "Caption = 'Versi'#243'n'",
-                           "ParentColor = True"})
+  for (const char* line :
+       {"BevelInner = bvRaised", "BevelOuter = bvLowered", "BevelWidth = 2", "BorderWidth = 1",
+        "BorderStyle = bsSingle", "Alignment = taLeftJustify", "Caption = 'Versi'#243'n'", "ParentColor = True"})
     EXPECT_TRUE(test::HasLine(text, line)) << line << "\n" << text;
   EXPECT_EQ(text.find("FullRepaint"), std::string::npos);
   auto again = test::ReadForm(text);
@@ -173,7 +173,7 @@ TEST(PanelTest, RendersItsBevelsAndItsChildren) {
   EXPECT_EQ(CheckRing(image, Shrunk(all, 1), cl3DDkShadow, cl3DLight), "");
   EXPECT_EQ(CheckRing(image, Shrunk(all, 2), clBtnShadow, clBtnHighlight), "");  // outer bevel, 2 wide
   EXPECT_EQ(CheckRing(image, Shrunk(all, 3), clBtnShadow, clBtnHighlight), "");
-  EXPECT_EQ(CheckRing(image, Shrunk(all, 4), clBtnFace, clBtnFace), "");  // border
+  EXPECT_EQ(CheckRing(image, Shrunk(all, 4), clBtnFace, clBtnFace), "");         // border
   EXPECT_EQ(CheckRing(image, Shrunk(all, 5), clBtnHighlight, clBtnShadow), "");  // inner bevel
   EXPECT_EQ(CheckRing(image, Shrunk(all, 6), clBtnHighlight, clBtnShadow), "");
   // The lowered box bevel at (10, 10).

@@ -9,9 +9,8 @@ TEST(ScreenScalingTest, FactorTextsRunAtTheNearestWholeFactorAndNeverBelowOne) {
   const struct {
     const char* text;
     std::optional<int> whole;
-  } cases[] = {{"1", 1},     {"2", 2},        {"1.49", 1}, {"1.5", 2},       {"2.6", 3},
-               {"0.5", 1},   {"0.25", 1},     {"0", {}},   {"-2", {}},       {"", {}},
-               {"two", {}},  {"1.5x", {}},    {"nan", {}}, {"inf", {}}};
+  } cases[] = {{"1", 1},  {"2", 2},   {"1.49", 1}, {"1.5", 2},  {"2.6", 3},   {"0.5", 1},  {"0.25", 1},
+               {"0", {}}, {"-2", {}}, {"", {}},    {"two", {}}, {"1.5x", {}}, {"nan", {}}, {"inf", {}}};
   for (const auto& c : cases) EXPECT_EQ(WholeScaleFactorForText(c.text), c.whole) << '"' << c.text << '"';
 }
 

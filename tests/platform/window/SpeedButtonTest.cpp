@@ -132,7 +132,8 @@ TEST_F(SpeedButtonPaint, CaptionFollowsTheGlyph) {
 
 // A flat 23 x 22 speed button with the two-image glyph on a btnface form.
 struct SpeedButtonControl : ::testing::Test {
-  std::unique_ptr<TForm> form = test::ReadForm("object Form1: TForm\n  Width = 200\n  Height = 100\n  Color = clBtnFace\nend\n");
+  std::unique_ptr<TForm> form =
+      test::ReadForm("object Form1: TForm\n  Width = 200\n  Height = 100\n  Color = clBtnFace\nend\n");
   TSpeedButton* button = new TSpeedButton(form.get());
   int clicks = 0;
   SpeedButtonControl() {

@@ -38,7 +38,7 @@ class TRecorder : public TCustomControl {
   bool endKeyUp = false;      // PreprocessKeyUp answer for every key
   bool wheelHandled = false;  // MouseWheel answer
   std::vector<int> wheelDeltas;
-  TColor seenBeneath = clNone;  // pixel (0, 0) when Paint started
+  TColor seenBeneath = clNone;            // pixel (0, 0) when Paint started
   std::function<void(TCanvas&)> onPaint;  // runs at the start of each paint
 
  protected:
@@ -59,7 +59,9 @@ class TRecorder : public TCustomControl {
   }
   void Click() override { Add("click"); }
   void DblClick() override { Add("dblclick"); }
-  void KeyDown(std::uint16_t& key, TShiftState s) override { Add("keydown " + std::to_string(key) + " " + ShiftText(s)); }
+  void KeyDown(std::uint16_t& key, TShiftState s) override {
+    Add("keydown " + std::to_string(key) + " " + ShiftText(s));
+  }
   void KeyUp(std::uint16_t& key, TShiftState s) override { Add("keyup " + std::to_string(key) + " " + ShiftText(s)); }
   void KeyPress(char& ch) override { Add("char " + std::to_string(static_cast<unsigned char>(ch))); }
   bool PreprocessKeyUp(std::uint16_t& key, TShiftState s) override {

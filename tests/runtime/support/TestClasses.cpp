@@ -84,7 +84,9 @@ const TClassInfo& TTestGauge::StaticClass() {
     b.Property("Precise", &TTestGauge::Precise, &TTestGauge::SetPrecise);
     b.Property("Value", &TTestGauge::Value, &TTestGauge::SetValue);
     b.Property("Version", &TTestGauge::Version);
-    b.Property("Hidden", &TTestGauge::Hidden, &TTestGauge::SetHidden).Stored([](const TTestGauge& g) { return g.Hidden() > 0; });
+    b.Property("Hidden", &TTestGauge::Hidden, &TTestGauge::SetHidden).Stored([](const TTestGauge& g) {
+      return g.Hidden() > 0;
+    });
     b.Object("Pen", &TTestGauge::Pen, &TTestGauge::SetPen);
     b.Object("Buddy", &TTestGauge::Buddy, &TTestGauge::SetBuddy);
     b.Event("OnChange", &TTestGauge::OnChange, &TTestGauge::SetOnChange);

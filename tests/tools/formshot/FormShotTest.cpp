@@ -228,7 +228,7 @@ TEST_F(FormShotTest, AssignmentsReachComponentsSubObjectsAndTheRoot) {
   TComponent& root = form.Root();
   auto* label = root.FindComponentAs<TLabel>("Label9");
   Set(root, "Label9.Caption=Versi\xC3\xB3n");  // UTF-8 on the command line
-  EXPECT_EQ(label->Caption(), "Versi\xF3n");  // Windows-1252 in the form
+  EXPECT_EQ(label->Caption(), "Versi\xF3n");   // Windows-1252 in the form
   Set(root, "Label9.Font.Color=clRed");
   EXPECT_EQ(label->Font().Color(), clRed);
   Set(root, "Label9.Font.Style=[fsBold,fsItalic]");
@@ -281,7 +281,8 @@ TEST_F(FormShotTest, AssignmentErrorsNameWhatIsUnknownOrDoesNotFit) {
   EXPECT_EQ(ErrorOf(root, "Label9.Left=1.5"), "Invalid value '1.5' for property 'Label9.Left'");
   EXPECT_EQ(ErrorOf(root, "Label9.Left=99999999999"), "Invalid value '99999999999' for property 'Label9.Left'");
   EXPECT_EQ(ErrorOf(root, "Label9.Visible=maybe"), "Invalid value 'maybe' for property 'Label9.Visible'");
-  EXPECT_EQ(ErrorOf(root, "Label9.Font.Style=[fsBold,fsLoud]"), "Invalid value '[fsBold,fsLoud]' for property 'Label9.Font.Style'");
+  EXPECT_EQ(ErrorOf(root, "Label9.Font.Style=[fsBold,fsLoud]"),
+            "Invalid value '[fsBold,fsLoud]' for property 'Label9.Font.Style'");
   EXPECT_EQ(ErrorOf(root, "PageControl1.ActivePage=TabSheet9"), "Unknown component 'TabSheet9'");
   EXPECT_EQ(ErrorOf(root, "Panel3.OnClick=Other"), "Property 'Panel3.OnClick' cannot be set from the command line");
   EXPECT_EQ(ErrorOf(root, "Caption"), "Expected Component.Property=Value: 'Caption'");
@@ -289,8 +290,8 @@ TEST_F(FormShotTest, AssignmentErrorsNameWhatIsUnknownOrDoesNotFit) {
 }
 
 TEST_F(FormShotTest, CommandLineKeepsAssignmentsInOrderAndRefusesWhatItDoesNotKnow) {
-  const TFormShotOptions options = ParseFormShotCommandLine(
-      {"--set", "A.B=1", "form.txt", "--locale", "de_DE", "out.png", "--set", "A.B=x=y"});
+  const TFormShotOptions options =
+      ParseFormShotCommandLine({"--set", "A.B=1", "form.txt", "--locale", "de_DE", "out.png", "--set", "A.B=x=y"});
   EXPECT_EQ(options.formPath, "form.txt");
   EXPECT_EQ(options.pngPath, "out.png");
   EXPECT_EQ(options.locale, "de_DE");
