@@ -7,8 +7,9 @@
  * The instrument library loads the link library by its name "iOPC.dll"
  * (on Linux the file libiOPC.so, looked for beside the program first, then
  * on the dynamic loader's path) and looks up every function named in
- * IOPC_FUNCTION_NAMES; a library may leave any of them out. It calls only
- * the four whose types are declared below.
+ * IOPC_FUNCTION_NAMES; a library may leave any of them out. It calls the
+ * four link functions whose types are declared below, and the status
+ * functions declared after them where a library has them.
  *
  * Threads: the library may call a data callback on any thread, also while
  * another callback runs. The receiver copies what it needs before the
@@ -79,21 +80,45 @@ typedef int32_t(IOPC_CALL* IOPCSignalGetActive)(int32_t handle);
 /* Writes a value to the link's item; the library copies what it keeps. */
 typedef void(IOPC_CALL* IOPCSignalSendData)(int32_t handle, const IOPCVariant* value);
 
+/* Optional status functions, for a panel that shows its links' health.
+   Texts are zero-terminated Windows-1252, one line each, cut to fit
+   `size` bytes; each call returns the length of the whole text. */
+
+/* What is wrong with a link, "" when nothing is: for example a write
+   that the server refused or that could not be sent. */
+typedef int32_t(IOPC_CALL* IOPCSignalGetStatus)(int32_t handle, char* buffer, int32_t size);
+/* The server connections the library holds, numbered 0 ... count - 1. */
+typedef int32_t(IOPC_CALL* IOPCServerConnectionGetCount)(void);
+/* A connection's server, as the items name it. */
+typedef int32_t(IOPC_CALL* IOPCServerConnectionGetName)(int32_t index, char* buffer, int32_t size);
+/* A connection's state (an IOPCConnectionState), the Unix time in
+   milliseconds since when it holds, and a text with the details (the
+   reason of a refusal, for example). */
+typedef enum IOPCConnectionState {
+  IOPC_CONNECTION_UNKNOWN = 0,
+  IOPC_CONNECTION_CONNECTING = 1,
+  IOPC_CONNECTION_CONNECTED = 2,
+  IOPC_CONNECTION_LOST = 3,
+  IOPC_CONNECTION_REFUSED = 4
+} IOPCConnectionState;
+typedef int32_t(IOPC_CALL* IOPCServerConnectionGetState)(int32_t index, int64_t* sinceUnixMilliseconds, char* buffer,
+                                                         int32_t size);
+
 /* Every function the loader looks up, in lookup order: X(name) each. */
-#define IOPC_FUNCTION_NAMES(X)                                                                                   \
-  X(SignalAdd)                                                                                                   \
-  X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive) X(SignalGetGroupHandle) X(SignalSendData)  \
-      X(EditorSessionStart) X(EditorSessionStop) X(EditorComputerBranchOpen) X(EditorComputerBranchClose)        \
-          X(EditorComputerBranchGetItemCount) X(EditorComputerBranchGetItemData) X(EditorServerSetup)            \
-              X(EditorServerGetCount) X(EditorServerGetData) X(EditorItemSetup) X(EditorItemGetBrowseType)       \
-                  X(EditorItemSetPath) X(EditorItemGetBranchItems) X(EditorItemGetQualifiedName) X(GroupAdd)     \
-                      X(GroupDelete) X(GroupResume) X(GroupSuspend) X(GroupGetCount) X(GroupGetHandleByName)     \
-                          X(GroupGetName) X(GroupGetComputerName) X(GroupGetOPCServerName) X(GroupGetUpdateRate) \
-                              X(GroupSetUpdateRate) X(GroupGetHandle) X(ServerConnectionGetCount)                \
-                                  X(ServerConnectionGetName) X(ServerConnectionGetGroupCount)                    \
-                                      X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)               \
-                                          X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem)      \
-                                              X(ManagerDestroyed)
+// clang-format off
+#define IOPC_FUNCTION_NAMES(X)                                                                              \
+  X(SignalAdd) X(SignalRemove) X(SignalSuspend) X(SignalResume) X(SignalGetActive) X(SignalGetGroupHandle) \
+  X(SignalSendData) X(EditorSessionStart) X(EditorSessionStop) X(EditorComputerBranchOpen)                  \
+  X(EditorComputerBranchClose) X(EditorComputerBranchGetItemCount) X(EditorComputerBranchGetItemData)       \
+  X(EditorServerSetup) X(EditorServerGetCount) X(EditorServerGetData) X(EditorItemSetup)                    \
+  X(EditorItemGetBrowseType) X(EditorItemSetPath) X(EditorItemGetBranchItems) X(EditorItemGetQualifiedName) \
+  X(GroupAdd) X(GroupDelete) X(GroupResume) X(GroupSuspend) X(GroupGetCount) X(GroupGetHandleByName)        \
+  X(GroupGetName) X(GroupGetComputerName) X(GroupGetOPCServerName) X(GroupGetUpdateRate)                    \
+  X(GroupSetUpdateRate) X(GroupGetHandle) X(ServerConnectionGetCount) X(ServerConnectionGetName)            \
+  X(ServerConnectionGetGroupCount) X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)             \
+  X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem) X(ManagerDestroyed)              \
+  X(SignalGetStatus) X(ServerConnectionGetState)
+// clang-format on
 
 #ifdef __cplusplus
 }
