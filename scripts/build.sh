@@ -1,12 +1,29 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options...]: configures (once) and builds the tree in DIR.
+# build.sh DIR [cmake options...] [-- targets...]: configures the tree in DIR
+# (on first use, and again whenever options are given) and builds it, or
+# only the targets named after "--".
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
+options=()
+targets=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = "--" ]; then
+    shift
+    targets=("$@")
+    break
+  fi
+  options+=("$1")
+  shift
+done
 # ccache keys on paths relative to the checkout, so fresh clones and
 # worktrees in other folders reuse each other's objects.
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
-if [ ! -f "$dir/build.ninja" ]; then
-  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+if [ ! -f "$dir/build.ninja" ] || [ ${#options[@]} -gt 0 ]; then
+  build_type=()
+  [ -f "$dir/CMakeCache.txt" ] || build_type=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  cmake -S "$root" -B "$dir" -G Ninja "${build_type[@]}" "${options[@]}" >/dev/null
 fi
-cmake --build "$dir" -- --quiet
+target_args=()
+[ ${#targets[@]} -gt 0 ] && target_args=(--target "${targets[@]}")
+cmake --build "$dir" "${target_args[@]}" -- --quiet
