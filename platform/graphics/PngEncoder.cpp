@@ -23,7 +23,7 @@ namespace {
 struct PngEncodeState {
   png_structp png;
   png_infop info;
-  png_bytep row;  // one row of RGB triples, malloc'd
+  png_bytep row;  // one row of samples, malloc'd
   std::uint8_t* out;
   std::size_t outSize;
   std::size_t outCapacity;
@@ -67,9 +67,21 @@ void AppendToState(png_structp png, png_bytep data, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
-// One row of 0xFFRRGGBB words as RGB bytes.
-void PackRow(const std::uint32_t* pixels, int width, png_bytep row) {
-  for (int x = 0; x < width; ++x) {
+// Where the encoder takes its rows from: `fill` writes row y of `source`
+// into a buffer of width * channels bytes.
+struct PngRowSource {
+  const void* source;
+  void (*fill)(const void* source, int y, png_bytep row);
+  int width;
+  int height;
+  int channels;
+};
+
+// One bitmap row of 0xFFRRGGBB words as RGB bytes.
+void FillBitmapRow(const void* source, int y, png_bytep row) {
+  const auto& bitmap = *static_cast<const TBitmap*>(source);
+  const std::uint32_t* pixels = bitmap.ScanLine(y);
+  for (int x = 0; x < bitmap.Width(); ++x) {
     const std::uint32_t p = pixels[x];
     row[3 * x] = static_cast<png_byte>(p >> 16);
     row[3 * x + 1] = static_cast<png_byte>(p >> 8);
@@ -77,10 +89,23 @@ void PackRow(const std::uint32_t* pixels, int width, png_bytep row) {
   }
 }
 
-// Runs libpng over the bitmap into state->out. Returns false with
+void FillSampleRow(const void* source, int y, png_bytep row) {
+  const auto& samples = *static_cast<const TPngSamples*>(source);
+  const std::size_t rowBytes = static_cast<std::size_t>(samples.width) * samples.channels;
+  std::memcpy(row, samples.data + static_cast<std::size_t>(y) * rowBytes, rowBytes);
+}
+
+void SetChunks(png_structp png, png_infop info, const TPngChunks& chunks) {
+  if (chunks.compressionLevel >= 0) png_set_compression_level(png, chunks.compressionLevel);
+  if (chunks.srgb) png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+  if (chunks.gamma) png_set_gAMA_fixed(png, info, 45455);
+  if (chunks.dotsPerInch96) png_set_pHYs(png, info, 3780, 3780, PNG_RESOLUTION_METER);
+}
+
+// Runs libpng over the rows into state->out. Returns false with
 // state->message set when libpng reports an error. No object with a
 // destructor lives in this frame, as libpng longjmps out of it.
-bool RunEncoder(const TBitmap& bitmap, PngEncodeState* state) {
+bool RunEncoder(const PngRowSource& rows, const TPngChunks& chunks, PngEncodeState* state) {
   state->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state, OnPngError, OnPngWarning);
   if (state->png == nullptr) {
     std::snprintf(state->message, sizeof state->message, "cannot start libpng");
@@ -89,29 +114,42 @@ bool RunEncoder(const TBitmap& bitmap, PngEncodeState* state) {
   if (setjmp(png_jmpbuf(state->png))) return false;
   state->info = png_create_info_struct(state->png);
   if (state->info == nullptr) png_error(state->png, "cannot start libpng");
-  const int width = bitmap.Width(), height = bitmap.Height();
-  state->row = static_cast<png_bytep>(std::malloc(static_cast<std::size_t>(width) * 3));
+  state->row = static_cast<png_bytep>(std::malloc(static_cast<std::size_t>(rows.width) * rows.channels));
   if (state->row == nullptr) png_error(state->png, "not enough memory for the image");
   png_set_write_fn(state->png, state, AppendToState, FlushNothing);
-  png_set_IHDR(state->png, state->info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(state->png, state->info, static_cast<png_uint_32>(rows.width), static_cast<png_uint_32>(rows.height), 8,
+               rows.channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  SetChunks(state->png, state->info, chunks);
   png_write_info(state->png, state->info);
-  for (int y = 0; y < height; ++y) {
-    PackRow(bitmap.ScanLine(y), width, state->row);
+  for (int y = 0; y < rows.height; ++y) {
+    rows.fill(rows.source, y, state->row);
     png_write_row(state->png, state->row);
   }
   png_write_end(state->png, state->info);
   return true;
 }
 
+std::vector<std::uint8_t> Encode(const PngRowSource& rows, const TPngChunks& chunks) {
+  PngEncodeState state{};
+  std::unique_ptr<PngEncodeState, EncodeStateRelease> release(&state);
+  if (!RunEncoder(rows, chunks, &state)) throw GraphicsError(std::string("PNG encoding failed: ") + state.message);
+  return std::vector<std::uint8_t>(state.out, state.out + state.outSize);
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap) {
   if (bitmap.Empty()) throw GraphicsError("Cannot encode an empty bitmap as PNG");
-  PngEncodeState state{};
-  std::unique_ptr<PngEncodeState, EncodeStateRelease> release(&state);
-  if (!RunEncoder(bitmap, &state)) throw GraphicsError(std::string("PNG encoding failed: ") + state.message);
-  return std::vector<std::uint8_t>(state.out, state.out + state.outSize);
+  return Encode({&bitmap, FillBitmapRow, bitmap.Width(), bitmap.Height(), 3}, TPngChunks());
+}
+
+std::vector<std::uint8_t> EncodePng(const TPngSamples& samples, const TPngChunks& chunks) {
+  if (samples.data == nullptr || samples.width <= 0 || samples.height <= 0)
+    throw GraphicsError("Cannot encode an empty image as PNG");
+  if (samples.channels != 3 && samples.channels != 4)
+    throw GraphicsError("PNG encoding takes 3 or 4 samples a pixel, not " + std::to_string(samples.channels));
+  return Encode({&samples, FillSampleRow, samples.width, samples.height, samples.channels}, chunks);
 }
 
 namespace {
@@ -129,8 +167,9 @@ bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-void SavePng(const TBitmap& bitmap, const std::string& path) {
-  const std::vector<std::uint8_t> bytes = EncodePng(bitmap);
+void SavePng(const TBitmap& bitmap, const std::string& path) { SavePngBytes(EncodePng(bitmap), path); }
+
+void SavePngBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   // Written beside the target and renamed over it, so that a failure leaves
   // no half-written file and the target keeps what it held before.
   static std::atomic<unsigned> serial{0};

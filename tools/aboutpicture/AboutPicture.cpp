@@ -20,8 +20,6 @@
 //
 // Usage: aboutpicture OUT.png
 
-#include <png.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -31,6 +29,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/graphics/PngEncoder.h"
 
 namespace tintoral {
 namespace {
@@ -504,58 +504,10 @@ Pixels composePicture() {
   return pixels;
 }
 
-class OutputFile {
- public:
-  explicit OutputFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
-    if (!file_) throw std::runtime_error("cannot open " + path + " for writing");
-  }
-  ~OutputFile() {
-    if (file_) std::fclose(file_);
-  }
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-
-  std::FILE* get() const { return file_; }
-
-  void close() {
-    std::FILE* file = file_;
-    file_ = nullptr;
-    if (std::fclose(file) != 0) throw std::runtime_error("cannot finish writing the picture");
-  }
-
- private:
-  std::FILE* file_;
-};
-
-// libpng reports errors by longjmp, so this function holds only trivially destructible
-// locals and returns false on failure.
-bool writePngStream(std::FILE* file, const std::uint8_t* pixels) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, ImageWidth, ImageHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-  png_set_gAMA_fixed(png, info, 45455);
-  png_set_pHYs(png, info, 3780, 3780, PNG_RESOLUTION_METER);  // 96 dots per inch
-  png_write_info(png, info);
-  for (int y = 0; y < ImageHeight; ++y) png_write_row(png, pixels + y * ImageWidth * 3);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
-}
-
 void writePicture(const std::string& path) {
   const Pixels pixels = composePicture();
-  OutputFile file(path);
-  if (!writePngStream(file.get(), pixels.data())) throw std::runtime_error("libpng failed to write " + path);
-  file.close();
+  const TPngChunks chunks{.srgb = true, .gamma = true, .dotsPerInch96 = true, .compressionLevel = 9};
+  SavePngBytes(EncodePng({pixels.data(), ImageWidth, ImageHeight, 3}, chunks), path);
 }
 
 }  // namespace

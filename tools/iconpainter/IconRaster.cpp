@@ -1,11 +1,10 @@
 #include "tools/iconpainter/IconRaster.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
+
+#include "platform/graphics/PngEncoder.h"
 
 namespace tintoral {
 namespace {
@@ -14,28 +13,6 @@ constexpr int kSamplesAcross = 4;
 
 std::uint8_t ToByte(float value) {
   return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
-}
-
-// libpng reports errors by longjmp, so this function holds only trivially
-// destructible locals and returns false on failure.
-bool WritePngStream(std::FILE* file, int size, const std::uint8_t* rows) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_compression_level(png, 9);
-  png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-  png_write_info(png, info);
-  for (int y = 0; y < size; ++y) png_write_row(png, rows + static_cast<std::size_t>(y) * size * 4);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
 }
 
 }  // namespace
@@ -78,10 +55,7 @@ void IconRaster::SavePng(const std::string& path) const {
   rows.reserve(pixels_.size() * 4);
   for (const IconColor& pixel : pixels_)
     for (float channel : {pixel.r, pixel.g, pixel.b, pixel.a}) rows.push_back(ToByte(channel));
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw std::runtime_error("cannot open " + path + " for writing");
-  const bool written = WritePngStream(file, size_, rows.data());
-  if (std::fclose(file) != 0 || !written) throw std::runtime_error("cannot write " + path);
+  SavePngBytes(EncodePng({rows.data(), size_, size_, 4}, {.srgb = true, .compressionLevel = 9}), path);
 }
 
 }  // namespace tintoral

@@ -33,7 +33,8 @@ class IconRaster {
   void Fill(const IconShape& shape, const IconPaint& paint);
   void Fill(const IconShape& shape, IconColor color);
 
-  // 8-bit RGBA PNG with an sRGB chunk and no time chunk; throws std::runtime_error.
+  // 8-bit RGBA PNG with an sRGB chunk and no time chunk, written as SavePngBytes
+  // writes; raises its errors.
   void SavePng(const std::string& path) const;
 
  private:
