@@ -1,10 +1,9 @@
 #include "runtime/IdentMap.h"
 
-#include <map>
 #include <memory>
-#include <mutex>
 
 #include "runtime/Identifiers.h"
+#include "runtime/NameRegistry.h"
 
 namespace tintoral {
 namespace {
@@ -14,31 +13,15 @@ struct Mapping {
   TIdentToInt fromIdent;
 };
 
-struct Registry {
-  std::mutex lock;
-  std::map<std::string, Mapping, std::less<>> byType;  // keys in upper case
-};
-
-Registry& TheRegistry() {
-  static Registry registry;
-  return registry;
-}
-
-bool Find(std::string_view typeName, Mapping& mapping) {
-  Registry& registry = TheRegistry();
-  std::lock_guard guard(registry.lock);
-  const auto it = registry.byType.find(UpperCase(typeName));
-  if (it == registry.byType.end()) return false;
-  mapping = it->second;
-  return true;
+TNameRegistry<Mapping>& Mappings() {
+  static TNameRegistry<Mapping> mappings;
+  return mappings;
 }
 
 }  // namespace
 
 void RegisterIntegerIdents(const std::string& typeName, TIntToIdent toIdent, TIdentToInt fromIdent) {
-  Registry& registry = TheRegistry();
-  std::lock_guard guard(registry.lock);
-  registry.byType[UpperCase(typeName)] = Mapping{std::move(toIdent), std::move(fromIdent)};
+  Mappings().Update(typeName, [&](Mapping& mapping) { mapping = Mapping{std::move(toIdent), std::move(fromIdent)}; });
 }
 
 void RegisterIntegerIdents(const std::string& typeName, std::vector<std::pair<std::int32_t, std::string>> table) {
@@ -67,12 +50,12 @@ void RegisterIntegerIdents(const std::string& typeName, std::vector<std::pair<st
 
 bool IntegerToIdent(std::string_view typeName, std::int32_t value, std::string& ident) {
   Mapping mapping;
-  return Find(typeName, mapping) && mapping.toIdent && mapping.toIdent(value, ident);
+  return Mappings().Find(typeName, mapping) && mapping.toIdent && mapping.toIdent(value, ident);
 }
 
 bool IdentToInteger(std::string_view typeName, const std::string& ident, std::int32_t& value) {
   Mapping mapping;
-  return Find(typeName, mapping) && mapping.fromIdent && mapping.fromIdent(ident, value);
+  return Mappings().Find(typeName, mapping) && mapping.fromIdent && mapping.fromIdent(ident, value);
 }
 
 }  // namespace tintoral
