@@ -2,9 +2,6 @@
 // frame, and the resources compiled into the program.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,6 +15,7 @@
 #include "platform/window/Label.h"
 #include "platform/window/Panel.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/SourceTree.h"
 
 namespace tintoral {
 namespace {
@@ -27,24 +25,6 @@ class AboutBoxTest : public ::testing::Test {
   static void SetUpTestSuite() { app_testing::RegisterLayoutClasses(); }
   TAboutBox box{nullptr};
 };
-
-// The source tree: three levels above this file, or, where the compiler
-// cache has made __FILE__ relative, the nearest folder above the test
-// program that holds the program's layouts.
-std::filesystem::path SourceRoot() {
-  namespace fs = std::filesystem;
-  const fs::path fromFile = fs::path(__FILE__).parent_path().parent_path().parent_path();
-  if (fromFile.is_absolute()) return fromFile;
-  for (fs::path folder = fs::read_symlink("/proc/self/exe").parent_path(); folder.has_relative_path();
-       folder = folder.parent_path())
-    if (fs::exists(folder / "app/forms/MainForm.txt")) return folder;
-  return fromFile;
-}
-
-std::string SourceFile(const std::string& relative) {
-  std::ifstream in(SourceRoot() / relative, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST_F(AboutBoxTest, DialogSettings) {
   EXPECT_EQ(box.Caption(), "Acerca de ...");
@@ -114,10 +94,10 @@ TEST_F(AboutBoxTest, PictureIsThePngStretchedIntoItsFrame) {
 }
 
 TEST(ProgramResourcesTest, EmbeddedBytesAreTheSourceFiles) {
-  EXPECT_EQ(std::string(MainFormText()), SourceFile("app/forms/MainForm.txt"));
-  EXPECT_EQ(std::string(AboutBoxText()), SourceFile("app/forms/AboutBox.txt"));
+  EXPECT_EQ(std::string(MainFormText()), test::SourceFileText("app/forms/MainForm.txt"));
+  EXPECT_EQ(std::string(AboutBoxText()), test::SourceFileText("app/forms/AboutBox.txt"));
   const auto png = AboutPicturePng();
-  EXPECT_EQ(std::string(png.begin(), png.end()), SourceFile("app/resources/about.png"));
+  EXPECT_EQ(std::string(png.begin(), png.end()), test::SourceFileText("app/resources/about.png"));
   EXPECT_FALSE(MainFormText().empty());
 }
 

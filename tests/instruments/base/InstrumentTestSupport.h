@@ -9,18 +9,11 @@
 #include "instruments/base/InstrumentComponent.h"
 #include "platform/window/SystemPalette.h"
 #include "runtime/Exception.h"
+#include "tests/support/ShiftText.h"
 
 namespace tintoral::test {
 
 using Log = std::vector<std::string>;
-
-inline std::string ShiftText(TShiftState s) {
-  std::string text;
-  const char* names[] = {"Shift", "Alt", "Ctrl", "Left", "Right", "Middle", "Double"};
-  for (int i = 0; i <= ssDouble; ++i)
-    if (s.Contains(static_cast<TShiftStateElement>(i))) text += std::string(text.empty() ? "" : "+") + names[i];
-  return text.empty() ? "-" : text;
-}
 
 inline std::string MouseText(TMouseButton b, TShiftState s, int x, int y) {
   return std::to_string(b) + " " + ShiftText(s) + " " + std::to_string(x) + "," + std::to_string(y);

@@ -1,11 +1,15 @@
 #pragma once
-// A text form laid out like the program's About box: a lowered/raised panel
-// holding a stretched PNG picture and two labels, and a default OK button.
+// The program's About box layout as a window-layer form: a lowered/raised
+// panel holding a stretched PNG picture and two labels, and a default OK
+// button.
 #include <QBuffer>
 #include <QImage>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "tests/support/SourceTree.h"
 
 namespace tintoral::test {
 
@@ -37,80 +41,18 @@ inline std::string PictureDataText(const std::vector<std::uint8_t>& png) {
   return text + "}";
 }
 
+// The program's About box layout (app/forms/AboutBox.txt) read as a plain
+// form, with the picture's data given to its image.
 inline std::string AboutBoxText(const std::vector<std::uint8_t>& png) {
-  return R"(object AboutBox: TForm
-  Left = 375
-  Top = 349
-  BorderStyle = bsDialog
-  Caption = 'Acerca de ...'
-  ClientHeight = 244
-  ClientWidth = 298
-  Color = clBtnFace
-  Font.Charset = DEFAULT_CHARSET
-  Font.Color = clWindowText
-  Font.Height = -11
-  Font.Name = 'MS Sans Serif'
-  Font.Style = []
-  Position = poScreenCenter
-  PixelsPerInch = 96
-  TextHeight = 13
-  object Panel1: TPanel
-    Left = 8
-    Top = 4
-    Width = 281
-    Height = 205
-    BevelInner = bvRaised
-    BevelOuter = bvLowered
-    ParentColor = True
-    TabOrder = 0
-    object ProgramIcon: TImage
-      Left = 12
-      Top = 32
-      Width = 261
-      Height = 149
-      Picture.Data = )" +
-         PictureDataText(png) + R"(
-      Stretch = True
-    end
-    object ProductName: TLabel
-      Left = 52
-      Top = 4
-      Width = 171
-      Height = 27
-      Caption = 'Tintoral'
-      Font.Charset = ANSI_CHARSET
-      Font.Color = clBlue
-      Font.Height = -19
-      Font.Name = 'Comic Sans MS'
-      Font.Style = [fsBold]
-      ParentFont = False
-    end
-    object Version: TLabel
-      Left = 16
-      Top = 184
-      Width = 253
-      Height = 17
-      Caption = 'Versi'#243'n 1.0    por el autor'
-      Font.Charset = ANSI_CHARSET
-      Font.Color = clBlue
-      Font.Height = -13
-      Font.Name = 'Agency FB'
-      Font.Style = [fsBold]
-      ParentFont = False
-    end
-  end
-  object OKButton: TButton
-    Left = 111
-    Top = 216
-    Width = 75
-    Height = 25
-    Caption = 'OK'
-    Default = True
-    ModalResult = 1
-    TabOrder = 1
-  end
-end
-)";
+  std::string text = SourceFileText("app/forms/AboutBox.txt");
+  const auto replace = [&text](const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos) throw std::runtime_error("AboutBox.txt has no '" + from + "'");
+    text.replace(at, from.size(), to);
+  };
+  replace("object AboutBox: TAboutBox", "object AboutBox: TForm");
+  replace("      Stretch = True\n", "      Picture.Data = " + PictureDataText(png) + "\n      Stretch = True\n");
+  return text;
 }
 
 }  // namespace tintoral::test

@@ -12,18 +12,11 @@
 #include "platform/window/Form.h"
 #include "platform/window/GraphicControl.h"
 #include "runtime/Exception.h"
+#include "tests/support/ShiftText.h"
 
 namespace tintoral::test {
 
 using Log = std::vector<std::string>;
-
-inline std::string ShiftText(TShiftState s) {
-  std::string text;
-  const char* names[] = {"Shift", "Alt", "Ctrl", "Left", "Right", "Middle", "Double"};
-  for (int i = 0; i <= ssDouble; ++i)
-    if (s.Contains(static_cast<TShiftStateElement>(i))) text += std::string(text.empty() ? "" : "+") + names[i];
-  return text.empty() ? "-" : text;
-}
 
 // A custom control that logs its hooks and fills itself with its colour.
 class TRecorder : public TCustomControl {
