@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "platform/graphics/Bitmap.h"
@@ -35,6 +36,10 @@ struct ScaleCase {
   const char* requested;  // QT_SCALE_FACTOR
   int whole;              // the factor the window must show
 };
+
+void PrintTo(const ScaleCase& scale, std::ostream* out) {
+  *out << "QT_SCALE_FACTOR=" << scale.requested << " shows " << scale.whole << "x";
+}
 
 class HighDpiTest : public ::testing::TestWithParam<ScaleCase> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 
 #include "runtime/Exception.h"
@@ -15,6 +16,9 @@ struct MalformedStream {
   std::string text;
   std::string message;
 };
+
+// Test names and failure messages show the case by its description.
+void PrintTo(const MalformedStream& stream, std::ostream* out) { *out << stream.what; }
 
 std::string Deeply(int depth) {
   std::string text;
