@@ -4,6 +4,9 @@
 
 namespace tintoral::test {
 
+// The top of the source tree.
+std::string SourceRoot();
+
 // The bytes of a file given relative to the top of the source tree; raises
 // std::runtime_error when it cannot be read.
 std::string SourceFileText(const std::string& relative);
