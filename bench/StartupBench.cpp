@@ -64,9 +64,11 @@ class ScreenWatch {
   Display* display_;
 };
 
+// Started on first use; its destructor stops the server when the program
+// ends, also after a benchmark that failed or was skipped.
 XvfbDisplay& Screen() {
-  static XvfbDisplay* display = new XvfbDisplay;  // stopped with the process
-  return *display;
+  static XvfbDisplay display;
+  return display;
 }
 
 long ResidentKilobytes(pid_t pid) {
