@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/graphics/Canvas.h"
@@ -38,7 +39,10 @@ void TBitmap::SetSize(int width, int height) {
   height = std::max(height, 0);
   if (width == width_ && height == height_) return;
   CheckBitmapSize(width, height);
-  std::vector<std::uint32_t> resized(static_cast<std::size_t>(width) * height, WhitePixel);
+  std::vector<std::uint32_t> resized(static_cast<std::size_t>(width) * height);
+  // White is all bits set, so memset fills it; kept pixels are copied over.
+  static_assert(WhitePixel == 0xFFFFFFFFu);
+  if (!resized.empty()) std::memset(resized.data(), 0xFF, resized.size() * sizeof(std::uint32_t));
   const int keptWidth = std::min(width, width_);
   const int keptHeight = std::min(height, height_);
   for (int y = 0; y < keptHeight; ++y)

@@ -91,11 +91,8 @@ void OutlineBorder(TCanvas& canvas, const TRect& box) {
   SpanPainter pen = PenPainter(canvas);
   pen.Span(box.Top, box.Left, box.Right);
   if (box.Bottom - 1 > box.Top) pen.Span(box.Bottom - 1, box.Left, box.Right);
-  const int first = std::max(box.Top + 1, 0), last = std::min(box.Bottom - 1, canvas.Target().Height());
-  for (int y = first; y < last; ++y) {
-    pen.Pixel(box.Left, y);
-    if (box.Right - 1 > box.Left) pen.Pixel(box.Right - 1, y);
-  }
+  pen.Column(box.Left, box.Top + 1, box.Bottom - 1);
+  if (box.Right - 1 > box.Left) pen.Column(box.Right - 1, box.Top + 1, box.Bottom - 1);
 }
 
 void OutlineRectangle(TCanvas& canvas, const TRect& box) {

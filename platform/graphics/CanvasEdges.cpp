@@ -25,11 +25,9 @@ void DrawRing(TBitmap& surface, const TRect& rect, RingColors colors) {
   SpanPainter topLeft(surface, PixelPaint::Make(ColorToRGB(colors.topLeft), pmCopy));
   SpanPainter bottomRight(surface, PixelPaint::Make(ColorToRGB(colors.bottomRight), pmCopy));
   topLeft.Span(rect.Top, rect.Left, rect.Right - 1);
-  const int first = std::max(rect.Top, 0);
-  for (int y = first, last = std::min(rect.Bottom - 1, surface.Height()); y < last; ++y) topLeft.Pixel(rect.Left, y);
+  topLeft.Column(rect.Left, rect.Top, rect.Bottom - 1);
   bottomRight.Span(rect.Bottom - 1, rect.Left, rect.Right);
-  for (int y = first, last = std::min(rect.Bottom, surface.Height()); y < last; ++y)
-    bottomRight.Pixel(rect.Right - 1, y);
+  bottomRight.Column(rect.Right - 1, rect.Top, rect.Bottom);
 }
 
 // Inverts the pixels (x0 .. x1-1, y) with an even x + y.

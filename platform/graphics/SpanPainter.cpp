@@ -39,4 +39,17 @@ void SpanPainter::Span(int y, int x0, int x1) {
   });
 }
 
+void SpanPainter::Column(int x, int y0, int y1) {
+  if (x < 0 || x >= surface_.Width()) return;
+  y0 = std::max(y0, 0);
+  y1 = std::min(y1, surface_.Height());
+  if (y0 >= y1) return;
+  const std::uint8_t* hatch = hatch_;
+  const unsigned mask = 0x80u >> (x & 7);
+  WithPixelOp(paint_, [&](const auto& op) {
+    for (int y = y0; y < y1; ++y)
+      if (!hatch || (hatch[y & 7] & mask)) op(surface_.ScanLine(y)[x]);
+  });
+}
+
 }  // namespace tintoral::raster

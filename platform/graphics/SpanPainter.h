@@ -33,6 +33,8 @@ class SpanPainter final : public SpanSink {
   bool Paints() const { return paint_.Paints(); }
   void Span(int y, int x0, int x1) override;
   void Pixel(int x, int y) { Span(y, x, x + 1); }
+  // The pixels (x, y0 .. y1-1): a vertical span, clipped like Span.
+  void Column(int x, int y0, int y1);
 
  private:
   TBitmap& surface_;
