@@ -125,8 +125,9 @@ export class Connection {
       connectionStrategy: { initialDelay: 250, maxDelay: 2000, maxRetry: -1, randomisationFactor: 0 },
     });
     client.on("backoff", () => {
-      this.setState(this.everConnected ? "lost" : "connecting", "no answer, trying again");
-      this.down(code("BadNotConnected"));
+      if (!this.everConnected) this.setState("connecting", "no answer, trying again");
+      else if (this.state !== "lost") this.setState("lost", "connection lost");
+      this.down(code(this.everConnected ? "BadNoCommunication" : "BadNotConnected"));
     });
     client.on("connection_lost", () => {
       console.error(`connection to ${this.endpoint} lost`);

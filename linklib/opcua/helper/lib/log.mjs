@@ -1,35 +1,54 @@
-// The helper's diagnostic output on stderr. A line that repeats the one
-// before it (ignoring a leading clock time) is held back and counted; the
-// count is printed when another line comes, or once a minute while the
-// repetition goes on, so a fault that recurs every few seconds cannot fill
-// a log.
-const kSummaryEveryMs = 60000;
+// The helper's diagnostic output on stderr. A line (compared without a
+// leading clock time) that was printed in the last minute is held back and
+// counted, so that a fault recurring every few seconds, or a block of lines
+// printed at every retry, cannot fill a log: each minute with held-back
+// lines ends in one line that counts them. A line quiet for a minute is
+// printed again when it comes back.
+const kWindowMs = 60000;
+const kMostRemembered = 1000;
 const kLeadingTime = /^\d\d:\d\d:\d\d(\.\d+)?Z?\s*/;
 
 export class RateLimitedLog {
   constructor(write, now = Date.now) {
     this.write = write;
     this.now = now;
-    this.last = null; // the last line printed, without its time
-    this.repeats = 0; // held back since the last line or summary
-    this.summaryAt = 0;
+    this.repeats = new Map(); // line printed or held back in this window -> times held back
+    this.windowEnds = now() + kWindowMs;
   }
   line(text) {
+    if (this.now() >= this.windowEnds) this.flush();
     const key = text.replace(kLeadingTime, "");
-    if (key === this.last) {
-      ++this.repeats;
-      if (this.now() >= this.summaryAt) this.flush();
+    const repeats = this.repeats.get(key);
+    if (repeats !== undefined) {
+      this.repeats.set(key, repeats + 1);
       return;
     }
-    this.flush();
-    this.last = key;
-    this.summaryAt = this.now() + kSummaryEveryMs;
+    if (this.repeats.size >= kMostRemembered) this.flush();
+    this.repeats.set(key, 0);
     this.write(text + "\n");
   }
+  // Ends the window: counts what was held back in it; lines that repeated
+  // stay held back in the next one.
   flush() {
-    if (this.repeats > 0) this.write(`(the line "${this.last}" came ${this.repeats} more times)\n`);
-    this.repeats = 0;
-    this.summaryAt = this.now() + kSummaryEveryMs;
+    let held = 0;
+    let lines = 0;
+    let example = null;
+    let exampleRepeats = 0;
+    for (const [key, repeats] of this.repeats) {
+      if (repeats === 0) {
+        this.repeats.delete(key);
+        continue;
+      }
+      held += repeats;
+      ++lines;
+      if (repeats > exampleRepeats) [example, exampleRepeats] = [key, repeats];
+      this.repeats.set(key, 0);
+    }
+    if (held > 0) {
+      const what = lines === 1 ? `the line "${example}"` : `${lines} lines, e.g. "${example}"`;
+      this.write(`(held back ${held} repeats of ${what})\n`);
+    }
+    this.windowEnds = this.now() + kWindowMs;
   }
 }
 
@@ -50,6 +69,7 @@ export function divertOutputToLog() {
     else if (typeof callback === "function") callback();
     return true;
   };
+  setInterval(() => log.flush(), kWindowMs).unref();
   process.on("exit", () => log.flush());
   return protocolOut;
 }
