@@ -51,7 +51,9 @@ std::string BuiltInHelperScript() {
 }  // namespace
 
 HelperCommand DefaultHelperCommand() {
-  return {EnvironmentOr("TINTORAL_NODE", "node"), EnvironmentOr("TINTORAL_OPCUA_HELPER", BuiltInHelperScript())};
+  return {EnvironmentOr("TINTORAL_NODE", "node"),
+          {"--max-semi-space-size=1", "--optimize-for-size"},
+          EnvironmentOr("TINTORAL_OPCUA_HELPER", BuiltInHelperScript())};
 }
 
 OpcUaLink::OpcUaLink(HelperCommand command) : command_(std::move(command)) {}
@@ -170,7 +172,9 @@ void OpcUaLink::StartHelper(std::unique_lock<std::mutex>& guard) {
   guard.unlock();
   auto helper = std::make_unique<HelperProcess>();
   std::string error;
-  const bool started = helper->Start(command_.node, {command_.script}, error);
+  std::vector<std::string> arguments = command_.nodeOptions;
+  arguments.push_back(command_.script);
+  const bool started = helper->Start(command_.node, arguments, error);
   guard.lock();
   if (!started) {
     std::fprintf(stderr, "OPC UA link: %s\n", error.c_str());
