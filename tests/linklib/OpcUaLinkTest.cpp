@@ -195,11 +195,14 @@ IOPCConnectionState ConnectionState(const std::string& endpoint, std::string* te
   return IOPC_CONNECTION_UNKNOWN;
 }
 
-std::string ItemStatus(const TiOPCItem& item) {
+// The item's status through SignalGetStatus, in a buffer of `size` bytes;
+// `length` gets the whole text's length.
+std::string ItemStatus(const TiOPCItem& item, std::int32_t size = 512, std::int32_t* length = nullptr) {
   const auto status = reinterpret_cast<IOPCSignalGetStatus>(OPCLibrary().Function("SignalGetStatus"));
-  char buffer[512];
-  status(item.Handle(), buffer, sizeof buffer);
-  return buffer;
+  std::vector<char> buffer(static_cast<std::size_t>(size));
+  const std::int32_t whole = status(item.Handle(), buffer.data(), size);
+  if (length != nullptr) *length = whole;
+  return buffer.data();
 }
 
 // Waits for `condition` and prints how long it took after `since`.
@@ -232,6 +235,9 @@ TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackB
   EXPECT_EQ(ItemStatus(item), "connection lost: connection lost");
   item.SendItemData(TVariant(5.5));
   EXPECT_TRUE(WaitUntil([&] { return ItemStatus(item) == "write failed: not connected"; }, 10s)) << ItemStatus(item);
+  std::int32_t length = 0;
+  EXPECT_EQ(ItemStatus(item, 6, &length), "write") << "cut to fit";
+  EXPECT_EQ(length, 27);
 
   ASSERT_TRUE(own.Start());
   Measure("restarted server: item active", Clock::now(), [&] { return item.IsItemActive(); });
