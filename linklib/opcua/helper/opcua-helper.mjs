@@ -3,11 +3,16 @@
 // protocol is described in ../README.md). Everything else node-opcua or this
 // script prints goes to stderr, rate-limited, so stdout carries protocol
 // lines only. Only the client side of node-opcua is loaded.
+import module from "node:module";
+import { homedir } from "node:os";
+import { join } from "node:path";
 import { createInterface } from "node:readline";
 import { divertOutputToLog } from "./lib/log.mjs";
 import { send, setProtocolOutput, unescapeField } from "./lib/protocol.mjs";
 
 setProtocolOutput(divertOutputToLog());
+// Node.js 22.1 and later keep the compiled node-opcua code between starts.
+module.enableCompileCache?.(join(process.env.XDG_CACHE_HOME || join(homedir(), ".cache"), "tintoral", "node-compile-cache"));
 const { add, remove, write, closeAll } = await import("./lib/items.mjs");
 
 async function shutDown() {
