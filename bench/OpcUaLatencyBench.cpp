@@ -7,12 +7,15 @@
 //    repetition; median_ms is the median change of a repetition). Changes
 //    are spaced off the publishing beat. helper_MiB: the helper's resident
 //    memory.
-//  - HelperStartup: from connecting the first item (SignalAdd, no helper
-//    running) to the readout having repainted the first value: Node.js
-//    start, node-opcua load, connection, session, subscription.
-//    helper_MiB: the helper's resident memory at that moment.
+//  - HelperStartup/<new certificate>: from connecting the first item
+//    (SignalAdd, no helper running) to the readout having repainted the
+//    first value: Node.js start, node-opcua load, connection, session,
+//    subscription; with 1, in a new client certificate folder each time
+//    (TINTORAL_OPCUA_PKI), so that the helper first creates its
+//    certificate. helper_MiB: the helper's resident memory at that moment.
 // Without node or node-opcua the benchmarks skip and say why.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -20,6 +23,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -161,11 +166,18 @@ void BM_OpcUa_HelperStartup(benchmark::State& state) {
     return;
   }
   server->Command("set Double 7");
+  const bool newCertificate = state.range(0) != 0;
+  const std::filesystem::path pki =
+      std::filesystem::temp_directory_path() / ("tintoral-bench-pki-" + std::to_string(getpid()));
   double helperMiB = 0;
   for (auto _ : state) {
     if (!test::WaitUntil([] { return test::HelperPids().empty(); }, std::chrono::seconds(10))) {
       Fail(state, "the previous helper did not end within 10 s");
       break;
+    }
+    if (newCertificate) {
+      std::filesystem::remove_all(pki);
+      setenv("TINTORAL_OPCUA_PKI", pki.c_str(), 1);
     }
     BoundReadout bound;
     const Clock::time_point added = bound.Connect(*server, 0);
@@ -176,8 +188,10 @@ void BM_OpcUa_HelperStartup(benchmark::State& state) {
     state.SetIterationTime(Seconds(bound.LastPaint() - added));
     helperMiB = HelperMiB();
   }
+  unsetenv("TINTORAL_OPCUA_PKI");
+  std::filesystem::remove_all(pki);
   state.counters["helper_MiB"] = helperMiB;
 }
-BENCHMARK(BM_OpcUa_HelperStartup)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpcUa_HelperStartup)->Arg(0)->Arg(1)->Iterations(4)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A demo OPC UA server for the example panel: `node demo-server.mjs [PORT]`
-// (default 4840) on 127.0.0.1. Variables in namespace 1:
+// (default 4840), listening on 127.0.0.1 only: anonymous users may write
+// the setpoint, so no other machine may reach it. Variables in namespace 1:
 //   ns=1;s=Setpoint  Double, written by the panel's slider (0 … 100)
 //   ns=1;s=Level     Double, follows the setpoint like a filling tank
 //   ns=1;s=Message   String, the tank's state in words
@@ -16,6 +17,7 @@ const port = Number(process.argv[2] || 4840);
 const pki = join(process.env.XDG_CACHE_HOME || join(homedir(), ".cache"), "tintoral", "opcua-demo-pki");
 const server = new OPCUAServer({
   port,
+  host: "127.0.0.1", // listens on the loopback interface only
   hostname: "127.0.0.1",
   serverCertificateManager: new OPCUACertificateManager({ rootFolder: join(pki, "server") }),
   userCertificateManager: new OPCUACertificateManager({ rootFolder: join(pki, "user") }),

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "linklib/opcua/ItemMapping.h"
+#include "runtime/Windows1252.h"
 
 namespace tintoral::opcua {
 namespace {
@@ -16,10 +17,11 @@ constexpr int kFirstRestartDelayMilliseconds = 500;
 constexpr int kLongestRestartDelayMilliseconds = 5000;
 constexpr int kStopGraceMilliseconds = 2000;
 constexpr std::uint32_t kBadNoCommunication = 0x80310000;
+constexpr const char* kNotConnected = "write failed: not connected";
 
-double NowUnixMilliseconds() {
+std::int64_t NowUnixMilliseconds() {
   using namespace std::chrono;
-  return static_cast<double>(duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+  return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
 template <class T>
@@ -49,7 +51,9 @@ std::string BuiltInHelperScript() {
 }  // namespace
 
 HelperCommand DefaultHelperCommand() {
-  return {EnvironmentOr("TINTORAL_NODE", "node"), EnvironmentOr("TINTORAL_OPCUA_HELPER", BuiltInHelperScript())};
+  return {EnvironmentOr("TINTORAL_NODE", "node"),
+          {"--max-semi-space-size=1", "--optimize-for-size"},
+          EnvironmentOr("TINTORAL_OPCUA_HELPER", BuiltInHelperScript())};
 }
 
 OpcUaLink::OpcUaLink(HelperCommand command) : command_(std::move(command)) {}
@@ -71,12 +75,10 @@ std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& 
   std::lock_guard<std::mutex> guard(lock_);
   const std::int32_t handle = nextHandle_++;
   Item& item = items_[handle];
-  item.addCommand = {"add",
-                     std::to_string(handle),
-                     EndpointUrl(computerName, serverName),
-                     groupName,
-                     std::to_string(updateRate < 0 ? 0 : updateRate),
-                     itemName};
+  item.url = EndpointUrl(computerName, serverName);
+  item.addCommand = {
+      "add", std::to_string(handle), item.url, groupName, std::to_string(updateRate < 0 ? 0 : updateRate), itemName};
+  connections_.Use(item.url, NowUnixMilliseconds());
   item.callback = callback;
   item.context = context;
   outbox_.push_back(JoinLine(item.addCommand));
@@ -87,7 +89,10 @@ std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& 
 
 void OpcUaLink::Remove(std::int32_t handle) {
   std::lock_guard<std::mutex> guard(lock_);
-  if (items_.erase(handle) == 0) return;
+  const auto item = items_.find(handle);
+  if (item == items_.end()) return;
+  connections_.Release(item->second.url);
+  items_.erase(item);
   outbox_.push_back(JoinLine({"remove", std::to_string(handle)}));
   wake_.notify_all();
 }
@@ -101,15 +106,40 @@ bool OpcUaLink::Active(std::int32_t handle) {
 void OpcUaLink::Send(std::int32_t handle, const IOPCVariant& value) {
   const WireValue wire = ToWire(value);
   std::lock_guard<std::mutex> guard(lock_);
-  if (items_.count(handle) == 0) return;
-  outbox_.push_back(JoinLine({"write", std::to_string(handle), wire.type, wire.text}));
+  const auto item = items_.find(handle);
+  if (item == items_.end()) return;
+  if (item->second.active) {
+    outbox_.push_back(JoinLine({"write", std::to_string(handle), wire.type, wire.text}));
+  } else {
+    item->second.problem = kNotConnected;
+    refusedWrites_.push_back(handle);
+  }
   wake_.notify_all();
+}
+
+std::string OpcUaLink::Status(std::int32_t handle) const {
+  std::lock_guard<std::mutex> guard(lock_);
+  const auto item = items_.find(handle);
+  if (item == items_.end()) return "";
+  return item->second.problem.empty() ? connections_.ProblemOf(item->second.url) : item->second.problem;
+}
+
+std::size_t OpcUaLink::ConnectionCount() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return connections_.Count();
+}
+
+bool OpcUaLink::Connection(std::size_t index, ServerConnection& connection) const {
+  std::lock_guard<std::mutex> guard(lock_);
+  const ServerConnection* found = connections_.At(index);
+  if (found != nullptr) connection = *found;
+  return found != nullptr;
 }
 
 // ---- The worker thread ---------------------------------------------------------------------
 
 bool OpcUaLink::HasWork() const {
-  if (stopping_ || helperEnded_) return true;
+  if (stopping_ || helperEnded_ || !refusedWrites_.empty()) return true;
   if (helper_) return items_.empty() || !outbox_.empty();
   return !items_.empty() && Clock::now() >= restartAt_;
 }
@@ -129,6 +159,7 @@ void OpcUaLink::Run() {
       StartHelper(guard);
     }
     WriteQueued(guard);
+    RedeliverRefused(guard);
   }
   EndHelper(guard);
 }
@@ -136,12 +167,14 @@ void OpcUaLink::Run() {
 void OpcUaLink::StartHelper(std::unique_lock<std::mutex>& guard) {
   // A new helper gets every item from the start; what was queued for the
   // previous one is obsolete.
-  outbox_.clear();
+  FailQueuedWrites();
   for (const auto& [handle, item] : items_) outbox_.push_back(JoinLine(item.addCommand));
   guard.unlock();
   auto helper = std::make_unique<HelperProcess>();
   std::string error;
-  const bool started = helper->Start(command_.node, {command_.script}, error);
+  std::vector<std::string> arguments = command_.nodeOptions;
+  arguments.push_back(command_.script);
+  const bool started = helper->Start(command_.node, arguments, error);
   guard.lock();
   if (!started) {
     std::fprintf(stderr, "OPC UA link: %s\n", error.c_str());
@@ -166,7 +199,7 @@ void OpcUaLink::EndHelper(std::unique_lock<std::mutex>& guard) {
 
 void OpcUaLink::WriteQueued(std::unique_lock<std::mutex>& guard) {
   if (!helper_) {
-    outbox_.clear();  // a new helper gets every item when it starts
+    FailQueuedWrites();  // a new helper gets every item when it starts
     return;
   }
   std::string text;
@@ -176,6 +209,20 @@ void OpcUaLink::WriteQueued(std::unique_lock<std::mutex>& guard) {
   guard.unlock();
   helper_->Write(text);  // a helper that no longer reads ends, and the reader reports it
   guard.lock();
+}
+
+// Drops the queued commands; the writes among them fail visibly.
+void OpcUaLink::FailQueuedWrites() {
+  for (const std::string& line : outbox_) {
+    const std::vector<std::string> fields = SplitLine(std::string_view(line).substr(0, line.size() - 1));
+    std::int32_t handle = 0;
+    if (fields[0] != "write" || fields.size() < 2 || !ParseField(fields[1], handle)) continue;
+    if (const auto item = items_.find(handle); item != items_.end()) {
+      item->second.problem = kNotConnected;
+      refusedWrites_.push_back(handle);
+    }
+  }
+  outbox_.clear();
 }
 
 // Every item turns inactive with a bad quality; a new helper follows after
@@ -189,8 +236,19 @@ void OpcUaLink::ReportHelperLost(std::unique_lock<std::mutex>& guard) {
     item.active = false;
     handles.push_back(handle);
   }
+  connections_.LoseAll("the helper process ended", NowUnixMilliseconds());
   guard.unlock();
   for (const std::int32_t handle : handles) DeliverStatus(handle, kBadNoCommunication);
+  guard.lock();
+}
+
+// The instrument of a write that was refused here shows what it sent: its
+// last value from the server puts it right.
+void OpcUaLink::RedeliverRefused(std::unique_lock<std::mutex>& guard) {
+  std::vector<std::int32_t> handles;
+  handles.swap(refusedWrites_);
+  guard.unlock();
+  for (const std::int32_t handle : handles) DeliverLastAgain(handle);
   guard.lock();
 }
 
@@ -221,7 +279,24 @@ void OpcUaLink::Dispatch(const std::vector<std::string>& fields) {
   } else if (kind == "active" && fields.size() == 3 && ParseField(fields[1], handle)) {
     std::lock_guard<std::mutex> guard(lock_);
     if (const auto item = items_.find(handle); item != items_.end()) item->second.active = fields[2] == "1";
+  } else if (kind == "problem" && fields.size() == 3 && ParseField(fields[1], handle)) {
+    SetProblem(handle, fields[2]);
+  } else if (kind == "server" && fields.size() == 5) {
+    UpdateConnection(fields);
   }
+}
+
+void OpcUaLink::SetProblem(std::int32_t handle, const std::string& utf8Text) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (const auto item = items_.find(handle); item != items_.end()) item->second.problem = Utf8ToWindows1252(utf8Text);
+}
+
+// `server URL STATE SINCE TEXT`
+void OpcUaLink::UpdateConnection(const std::vector<std::string>& fields) {
+  std::int64_t since = 0;
+  if (!ParseField(fields[3], since)) return;
+  std::lock_guard<std::mutex> guard(lock_);
+  connections_.Update(fields[1], fields[2], since, Utf8ToWindows1252(fields[4]));
 }
 
 void OpcUaLink::DeliverValue(std::int32_t handle, std::uint32_t statusCode, double unixMilliseconds,
@@ -232,6 +307,9 @@ void OpcUaLink::DeliverValue(std::int32_t handle, std::uint32_t statusCode, doub
     const auto item = items_.find(handle);
     if (item == items_.end()) return;
     item->second.last = ReceivedValue(value);
+    item->second.hasLast = true;
+    item->second.lastStatusCode = statusCode;
+    item->second.lastUnixMilliseconds = unixMilliseconds;
     copy.callback = item->second.callback;
     copy.context = item->second.context;
     copy.last = item->second.last;
@@ -246,11 +324,24 @@ void OpcUaLink::DeliverStatus(std::int32_t handle, std::uint32_t statusCode) {
     std::lock_guard<std::mutex> guard(lock_);
     const auto item = items_.find(handle);
     if (item == items_.end()) return;
+    item->second.lastStatusCode = statusCode;
     copy.callback = item->second.callback;
     copy.context = item->second.context;
     copy.last = item->second.last;
   }
-  Call(copy, copy.last, statusCode, NowUnixMilliseconds());
+  Call(copy, copy.last, statusCode, static_cast<double>(NowUnixMilliseconds()));
+}
+
+// The last value as it came, when there was one.
+void OpcUaLink::DeliverLastAgain(std::int32_t handle) {
+  Item copy;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    const auto item = items_.find(handle);
+    if (item == items_.end() || !item->second.hasLast) return;
+    copy = item->second;
+  }
+  Call(copy, copy.last, copy.lastStatusCode, copy.lastUnixMilliseconds);
 }
 
 // Called without the lock: the data link may call back into the library.

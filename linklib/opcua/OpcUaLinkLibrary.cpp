@@ -1,6 +1,9 @@
 // The OPC UA link library: the data link's C interface over one OpcUaLink.
 // Loading the library starts nothing; the link and its helper come with the
 // first SignalAdd.
+#include <algorithm>
+#include <cstring>
+
 #include "instruments/opc/LinkLibrary.h"
 #include "linklib/opcua/OpcUaLink.h"
 
@@ -34,4 +37,45 @@ OPCUALINK_EXPORT std::int32_t IOPC_CALL SignalGetActive(std::int32_t handle) { r
 
 OPCUALINK_EXPORT void IOPC_CALL SignalSendData(std::int32_t handle, const IOPCVariant* value) {
   if (value != nullptr) TheLink().Send(handle, *value);
+}
+
+namespace {
+
+// A text into the caller's buffer, cut to fit and zero-terminated; the
+// whole text's length.
+std::int32_t CopyText(const std::string& text, char* buffer, std::int32_t size) {
+  if (buffer != nullptr && size > 0) {
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size) - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+  }
+  return static_cast<std::int32_t>(text.size());
+}
+
+}  // namespace
+
+OPCUALINK_EXPORT std::int32_t IOPC_CALL SignalGetStatus(std::int32_t handle, char* buffer, std::int32_t size) {
+  return CopyText(TheLink().Status(handle), buffer, size);
+}
+
+OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() {
+  return static_cast<std::int32_t>(TheLink().ConnectionCount());
+}
+
+OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index, char* buffer, std::int32_t size) {
+  tintoral::opcua::ServerConnection connection;
+  if (index < 0 || !TheLink().Connection(static_cast<std::size_t>(index), connection)) connection.url.clear();
+  return CopyText(connection.url, buffer, size);
+}
+
+OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t index,
+                                                                 std::int64_t* sinceUnixMilliseconds, char* buffer,
+                                                                 std::int32_t size) {
+  tintoral::opcua::ServerConnection connection;
+  if (index < 0 || !TheLink().Connection(static_cast<std::size_t>(index), connection)) {
+    connection.state = IOPC_CONNECTION_UNKNOWN;
+  }
+  if (sinceUnixMilliseconds != nullptr) *sinceUnixMilliseconds = connection.sinceUnixMilliseconds;
+  CopyText(connection.text, buffer, size);
+  return connection.state;
 }

@@ -69,6 +69,7 @@ TEST(ExamplePanelTest, ShowsTheDemoTankAndSendsTheSetpoint) {
   RegisterPanelClasses();
   OpcUaTestServer demo(TINTORAL_EXAMPLES_DIR "/opcua/demo-server.mjs", "demo server on");
   ASSERT_TRUE(demo.Start());
+  EXPECT_EQ(ListeningAddresses(demo.Port()), std::vector<std::string>{"0100007F"}) << "on 127.0.0.1 only";
   const std::string panel = PanelFor(demo.Endpoint());
   ASSERT_EQ(panel.find("ServerName = ''"), std::string::npos);
   TLoadedForm form = LoadForm(panel);

@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <thread>
 
 #include "ChildProcesses.h"
 #include "OpcUaTestServer.h"
+#include "RecordingLink.h"
 #include "instruments/LCDMatrix.h"
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/Slider.h"
@@ -23,6 +26,7 @@ namespace tintoral::test {
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 std::string ProgramDirectory() {
   char path[4096];
@@ -174,6 +178,41 @@ TEST_F(OpcUaLinkTest, AServerThatIsNotThereGivesBadQualityWithoutBlocking) {
   EXPECT_FALSE(item.IsItemActive());
 }
 
+// The state of the connection to `endpoint` through the library's exported
+// status functions (UNKNOWN when it holds none), with its text.
+IOPCConnectionState ConnectionState(const std::string& endpoint, std::string* text = nullptr) {
+  const auto count = reinterpret_cast<IOPCServerConnectionGetCount>(OPCLibrary().Function("ServerConnectionGetCount"));
+  const auto name = reinterpret_cast<IOPCServerConnectionGetName>(OPCLibrary().Function("ServerConnectionGetName"));
+  const auto state = reinterpret_cast<IOPCServerConnectionGetState>(OPCLibrary().Function("ServerConnectionGetState"));
+  for (std::int32_t i = 0; i < count(); ++i) {
+    char buffer[512];
+    if (name(i, buffer, sizeof buffer) < 0 || buffer != endpoint) continue;
+    std::int64_t since = 0;
+    const auto found = static_cast<IOPCConnectionState>(state(i, &since, buffer, sizeof buffer));
+    if (text != nullptr) *text = buffer;
+    return found;
+  }
+  return IOPC_CONNECTION_UNKNOWN;
+}
+
+// The item's status through SignalGetStatus, in a buffer of `size` bytes;
+// `length` gets the whole text's length.
+std::string ItemStatus(const TiOPCItem& item, std::int32_t size = 512, std::int32_t* length = nullptr) {
+  const auto status = reinterpret_cast<IOPCSignalGetStatus>(OPCLibrary().Function("SignalGetStatus"));
+  std::vector<char> buffer(static_cast<std::size_t>(size));
+  const std::int32_t whole = status(item.Handle(), buffer.data(), size);
+  if (length != nullptr) *length = whole;
+  return buffer.data();
+}
+
+// Waits for `condition` and prints how long it took after `since`.
+void Measure(const char* what, Clock::time_point since, const std::function<bool()>& condition) {
+  EXPECT_TRUE(WaitUntil(condition, 60s)) << what;
+  std::printf(
+      "[ figures  ] %s after %lld ms\n", what,
+      static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count()));
+}
+
 TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackByThemselves) {
   OpcUaTestServer own;
   ASSERT_TRUE(own.Start());
@@ -183,27 +222,110 @@ TEST_F(OpcUaLinkTest, AStoppedOrFrozenServerMakesItemsInactiveAndValuesComeBackB
   own.Command("set Double 4.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 4.5; }, 30s));
   EXPECT_FALSE(readout.ErrorFlag());
+  EXPECT_EQ(ConnectionState(own.Endpoint()), IOPC_CONNECTION_CONNECTED);
 
   own.Stop();
-  ASSERT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
+  Measure("stopped server: item inactive", Clock::now(),
+          [&] { return !item.IsItemActive() && item.LastQuality() == 0x18; });
   EXPECT_EQ(readout.Value(), 4.5) << "the last value stays";
   EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
+  std::string text;
+  EXPECT_EQ(ConnectionState(own.Endpoint(), &text), IOPC_CONNECTION_LOST);
+  EXPECT_EQ(text, "connection lost");
+  EXPECT_EQ(ItemStatus(item), "connection lost: connection lost");
+  item.SendItemData(TVariant(5.5));
+  EXPECT_TRUE(WaitUntil([&] { return ItemStatus(item) == "write failed: not connected"; }, 10s)) << ItemStatus(item);
+  std::int32_t length = 0;
+  EXPECT_EQ(ItemStatus(item, 6, &length), "write") << "cut to fit";
+  EXPECT_EQ(length, 27);
 
   ASSERT_TRUE(own.Start());
+  Measure("restarted server: item active", Clock::now(), [&] { return item.IsItemActive(); });
   own.Command("set Double 6.5");
   ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 6.5; }, 60s)) << readout.Value();
   EXPECT_EQ(item.LastQuality(), 0xC0);
   EXPECT_FALSE(readout.ErrorFlag());
+  EXPECT_EQ(ConnectionState(own.Endpoint()), IOPC_CONNECTION_CONNECTED);
+  EXPECT_EQ(ItemStatus(item), "write failed: not connected") << "a write that was lost stays reported";
 
   own.Freeze(true);  // keeps the connection open but answers nothing
-  EXPECT_TRUE(WaitUntil([&] { return !item.IsItemActive() && item.LastQuality() == 0x18; }, 30s));
+  Measure("frozen server: item inactive", Clock::now(),
+          [&] { return !item.IsItemActive() && item.LastQuality() == 0x18; });
   EXPECT_TRUE(WaitUntil([&] { return readout.ErrorFlag(); }, 1s));
+  EXPECT_EQ(ConnectionState(own.Endpoint(), &text), IOPC_CONNECTION_LOST);
+  EXPECT_EQ(text, "the server does not answer");
   own.Freeze(false);
-  EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && item.LastQuality() == 0xC0; }, 30s))
-      << "the unchanged value comes back good";
+  Measure("thawed server: value good again", Clock::now(),
+          [&] { return item.IsItemActive() && item.LastQuality() == 0xC0; });
   EXPECT_TRUE(WaitUntil([&] { return !readout.ErrorFlag(); }, 1s));
   own.Command("set Double 7.5");
   EXPECT_TRUE(WaitUntil([&] { return item.IsItemActive() && readout.Value() == 7.5; }, 30s)) << readout.Value();
+}
+
+// A link destroyed while its server is frozen leaves no helper behind.
+TEST_F(OpcUaLinkTest, ALinkEndedWhileItsServerIsFrozenLeavesNoHelper) {
+  OpcUaTestServer own;
+  ASSERT_TRUE(own.Start());
+  {
+    RecordingLink link;
+    link.Add(own.Endpoint(), "Double");
+    ASSERT_TRUE(WaitUntil([&] { return link.State(own.Endpoint()) == IOPC_CONNECTION_CONNECTED; }, 30s));
+    own.Freeze(true);
+  }
+  EXPECT_TRUE(HelperPids().empty());
+  own.Freeze(false);
+}
+
+// Writes that cannot be made: the item's status says why, and the server's
+// value comes back to the item; a good write clears the status.
+TEST_F(OpcUaLinkTest, WritesThatCannotBeMadeSayWhyAndBringBackTheServersValue) {
+  RecordingLink link;
+  struct Case {
+    const char* variable;
+    IOPCVariant value;
+    const char* status;
+  };
+  const Case cases[] = {
+      {"ReadOnly", {IOPC_VT_INT32, {.int32Value = 4}}, "write refused: BadNotWritable"},
+      {"Int32", {IOPC_VT_TEXT, {.text = {"abc", 3}}}, "write refused: \"abc\" is not a Int32"},
+      {"Int32", {IOPC_VT_DOUBLE, {.doubleValue = 3e12}}, "write refused: 3e+12 is out of the range of Int32"},
+      {"Int32", {IOPC_VT_INT32, {.int32Value = 12}}, ""},
+  };
+  std::map<std::string, std::int32_t> handles;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    if (handles.count(c.variable) == 0) handles[c.variable] = link.Add(server_->Endpoint(), c.variable);
+    const std::int32_t handle = handles[c.variable];
+    ASSERT_TRUE(WaitUntil([&] { return link.Link().Active(handle) && !link.Deliveries(handle).empty(); }, 30s));
+    const std::vector<Delivery> before = link.Deliveries(handle);
+    link.Link().Send(handle, c.value);
+    EXPECT_TRUE(WaitUntil([&] { return link.Deliveries(handle).size() > before.size(); }, 10s));
+    if (*c.status == '\0') {
+      EXPECT_TRUE(server_->WaitForLine("written Int32 12", 10s));
+    } else {
+      EXPECT_EQ(link.Deliveries(handle).back().value, before.back().value) << "the server's value again";
+    }
+    EXPECT_EQ(link.Link().Status(handle), c.status);
+  }
+}
+
+// Thirty key steps at auto-repeat speed: every write reaches the server,
+// in order.
+TEST_F(OpcUaLinkTest, ThirtyKeyStepsAtAutoRepeatSpeedAllReachTheServerInOrder) {
+  RecordingLink link;
+  const std::int32_t handle = link.Add(server_->Endpoint(), "Int32");
+  ASSERT_TRUE(WaitUntil([&] { return link.Link().Active(handle); }, 30s));
+  const std::size_t before = server_->Lines("written Int32").size();
+  std::vector<std::string> expected;
+  for (int step = 1; step <= 30; ++step) {
+    link.Link().Send(handle, IOPCVariant{IOPC_VT_INT32, {.int32Value = 100 + step}});
+    expected.push_back("written Int32 " + std::to_string(100 + step));
+    std::this_thread::sleep_for(40ms);
+  }
+  ASSERT_TRUE(server_->WaitForLine("written Int32 130", 10s));
+  const std::vector<std::string> written = server_->Lines("written Int32");
+  EXPECT_EQ(std::vector<std::string>(written.begin() + static_cast<std::ptrdiff_t>(before), written.end()), expected);
+  EXPECT_EQ(link.Link().Status(handle), "");
 }
 
 TEST_F(OpcUaLinkTest, AHelperThatDiesIsReplacedAndItsItemsRecover) {

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace tintoral::test {
 namespace {
@@ -31,6 +33,25 @@ int FreePort() {
   return port;
 }
 
+std::vector<std::string> ListeningAddresses(int port) {
+  constexpr const char* kListening = "0A";
+  std::vector<std::string> addresses;
+  for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+    std::ifstream lines(table);
+    std::string line;
+    std::getline(lines, line);  // the heading
+    while (std::getline(lines, line)) {
+      std::istringstream fields(line);
+      std::string slot, local, remote, state;
+      fields >> slot >> local >> remote >> state;
+      const std::size_t colon = local.rfind(':');
+      if (state == kListening && colon != std::string::npos && std::stoi(local.substr(colon + 1), nullptr, 16) == port)
+        addresses.push_back(local.substr(0, colon));
+    }
+  }
+  return addresses;
+}
+
 std::string OpcUaSkipReason() {
   if (std::system("node --version >/dev/null 2>&1") != 0)
     return "no node program on PATH (scripts/setup.sh installs it)";
@@ -49,8 +70,15 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-OpcUaTestServer::OpcUaTestServer(std::string script, std::string readyLine)
-    : script_(std::move(script)), readyLine_(std::move(readyLine)), port_(FreePort()) {}
+OpcUaTestServer::OpcUaTestServer(std::string script, std::string readyLine, std::vector<std::string> arguments)
+    : script_(std::move(script)),
+      readyLine_(std::move(readyLine)),
+      arguments_(std::move(arguments)),
+      port_(FreePort()) {}
+
+std::string OpcUaTestServer::PkiFolder() {
+  return (std::filesystem::temp_directory_path() / ("tintoral-opcua-test-pki-" + std::to_string(getuid()))).string();
+}
 
 OpcUaTestServer::~OpcUaTestServer() { Stop(); }
 
@@ -60,10 +88,11 @@ bool OpcUaTestServer::Start() {
     std::lock_guard<std::mutex> guard(lock_);
     lines_.clear();
   }
-  const auto pki = std::filesystem::temp_directory_path() / ("tintoral-opcua-test-pki-" + std::to_string(getuid()));
   process_ = std::make_unique<opcua::HelperProcess>();
+  std::vector<std::string> arguments = {script_, std::to_string(port_), PkiFolder()};
+  arguments.insert(arguments.end(), arguments_.begin(), arguments_.end());
   std::string error;
-  if (!process_->Start("node", {script_, std::to_string(port_), pki.string()}, error)) return false;
+  if (!process_->Start("node", arguments, error)) return false;
   reader_ = std::thread([this] { Read(); });
   return WaitForLine(readyLine_, std::chrono::seconds(60));
 }

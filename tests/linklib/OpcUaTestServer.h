@@ -22,14 +22,21 @@ std::string OpcUaSkipReason();
 // A port nothing listens on now on 127.0.0.1.
 int FreePort();
 
+// The local addresses of the sockets listening on TCP `port`, as the
+// kernel lists them in hex (127.0.0.1 is "0100007F", every IPv4 address
+// "00000000", every IPv6 address 32 zeros).
+std::vector<std::string> ListeningAddresses(int port);
+
 // Runs Qt's events until `condition` holds or `timeout` passes.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
 class OpcUaTestServer {
  public:
-  // A server script taking the port as its first argument, that prints
-  // `readyLine` when it listens; on a free port, not started.
-  explicit OpcUaTestServer(std::string script = TINTORAL_OPCUA_TEST_SERVER, std::string readyLine = "listening");
+  // A server script taking the port and a PKI folder as its first
+  // arguments (then `arguments`), that prints `readyLine` when it listens;
+  // on a free port, not started.
+  explicit OpcUaTestServer(std::string script = TINTORAL_OPCUA_TEST_SERVER, std::string readyLine = "listening",
+                           std::vector<std::string> arguments = {});
   ~OpcUaTestServer();
 
   // Starts the server and waits until it listens.
@@ -41,7 +48,10 @@ class OpcUaTestServer {
   // that no longer answers but keeps its connections.
   void Freeze(bool frozen);
 
+  int Port() const { return port_; }
   std::string Endpoint() const { return "opc.tcp://127.0.0.1:" + std::to_string(port_); }
+  // The folder of the servers' certificates.
+  static std::string PkiFolder();
   // The lines it printed that start with `prefix`, e.g. "written Double".
   std::vector<std::string> Lines(const std::string& prefix) const;
   bool WaitForLine(const std::string& prefix, std::chrono::milliseconds timeout) const;
@@ -51,6 +61,7 @@ class OpcUaTestServer {
 
   const std::string script_;
   const std::string readyLine_;
+  const std::vector<std::string> arguments_;
   int port_ = 0;
   std::unique_ptr<opcua::HelperProcess> process_;
   std::thread reader_;

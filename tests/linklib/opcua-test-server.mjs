@@ -1,6 +1,10 @@
 // An OPC UA server for the link library's tests: `node opcua-test-server.mjs
-// PORT PKI_FOLDER`. Variables in namespace 1: Double, Float, Int32, UInt16,
-// Int64, Boolean, String. It prints "listening" when it accepts clients and
+// PORT PKI_FOLDER [secure]`, on 127.0.0.1 only. Without "secure" it offers
+// security mode None to anonymous users; with it, Sign and SignAndEncrypt
+// (Basic256Sha256) to the user "operator" with the password "s3cret" only,
+// and trusts every client certificate. Variables in namespace 1: Double,
+// Float, Int32, UInt16, Int64, Boolean, String, and ReadOnly (an Int32 no
+// client may write). It prints "listening" when it accepts clients and
 // "written NAME VALUE" for every value a client writes, and takes commands
 // on stdin:
 //   set NAME VALUE          a new value, status good
@@ -20,17 +24,31 @@ process.stdout.write = (chunk, ...rest) => process.stderr.write(chunk, ...rest);
 
 const require = createRequire(new URL("../../linklib/opcua/helper/package.json", import.meta.url));
 const opcua = await import(require.resolve("node-opcua"));
-const { OPCUAServer, OPCUACertificateManager, DataType, Variant, VariantArrayType, StatusCodes, getStatusCodeFromCode } =
-  opcua;
+const { OPCUAServer, OPCUACertificateManager, DataType, Variant, VariantArrayType, StatusCodes, getStatusCodeFromCode,
+  MessageSecurityMode, SecurityPolicy, AccessLevelFlag } = opcua;
 
 const [port, pki] = [Number(process.argv[2] || 4840), process.argv[3] || "/tmp/tintoral-opcua-test-pki"];
+const secure = process.argv[4] === "secure";
 
+const security = secure
+  ? {
+    securityModes: [MessageSecurityMode.Sign, MessageSecurityMode.SignAndEncrypt],
+    securityPolicies: [SecurityPolicy.Basic256Sha256],
+    allowAnonymous: false,
+    userManager: { isValidUser: (userName, password) => userName === "operator" && password === "s3cret" },
+  }
+  : { securityModes: [MessageSecurityMode.None], securityPolicies: [SecurityPolicy.None] };
 const server = new OPCUAServer({
   port,
+  host: "127.0.0.1",
   hostname: "127.0.0.1",
-  serverCertificateManager: new OPCUACertificateManager({ rootFolder: join(pki, "server") }),
+  serverCertificateManager: new OPCUACertificateManager({
+    rootFolder: join(pki, secure ? "secure-server" : "server"),
+    automaticallyAcceptUnknownCertificate: true,
+  }),
   userCertificateManager: new OPCUACertificateManager({ rootFolder: join(pki, "user") }),
-  serverInfo: { applicationName: "Tintoral test server" },
+  serverInfo: { applicationName: secure ? "Tintoral secure test server" : "Tintoral test server" },
+  ...security,
 });
 await server.initialize();
 
@@ -38,7 +56,7 @@ const namespace = server.engine.addressSpace.getOwnNamespace();
 const kinds = {
   Double: [DataType.Double, 0], Float: [DataType.Float, 0], Int32: [DataType.Int32, 0],
   UInt16: [DataType.UInt16, 0], Int64: [DataType.Int64, [0, 0]], Boolean: [DataType.Boolean, false],
-  String: [DataType.String, ""],
+  String: [DataType.String, ""], ReadOnly: [DataType.Int32, 0],
 };
 const variables = {};
 let settingFromServer = false;
@@ -49,6 +67,7 @@ for (const [name, [dataType, initial]] of Object.entries(kinds)) {
     nodeId: `s=${name}`,
     dataType: DataType[dataType],
     minimumSamplingInterval: 0,
+    ...(name === "ReadOnly" ? { accessLevel: AccessLevelFlag.CurrentRead, userAccessLevel: AccessLevelFlag.CurrentRead } : {}),
   });
   variable.setValueFromSource(new Variant({ dataType, arrayType: VariantArrayType.Scalar, value: initial }));
   variable.on("value_changed", (dataValue) => {
