@@ -105,7 +105,8 @@ void XTools::PressKey(const std::string& window, const std::string& key) const {
 }
 
 std::string XTools::WindowProperty(const std::string& window, const std::string& property) const {
-  const CommandResult result = RunCommand({"xprop", "-id", window, property}, display_);
+  // -len: the whole value; xprop cuts long ones (icons) otherwise.
+  const CommandResult result = RunCommand({"xprop", "-len", "100000000", "-id", window, property}, display_);
   return result.status == 0 ? result.output : "";
 }
 
