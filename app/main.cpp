@@ -13,6 +13,7 @@
 #include "platform/window/DisplayConnection.h"
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
+#include "system/RuntimeFolder.h"
 
 int main(int argc, char** argv) {
   using namespace tintoral;
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   UseWholeScreenScaleFactors();
+  EnsurePrivateRuntimeFolder();
   QApplication qt(argc, argv);
   UseProgramIdentity();
   try {

@@ -25,10 +25,10 @@
 #include "platform/window/SystemPalette.h"
 #include "runtime/Exception.h"
 #include "system/Locale.h"
+#include "system/RuntimeFolder.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
-#include "tools/support/RuntimeFolder.h"
 #include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {

@@ -21,7 +21,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/support/RuntimeFolder.h"
+#include "system/RuntimeFolder.h"
 #include "tools/support/ToolCommandLine.h"
 
 namespace {

@@ -80,5 +80,13 @@ TEST_F(FormZoomTest, ALargerWindowShowsTheClientAreaCentredOnTheFormsColour) {
   EXPECT_EQ(form.ClientWidth(), 60);
 }
 
+TEST_F(FormZoomTest, AMaximisedWindowShowsTheLargestFactorThatFits) {
+  form.Widget()->setWindowState(Qt::WindowMaximized);
+  form.WindowGeometryChanged(0, 0, 200, 130);
+  EXPECT_EQ(form.ShownZoom(), 3);
+  EXPECT_EQ(form.Zoom(), 1);  // the chosen factor stays for the normal window
+  EXPECT_EQ(recorder->Widget()->geometry(), QRect(10 + 30, 5 + 15, 60, 30));
+}
+
 }  // namespace
 }  // namespace tintoral::test

@@ -1,4 +1,4 @@
-#include "tools/support/RuntimeFolder.h"
+#include "system/RuntimeFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
