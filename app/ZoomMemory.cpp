@@ -7,7 +7,7 @@ namespace {
 
 constexpr char kZoomKey[] = "window/zoom";
 
-QSettings UserSettings() { return QSettings(QSettings::IniFormat, QSettings::UserScope, "tintoral", "tintoral"); }
+QSettings UserSettings() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "tintoral", "tintoral"); }
 
 }  // namespace
 

@@ -162,8 +162,13 @@ void TForm::Loaded() {
 
 void TForm::WindowGeometryChanged(int left, int top, int clientWidth, int clientHeight) {
   if (zoomEnabled_) {
-    // The controls keep their client area; the window shows it zoomed.
+    // The controls keep their client area; the window shows it zoomed. Its
+    // new place is only recorded: the window has it already, and its size
+    // (maximised, full screen or the user's) stays as it is.
+    const bool wasTaking = takingWindowGeometry_;
+    takingWindowGeometry_ = true;
     SetBounds(left, top, Width(), Height());
+    takingWindowGeometry_ = wasTaking;
     FitZoomToWindow(clientWidth, clientHeight);
     return;
   }
@@ -210,6 +215,7 @@ void TForm::ApplyWindowFlags() {
 }
 
 void TForm::ApplyBoundsToWindow() {
+  if (takingWindowGeometry_) return;
   TWinControl::ApplyBoundsToWindow();
   ControlWidget* window = Widget();
   if (!window) return;

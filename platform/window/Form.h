@@ -217,6 +217,7 @@ class TForm : public TWinControl {
   bool destroyFired_ = false;
   bool zoomEnabled_ = false;
   int zoom_ = 1;
+  bool takingWindowGeometry_ = false;  // recording what the window reports
 
   TNotifyEvent onCreate_;
   TNotifyEvent onShow_;

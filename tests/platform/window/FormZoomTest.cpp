@@ -70,10 +70,11 @@ TEST_F(FormZoomTest, FactorsOutsideOneToFourAreClamped) {
 
 TEST_F(FormZoomTest, ALargerWindowShowsTheClientAreaCentredOnTheFormsColour) {
   form.SetZoom(2);
-  form.WindowGeometryChanged(form.Left(), form.Top(), 150, 100);  // the user widened it
+  form.Widget()->resize(150, 100);                                    // the user widened it
+  form.WindowGeometryChanged(form.Left() + 7, form.Top(), 150, 100);  // and moved it
+  EXPECT_EQ(form.Widget()->size(), QSize(150, 100));
   EXPECT_EQ(form.ShownZoom(), 2);
   EXPECT_EQ(recorder->Widget()->geometry(), QRect(15 + 20, 10 + 10, 40, 20));
-  form.Widget()->resize(150, 100);
   const QImage shot = Grab();
   EXPECT_EQ(shot.pixel(5, 5), qRgb(0, 0x80, 0x80));    // margin: the form's colour
   EXPECT_EQ(shot.pixel(40, 25), qRgb(0xFF, 0xFF, 0));  // the recorder, moved by the margin
