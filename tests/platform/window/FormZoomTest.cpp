@@ -1,7 +1,6 @@
 // Projector zoom of a form: the window and its controls' windows grow by the
-// whole factor, the picture is the unzoomed one in exact blocks, the pointer
-// lands on the control pixel beneath it, and a larger window centres the
-// client area on the form's colour.
+// whole factor, the pointer lands on the control pixel beneath it, and a
+// larger window centres the client area on the form's colour.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -31,24 +30,14 @@ class FormZoomTest : public ::testing::Test {
   TRecorder* recorder = nullptr;
 };
 
-TEST_F(FormZoomTest, EveryWindowGrowsByTheFactorAndShowsTheSamePixelsInExactBlocks) {
-  TBitmap unzoomed;
-  form.RenderTo(unzoomed);
+// The pictures themselves are compared in whole blocks end to end (tests/e2e/ProjectorZoomTest.cpp).
+TEST_F(FormZoomTest, EveryWindowGrowsByTheFactorAndNeverShrinksBelowOne) {
   for (int zoom : {3, 1}) {
     form.SetZoom(zoom);
     EXPECT_EQ(form.Widget()->size(), QSize(60 * zoom, 40 * zoom));
     EXPECT_EQ(form.Widget()->minimumSize(), QSize(60, 40));
     EXPECT_EQ(recorder->Widget()->geometry(), QRect(10 * zoom, 5 * zoom, 20 * zoom, 10 * zoom));
     EXPECT_EQ(form.ClientWidth(), 60);
-    const QImage shot = Grab();
-    ASSERT_EQ(shot.size(), QSize(60 * zoom, 40 * zoom));
-    int wrong = 0;
-    for (int y = 0; y < shot.height(); ++y)
-      for (int x = 0; x < shot.width(); ++x) {
-        const TColor expected = unzoomed.Pixel(x / zoom, y / zoom);
-        wrong += shot.pixel(x, y) != qRgb(expected & 0xFF, (expected >> 8) & 0xFF, (expected >> 16) & 0xFF);
-      }
-    EXPECT_EQ(wrong, 0) << "at " << zoom << "x";
   }
 }
 
