@@ -31,4 +31,12 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   ProgramIcon->Picture().LoadFromPng(std::vector<std::uint8_t>(png.begin(), png.end()));
 }
 
+bool TAboutBox::DialogKey(std::uint16_t key, TShiftState shift) {
+  if (key == VK_ESCAPE && shift.Empty() && IsModal()) {
+    Close();
+    return true;
+  }
+  return TForm::DialogKey(key, shift);
+}
+
 }  // namespace tintoral

@@ -3,7 +3,7 @@
 // picture, the version line and an OK button. Its layout
 // (app/forms/AboutBox.txt) and picture (app/resources/about.png) are compiled
 // into the program. Shown with ShowModal, centred on the screen; Enter or OK
-// closes it with mrOk.
+// closes it with mrOk, Escape as the close box does (mrCancel).
 #include "platform/window/Form.h"
 
 namespace tintoral {
@@ -25,6 +25,8 @@ class TAboutBox : public TForm {
   TLabel* ProductName = nullptr;
   TLabel* Version = nullptr;
   TButton* OKButton = nullptr;
+
+  bool DialogKey(std::uint16_t key, TShiftState shift) override;
 };
 
 }  // namespace tintoral

@@ -5,8 +5,10 @@
 
 #include "app/AboutBox.h"
 #include "app/ColorSignals.h"
+#include "app/MainWindowKeys.h"
 #include "app/Resources.h"
 #include "app/VectorDiagram.h"
+#include "app/ZoomMemory.h"
 #include "instruments/LCDMatrix.h"
 #include "instruments/ObjectCanvas.h"
 #include "instruments/SevenSegmentAnalog.h"
@@ -82,7 +84,10 @@ const TClassInfo& TForm1::StaticClass() {
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, MainFormText()) {}
 
-TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) { LoadLayout(layoutText); }
+TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) {
+  LoadLayout(layoutText);
+  SetKeyPreview(true);  // the window's own keys work wherever the focus is
+}
 
 namespace {
 
@@ -145,6 +150,36 @@ void TForm1::CursorAzulPositionChange(TObject*) {
 
 void TForm1::SpeedButton1Click(TObject*) {
   if (aboutBox_) aboutBox_->ShowModal();
+}
+
+void TForm1::UseRememberedZoom() {
+  EnableZoom();
+  SetZoom(RememberedZoom());
+}
+
+void TForm1::ChangeZoom(int factor) {
+  if (!ZoomEnabled()) return;
+  SetZoom(factor);
+  RememberZoom(Zoom());
+}
+
+void TForm1::KeyDown(std::uint16_t& key, TShiftState shift) {
+  const TMainWindowCommand command = MainWindowCommandOf(key, shift);
+  if (command == TMainWindowCommand::None) {
+    TForm::KeyDown(key, shift);
+    return;
+  }
+  key = 0;  // taken: the focused control does not see it
+  switch (command) {
+    case TMainWindowCommand::About: SpeedButton1Click(this); break;
+    case TMainWindowCommand::ZoomIn: ChangeZoom(Zoom() + 1); break;
+    case TMainWindowCommand::ZoomOut: ChangeZoom(Zoom() - 1); break;
+    case TMainWindowCommand::ZoomReset: ChangeZoom(1); break;
+    case TMainWindowCommand::FullScreen:
+      if (ZoomEnabled()) SetFullScreen(!FullScreen());
+      break;
+    case TMainWindowCommand::None: break;
+  }
 }
 
 }  // namespace tintoral

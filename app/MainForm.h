@@ -33,8 +33,13 @@ class TForm1 : public TForm {
   // that render layout files use it.
   TForm1(TComponent* owner, std::string_view layoutText);
 
-  // The box that the question-mark button shows; set once it exists.
+  // The box that the question-mark button (and F1) shows; set once it exists.
   void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+
+  // Turns on the projector zoom (TForm::EnableZoom) at the factor the user
+  // left it at, and remembers each factor the keys choose (ZoomMemory.h).
+  // The program does this; tools and tests that build the window do not.
+  void UseRememberedZoom();
 
   // Controls, in declaration order (owned by the form).
   TiLCDMatrix* LCD_Main = nullptr;
@@ -94,7 +99,13 @@ class TForm1 : public TForm {
   void CursorVerdePositionChange(TObject* sender);
   void CursorAzulPositionChange(TObject* sender);
 
+ protected:
+  // F1, the zoom keys and F11 (MainWindowKeys.h), whichever control has the focus.
+  void KeyDown(std::uint16_t& key, TShiftState shift) override;
+
  private:
+  void ChangeZoom(int factor);
+
   TAboutBox* aboutBox_ = nullptr;
 };
 

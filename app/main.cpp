@@ -1,16 +1,19 @@
-// Tintoral: starts the application, creates the main window and then the
-// hidden About box, and runs until the main window closes.
+// Tintoral: starts the application, creates the main window (zoomed as the
+// user left it) and then the hidden About box, and runs until the main
+// window closes.
 #include <QApplication>
 #include <cstdio>
 
 #include "app/AboutBox.h"
 #include "app/MainForm.h"
+#include "app/ProgramIdentity.h"
 #include "instruments/InstrumentClasses.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "platform/window/Application.h"
 #include "platform/window/DisplayConnection.h"
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
+#include "system/RuntimeFolder.h"
 
 int main(int argc, char** argv) {
   using namespace tintoral;
@@ -19,7 +22,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   UseWholeScreenScaleFactors();
+  EnsurePrivateRuntimeFolder();
   QApplication qt(argc, argv);
+  UseProgramIdentity();
   try {
     RegisterWindowClasses();
     RegisterStandardControls();
@@ -28,6 +33,7 @@ int main(int argc, char** argv) {
     // The data-link library is looked for once, now; without it nothing changes.
     OPCLibrary();
     TForm1* mainForm = Application().CreateForm<TForm1>();
+    mainForm->UseRememberedZoom();
     TAboutBox* aboutBox = Application().CreateForm<TAboutBox>();
     mainForm->SetAboutBox(aboutBox);
     Application().Run();

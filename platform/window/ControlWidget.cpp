@@ -9,9 +9,11 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "platform/graphics/Color.h"
 #include "platform/window/Application.h"
 #include "platform/window/ControlAccessible.h"
 #include "platform/window/Form.h"
@@ -22,9 +24,7 @@
 namespace tintoral {
 namespace {
 
-TPoint ClientPoint(const QPointF& position) {
-  return {static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y()))};
-}
+int FloorDiv(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
 
 // The message of the exception being handled, for showing after a paint.
 std::string CurrentExceptionMessage() {
@@ -63,6 +63,57 @@ void ControlWidget::Dispatch(Action&& action) {
   --dispatchDepth_;
 }
 
+void ControlWidget::SetZoom(int zoom, QPoint origin) {
+  zoom = std::max(1, zoom);
+  if (zoom == zoom_ && origin == origin_) return;
+  zoom_ = zoom;
+  origin_ = origin;
+  if (control_) PlaceDescendants(*control_);
+}
+
+void ControlWidget::PlaceDescendants(TWinControl& parent) {
+  for (TControl* child : parent.controls_) {
+    auto* windowed = dynamic_cast<TWinControl*>(child);
+    if (!windowed) continue;
+    windowed->PlaceWidget();
+    PlaceDescendants(*windowed);
+  }
+}
+
+int ControlWidget::Zoom() const {
+  const auto* top = dynamic_cast<const ControlWidget*>(window());
+  return top ? top->zoom_ : 1;
+}
+
+QRect ControlWidget::WidgetRect(const TRect& rect) const {
+  const int zoom = Zoom();
+  const QPoint origin = ContentOrigin();
+  return QRect(origin.x() + rect.Left * zoom, origin.y() + rect.Top * zoom, rect.Width() * zoom, rect.Height() * zoom);
+}
+
+TPoint ControlWidget::ControlPoint(const QPointF& position) const {
+  const int zoom = Zoom();
+  const QPointF inside = position - QPointF(ContentOrigin());
+  return {static_cast<int>(std::floor(inside.x() / zoom)), static_cast<int>(std::floor(inside.y() / zoom))};
+}
+
+TRect ControlWidget::ControlRect(const QRect& rect) const {
+  const int zoom = Zoom();
+  const QPoint origin = ContentOrigin();
+  return {FloorDiv(rect.left() - origin.x(), zoom), FloorDiv(rect.top() - origin.y(), zoom),
+          FloorDiv(rect.right() + 1 - origin.x() + zoom - 1, zoom),
+          FloorDiv(rect.bottom() + 1 - origin.y() + zoom - 1, zoom)};
+}
+
+QPoint ScreenPointUnzoomed(const ControlWidget& widget, const QPoint& global) {
+  const QWidget* top = widget.window();
+  const auto* topControl = dynamic_cast<const ControlWidget*>(top);
+  if (!topControl || topControl->Zoom() == 1) return global;
+  const QPoint corner = top->mapToGlobal(topControl->ContentOrigin());
+  const TPoint inside = topControl->ControlPoint(QPointF(global - top->mapToGlobal(QPoint())));
+  return corner + QPoint(inside.X, inside.Y);
+}
+
 void ControlWidget::SetGeometryFromControl(const QRect& rect) {
   settingGeometry_ = true;
   setGeometry(rect);
@@ -94,8 +145,7 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
   if (!control_) return;
   ++dispatchDepth_;
   try {
-    const QRect dirty = event->rect();
-    control_->PaintBufferNow(true, {dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
+    control_->PaintBufferNow(true, ControlRect(event->rect()));
   } catch (...) {
     // Show the message once the paint is over, not from inside it.
     QTimer::singleShot(0, qApp, [message = CurrentExceptionMessage()] {
@@ -105,11 +155,19 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
   --dispatchDepth_;
   if (!control_) return;
   {
-    // On a screen of whole factor n every buffer pixel becomes an exact n x n
-    // block: Qt scales the image without smoothing (platform/window/ScreenScaling.h).
+    // On a screen of whole factor n, and in a window zoomed by n, every
+    // buffer pixel becomes an exact n x n block: Qt scales the image without
+    // smoothing (platform/window/ScreenScaling.h). Around a centred client
+    // area the window shows the form's colour.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(0, 0, control_->PaintBuffer().WrapAsImage());
+    const QImage buffer = control_->PaintBuffer().WrapAsImage();
+    const QRect content = WidgetRect(Bounds(0, 0, buffer.width(), buffer.height()));
+    if (!content.contains(rect())) {
+      const std::uint32_t rgb = ColorToRGB(control_->Color());
+      painter.fillRect(rect(), QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
+    }
+    painter.drawImage(content, buffer);
   }
   ReportAccessibleChanges(*this);
 }
@@ -140,7 +198,7 @@ void ControlWidget::mousePressEvent(QMouseEvent* event) {
   event->accept();
   TMouseButton button;
   if (!MouseButtonFromQt(event->button(), button)) return;
-  const TPoint p = ClientPoint(event->position());
+  const TPoint p = ControlPoint(event->position());
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
   Dispatch([&] { control_->WindowMouseDown(button, shift, p.X, p.Y); });
 }
@@ -149,14 +207,14 @@ void ControlWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
   TMouseButton button;
   if (!MouseButtonFromQt(event->button(), button)) return;
-  const TPoint p = ClientPoint(event->position());
+  const TPoint p = ControlPoint(event->position());
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
   Dispatch([&] { control_->WindowDoubleClick(button, shift, p.X, p.Y); });
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
-  const TPoint p = ClientPoint(event->position());
+  const TPoint p = ControlPoint(event->position());
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
   Dispatch([&] { control_->WindowMouseMove(shift, p.X, p.Y); });
 }
@@ -165,7 +223,7 @@ void ControlWidget::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
   TMouseButton button;
   if (!MouseButtonFromQt(event->button(), button)) return;
-  const TPoint p = ClientPoint(event->position());
+  const TPoint p = ControlPoint(event->position());
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
   Dispatch([&] { control_->WindowMouseUp(button, shift, p.X, p.Y); });
 }
@@ -175,8 +233,8 @@ void ControlWidget::wheelEvent(QWheelEvent* event) {
   if (!control_) return;
   const int delta = control_->AccumulateWheel(event->angleDelta().y());
   if (delta == 0) return;
-  const QPointF global = event->globalPosition();
-  const TPoint mouse = ClientPoint(global);
+  const QPoint global = ScreenPointUnzoomed(*this, event->globalPosition().toPoint());
+  const TPoint mouse{global.x(), global.y()};
   const TShiftState shift = ShiftStateFromQt(event->modifiers(), event->buttons());
   Dispatch([&] { control_->DispatchMouseWheel(delta, shift, mouse); });
 }

@@ -29,6 +29,23 @@ class ControlWidget : public QWidget {
   void MoveFromControl(const QPoint& position);
   void ResizeFromControl(const QSize& size);
 
+  // Projector zoom. A top-level window may show its client area enlarged by
+  // a whole factor, each pixel an exact zoom x zoom block, with the client
+  // area's top-left corner at `origin` (centred in a larger window); the
+  // controls inside keep their own coordinates. Children take the factor
+  // from their top level. Off (1, no origin) unless a form asks for it.
+  void SetZoom(int zoom, QPoint origin);
+  int Zoom() const;
+  // Where the control's client area starts in this widget: the origin on a
+  // top level, (0, 0) inside.
+  QPoint ContentOrigin() const { return isWindow() ? origin_ : QPoint(); }
+  // A rectangle of the control's client area in this widget's coordinates.
+  QRect WidgetRect(const TRect& rect) const;
+  // The client-area pixel under a point of this widget.
+  TPoint ControlPoint(const QPointF& position) const;
+  // The client-area pixels a rectangle of this widget touches.
+  TRect ControlRect(const QRect& rect) const;
+
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
@@ -51,14 +68,23 @@ class ControlWidget : public QWidget {
   template <class Action>
   void Dispatch(Action&& action);
   void WindowGeometryChanged();
+  // Places the windows of every control inside `parent` again (the zoom changed).
+  static void PlaceDescendants(TWinControl& parent);
 
   TWinControl* control_;
   bool settingGeometry_ = false;
+  int zoom_ = 1;  // on a top level only
+  QPoint origin_;
   static inline int dispatchDepth_ = 0;
 };
 
 // The client area of a control in screen coordinates: through the native
-// window when there is one, else from the bounds up to the form.
+// window when there is one, else from the bounds up to the form. In a zoomed
+// window these are unzoomed coordinates from the client area's corner on the
+// screen, as ScreenPointUnzoomed gives them for pointer positions.
 TRect ClientRectOnScreen(const TControl& control);
+
+// A screen point over a zoomed window in the coordinates ClientRectOnScreen uses.
+QPoint ScreenPointUnzoomed(const ControlWidget& widget, const QPoint& global);
 
 }  // namespace tintoral

@@ -161,6 +161,17 @@ void TForm::Loaded() {
 }
 
 void TForm::WindowGeometryChanged(int left, int top, int clientWidth, int clientHeight) {
+  if (zoomEnabled_) {
+    // The controls keep their client area; the window shows it zoomed. Its
+    // new place is only recorded: the window has it already, and its size
+    // (maximised, full screen or the user's) stays as it is.
+    const bool wasTaking = takingWindowGeometry_;
+    takingWindowGeometry_ = true;
+    SetBounds(left, top, Width(), Height());
+    takingWindowGeometry_ = wasTaking;
+    FitZoomToWindow(clientWidth, clientHeight);
+    return;
+  }
   const TFrameMetrics frame = FrameMetricsOf(borderStyle_);
   SetBounds(left, top, clientWidth + frame.ExtraWidth(), clientHeight + frame.ExtraHeight());
 }
@@ -170,6 +181,7 @@ void TForm::WindowGeometryChanged(int left, int top, int clientWidth, int client
 void TForm::WindowCreated() {
   ApplyWindowFlags();
   TextChanged();
+  ApplyZoomToWindow();
 }
 
 void TForm::ApplyWindowFlags() {
@@ -203,14 +215,16 @@ void TForm::ApplyWindowFlags() {
 }
 
 void TForm::ApplyBoundsToWindow() {
+  if (takingWindowGeometry_) return;
   TWinControl::ApplyBoundsToWindow();
   ControlWidget* window = Widget();
   if (!window) return;
   const TRect client = ClientRect();
   if (IsFixedSize(borderStyle_)) {
-    window->setFixedSize(client.Width(), client.Height());
+    window->setFixedSize(QSize(client.Width(), client.Height()) * window->Zoom());
   } else {
-    window->setMinimumSize(0, 0);
+    // A zoomed window never gets smaller than its client area at 1x.
+    window->setMinimumSize(zoomEnabled_ ? QSize(client.Width(), client.Height()) : QSize(0, 0));
     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   }
 }

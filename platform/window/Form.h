@@ -150,6 +150,23 @@ class TForm : public TWinControl {
   bool DialogKey(std::uint16_t key, TShiftState shift) override;  // Tab moves the focus
   void GetChildren(const std::function<void(TComponent*)>& proc, const TComponent* root) const override;
 
+  // Projector zoom, off until EnableZoom. The window shows its client area
+  // enlarged by a whole factor from 1 to kMaxZoom, every pixel an exact
+  // block: at the chosen factor in a normal window (resized to fit it), at
+  // the largest factor that fits in a maximised or full-screen one, centred
+  // on the form's colour. The window cannot become smaller than 1x; the
+  // client size the controls see never changes.
+  static constexpr int kMaxZoom = 4;
+  void EnableZoom();
+  bool ZoomEnabled() const { return zoomEnabled_; }
+  int Zoom() const { return zoom_; }
+  // Clamps the factor to 1 ... kMaxZoom.
+  void SetZoom(int factor);
+  // The factor the window shows now.
+  int ShownZoom() const;
+  bool FullScreen() const;
+  void SetFullScreen(bool value);
+
   // The window system asks to close the window (its close box).
   void CloseRequestedByWindow();
   // The user moved or resized the window: the new outer position and client size.
@@ -178,6 +195,9 @@ class TForm : public TWinControl {
   void FocusForShowing();
   void ShowWindow();
   void HideWindow();
+  // Fits the zoom to the window's client size (FormZoom.cpp).
+  void FitZoomToWindow(int windowWidth, int windowHeight);
+  void ApplyZoomToWindow();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = kDefaultBorderIcons;
@@ -195,6 +215,9 @@ class TForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   void* modalLoop_ = nullptr;  // the running QEventLoop
   bool destroyFired_ = false;
+  bool zoomEnabled_ = false;
+  int zoom_ = 1;
+  bool takingWindowGeometry_ = false;  // recording what the window reports
 
   TNotifyEvent onCreate_;
   TNotifyEvent onShow_;

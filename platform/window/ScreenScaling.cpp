@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace tintoral {
@@ -34,6 +35,17 @@ std::string WholeScreenScaleFactorsText(std::string_view text) {
     begin = end + 1;
   }
   return result;
+}
+
+TZoomPlacement PlaceZoomedClient(int wanted, bool fill, int maxZoom, int windowWidth, int windowHeight, int clientWidth,
+                                 int clientHeight) {
+  int zoom = std::max(1, fill ? maxZoom : std::min(wanted, maxZoom));
+  const auto fits = [&](int z) {
+    return std::int64_t{clientWidth} * z <= windowWidth && std::int64_t{clientHeight} * z <= windowHeight;
+  };
+  while (zoom > 1 && !fits(zoom)) --zoom;
+  return {zoom, std::max(0, (windowWidth - clientWidth * zoom) / 2),
+          std::max(0, (windowHeight - clientHeight * zoom) / 2)};
 }
 
 void UseWholeScreenScaleFactors() {

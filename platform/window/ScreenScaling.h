@@ -23,6 +23,18 @@ std::optional<int> WholeScaleFactorForText(std::string_view text);
 // not a factor stay as they are.
 std::string WholeScreenScaleFactorsText(std::string_view text);
 
+// Where a client area lands in a larger window that shows it enlarged by a
+// whole factor: `wanted` (at most), or the largest factor up to `maxZoom`
+// when the window is to be filled (maximised, full screen); smaller while it
+// does not fit, never below 1; centred, never left or above the window.
+struct TZoomPlacement {
+  int zoom = 1;
+  int left = 0, top = 0;
+  friend bool operator==(const TZoomPlacement&, const TZoomPlacement&) = default;
+};
+TZoomPlacement PlaceZoomedClient(int wanted, bool fill, int maxZoom, int windowWidth, int windowHeight, int clientWidth,
+                                 int clientHeight);
+
 // Makes Qt round the screen's own factor to the nearest whole number and
 // replaces fractional factors in QT_SCALE_FACTOR and QT_SCREEN_SCALE_FACTORS
 // with whole ones. Must run before the QApplication is created.

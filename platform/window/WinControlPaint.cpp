@@ -72,8 +72,9 @@ void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
   FillBufferFromParent();
   TCanvas& canvas = buffer_.Canvas();
   if (onScreen && widget_) {
-    canvas.SetVisibilityTest(
-        [region = widget_->visibleRegion()](int x, int y) { return region.contains(QPoint(x, y)); });
+    canvas.SetVisibilityTest([region = widget_->visibleRegion(), widget = widget_](int x, int y) {
+      return region.contains(widget->WidgetRect(Bounds(x, y, 1, 1)).topLeft());
+    });
   } else {
     canvas.SetVisibilityTest(nullptr);
   }

@@ -49,11 +49,13 @@ void TWinControl::DestroyHandle() {
 void TWinControl::PlaceWidget() {
   if (!widget_) return;
   if (Parent()) {
-    widget_->SetGeometryFromControl(QRect(Left(), Top(), Width(), Height()));
+    const ControlWidget* parent = Parent()->widget_;
+    const TRect bounds = Bounds(Left(), Top(), Width(), Height());
+    widget_->SetGeometryFromControl(parent ? parent->WidgetRect(bounds) : QRect(Left(), Top(), Width(), Height()));
   } else {
     const TRect client = ClientRect();
     widget_->MoveFromControl(QPoint(Left(), Top()));
-    widget_->ResizeFromControl(QSize(client.Width(), client.Height()));
+    widget_->ResizeFromControl(QSize(client.Width(), client.Height()) * widget_->Zoom());
   }
 }
 
@@ -105,7 +107,7 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::InvalidateRect(const TRect& rect) {
-  if (widget_ && !rect.IsEmpty()) widget_->update(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
+  if (widget_ && !rect.IsEmpty()) widget_->update(widget_->WidgetRect(rect));
 }
 
 void TWinControl::Repaint() {
@@ -129,9 +131,16 @@ TRect ClientRectOnScreen(const TControl& control) {
   const TRect client = control.ClientRect();
   TPoint origin = control.ClientOriginIn(c ? static_cast<const TWinControl*>(c) : nullptr);
   if (c) {
-    const QPoint global = static_cast<const TWinControl*>(c)->Widget()->mapToGlobal(QPoint(0, 0));
-    origin.X += global.x();
-    origin.Y += global.y();
+    // Zoomed, c's corner is taken in unzoomed steps from the top level's
+    // client corner on the screen.
+    const ControlWidget* widget = static_cast<const TWinControl*>(c)->Widget();
+    const QWidget* top = widget->window();
+    const auto* topControl = dynamic_cast<const ControlWidget*>(top);
+    const QPoint topOrigin = topControl ? topControl->ContentOrigin() : QPoint();
+    const QPoint inTop = (widget->mapTo(top, widget->ContentOrigin()) - topOrigin) / widget->Zoom();
+    const QPoint corner = top->mapToGlobal(topOrigin);
+    origin.X += corner.x() + inTop.x();
+    origin.Y += corner.y() + inTop.y();
   } else {
     // No window anywhere: the top level's outer position plus its frame.
     TControl* root = const_cast<TControl&>(control).Root();

@@ -21,17 +21,6 @@
 namespace tintoral::e2e {
 namespace {
 
-// `picture` with every pixel repeated as a factor x factor block.
-void Replicate(const TBitmap& picture, int factor, TBitmap& large) {
-  large.SetSize(picture.Width() * factor, picture.Height() * factor);
-  for (int y = 0; y < large.Height(); ++y)
-    for (int x = 0; x < large.Width(); ++x) large.ScanLine(y)[x] = picture.ScanLine(y / factor)[x / factor];
-}
-
-TRect Scaled(const TRect& r, int factor) {
-  return {r.Left * factor, r.Top * factor, r.Right * factor, r.Bottom * factor};
-}
-
 struct ScaleCase {
   const char* requested;  // QT_SCALE_FACTOR
   int whole;              // the factor the window must show
@@ -63,9 +52,8 @@ TEST_P(HighDpiTest, EveryPixelOfTheWindowBecomesAnExactBlockOfTheWholeFactor) {
   const WindowGeometry window = session.X().Geometry(session.MainWindow());
   EXPECT_EQ(window.width, golden.Width());
   EXPECT_EQ(window.height, golden.Height());
-  const std::string difference = session.WaitForMainWindow([&](const TBitmap& shot) {
-    return Difference(golden, shot, ignored, SystemColorSubstitution::Learned(golden, shot, ignored));
-  });
+  const std::string difference =
+      session.WaitForMainWindow([&](const TBitmap& shot) { return Difference(golden, shot, ignored); });
   EXPECT_EQ(difference, "") << "QT_SCALE_FACTOR=" << GetParam().requested;
 }
 

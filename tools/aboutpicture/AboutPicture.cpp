@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "platform/graphics/PngEncoder.h"
+#include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {
 namespace {
@@ -514,9 +515,16 @@ void writePicture(const std::string& path) {
 }  // namespace tintoral
 
 int main(int argc, char** argv) {
+  const tintoral::TToolDescription tool{"aboutpicture", "aboutpicture OUT.png",
+                                        "Draws the About box picture (292 x 191) and writes it as a PNG.", ""};
+  if (tintoral::AnswerHelpOrVersion(tool, tintoral::ToolArguments(argc, argv))) return 0;
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUT.png\n", argc > 0 ? argv[0] : "aboutpicture");
+    std::fprintf(stderr, "usage: %s\n", tool.usage.data());
     return 2;
+  }
+  if (const auto problem = tintoral::PngNameProblem(argv[1])) {
+    std::fprintf(stderr, "aboutpicture: %s\n", problem->c_str());
+    return 1;
   }
   try {
     tintoral::writePicture(argv[1]);

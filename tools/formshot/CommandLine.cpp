@@ -1,6 +1,7 @@
 #include "tools/formshot/CommandLine.h"
 
 #include "runtime/Exception.h"
+#include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {
 
@@ -13,12 +14,14 @@ TFormShotOptions ParseFormShotCommandLine(const std::vector<std::string>& args) 
     if (takesValue && i + 1 == args.size()) throw InvalidOperation(arg + " needs a value");
     if (arg == "--set") options.assignments.push_back(ParsePropertyAssignment(args[++i]));
     else if (arg == "--locale") options.locale = args[++i];
+    else if (arg == "--classic-colors") options.classicColors = true;
     else if (arg.rfind("--", 0) == 0) throw InvalidOperation("Unknown option " + arg);
     else files.push_back(arg);
   }
   if (files.size() != 2) throw InvalidOperation("Expected a form file and an output file");
   options.formPath = files[0];
   options.pngPath = files[1];
+  if (const auto problem = PngNameProblem(options.pngPath)) throw InvalidOperation(*problem);
   return options;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The command line of formshot:
-//   formshot FORM OUT.png [--set Component.Property=Value]... [--locale xx_YY]
+// The command line of formshot (--help and --version are answered before it
+// is parsed, tools/support/ToolCommandLine.h).
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,12 +14,19 @@ struct TFormShotOptions {
   std::string pngPath;
   std::vector<TPropertyAssignment> assignments;  // in the order given
   std::optional<std::string> locale;             // decides the decimal separator
+  bool classicColors = false;                    // the classic system-colour table, not Qt's default palette
 };
 
 // Raises InvalidOperation with a one-line description of what is wrong.
 TFormShotOptions ParseFormShotCommandLine(const std::vector<std::string>& args);
 
-inline constexpr char kFormShotUsage[] =
-    "usage: formshot FORM OUT.png [--set Component.Property=Value]... [--locale xx_YY]";
+inline constexpr char kFormShotUsage[] = "formshot FORM OUT.png [OPTION]...";
+inline constexpr char kFormShotSummary[] =
+    "Renders the client area of a text form file off-screen and writes it as a PNG picture.";
+inline constexpr char kFormShotOptions[] =
+    "  --set Component.Property=Value  set a property after loading (repeatable, applied in order)\n"
+    "  --locale xx_YY                  take the decimal separator of that locale\n"
+    "  --classic-colors                draw system colours from the classic table instead of\n"
+    "                                  the desktop's default palette";
 
 }  // namespace tintoral

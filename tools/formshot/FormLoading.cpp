@@ -1,6 +1,8 @@
 #include "tools/formshot/FormLoading.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "platform/window/Form.h"
 #include "runtime/ClassBuilder.h"
@@ -31,6 +33,26 @@ std::unique_ptr<TClassInfo> StandInClass(const std::string& className, std::vect
     TClassBuilder<TStandInForm> builder(members);
     for (const std::string& name : handlers) builder.Method(name, &TStandInForm::IgnoreEvent);
   });
+}
+
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError("Cannot read " + path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw FileError("Cannot read " + path);
+  return text.str();
+}
+
+// "Line 11: message" becomes "PATH:11: message"; a message without a line
+// gets the path alone in front.
+std::string WithFileName(const std::string& path, const std::string& message) {
+  constexpr std::string_view kLine = "Line ";
+  const std::size_t colon = message.find(": ");
+  const bool numbered = message.rfind(kLine, 0) == 0 && colon != std::string::npos && colon > kLine.size() &&
+                        message.find_first_not_of("0123456789", kLine.size()) == colon;
+  if (!numbered) return path + ": " + message;
+  return path + ":" + message.substr(kLine.size(), colon - kLine.size()) + message.substr(colon);
 }
 
 }  // namespace
@@ -84,6 +106,15 @@ TLoadedForm LoadForm(std::string_view text) {
   auto root = std::make_unique<TStandInForm>(*standIn);
   ReadRootComponentText(text, *root);
   return TLoadedForm(std::move(standIn), std::move(root));
+}
+
+TLoadedForm LoadFormFile(const std::string& path) {
+  const std::string text = ReadTextFile(path);
+  try {
+    return LoadForm(text);
+  } catch (const StreamError& error) {
+    throw StreamError(WithFileName(path, error.Message()));
+  }
 }
 
 }  // namespace tintoral

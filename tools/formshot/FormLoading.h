@@ -33,8 +33,13 @@ class TLoadedForm {
 };
 
 // Raises StreamError for a malformed form, an unknown class, component
-// property or method, as the form reader does.
+// property or method, as the form reader does ("Line 11: ...").
 TLoadedForm LoadForm(std::string_view text);
+
+// LoadForm on the file's text. Its errors name the file as given and the
+// line, as compilers do ("MainForm.txt:11: '=' expected but 'end' found");
+// FileError when the file cannot be read.
+TLoadedForm LoadFormFile(const std::string& path);
 
 // The root's class name as the file's first line gives it ("" when there is
 // none), and the names of the methods the file binds events to.

@@ -1,4 +1,4 @@
-// formshot FORM OUT.png [--set Component.Property=Value]... [--locale xx_YY]
+// formshot FORM OUT.png [--set Component.Property=Value]... [--locale xx_YY] [--classic-colors]
 //
 // Reads a text form file (see FormLoading.h: the program's main window is
 // built as the program builds it, forms of unregistered classes are read
@@ -6,16 +6,15 @@
 // the properties' setters (so the events they fire reach the handlers the
 // layout binds), renders the form's client area off-screen and writes it
 // as a PNG. --locale takes the decimal separator of the named locale for the
-// numbers the controls show, from before the form is built.
+// numbers the controls show, from before the form is built. System colours
+// come from Qt's default palette, as the program shows them on a desktop
+// with no theme of its own; --classic-colors keeps the classic table.
 // Prints one line naming the problem and exits 1 when the form, an
 // assignment or the output cannot be used; 2 on wrong usage.
 #include <QApplication>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "instruments/InstrumentClasses.h"
 #include "platform/graphics/Bitmap.h"
@@ -23,11 +22,14 @@
 #include "platform/window/Control.h"
 #include "platform/window/Form.h"
 #include "platform/window/StandardControls.h"
+#include "platform/window/SystemPalette.h"
 #include "runtime/Exception.h"
 #include "system/Locale.h"
+#include "system/RuntimeFolder.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
+#include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {
 namespace {
@@ -42,15 +44,6 @@ void RegisterFormClasses() {
   RegisterTintoralForms();
 }
 
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError("Cannot read " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw FileError("Cannot read " + path);
-  return text.str();
-}
-
 std::unique_ptr<ScopedDecimalSeparator> UseLocale(const std::optional<std::string>& locale) {
   if (!locale) return nullptr;
   const std::optional<char> separator = DecimalSeparatorOfLocale(*locale);
@@ -59,9 +52,8 @@ std::unique_ptr<ScopedDecimalSeparator> UseLocale(const std::optional<std::strin
 }
 
 void Shoot(const TFormShotOptions& options) {
-  const std::string text = ReadTextFile(options.formPath);
   const auto separator = UseLocale(options.locale);
-  TLoadedForm form = LoadForm(text);
+  TLoadedForm form = LoadFormFile(options.formPath);
   for (const TPropertyAssignment& assignment : options.assignments) ApplyPropertyAssignment(form.Root(), assignment);
   auto* control = dynamic_cast<TControl*>(&form.Root());
   if (!control) throw InvalidOperation("The root '" + form.Root().Name() + "' is not a control");
@@ -75,17 +67,24 @@ void Shoot(const TFormShotOptions& options) {
 
 int main(int argc, char** argv) {
   using namespace tintoral;
+  const std::vector<std::string> args = ToolArguments(argc, argv);
+  if (AnswerHelpOrVersion({"formshot", kFormShotUsage, kFormShotSummary, kFormShotOptions}, args)) return 0;
   TFormShotOptions options;
   try {
-    options = ParseFormShotCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    options = ParseFormShotCommandLine(args);
   } catch (const Exception& error) {
-    std::fprintf(stderr, "formshot: %s\n%s\n", error.Message().c_str(), kFormShotUsage);
+    std::fprintf(stderr, "formshot: %s\nusage: %s\n", error.Message().c_str(), kFormShotUsage);
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The colours of a desktop with no theme of its own: no theme plugin, no style override.
+  qunsetenv("QT_QPA_PLATFORMTHEME");
+  qunsetenv("QT_STYLE_OVERRIDE");
+  EnsurePrivateRuntimeFolder();
   int qtArgc = 1;
   QApplication qt(qtArgc, argv);
   try {
+    if (!options.classicColors) LoadSystemColorsFromPalette();
     RegisterFormClasses();
     Shoot(options);
   } catch (const Exception& error) {

@@ -18,6 +18,7 @@
 
 #include "app/ColorSignals.h"
 #include "tools/iconpainter/IconRaster.h"
+#include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {
 namespace {
@@ -142,9 +143,17 @@ int ParseSize(const std::string& text) {
 }  // namespace tintoral
 
 int main(int argc, char** argv) {
+  const tintoral::TToolDescription tool{
+      "iconpainter", "iconpainter SIZE OUT.png",
+      "Draws the program's icon SIZE x SIZE pixels (8 ... 1024) and writes it as a PNG.", ""};
+  if (tintoral::AnswerHelpOrVersion(tool, tintoral::ToolArguments(argc, argv))) return 0;
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s SIZE OUT.png\n", argc > 0 ? argv[0] : "iconpainter");
+    std::fprintf(stderr, "usage: %s\n", tool.usage.data());
     return 2;
+  }
+  if (const auto problem = tintoral::PngNameProblem(argv[2])) {
+    std::fprintf(stderr, "iconpainter: %s\n", problem->c_str());
+    return 1;
   }
   try {
     tintoral::PaintIcon(tintoral::ParseSize(argv[1]), argv[2]);

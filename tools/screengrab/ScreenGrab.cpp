@@ -21,6 +21,9 @@
 #include <optional>
 #include <string>
 
+#include "system/RuntimeFolder.h"
+#include "tools/support/ToolCommandLine.h"
+
 namespace {
 
 // The window id as xdotool or xwininfo print it; nothing when it is not one.
@@ -59,9 +62,15 @@ int Fail(const char* message, const char* detail) {
   return 1;
 }
 
+constexpr tintoral::TToolDescription kScreenGrab{
+    "screengrab", "screengrab [--wait SECONDS] OUT.png [WINDOW_ID]",
+    "Saves a picture of the X display in $DISPLAY (the root window, or the window with the given id) as a PNG.",
+    "  --wait SECONDS  grab again until the picture has more than one colour, for at most SECONDS"};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (tintoral::AnswerHelpOrVersion(kScreenGrab, tintoral::ToolArguments(argc, argv))) return 0;
   qint64 waitMs = -1;
   int first = 1;
   if (argc > 2 && std::string(argv[1]) == "--wait") {
@@ -76,6 +85,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const char* out = argv[first];
+  if (const auto problem = tintoral::PngNameProblem(out)) return Fail(problem->c_str(), "");
   const char* windowText = rest == 2 ? argv[first + 1] : nullptr;
   WId window = 0;  // 0: the root window
   if (windowText) {
@@ -85,6 +95,7 @@ int main(int argc, char** argv) {
   }
   if (std::getenv("DISPLAY") == nullptr) return Fail("DISPLAY is not set", "");
   qputenv("QT_QPA_PLATFORM", "xcb");
+  tintoral::EnsurePrivateRuntimeFolder();
   int qtArgc = 1;
   QGuiApplication app(qtArgc, argv);
   QScreen* screen = QGuiApplication::primaryScreen();

@@ -21,14 +21,23 @@ Environment Joined(Environment first, const Environment& second) {
   return first;
 }
 
+// The given entries; with an XDG_CONFIG_HOME of `folder` before them, when
+// they name none.
+Environment WithSettingsFolder(const Environment& environment, const std::string& folder) {
+  for (const std::string& entry : environment)
+    if (entry.rfind("XDG_CONFIG_HOME=", 0) == 0) return environment;
+  return Joined({"XDG_CONFIG_HOME=" + folder}, environment);
+}
+
 }  // namespace
 
 ProgramSession::ProgramSession(const Environment& programEnvironment, int errorFd, int screenWidth, int screenHeight)
     : display_(std::make_unique<XvfbDisplay>(screenWidth, screenHeight)),
       x_(std::make_unique<XTools>(display_->ClientEnvironment(), SCREENGRAB_PROGRAM)),
-      program_(std::make_unique<ChildProcess>(
-          std::vector<std::string>{TINTORAL_PROGRAM},
-          Joined(Joined(display_->ClientEnvironment(), kLeakOptions), programEnvironment), errorFd, STDERR_FILENO)) {
+      program_(std::make_unique<ChildProcess>(std::vector<std::string>{TINTORAL_PROGRAM},
+                                              Joined(Joined(display_->ClientEnvironment(), kLeakOptions),
+                                                     WithSettingsFolder(programEnvironment, settings_.Path())),
+                                              errorFd, STDERR_FILENO)) {
   const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
   if (!main) throw std::runtime_error("the main window did not appear");
   mainWindow_ = *main;

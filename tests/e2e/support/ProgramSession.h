@@ -1,7 +1,9 @@
 #pragma once
 // The real program on a private X display: Xvfb started, the program started
 // in it with the given environment entries (a locale, say), and its main
-// window found and painted.
+// window found and painted. Unless the entries name one (XDG_CONFIG_HOME),
+// the program gets an empty settings folder of its own, so that no zoom
+// remembered by the user or an earlier test changes its window.
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/support/Process.h"
+#include "tests/e2e/support/TemporaryFolder.h"
 #include "tests/e2e/support/XTools.h"
 #include "tests/e2e/support/XvfbDisplay.h"
 
@@ -47,6 +50,7 @@ class ProgramSession {
 
  private:
   // Declared before the program, so that the program ends before its display.
+  TemporaryFolder settings_;
   std::unique_ptr<XvfbDisplay> display_;
   std::unique_ptr<XTools> x_;
   std::unique_ptr<ChildProcess> program_;

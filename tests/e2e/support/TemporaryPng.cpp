@@ -13,8 +13,8 @@
 namespace tintoral::e2e {
 
 TemporaryPng::TemporaryPng() {
-  char path[] = "/tmp/e2e-shot-XXXXXX";
-  const int fd = mkstemp(path);
+  char path[] = "/tmp/e2e-shot-XXXXXX.png";
+  const int fd = mkstemps(path, 4);  // the tools write only names ending in .png
   if (fd < 0) throw std::runtime_error("Cannot create a temporary file");
   close(fd);
   path_ = path;

@@ -104,6 +104,12 @@ void XTools::PressKey(const std::string& window, const std::string& key) const {
     throw std::runtime_error("xdotool could not press " + key + " in " + window);
 }
 
+std::string XTools::WindowProperty(const std::string& window, const std::string& property) const {
+  // -len: the whole value; xprop cuts long ones (icons) otherwise.
+  const CommandResult result = RunCommand({"xprop", "-len", "100000000", "-id", window, property}, display_);
+  return result.status == 0 ? result.output : "";
+}
+
 void XTools::Screenshot(const std::string& window, TBitmap& into) const {
   TemporaryPng png;
   std::vector<std::string> argv{screengrab_, png.Path()};

@@ -48,6 +48,10 @@ class XTools {
   // window passes it on to its focused control.
   void PressKey(const std::string& window, const std::string& key) const;
 
+  // A property of a window as xprop prints it ("WM_CLASS(STRING) = ..."),
+  // empty when xprop fails.
+  std::string WindowProperty(const std::string& window, const std::string& property) const;
+
   // A screenshot of a window (or the whole screen for "root").
   void Screenshot(const std::string& window, TBitmap& into) const;
   // Takes screenshots until one has pixels of more than one colour;

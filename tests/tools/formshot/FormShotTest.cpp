@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -223,6 +225,19 @@ TEST_F(FormShotTest, ReadingErrorsNameTheUnknownClassPropertyOrMalformedPlace) {
   EXPECT_EQ(errorOf("object F: TPruebaForm\n  Caption = 'x'\n"), "Line 3: 'end' expected but end of file found");
 }
 
+TEST_F(FormShotTest, FormFileErrorsNameTheFileAndTheLine) {
+  const std::string path = testing::TempDir() + "BrokenForm.txt";
+  std::ofstream(path) << "object F: TPruebaForm\n  Caption = 'x'\n  Colour\nend\n";
+  try {
+    LoadFormFile(path);
+    ADD_FAILURE() << "no error";
+  } catch (const StreamError& error) {
+    EXPECT_EQ(error.Message(), path + ":4: '=' expected but 'end' found");
+  }
+  std::remove(path.c_str());
+  EXPECT_THROW(LoadFormFile(path), FileError);
+}
+
 TEST_F(FormShotTest, AssignmentsReachComponentsSubObjectsAndTheRoot) {
   const TLoadedForm form = LoadForm(kUnregisteredForm);
   TComponent& root = form.Root();
@@ -310,6 +325,12 @@ TEST_F(FormShotTest, CommandLineKeepsAssignmentsInOrderAndRefusesWhatItDoesNotKn
   EXPECT_EQ(errorOf({"a", "b", "c"}), "Expected a form file and an output file");
   EXPECT_EQ(errorOf({"a", "b", "--set"}), "--set needs a value");
   EXPECT_EQ(errorOf({"a", "b", "--scale", "2"}), "Unknown option --scale");
+  EXPECT_EQ(errorOf({"a", "b.PNG.jpg"}),
+            "cannot write 'b.PNG.jpg': only PNG pictures are written, and the name must end in .png");
+  EXPECT_EQ(errorOf({"a", "dir.png/b"}),
+            "cannot write 'dir.png/b': only PNG pictures are written, and the name must end in .png");
+  EXPECT_TRUE(ParseFormShotCommandLine({"a", "b.Png", "--classic-colors"}).classicColors);
+  EXPECT_FALSE(ParseFormShotCommandLine({"a", "b.png"}).classicColors);
 }
 
 TEST_F(FormShotTest, RendersTheClientAreaWithTheAssignmentsApplied) {

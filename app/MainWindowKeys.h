@@ -1,0 +1,16 @@
+#pragma once
+// The keys of the main window that act on the whole window, whichever
+// control has the focus: F1 opens the About box (as the question-mark button
+// does), Ctrl with Plus, Minus or 0 (main or keypad keys) zooms the window
+// in, out or back to 1x, and F11 switches full screen.
+#include <cstdint>
+
+#include "platform/window/KeyCodes.h"
+
+namespace tintoral {
+
+enum class TMainWindowCommand { None, About, ZoomIn, ZoomOut, ZoomReset, FullScreen };
+
+TMainWindowCommand MainWindowCommandOf(std::uint16_t key, TShiftState shift);
+
+}  // namespace tintoral
