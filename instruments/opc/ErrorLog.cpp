@@ -17,6 +17,11 @@ void WriteToStandardError(const std::string& line) { std::fprintf(stderr, "%s\n"
 TiOPCErrorLog::TiOPCErrorLog(Sink sink, Clock clock)
     : sink_(sink ? std::move(sink) : Sink(&WriteToStandardError)), clock_(clock ? std::move(clock) : &SteadySeconds) {}
 
+void TiOPCErrorLog::SetSink(Sink sink) {
+  std::lock_guard<std::mutex> guard(lock_);
+  sink_ = sink ? std::move(sink) : Sink(&WriteToStandardError);
+}
+
 void TiOPCErrorLog::Report(const std::string& source, const std::string& message) {
   std::lock_guard<std::mutex> guard(lock_);
   ++total_;

@@ -27,6 +27,8 @@ class TiOPCErrorLog {
   // Unset sink: standard error; unset clock: the steady clock.
   explicit TiOPCErrorLog(Sink sink = nullptr, Clock clock = nullptr);
 
+  // Where lines go from now on; unset: standard error.
+  void SetSink(Sink sink);
   // Any thread.
   void Report(const std::string& source, const std::string& message);
   // Writes the counted problems of every source whose interval has passed.
