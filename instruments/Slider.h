@@ -140,6 +140,7 @@ class TiSlider : public TiScaleComponent {
   bool MouseWheel(int delta, TShiftState shift, TPoint mousePos) override;
 
  private:
+  void WriteDraggedPosition();
   bool Vertical() const { return orientation_ == ioVertical; }
   bool ScaleOnBottomRight() const { return orientationTickMarks_ == iosBottomRight; }
   // The coordinate of (x, y) along the track.
