@@ -72,7 +72,19 @@ TLabel& AddStatusLine(TForm& form) {
   return *status;
 }
 
-void RefreshStatus(TLabel& status, const TForm& form) {
+// Items with AutoError follow their link's activity even when the library
+// sends nothing more (a server that stopped answering).
+void UpdateItemErrors(TComponent& component) {
+  if (auto* instrument = dynamic_cast<TiVCLComponent*>(&component)) {
+    TiOPCItemManager& items = instrument->OPCItemManager();
+    for (int i = 0; i < items.Count(); ++i)
+      if (items.Items(i).AutoError()) items.Items(i).UpdateItemError();
+  }
+  for (int i = 0; i < component.ComponentCount(); ++i) UpdateItemErrors(*component.Components(i));
+}
+
+void RefreshStatus(TLabel& status, TForm& form) {
+  UpdateItemErrors(form);
   status.SetCaption(PanelStatusText(form, OPCLibrary()));
   OPCErrorLog().Flush();
 }
