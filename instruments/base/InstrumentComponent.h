@@ -35,9 +35,9 @@ namespace tintoral {
 class TReader;
 class TWriter;
 
-using TiPaintEvent = TEvent<TCanvas&>;                  // sender, canvas
-using TIndexObjectEvent = TEvent<int>;                  // sender, item index
-using TBeforeOPCNewDataEvent = TEvent<int, TVariant&>;  // sender, item index, value (may be changed)
+using TiPaintEvent = TEvent<TCanvas&>;                   // sender, canvas
+using TIndexObjectEvent = TEvent<int>;                   // sender, item index
+using TBeforeOPCNewDataEvent = TEvent<int, TVariant&>;   // sender, item index, value (may be changed)
 using TOPCErrorEvent = TEvent<int, const std::string&>;  // sender, item index, what went wrong
 
 // Told after an instrument accepted a value change of the named property.

@@ -186,7 +186,8 @@ bool TiOPCItem::HoldsBack(const TiOPCItemData& data) {
       holdTimer_ = std::make_unique<TTimerService>();
       holdTimer_->SetOnTimer([this] { HoldTimeUp(); });
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(holdUntil_ - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(holdUntil_ - std::chrono::steady_clock::now());
     holdTimer_->Start(static_cast<int>(left.count()) + 1, 0);
   }
   return true;
@@ -196,7 +197,8 @@ bool TiOPCItem::HoldsBack(const TiOPCItemData& data) {
 // last value held back is handed on once no write is in flight any more.
 void TiOPCItem::HoldTimeUp() {
   if (!holding_) return;
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(holdUntil_ - std::chrono::steady_clock::now());
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(holdUntil_ - std::chrono::steady_clock::now());
   if (writeInFlight_ && left.count() > 0) {
     holdTimer_->Start(static_cast<int>(left.count()) + 1, 0);
     return;

@@ -2,7 +2,6 @@
 // Xvfb, one that starts afresh whenever its last client leaves (no
 // -noreset): every start must reach its window, none may abort.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <chrono>

@@ -107,8 +107,7 @@ TEST_F(DataLinkLiveTest, ABurstOfTenThousandValuesReachesOnNewOPCDataInOrderOrAs
   EXPECT_TRUE(RunEventsUntil([&] { return seen.size() + item.DroppedValues() >= kTotal; }));
   EXPECT_EQ(TestLink().WaitFeed(), kTotal);
   EXPECT_EQ(seen.size() + item.DroppedValues(), static_cast<std::size_t>(kTotal));
-  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()) &&
-              std::adjacent_find(seen.begin(), seen.end()) == seen.end());
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()) && std::adjacent_find(seen.begin(), seen.end()) == seen.end());
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.back(), static_cast<double>(kTotal));
   EXPECT_EQ(gauge.Position(), static_cast<double>(kTotal));

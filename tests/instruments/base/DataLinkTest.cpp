@@ -114,8 +114,9 @@ TEST_F(DataLinkTest, TheEventsSurroundTheWriteAndDataLinkApplyCanTakeItOver) {
 TEST_F(DataLinkTest, AValueThatDoesNotConvertGoesToOnOPCErrorAndTheItemNeverToTheApplication) {
   TiOPCItem& item = gauge.Bind("Position", "Tank.Level");
   std::vector<std::string> errors;
-  gauge.SetOnOPCError(
-      [&](TObject*, int index, const std::string& message) { errors.push_back(std::to_string(index) + " " + message); });
+  gauge.SetOnOPCError([&](TObject*, int index, const std::string& message) {
+    errors.push_back(std::to_string(index) + " " + message);
+  });
   gauge.SetOnNewOPCData([](TObject*, int index) {
     if (index == 0) throw ConvertError("a handler that raises");
   });

@@ -28,7 +28,10 @@ TEST(OPCErrorLog, EachItemsFirstProblemIsWrittenAtOnceAndTheRestCountedPerQuietI
       {106.0, nullptr, nullptr, {}},
       {110.0, nullptr, nullptr, {"A: 'abe' is not a number (and 1 more since the last report of this item)"}},
       {111.0, "A", "'abf' is not a number", {}},
-      {121.0, "A", "'abg' is not a number", {"A: 'abg' is not a number (and 1 more since the last report of this item)"}},
+      {121.0,
+       "A",
+       "'abg' is not a number",
+       {"A: 'abg' is not a number (and 1 more since the last report of this item)"}},
       {140.0, nullptr, nullptr, {}},
   };
   for (const Step& step : steps) {

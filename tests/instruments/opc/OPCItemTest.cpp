@@ -62,26 +62,25 @@ class OPCItemTest : public ::testing::Test {
   std::vector<std::string> problems;
   std::mutex queueLock;
   std::vector<std::function<void()>> queued;
-  TiOPCItemManager manager{&owner,
-                           {.isDesigning = [this] { return designing; },
-                            .newData =
-                                [this](TiOPCItem& item) {
-                                  const TiOPCItemData data = item.LastData();
-                                  delivered.push_back(data.value);
-                                  deliveredData.push_back(data.value.ToString() + "/" + std::to_string(data.quality) +
-                                                          "/" + std::to_string(data.timestamp));
-                                },
-                            .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
-                            .isLoading = [this] { return loading; },
-                            .setErrorFlag = [this](bool value) { errorFlags.push_back(value); },
-                            .post =
-                                [this](std::function<void()> task) {
-                                  std::lock_guard<std::mutex> guard(queueLock);
-                                  queued.push_back(std::move(task));
-                                },
-                            .reportProblem = [this](TiOPCItem&, const std::string& message) {
-                              problems.push_back(message);
-                            }}};
+  TiOPCItemManager manager{
+      &owner,
+      {.isDesigning = [this] { return designing; },
+       .newData =
+           [this](TiOPCItem& item) {
+             const TiOPCItemData data = item.LastData();
+             delivered.push_back(data.value);
+             deliveredData.push_back(data.value.ToString() + "/" + std::to_string(data.quality) + "/" +
+                                     std::to_string(data.timestamp));
+           },
+       .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
+       .isLoading = [this] { return loading; },
+       .setErrorFlag = [this](bool value) { errorFlags.push_back(value); },
+       .post =
+           [this](std::function<void()> task) {
+             std::lock_guard<std::mutex> guard(queueLock);
+             queued.push_back(std::move(task));
+           },
+       .reportProblem = [this](TiOPCItem&, const std::string& message) { problems.push_back(message); }}};
 };
 
 TEST_F(OPCItemTest, ConnectsOnlyWithAPropertyAGroupOrServerAndAnItem) {

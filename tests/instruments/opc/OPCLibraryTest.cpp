@@ -58,7 +58,8 @@ TEST(OPCLibrary, TheStatusFunctionsAnswerWhatTheLibraryReportsAndNothingWithoutT
   link.Reset();
   link.SetConnection("Plant.Server", IOPC_CONNECTION_LOST, 1700000000123, "connection reset");
   link.SetConnection("Spare", IOPC_CONNECTION_CONNECTED, 5);
-  const std::int32_t handle = OPCLibrary().SignalAdd("Local", "Plant.Server", "Tank.Level", "", 500, 4, nullptr, nullptr);
+  const std::int32_t handle =
+      OPCLibrary().SignalAdd("Local", "Plant.Server", "Tank.Level", "", 500, 4, nullptr, nullptr);
   link.SetStatus(handle, std::string(300, 'x'));  // longer than the first buffer
   EXPECT_EQ(OPCLibrary().SignalGetStatus(handle), std::string(300, 'x'));
   const std::vector<TiServerConnection> connections = OPCLibrary().ServerConnections();
