@@ -1,7 +1,7 @@
 // The data link on a panel that runs unattended: a storm of values that do
 // not convert opens no window and nests no event loop, a burst of values
-// reaches OnNewOPCData whole and in order, a write while the server is down
-// is refused visibly, and ErrorMarking shows a raised ErrorFlag.
+// reaches OnNewOPCData whole and in order, and ErrorMarking shows a raised
+// ErrorFlag.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -111,22 +111,6 @@ TEST_F(DataLinkLiveTest, ABurstOfTenThousandValuesReachesOnNewOPCDataInOrderOrAs
   ASSERT_FALSE(seen.empty());
   EXPECT_EQ(seen.back(), static_cast<double>(kTotal));
   EXPECT_EQ(gauge.Position(), static_cast<double>(kTotal));
-}
-
-TEST_F(DataLinkLiveTest, AChangeWhileTheServerIsDownIsRefusedVisiblyAndTheServersValueComesBack) {
-  TiOPCItem& item = gauge.Bind("Position", "Tank.Level");
-  ASSERT_NE(TestLink().Serve(item.Handle(), 30.0, 0xC0), 0);
-  RunMainThreadTasks();
-  TestLink().SetActive(item.Handle(), false);
-  gauge.SetUserChanging(true);
-  gauge.SetPosition(35);
-  gauge.SetUserChanging(false);
-  gauge.DoPositionChangeFinished();
-  RunMainThreadTasks();
-  EXPECT_EQ(gauge.Position(), 30.0);
-  EXPECT_EQ(errors, std::vector<std::string>{"write of 35 refused: the server is not connected"});
-  EXPECT_EQ(item.Status(), errors[0]);
-  for (const std::string& call : TestLink().Calls()) EXPECT_EQ(call.rfind("SignalSendData", 0), std::string::npos);
 }
 
 TEST_F(DataLinkLiveTest, ErrorMarkingDrawsAFrameAndHatchingOnlyWhileTheErrorFlagIsSet) {
