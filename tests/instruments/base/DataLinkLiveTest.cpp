@@ -15,7 +15,6 @@
 #include "instruments/opc/ErrorLog.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/window/Application.h"
-#include "platform/window/MainThreadQueue.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define TINTORAL_SANITIZED 1
