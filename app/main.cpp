@@ -17,7 +17,8 @@
 
 int main(int argc, char** argv) {
   using namespace tintoral;
-  if (const auto problem = UnreachableDisplay()) {
+  const TDisplayProbe display;  // open until the program ends, past Qt's own connection
+  if (const auto& problem = display.Problem()) {
     std::fprintf(stderr, "tintoral: %s\n", problem->c_str());
     return 1;
   }

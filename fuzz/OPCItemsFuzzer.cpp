@@ -35,7 +35,8 @@ class TItemsHost : public TComponent {
                           .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
                           .isLoading = [this] { return IsLoading(); },
                           .setErrorFlag = nullptr,
-                          .post = nullptr}};
+                          .post = nullptr,
+                          .reportProblem = nullptr}};
 
  private:
   void ReadItems(TReader& reader) { items.ReadItems(reader); }

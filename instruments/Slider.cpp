@@ -35,6 +35,7 @@ const TClassInfo& TiSlider::StaticClass() {
     b.Property("MouseControlStyle", &T::MouseControlStyle, &T::SetMouseControlStyle).Default(ismcsSlideOnly);
     b.Property("ReverseScale", &T::ReverseScale, &T::SetReverseScale).Default(false);
     b.Property("AutoCenter", &T::AutoCenter, &T::SetAutoCenter).Default(false);
+    b.Property("WriteWhileDragging", &T::WriteWhileDragging, &T::SetWriteWhileDragging).Default(false);
     b.Event("OnPositionChangeFinished", &T::OnPositionChangeFinished, &T::SetOnPositionChangeFinished);
     b.Event("OnPositionChangeUser", &T::OnPositionChangeUser, &T::SetOnPositionChangeUser);
     b.Property("BackGroundColor", &T::BackGroundColor, &T::SetBackGroundColor)

@@ -78,6 +78,11 @@ class TiSlider : public TiScaleComponent {
   void SetReverseScale(bool value);
   bool AutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool value) { SetPropertyField(value, autoCenter_, irkBackgroundRepaint); }
+  // Off: the data link gets the position once, at the end of each gesture.
+  // On: also while the pointer is dragged, at most once per UpdateRate of
+  // the item bound to Position; the release still writes the last one.
+  bool WriteWhileDragging() const { return writeWhileDragging_; }
+  void SetWriteWhileDragging(bool value) { writeWhileDragging_ = value; }
 
   // Called after a run-time Orientation change swapped width and height.
   const TNotifyEvent& OnOrientationChange() const { return onOrientationChange_; }
@@ -135,6 +140,7 @@ class TiSlider : public TiScaleComponent {
   bool MouseWheel(int delta, TShiftState shift, TPoint mousePos) override;
 
  private:
+  void WriteDraggedPosition();
   bool Vertical() const { return orientation_ == ioVertical; }
   bool ScaleOnBottomRight() const { return orientationTickMarks_ == iosBottomRight; }
   // The coordinate of (x, y) along the track.
@@ -203,6 +209,8 @@ class TiSlider : public TiScaleComponent {
   double dragStartPosition_ = 0;
   bool keyboardActive_ = false;
   double lastWheelTime_ = 0;
+  bool writeWhileDragging_ = false;
+  double lastDragWriteTime_ = 0;
 };
 
 }  // namespace tintoral

@@ -5,6 +5,7 @@
 // each gesture ends with DoPositionChangeFinished.
 #include "instruments/Slider.h"
 #include "platform/window/KeyCodes.h"
+#include "runtime/Identifiers.h"
 
 namespace tintoral {
 namespace {
@@ -82,12 +83,28 @@ bool TiSlider::PressSlidePage(int x, int y) {
 
 void TiSlider::HandleMouseMove(TShiftState, int x, int y) {
   if (!mouseDragging_) return;
+  const double before = Position();
   {
     TUserChange change(*this);
     if (mouseControlStyle_ == ismcsSlideOnly) DragRelative(x, y);
     else SetPosition(PixelToPosition(AlongTrack(x, y)));
   }
+  if (writeWhileDragging_ && Position() != before) WriteDraggedPosition();
   RequestRepaint();
+}
+
+// At most one write per update period of the item bound to Position.
+void TiSlider::WriteDraggedPosition() {
+  int periodMs = 0;
+  for (int i = 0; i < OPCItemManager().Count(); ++i)
+    if (SameText(OPCItemManager().Items(i).PropertyName(), "Position")) {
+      periodMs = OPCItemManager().Items(i).UpdateRate();
+      break;
+    }
+  const double now = ClockNow();
+  if ((now - lastDragWriteTime_) * MillisecondsPerDay < periodMs) return;
+  lastDragWriteTime_ = now;
+  DataLinkPushPosition();
 }
 
 // Moves by the dragged distance as a share of the travel, relative to the

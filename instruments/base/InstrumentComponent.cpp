@@ -32,6 +32,7 @@ const TClassInfo& TiComponent::StaticClass() {
         .Default(false);
     b.Property("AutoFrameRate", &TiComponent::AutoFrameRate, &TiComponent::SetAutoFrameRate).Default(false);
     b.Property("UpdateFrameRate", &TiComponent::UpdateFrameRate, &TiComponent::SetUpdateFrameRate).Default(60);
+    b.Property("ErrorMarking", &TiComponent::ErrorMarking, &TiComponent::SetErrorMarking).Default(false);
   });
   return info;
 }

@@ -35,9 +35,10 @@ namespace tintoral {
 class TReader;
 class TWriter;
 
-using TiPaintEvent = TEvent<TCanvas&>;                  // sender, canvas
-using TIndexObjectEvent = TEvent<int>;                  // sender, item index
-using TBeforeOPCNewDataEvent = TEvent<int, TVariant&>;  // sender, item index, value (may be changed)
+using TiPaintEvent = TEvent<TCanvas&>;                   // sender, canvas
+using TIndexObjectEvent = TEvent<int>;                   // sender, item index
+using TBeforeOPCNewDataEvent = TEvent<int, TVariant&>;   // sender, item index, value (may be changed)
+using TOPCErrorEvent = TEvent<int, const std::string&>;  // sender, item index, what went wrong
 
 // Told after an instrument accepted a value change of the named property.
 using TiPropertyChangeHook = std::function<void(TObject* sender, const std::string& propertyName)>;
@@ -92,6 +93,10 @@ class TiComponent : public TCustomControl {
   bool CachedDrawing() const { return cachedDrawing_; }
   bool ErrorFlag() const { return errorFlag_; }
   void SetErrorFlag(bool value) { SetPropertyField(value, errorFlag_, irkBackgroundRepaint); }
+  // Published: while on, an instrument whose ErrorFlag is set is drawn with
+  // a red frame and red hatching over it, to be seen from afar.
+  bool ErrorMarking() const { return errorMarking_; }
+  void SetErrorMarking(bool value) { SetPropertyField(value, errorMarking_, irkBackgroundRepaint); }
 
   // The design state as the design query hook answers it (the component's
   // own designing state when no hook is set).
@@ -204,6 +209,7 @@ class TiComponent : public TCustomControl {
   void PaintDirect();
   void PaintOffScreen();
   void PaintError(TCanvas& canvas, const std::string& message);
+  void PaintErrorMark(TCanvas& canvas);
   void RequestRepaintWith(bool& pendingFlag);
 
   bool optionSaveAllProperties_ = false;
@@ -222,6 +228,7 @@ class TiComponent : public TCustomControl {
   bool hasFocus_ = false;
   bool cachedDrawing_ = true;
   bool errorFlag_ = false;
+  bool errorMarking_ = false;
   TiPropertyChangeHook propertyChangeHook_;
   TiEditPermissionHook editPermissionHook_;
   TiDesignQueryHook designQueryHook_;
@@ -239,6 +246,11 @@ class TiVCLComponent : public TiComponent {
   void SetOnNewOPCData(TIndexObjectEvent handler) { onNewOPCData_ = std::move(handler); }
   const TBeforeOPCNewDataEvent& OnBeforeNewOPCData() const { return onBeforeNewOPCData_; }
   void SetOnBeforeNewOPCData(TBeforeOPCNewDataEvent handler) { onBeforeNewOPCData_ = std::move(handler); }
+  // A value from the server that could not be taken, or a write that could
+  // not be made: never a message box, since nobody may be at the panel.
+  // Also written (rate-limited) to the data link's error log.
+  const TOPCErrorEvent& OnOPCError() const { return onOPCError_; }
+  void SetOnOPCError(TOPCErrorEvent handler) { onOPCError_ = std::move(handler); }
   TiOPCItemManager& OPCItemManager() { return opcItems_; }
   const TiOPCItemManager& OPCItemManager() const { return opcItems_; }
   // Set while a value from the data link is written into a property, so
@@ -249,10 +261,13 @@ class TiVCLComponent : public TiComponent {
   // OnBeforeNewOPCData (which may change the value); when the quality is
   // good and DataLinkApply declines, writes the value into the item's
   // property; fires OnNewOPCData. Nothing for an item without PropertyName.
+  // An error on the way (a value that does not convert, a handler that
+  // raises) goes to the item's problem and OnOPCError, not to the user.
   void ApplyOPCData(TiOPCItem& item);
-  // Sends the value to the first active item bound to the property (name
-  // case ignored); true when one took it. While OPCWriting it only clears
-  // the flag and returns false.
+  // Writes the value through the first active item bound to the property
+  // (name case ignored); true when one took it. Without an active one, the
+  // first connected one refuses it (see TiOPCItem::WriteValue). While
+  // OPCWriting it only clears the flag and returns false.
   bool DataLinkWrite(const std::string& propertyName, const TVariant& value) override;
   // The kind code of the (dotted) property, 0 when there is none.
   int GetPropertyKind(const std::string& propertyName) const;
@@ -300,6 +315,7 @@ class TiVCLComponent : public TiComponent {
 
  private:
   TiOPCItemManager::Callbacks DataLinkCallbacks();
+  void ReportOPCProblem(TiOPCItem& item, const std::string& message);
   void ReadOPCItems(TReader& reader);
   void WriteOPCItems(TWriter& writer) const;
 
@@ -313,6 +329,7 @@ class TiVCLComponent : public TiComponent {
   bool snapshotPending_ = false;
   TIndexObjectEvent onNewOPCData_;
   TBeforeOPCNewDataEvent onBeforeNewOPCData_;
+  TOPCErrorEvent onOPCError_;
 };
 
 // The class every instrument derives from; it adds nothing.

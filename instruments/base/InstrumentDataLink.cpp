@@ -4,6 +4,7 @@
 #include "instruments/base/InstrumentComponent.h"
 #include "instruments/base/PropertyFile.h"
 #include "instruments/base/PropertyWalk.h"
+#include "instruments/opc/ErrorLog.h"
 #include "platform/window/MainThreadQueue.h"
 #include "runtime/Identifiers.h"
 
@@ -45,7 +46,8 @@ TiOPCItemManager::Callbacks TiVCLComponent::DataLinkCallbacks() {
           .propertyKind = [this](const std::string& name) { return GetPropertyKind(name); },
           .isLoading = [this] { return IsLoading(); },
           .setErrorFlag = [this](bool value) { SetErrorFlag(value); },
-          .post = [](std::function<void()> task) { PostToMainThread(std::move(task)); }};
+          .post = [](std::function<void()> task) { PostToMainThread(std::move(task)); },
+          .reportProblem = [this](TiOPCItem& item, const std::string& message) { ReportOPCProblem(item, message); }};
 }
 
 void TiVCLComponent::ApplyOPCData(TiOPCItem& item) {
@@ -53,17 +55,28 @@ void TiVCLComponent::ApplyOPCData(TiOPCItem& item) {
   const TiOPCItemData data = item.LastData();
   TVariant value = data.value;
   const int index = opcItems_.IndexOf(&item);
-  onBeforeNewOPCData_(this, index, value);
-  opcWriting_ = true;
+  // The value came from a server, after the library's callback returned:
+  // there is nobody to hand an error back to but the item and the events.
   try {
+    onBeforeNewOPCData_(this, index, value);
+    opcWriting_ = true;
     if (IsGoodQuality(data.quality) && !DataLinkApply(item))
       SetPropertyFromVariant(*this, "", value, item.PropertyName());
     onNewOPCData_(this, index);
-  } catch (...) {
     opcWriting_ = false;
-    throw;
+  } catch (const std::exception& error) {
+    opcWriting_ = false;
+    item.ReportProblem(error.what());
   }
-  opcWriting_ = false;
+}
+
+void TiVCLComponent::ReportOPCProblem(TiOPCItem& item, const std::string& message) {
+  OPCErrorLog().Report(Name() + "." + item.PropertyName() + " <- " + item.LinkName(), message);
+  try {
+    onOPCError_(this, opcItems_.IndexOf(&item), message);
+  } catch (const std::exception& error) {
+    OPCErrorLog().Report(Name() + ".OnOPCError", error.what());
+  }
 }
 
 bool TiVCLComponent::DataLinkWrite(const std::string& propertyName, const TVariant& value) {
@@ -71,13 +84,14 @@ bool TiVCLComponent::DataLinkWrite(const std::string& propertyName, const TVaria
     opcWriting_ = false;
     return false;
   }
+  TiOPCItem* refusing = nullptr;
   for (int i = 0; i < opcItems_.Count(); ++i) {
     TiOPCItem& item = opcItems_.Items(i);
-    if (item.IsItemActive() && SameText(item.PropertyName(), propertyName)) {
-      item.SendItemData(value);
-      return true;
-    }
+    if (!SameText(item.PropertyName(), propertyName)) continue;
+    if (item.IsItemActive()) return item.WriteValue(value);
+    if (!refusing && item.Handle() != 0) refusing = &item;
   }
+  if (refusing) refusing->WriteValue(value);
   return false;
 }
 

@@ -1,4 +1,6 @@
 // TiComponent: the paint path, background and border.
+#include <algorithm>
+
 #include "instruments/base/DrawingHelpers.h"
 #include "instruments/base/InstrumentComponent.h"
 #include "runtime/Exception.h"
@@ -33,6 +35,7 @@ void TiComponent::Paint() {
 void TiComponent::PaintDirect() {
   PaintLock lock(*this);
   PaintTo(Canvas());
+  PaintErrorMark(Canvas());
 }
 
 void TiComponent::PaintOffScreen() {
@@ -47,7 +50,30 @@ void TiComponent::PaintOffScreen() {
     PaintError(canvas, error.Message());
   }
   onPaint_(this, canvas);
+  PaintErrorMark(canvas);
   Canvas().Draw(0, 0, bitmap);
+}
+
+// A red frame a tenth of the shorter side thick (3 to 8 pixels) and red
+// diagonal lines every 8 pixels: the instrument stays readable between
+// them.
+void TiComponent::PaintErrorMark(TCanvas& canvas) {
+  if (!errorMarking_ || !errorFlag_) return;
+  const int width = Width(), height = Height();
+  const int thickness = std::clamp(std::min(width, height) / 10, 3, 8);
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(clRed);
+  canvas.FillRect({0, 0, width, thickness});
+  canvas.FillRect({0, height - thickness, width, height});
+  canvas.FillRect({0, 0, thickness, height});
+  canvas.FillRect({width - thickness, 0, width, height});
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Pen().SetColor(clRed);
+  canvas.Pen().SetWidth(1);
+  for (int start = 0; start < width + height; start += 8) {
+    canvas.MoveTo(start, 0);
+    canvas.LineTo(start - height, height);
+  }
 }
 
 void TiComponent::PaintError(TCanvas& canvas, const std::string& message) {

@@ -10,6 +10,7 @@ const TClassInfo& TiVCLComponent::StaticClass() {
       DescribeClass<TiVCLComponent>("TiVCLComponent", TiComponent::StaticClass(), [](auto& b) {
         b.Event("OnNewOPCData", &TiVCLComponent::OnNewOPCData, &TiVCLComponent::SetOnNewOPCData);
         b.Event("OnBeforeNewOPCData", &TiVCLComponent::OnBeforeNewOPCData, &TiVCLComponent::SetOnBeforeNewOPCData);
+        b.Event("OnOPCError", &TiVCLComponent::OnOPCError, &TiVCLComponent::SetOnOPCError);
         b.StreamProperty("OPCItems", &TiVCLComponent::ReadOPCItems, &TiVCLComponent::WriteOPCItems,
                          [](const TiVCLComponent& c) { return c.OPCItemManager().HasItems(); });
       });

@@ -50,7 +50,7 @@ void IOPC_CALL ReceiveLinkData(void* context, const IOPCVariant* value, std::uin
 
 }  // namespace
 
-std::shared_ptr<TiItemInbox> TiItemInbox::Create(std::function<void()> deliver) {
+std::shared_ptr<TiItemInbox> TiItemInbox::Create(Delivery deliver) {
   std::shared_ptr<TiItemInbox> inbox(new TiItemInbox(std::move(deliver)));
   inbox->id_ = Inboxes().Add(inbox);
   return inbox;
@@ -64,7 +64,7 @@ void* TiItemInbox::OpenLink() {
 
 void TiItemInbox::CloseLink() { Inboxes().Remove(id_); }
 
-TiItemInbox::TiItemInbox(std::function<void()> deliver) : deliver_(std::move(deliver)) {}
+TiItemInbox::TiItemInbox(Delivery deliver) : deliver_(std::move(deliver)) {}
 
 TiItemInbox::~TiItemInbox() { Inboxes().Remove(id_); }
 
@@ -79,7 +79,12 @@ void TiItemInbox::Receive(TiOPCItemData data) {
   TiTaskPoster poster;
   {
     std::lock_guard<std::mutex> guard(lock_);
-    latest_ = std::move(data);
+    latest_ = data;
+    if (queue_.size() >= kCapacity) {
+      queue_.pop_front();
+      ++dropped_;
+    }
+    queue_.push_back(std::move(data));
     poster = poster_;
   }
   if (!poster) {
@@ -95,16 +100,45 @@ TiOPCItemData TiItemInbox::Latest() const {
   return latest_;
 }
 
+std::uint64_t TiItemInbox::Dropped() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return dropped_;
+}
+
+void TiItemInbox::PostWhileAttached(std::function<void()> task) {
+  TiTaskPoster poster;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    poster = poster_;
+  }
+  const auto runAttached = [inbox = shared_from_this(), task = std::move(task)] {
+    if (inbox->deliver_) task();
+  };
+  if (poster) poster(runAttached);
+  else runAttached();
+}
+
 void TiItemInbox::Detach() {
   Inboxes().Remove(id_);
   deliver_ = nullptr;
 }
 
 void TiItemInbox::Deliver() {
-  // Cleared before the value is read: a value stored from now on queues a
-  // new delivery, so the latest one is always delivered.
+  // Cleared before the queue is taken: a value stored from now on queues a
+  // new delivery, so every value is delivered.
   deliveryQueued_.store(false, std::memory_order_release);
-  if (deliver_) deliver_();
+  std::deque<TiOPCItemData> values;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    values.swap(queue_);
+  }
+  // A copy runs: the item may detach (and clear deliver_) while one of its
+  // values is handled, and then hears no more of them.
+  const Delivery deliver = deliver_;
+  for (const TiOPCItemData& data : values) {
+    if (!deliver_) return;
+    deliver(data);
+  }
 }
 
 }  // namespace tintoral

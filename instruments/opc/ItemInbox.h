@@ -1,21 +1,24 @@
 #pragma once
 // TiItemInbox: where the link library's values for one item arrive.
 //
-// The library may call back on any thread. The inbox stores the value, its
-// quality and its timestamp under its lock (the item's lock) on that thread,
-// and hands the rest to the poster: one delivery to the item is queued at a
-// time, so a burst of values coalesces and the delivery reads the latest
-// value when it runs. Deliveries and Detach run on the thread the poster
-// delivers to (the GUI thread); once the item has detached, a delivery still
-// queued does nothing, and a late callback only reaches the inbox, which
-// the item no longer reads.
+// The library may call back on any thread. The inbox appends the value, its
+// quality and its timestamp to its queue under its lock on that thread and
+// hands the rest to the poster: one delivery task is queued at a time, and
+// it hands every queued value to the item, in the order received. The queue
+// holds at most kCapacity values; when the owner's thread falls behind, the
+// oldest value goes and is counted, so the library's thread never waits.
+// Deliveries and Detach run on the thread the poster delivers to (the GUI
+// thread); once the item has detached, a delivery still queued does nothing,
+// and a late callback only reaches the inbox, which the item no longer reads.
 //
 // The library's context pointer is a number in a process-wide register,
 // not an address, and each link the item opens gets a new one: a callback
 // for an item that is gone, or for a link already removed (a late value, or
 // one of the item's earlier links), finds nothing and is ignored.
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,8 +40,11 @@ struct TiOPCItemData {
 
 class TiItemInbox : public std::enable_shared_from_this<TiItemInbox> {
  public:
-  // `deliver` runs for each delivery while the inbox is attached.
-  static std::shared_ptr<TiItemInbox> Create(std::function<void()> deliver);
+  static constexpr std::size_t kCapacity = 4096;
+  using Delivery = std::function<void(const TiOPCItemData&)>;
+
+  // `deliver` runs for each value while the inbox is attached.
+  static std::shared_ptr<TiItemInbox> Create(Delivery deliver);
   ~TiItemInbox();
   TiItemInbox(const TiItemInbox&) = delete;
   TiItemInbox& operator=(const TiItemInbox&) = delete;
@@ -51,22 +57,31 @@ class TiItemInbox : public std::enable_shared_from_this<TiItemInbox> {
   static IOPCDataCallback DataCallback();
 
   void SetPoster(TiTaskPoster poster);
-  // Any thread: stores the data and queues a delivery unless one waits.
+  // Any thread: queues the data (dropping the oldest when full) and a
+  // delivery unless one waits.
   void Receive(TiOPCItemData data);
+  // The value received last, delivered or not.
   TiOPCItemData Latest() const;
+  // How many values were dropped because the queue was full.
+  std::uint64_t Dropped() const;
+  // Any thread: runs the task on the delivering thread, after the values
+  // queued so far, unless the inbox has detached by then.
+  void PostWhileAttached(std::function<void()> task);
   // On the delivering thread: no delivery reaches the owner any more.
   void Detach();
 
  private:
-  explicit TiItemInbox(std::function<void()> deliver);
+  explicit TiItemInbox(Delivery deliver);
   void Deliver();
 
   std::uintptr_t id_ = 0;
   mutable std::mutex lock_;
+  std::deque<TiOPCItemData> queue_;
   TiOPCItemData latest_;
+  std::uint64_t dropped_ = 0;
   TiTaskPoster poster_;
   std::atomic<bool> deliveryQueued_{false};
-  std::function<void()> deliver_;  // touched on the delivering thread only
+  Delivery deliver_;  // touched on the delivering thread only
 };
 
 }  // namespace tintoral

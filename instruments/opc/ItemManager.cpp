@@ -56,6 +56,10 @@ void TiOPCItemManager::NewData(TiOPCItem& item) const {
   if (callbacks_.newData) callbacks_.newData(item);
 }
 
+void TiOPCItemManager::ReportProblem(TiOPCItem& item, const std::string& message) const {
+  if (callbacks_.reportProblem) callbacks_.reportProblem(item, message);
+}
+
 void TiOPCItemManager::ReadItems(TReader& reader) {
   Clear();
   reader.ReadCollectionBegin();

@@ -36,6 +36,8 @@ class TiOPCItemManager {
     std::function<void(bool)> setErrorFlag;               // unset: the owner has no error flag
     // Runs new-data deliveries on the owner's thread; unset: the library's.
     TiTaskPoster post;
+    // A problem of the item (a value not taken, a write refused).
+    std::function<void(TiOPCItem&, const std::string&)> reportProblem;
   };
 
   TiOPCItemManager(TObject* owner, Callbacks callbacks);
@@ -66,6 +68,7 @@ class TiOPCItemManager {
   int PropertyKindOf(const std::string& propertyName) const;
   void SetOwnerErrorFlag(bool value) const;
   void NewData(TiOPCItem& item) const;
+  void ReportProblem(TiOPCItem& item, const std::string& message) const;
   const TiTaskPoster& Poster() const { return callbacks_.post; }
 
   // The list as the value of "OPCItems". Reading clears the list first and

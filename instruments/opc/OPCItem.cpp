@@ -1,5 +1,7 @@
 #include "instruments/opc/OPCItem.h"
 
+#include <algorithm>
+
 #include "instruments/opc/ItemManager.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "runtime/ClassBuilder.h"
@@ -9,6 +11,18 @@ namespace tintoral {
 namespace {
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+bool IsNumber(const TVariant& value) {
+  return value.Type() == TVarType::Integer || value.Type() == TVarType::Int64 || value.Type() == TVarType::Double ||
+         value.Type() == TVarType::Boolean;
+}
+
+// Whether the server reports the value that was written: numbers by value
+// (the node may keep another number type), anything else by its text.
+bool SameValue(const TVariant& received, const TVariant& written) {
+  if (IsNumber(received) && IsNumber(written)) return received.ToDouble() == written.ToDouble();
+  return received.ToString() == written.ToString();
+}
 
 }  // namespace
 
@@ -27,7 +41,7 @@ const TClassInfo& TiOPCItem::StaticClass() {
   return info;
 }
 
-TiOPCItem::TiOPCItem() : inbox_(TiItemInbox::Create([this] { DataArrived(); })) {}
+TiOPCItem::TiOPCItem() : inbox_(TiItemInbox::Create([this](const TiOPCItemData& data) { DataArrived(data); })) {}
 
 TiOPCItem::~TiOPCItem() {
   inbox_->Detach();
@@ -113,10 +127,28 @@ void TiOPCItem::DisconnectItem() {
   Library().SignalRemove(handle_);
   inbox_->CloseLink();
   handle_ = 0;
+  writeInFlight_ = false;
+  holding_ = false;
 }
 
 void TiOPCItem::SendItemData(const TVariant& value) {
   if (Library().Available()) Library().SignalSendData(handle_, value);
+}
+
+int TiOPCItem::HoldMilliseconds() const { return std::max(1000, 4 * std::max(0, updateRate_)); }
+
+bool TiOPCItem::WriteValue(const TVariant& value) {
+  if (!IsItemActive()) {
+    ReportProblem("write of " + value.ToString() + " refused: the server is not connected");
+    // Handed back once the write that was refused has returned.
+    if (hasData_) inbox_->PostWhileAttached([this] { HandOn(); });
+    return false;
+  }
+  SendItemData(value);
+  writeInFlight_ = true;
+  lastWritten_ = value;
+  holdUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(HoldMilliseconds());
+  return true;
 }
 
 // A connected item that the library reports inactive (server, connection or
@@ -131,10 +163,67 @@ void TiOPCItem::ReceiveData(const TVariant& value, std::uint16_t quality, std::u
   inbox_->Receive({value, timestamp, quality});
 }
 
-void TiOPCItem::DataArrived() {
+void TiOPCItem::DataArrived(const TiOPCItemData& data) {
+  lastData_ = data;
+  hasData_ = true;
+  if (IsGoodQuality(data.quality)) problem_.clear();
   if (autoError_) UpdateItemError();
+  if (HoldsBack(data)) return;
+  HandOn();
+}
+
+bool TiOPCItem::HoldsBack(const TiOPCItemData& data) {
+  if (!writeInFlight_) return false;
+  if ((IsGoodQuality(data.quality) && SameValue(data.value, lastWritten_)) ||
+      std::chrono::steady_clock::now() >= holdUntil_) {
+    writeInFlight_ = false;
+    holding_ = false;
+    return false;
+  }
+  if (!holding_) {
+    holding_ = true;
+    if (!holdTimer_) {
+      holdTimer_ = std::make_unique<TTimerService>();
+      holdTimer_->SetOnTimer([this] { HoldTimeUp(); });
+    }
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(holdUntil_ - std::chrono::steady_clock::now());
+    holdTimer_->Start(static_cast<int>(left.count()) + 1, 0);
+  }
+  return true;
+}
+
+// The write was not confirmed in time (or a later write extended it): the
+// last value held back is handed on once no write is in flight any more.
+void TiOPCItem::HoldTimeUp() {
+  if (!holding_) return;
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(holdUntil_ - std::chrono::steady_clock::now());
+  if (writeInFlight_ && left.count() > 0) {
+    holdTimer_->Start(static_cast<int>(left.count()) + 1, 0);
+    return;
+  }
+  writeInFlight_ = false;
+  holding_ = false;
+  HandOn();
+}
+
+void TiOPCItem::HandOn() {
   if (manager_) manager_->NewData(*this);
 }
+
+void TiOPCItem::ReportProblem(const std::string& message) {
+  problem_ = message;
+  ++problemCount_;
+  if (manager_) manager_->ReportProblem(*this, message);
+}
+
+std::string TiOPCItem::Status() const {
+  if (!problem_.empty() || handle_ == 0) return problem_;
+  return Library().SignalGetStatus(handle_);
+}
+
+std::string TiOPCItem::LinkName() const { return (IsBlank(serverName_) ? groupName_ : serverName_) + "/" + itemName_; }
 
 void TiOPCItem::ItemLoaded() {
   try {

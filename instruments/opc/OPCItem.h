@@ -3,15 +3,27 @@
 // item on a data server, through the link library (OPCLibrary.h).
 //
 // Connecting opens a link with SignalAdd; the library then sends values,
-// which the item's inbox (ItemInbox.h) stores on the library's thread and
-// delivers on the owner's thread: there the item updates the owner's error
-// flag (AutoError) and hands itself to the manager's new-data callback.
+// which the item's inbox (ItemInbox.h) queues on the library's thread and
+// delivers one by one, in order, on the owner's thread: there the item
+// stores each as its last data, updates the owner's error flag (AutoError)
+// and hands itself to the manager's new-data callback.
+//
+// A write (WriteValue) is in flight until the server reports the value
+// written, or until the hold time (a few update periods) has passed: values
+// arriving meanwhile predate it and are held back, so they do not move the
+// instrument away from what the user set; at the hold time the last value
+// held back is handed on. A write to an item that is connected but not
+// active (server down) is refused at once: the item's problem says so, and
+// the instrument is given the server's last value back.
+//
 // Item operations run on the owner's thread; ReceiveData may run on any.
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "instruments/opc/ItemInbox.h"
+#include "platform/window/Timer.h"
 #include "runtime/Persistent.h"
 
 namespace tintoral {
@@ -58,8 +70,11 @@ class TiOPCItem : public TPersistent {
 
   // ---- Link state -------------------------------------------------------
   std::int32_t Handle() const { return handle_; }
-  // The last value received with its timestamp and quality, read together.
-  TiOPCItemData LastData() const { return inbox_->Latest(); }
+  // The last value received with its timestamp and quality, read together:
+  // while the new-data callback runs, the value it is called for.
+  TiOPCItemData LastData() const { return lastData_; }
+  // Whether any value has been received.
+  bool HasData() const { return hasData_; }
   TVariant LastValue() const { return LastData().value; }
   std::uint16_t LastQuality() const { return LastData().quality; }
   std::uint64_t LastTimestamp() const { return LastData().timestamp; }
@@ -80,6 +95,13 @@ class TiOPCItem : public TPersistent {
   void DisconnectItem();
   // Writes the value to the server when the library is there.
   void SendItemData(const TVariant& value);
+  // A write made at the instrument: sent and held in flight while the item
+  // is active; refused (false, reported, the server's value handed back)
+  // while it is not.
+  bool WriteValue(const TVariant& value);
+  bool WriteInFlight() const { return writeInFlight_; }
+  // How long a write may stay in flight: four update periods, at least 1 s.
+  int HoldMilliseconds() const;
   // An active item of an instrument sets the instrument's error flag when
   // the last quality is not good and clears it when it is. A connected item
   // that the library reports inactive sets it too: the flag then stays up
@@ -87,6 +109,20 @@ class TiOPCItem : public TPersistent {
   void UpdateItemError();
   // The receiving routine; any thread (see the file comment).
   void ReceiveData(const TVariant& value, std::uint16_t quality, std::uint64_t timestamp);
+  // ---- Health ---------------------------------------------------------------
+  // Values dropped because the owner's thread fell behind the library.
+  std::uint64_t DroppedValues() const { return inbox_->Dropped(); }
+  // A problem of this item (a value that could not be taken, a refused
+  // write): reported to the manager, kept as Problem() until a value of
+  // good quality arrives, and counted.
+  void ReportProblem(const std::string& message);
+  const std::string& Problem() const { return problem_; }
+  std::uint64_t ProblemCount() const { return problemCount_; }
+  // Problem(), else what the library reports for the link ("" when fine).
+  std::string Status() const;
+  // "Server/Item" (the group when there is no server).
+  std::string LinkName() const;
+
   // After reading from a stream: UpdateItemError (AutoError), then connect
   // (AutoConnect, owner not designed). Errors are swallowed.
   void ItemLoaded();
@@ -97,7 +133,10 @@ class TiOPCItem : public TPersistent {
   const TiOPCLibrary& Library() const;
   bool LinkAllowed() const;
   void ReconnectIfActive();
-  void DataArrived();
+  void DataArrived(const TiOPCItemData& data);
+  bool HoldsBack(const TiOPCItemData& data);
+  void HoldTimeUp();
+  void HandOn();
 
   std::string propertyName_;
   int propertyKind_ = 0;
@@ -108,9 +147,18 @@ class TiOPCItem : public TPersistent {
   bool autoConnect_ = true;
   std::int32_t updateRate_ = 500;
   std::int32_t handle_ = 0;
-  std::shared_ptr<TiItemInbox> inbox_;  // the last value, timestamp and quality
+  std::shared_ptr<TiItemInbox> inbox_;
+  TiOPCItemData lastData_;
+  bool hasData_ = false;
   TiOPCItemManager* manager_ = nullptr;
   bool autoError_ = false;
+  bool writeInFlight_ = false;
+  bool holding_ = false;  // a value arrived while the write was in flight
+  TVariant lastWritten_;
+  std::chrono::steady_clock::time_point holdUntil_;
+  std::unique_ptr<TTimerService> holdTimer_;  // created at the first write
+  std::string problem_;
+  std::uint64_t problemCount_ = 0;
 };
 
 }  // namespace tintoral

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstring>
 
 #include "instruments/opc/LinkVariant.h"
 
@@ -16,6 +17,22 @@ std::string ProgramDirectory() {
   const std::string program(path, static_cast<std::size_t>(length));
   const std::size_t slash = program.rfind('/');
   return slash == std::string::npos ? std::string() : program.substr(0, slash);
+}
+
+// A text a status function writes into a buffer it is given: asked again
+// with a larger buffer when the first one was too small.
+template <class Fill>
+std::string StatusText(Fill fill) {
+  std::vector<char> buffer(256);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    buffer[0] = '\0';
+    const std::int32_t length = fill(buffer.data(), static_cast<std::int32_t>(buffer.size()));
+    if (length < 0) return {};
+    if (static_cast<std::size_t>(length) < buffer.size()) break;
+    buffer.assign(static_cast<std::size_t>(length) + 1, '\0');
+  }
+  buffer.back() = '\0';
+  return buffer.data();
 }
 
 }  // namespace
@@ -86,6 +103,40 @@ void TiOPCLibrary::SignalSendData(std::int32_t handle, const TVariant& value) co
   const auto send = Require<IOPCSignalSendData>("SignalSendData");
   const TLinkVariant linkValue(value);
   send(handle, &linkValue.Value());
+}
+
+template <class F>
+F TiOPCLibrary::Optional(const char* name) const {
+  return reinterpret_cast<F>(Function(name));
+}
+
+std::string TiOPCLibrary::SignalGetStatus(std::int32_t handle) const {
+  const auto status = Optional<IOPCSignalGetStatus>("SignalGetStatus");
+  if (!status) return {};
+  return StatusText([&](char* buffer, std::int32_t size) { return status(handle, buffer, size); });
+}
+
+std::vector<TiServerConnection> TiOPCLibrary::ServerConnections() const {
+  const auto count = Optional<IOPCServerConnectionGetCount>("ServerConnectionGetCount");
+  const auto name = Optional<IOPCServerConnectionGetName>("ServerConnectionGetName");
+  const auto state = Optional<IOPCServerConnectionGetState>("ServerConnectionGetState");
+  std::vector<TiServerConnection> connections;
+  if (!count || !name) return connections;
+  for (std::int32_t i = 0, n = count(); i < n; ++i) {
+    TiServerConnection connection;
+    connection.name = StatusText([&](char* buffer, std::int32_t size) { return name(i, buffer, size); });
+    if (state) {
+      std::int32_t code = IOPC_CONNECTION_UNKNOWN;
+      connection.details = StatusText([&](char* buffer, std::int32_t size) {
+        code = state(i, &connection.sinceUnixMilliseconds, buffer, size);
+        return static_cast<std::int32_t>(std::strlen(buffer));
+      });
+      if (code >= IOPC_CONNECTION_UNKNOWN && code <= IOPC_CONNECTION_REFUSED)
+        connection.state = static_cast<IOPCConnectionState>(code);
+    }
+    connections.push_back(std::move(connection));
+  }
+  return connections;
 }
 
 TiOPCLibrary& OPCLibrary() {

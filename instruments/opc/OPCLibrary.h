@@ -9,6 +9,8 @@
 // only the four call wrappers raise, with
 //   "Vorlix OPC DLL Not Found."                        (no library)
 //   "Function "<name>" not found in "iOPC.dll"."        (no such function)
+// The optional status functions are reached through wrappers that answer
+// "nothing known" when the library or the function is missing.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +25,14 @@ namespace tintoral {
 // An error of a call wrapper.
 class OPCLinkError : public Exception {
   using Exception::Exception;
+};
+
+// One server connection of the library, as its status functions report it.
+struct TiServerConnection {
+  std::string name;
+  IOPCConnectionState state = IOPC_CONNECTION_UNKNOWN;
+  std::int64_t sinceUnixMilliseconds = 0;
+  std::string details;
 };
 
 // The library's file name on this platform: "iOPC.dll" -> "libiOPC.so".
@@ -53,10 +63,17 @@ class TiOPCLibrary {
   bool SignalGetActive(std::int32_t handle) const;
   void SignalSendData(std::int32_t handle, const TVariant& value) const;
 
+  // The optional status functions: "" / none without the library or the
+  // function.
+  std::string SignalGetStatus(std::int32_t handle) const;
+  std::vector<TiServerConnection> ServerConnections() const;
+
  private:
   void LookUpFunctions();
   template <class F>
   F Require(const char* name) const;
+  template <class F>
+  F Optional(const char* name) const;
 
   DynamicLibrary library_;
   std::string filePath_;

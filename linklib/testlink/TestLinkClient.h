@@ -50,6 +50,23 @@ class TestLinkClient {
   }
   std::int64_t StopFeed() const { return Get<TestLinkStopFeedFunction>("TestLinkStopFeed")(); }
   double LastFed(std::int32_t handle) const { return Get<TestLinkLastFedFunction>("TestLinkLastFed")(handle); }
+  // `value` empty: the numbers 1, 2, 3, ...
+  void StartCountedFeed(const std::vector<std::int32_t>& handles, std::int32_t valuesPerSecond, std::int64_t total,
+                        const TVariant& value = TVariant(), std::uint16_t quality = 0xC0) const {
+    const TLinkVariant linkValue(value);
+    Get<TestLinkStartCountedFeedFunction>("TestLinkStartCountedFeed")(
+        handles.data(), static_cast<std::int32_t>(handles.size()), valuesPerSecond, quality,
+        value.Type() == TVarType::Empty ? nullptr : &linkValue.Value(), total);
+  }
+  std::int64_t WaitFeed() const { return Get<TestLinkWaitFeedFunction>("TestLinkWaitFeed")(); }
+  void SetStatus(std::int32_t handle, const std::string& status) const {
+    Get<TestLinkSetStatusFunction>("TestLinkSetStatus")(handle, status.c_str());
+  }
+  void SetConnection(const std::string& name, IOPCConnectionState state, std::int64_t sinceUnixMilliseconds,
+                     const std::string& details = "") const {
+    Get<TestLinkSetConnectionFunction>("TestLinkSetConnection")(name.c_str(), state, sinceUnixMilliseconds,
+                                                                details.c_str());
+  }
 
  private:
   template <class F>

@@ -9,6 +9,9 @@
  *   "SignalRemove <handle>"
  *   "SignalSendData <handle> <type> <value text>"
  *
+ * It also has the optional status functions: a link's status text and the
+ * server connections, both as the control functions below set them.
+ *
  * Like a real server, a value already on its way may still be delivered
  * just after SignalRemove returns. The functions below drive it.
  */
@@ -46,6 +49,19 @@ typedef void (*TestLinkStartFeedFunction)(const int32_t* handles, int32_t count,
 typedef int64_t (*TestLinkStopFeedFunction)(void);
 /* The last value the feeder delivered to the link (0 when none). */
 typedef double (*TestLinkLastFedFunction)(int32_t handle);
+/* Like TestLinkStartFeed, but stops by itself after `total` values; with a
+   `value`, that one value every time (its text copied) instead of the
+   numbers. */
+typedef void (*TestLinkStartCountedFeedFunction)(const int32_t* handles, int32_t count, int32_t valuesPerSecond,
+                                                 uint16_t quality, const IOPCVariant* value, int64_t total);
+/* Waits until the feeder has stopped by itself; returns how many values it delivered. */
+typedef int64_t (*TestLinkWaitFeedFunction)(void);
+/* What SignalGetStatus answers for the link ("" initially). */
+typedef void (*TestLinkSetStatusFunction)(int32_t handle, const char* status);
+/* Adds the server connection of that name, or changes it: what
+   ServerConnectionGetState answers. */
+typedef void (*TestLinkSetConnectionFunction)(const char* name, int32_t state, int64_t sinceUnixMilliseconds,
+                                              const char* details);
 
 #ifdef __cplusplus
 }

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,7 +27,30 @@ struct Link {
   void* context = nullptr;
   bool active = true;
   double lastFed = 0;
+  std::string status;
 };
+
+struct Connection {
+  std::string name;
+  std::int32_t state = IOPC_CONNECTION_UNKNOWN;
+  std::int64_t since = 0;
+  std::string details;
+};
+
+// A value the feeder sends every time, owning its text.
+struct FixedValue {
+  IOPCVariant value{};
+  std::string text;
+};
+
+std::int32_t CopyText(const std::string& text, char* buffer, std::int32_t size) {
+  if (buffer != nullptr && size > 0) {
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+  }
+  return static_cast<std::int32_t>(text.size());
+}
 
 std::int64_t SteadyNanoseconds() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -66,7 +90,7 @@ class Server {
     std::lock_guard<std::mutex> guard(lock_);
     calls_.push_back(call);
     const std::int32_t handle = nextHandle_++;
-    links_[handle] = Link{itemName, callback, context, true, 0};
+    links_[handle] = Link{itemName, callback, context, true, 0, {}};
     return handle;
   }
 
@@ -92,7 +116,41 @@ class Server {
     std::lock_guard<std::mutex> guard(lock_);
     links_.clear();
     calls_.clear();
+    connections_.clear();
     nextHandle_ = 1;
+  }
+
+  void SetStatus(std::int32_t handle, const std::string& status) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (const auto link = links_.find(handle); link != links_.end()) link->second.status = status;
+  }
+
+  std::string Status(std::int32_t handle) {
+    std::lock_guard<std::mutex> guard(lock_);
+    const auto link = links_.find(handle);
+    return link == links_.end() ? std::string() : link->second.status;
+  }
+
+  void SetConnection(Connection connection) {
+    std::lock_guard<std::mutex> guard(lock_);
+    for (Connection& known : connections_)
+      if (known.name == connection.name) {
+        known = std::move(connection);
+        return;
+      }
+    connections_.push_back(std::move(connection));
+  }
+
+  std::int32_t ConnectionCount() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return static_cast<std::int32_t>(connections_.size());
+  }
+
+  Connection ConnectionAt(std::int32_t index) {
+    std::lock_guard<std::mutex> guard(lock_);
+    return index >= 0 && index < static_cast<std::int32_t>(connections_.size())
+               ? connections_[static_cast<std::size_t>(index)]
+               : Connection{};
   }
 
   std::int32_t CallCount() {
@@ -138,16 +196,22 @@ class Server {
     return entered;
   }
 
-  void StartFeed(std::vector<std::int32_t> handles, std::int32_t valuesPerSecond, std::uint16_t quality) {
+  void StartFeed(std::vector<std::int32_t> handles, std::int32_t valuesPerSecond, std::uint16_t quality,
+                 std::shared_ptr<const FixedValue> fixed = nullptr, std::int64_t total = 0) {
     StopFeed();
     feeding_ = true;
     fed_ = 0;
-    feeder_ = std::thread(
-        [this, handles = std::move(handles), valuesPerSecond, quality] { Feed(handles, valuesPerSecond, quality); });
+    feeder_ = std::thread([this, handles = std::move(handles), valuesPerSecond, quality, fixed, total] {
+      Feed(handles, valuesPerSecond, quality, fixed.get(), total);
+    });
   }
 
   std::int64_t StopFeed() {
     feeding_ = false;
+    return WaitFeed();
+  }
+
+  std::int64_t WaitFeed() {
     if (feeder_.joinable()) feeder_.join();
     return fed_;
   }
@@ -163,10 +227,11 @@ class Server {
     return callback != nullptr;
   }
 
-  void Feed(const std::vector<std::int32_t>& handles, std::int32_t valuesPerSecond, std::uint16_t quality) {
+  void Feed(const std::vector<std::int32_t>& handles, std::int32_t valuesPerSecond, std::uint16_t quality,
+            const FixedValue* fixed, std::int64_t total) {
     if (handles.empty()) return;
     const auto start = std::chrono::steady_clock::now();
-    for (std::int64_t n = 1; feeding_; ++n) {
+    for (std::int64_t n = 1; feeding_ && (total <= 0 || n <= total); ++n) {
       if (valuesPerSecond > 0)
         std::this_thread::sleep_until(start + std::chrono::nanoseconds(n * 1000000000LL / valuesPerSecond));
       const std::int32_t handle = handles[static_cast<std::size_t>(n - 1) % handles.size()];
@@ -176,7 +241,7 @@ class Server {
       IOPCVariant value{};
       value.type = IOPC_VT_DOUBLE;
       value.value.doubleValue = static_cast<double>(n);
-      callback(context, &value, quality, static_cast<std::uint64_t>(n));
+      callback(context, fixed ? &fixed->value : &value, quality, static_cast<std::uint64_t>(n));
       {
         std::lock_guard<std::mutex> guard(lock_);
         if (const auto link = links_.find(handle); link != links_.end()) link->second.lastFed = static_cast<double>(n);
@@ -215,6 +280,7 @@ class Server {
   std::mutex lock_;
   std::map<std::int32_t, Link> links_;
   std::vector<std::string> calls_;
+  std::vector<Connection> connections_;
   std::int32_t nextHandle_ = 1;
 
   std::atomic<bool> feeding_{false};
@@ -259,6 +325,26 @@ TESTLINK_EXPORT void IOPC_CALL SignalSendData(std::int32_t handle, const IOPCVar
   TheServer().Record("SignalSendData " + std::to_string(handle) + " " + (value ? VariantText(*value) : "null"));
 }
 
+// ---- Status ------------------------------------------------------------------------------
+
+TESTLINK_EXPORT std::int32_t IOPC_CALL SignalGetStatus(std::int32_t handle, char* buffer, std::int32_t size) {
+  return CopyText(TheServer().Status(handle), buffer, size);
+}
+
+TESTLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() { return TheServer().ConnectionCount(); }
+
+TESTLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index, char* buffer, std::int32_t size) {
+  return CopyText(TheServer().ConnectionAt(index).name, buffer, size);
+}
+
+TESTLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t index, std::int64_t* since, char* buffer,
+                                                                std::int32_t size) {
+  const Connection connection = TheServer().ConnectionAt(index);
+  if (since) *since = connection.since;
+  CopyText(connection.details, buffer, size);
+  return connection.state;
+}
+
 // ---- Control ---------------------------------------------------------------------------
 
 TESTLINK_EXPORT void TestLinkReset() { TheServer().Reset(); }
@@ -266,11 +352,7 @@ TESTLINK_EXPORT void TestLinkReset() { TheServer().Reset(); }
 TESTLINK_EXPORT std::int32_t TestLinkCallCount() { return TheServer().CallCount(); }
 
 TESTLINK_EXPORT void TestLinkCall(std::int32_t index, char* buffer, std::int32_t size) {
-  if (buffer == nullptr || size <= 0) return;
-  const std::string call = TheServer().Call(index);
-  const std::size_t length = std::min(call.size(), static_cast<std::size_t>(size - 1));
-  std::memcpy(buffer, call.data(), length);
-  buffer[length] = '\0';
+  CopyText(TheServer().Call(index), buffer, size);
 }
 
 TESTLINK_EXPORT std::int32_t TestLinkHandleOf(const char* itemName) { return TheServer().HandleOf(Text(itemName)); }
@@ -293,3 +375,30 @@ TESTLINK_EXPORT void TestLinkStartFeed(const std::int32_t* handles, std::int32_t
 TESTLINK_EXPORT std::int64_t TestLinkStopFeed() { return TheServer().StopFeed(); }
 
 TESTLINK_EXPORT double TestLinkLastFed(std::int32_t handle) { return TheServer().LastFed(handle); }
+
+TESTLINK_EXPORT void TestLinkStartCountedFeed(const std::int32_t* handles, std::int32_t count,
+                                              std::int32_t valuesPerSecond, std::uint16_t quality,
+                                              const IOPCVariant* value, std::int64_t total) {
+  std::shared_ptr<FixedValue> fixed;
+  if (value) {
+    fixed = std::make_shared<FixedValue>();
+    fixed->value = *value;
+    if (value->type == IOPC_VT_TEXT) {
+      fixed->text.assign(value->value.text.bytes, value->value.text.length);
+      fixed->value.value.text.bytes = fixed->text.data();
+    }
+  }
+  TheServer().StartFeed(std::vector<std::int32_t>(handles, handles + std::max(0, count)), valuesPerSecond, quality,
+                        fixed, total);
+}
+
+TESTLINK_EXPORT std::int64_t TestLinkWaitFeed() { return TheServer().WaitFeed(); }
+
+TESTLINK_EXPORT void TestLinkSetStatus(std::int32_t handle, const char* status) {
+  TheServer().SetStatus(handle, Text(status));
+}
+
+TESTLINK_EXPORT void TestLinkSetConnection(const char* name, std::int32_t state, std::int64_t since,
+                                           const char* details) {
+  TheServer().SetConnection(Connection{Text(name), state, since, Text(details)});
+}

@@ -16,15 +16,21 @@ bool UsesX11Platform() {
 
 }  // namespace
 
-std::optional<std::string> UnreachableDisplay() {
-  if (!UsesX11Platform()) return std::nullopt;
+TDisplayProbe::TDisplayProbe() {
+  if (!UsesX11Platform()) return;
   const QByteArray display = qgetenv("DISPLAY");
-  if (display.isEmpty()) return "no display: DISPLAY is not set";
-  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-  const bool failed = xcb_connection_has_error(connection) != 0;
-  xcb_disconnect(connection);
-  if (failed) return "cannot connect to the display \"" + display.toStdString() + "\"";
-  return std::nullopt;
+  if (display.isEmpty()) {
+    problem_ = "no display: DISPLAY is not set";
+    return;
+  }
+  connection_ = xcb_connect(nullptr, nullptr);
+  if (xcb_connection_has_error(connection_) != 0)
+    problem_ = "cannot connect to the display \"" + display.toStdString() + "\"";
+}
+
+// xcb_disconnect also frees a connection that failed.
+TDisplayProbe::~TDisplayProbe() {
+  if (connection_) xcb_disconnect(connection_);
 }
 
 }  // namespace tintoral

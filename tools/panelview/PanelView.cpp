@@ -1,54 +1,45 @@
-// panelview FORM [--shot OUT.png SECONDS]
+// panelview [OPTIONS] FORM [OPTIONS]   (PanelViewOptions.cpp lists them)
 //
 // Opens a text form file (read as formshot reads it, tools/formshot/
 // FormLoading.h) in a window, live and interactive: the instruments' items
 // connect through the link library as the form is read, and the program
-// runs until the window closes. With --shot it saves the window's client
-// area as a PNG after SECONDS of running and exits instead, for machines
-// without a screen. Prints one line naming the problem and exits 1 when the
-// form cannot be used; 2 on wrong usage.
+// runs until the window closes. A status line under the form shows the
+// server connections and the items that are not well (PanelStatus.h);
+// --mark-errors turns ErrorMarking on for every instrument. With --shot it
+// saves the window's client area as a PNG after SECONDS of running and
+// exits instead, for machines without a screen. Prints one line naming the
+// problem and exits 1 when the form cannot be used; 2 on wrong usage.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "instruments/InstrumentClasses.h"
+#include "instruments/base/InstrumentComponent.h"
+#include "instruments/opc/ErrorLog.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
 #include "platform/window/Application.h"
 #include "platform/window/DisplayConnection.h"
 #include "platform/window/Form.h"
+#include "platform/window/Label.h"
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
 #include "runtime/Exception.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
+#include "tools/panelview/PanelStatus.h"
+#include "tools/panelview/PanelViewOptions.h"
 
 namespace tintoral {
 namespace {
 
-struct TPanelViewOptions {
-  std::string formPath;
-  std::string shotPath;  // "" for a window that stays until closed
-  double shotSeconds = 0;
-};
-
-bool ParseOptions(int argc, char** argv, TPanelViewOptions& options) {
-  if (argc == 2) {
-    options.formPath = argv[1];
-    return true;
-  }
-  if (argc == 5 && std::string(argv[2]) == "--shot") {
-    options.formPath = argv[1];
-    options.shotPath = argv[3];
-    std::istringstream seconds(argv[4]);
-    return static_cast<bool>(seconds >> options.shotSeconds) && seconds.eof() && options.shotSeconds >= 0;
-  }
-  return false;
-}
+constexpr int kStatusHeight = 18;
+constexpr int kStatusIntervalMs = 500;
 
 std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -64,6 +55,40 @@ void SaveShot(TForm& form, const std::string& path) {
   SavePng(picture, path);
 }
 
+void MarkErrors(TComponent& component) {
+  if (auto* instrument = dynamic_cast<TiComponent*>(&component)) instrument->SetErrorMarking(true);
+  for (int i = 0; i < component.ComponentCount(); ++i) MarkErrors(*component.Components(i));
+}
+
+// A line under the form's own area, refreshed every half second; the data
+// link's error log writes its counted lines at the same pace.
+TLabel& AddStatusLine(TForm& form) {
+  const int top = form.ClientHeight();
+  form.SetClientHeight(top + kStatusHeight);
+  auto* status = new TLabel(&form);
+  status->SetAutoSize(false);
+  status->SetParent(&form);
+  status->SetBounds(4, top + 2, form.ClientWidth() - 8, kStatusHeight - 4);
+  return *status;
+}
+
+// Items with AutoError follow their link's activity even when the library
+// sends nothing more (a server that stopped answering).
+void UpdateItemErrors(TComponent& component) {
+  if (auto* instrument = dynamic_cast<TiVCLComponent*>(&component)) {
+    TiOPCItemManager& items = instrument->OPCItemManager();
+    for (int i = 0; i < items.Count(); ++i)
+      if (items.Items(i).AutoError()) items.Items(i).UpdateItemError();
+  }
+  for (int i = 0; i < component.ComponentCount(); ++i) UpdateItemErrors(*component.Components(i));
+}
+
+void RefreshStatus(TLabel& status, TForm& form) {
+  UpdateItemErrors(form);
+  status.SetCaption(PanelStatusText(form, OPCLibrary()));
+  OPCErrorLog().Flush();
+}
+
 int View(const TPanelViewOptions& options) {
   RegisterWindowClasses();
   RegisterStandardControls();
@@ -74,6 +99,12 @@ int View(const TPanelViewOptions& options) {
   TLoadedForm loaded = LoadForm(ReadTextFile(options.formPath));
   auto* form = dynamic_cast<TForm*>(&loaded.Root());
   if (!form) throw InvalidOperation("The root '" + loaded.Root().Name() + "' is not a form");
+  if (options.markErrors) MarkErrors(*form);
+  TLabel& status = AddStatusLine(*form);
+  RefreshStatus(status, *form);
+  QTimer statusTimer;
+  QObject::connect(&statusTimer, &QTimer::timeout, [&] { RefreshStatus(status, *form); });
+  statusTimer.start(kStatusIntervalMs);
   QApplication::setQuitOnLastWindowClosed(false);
   form->SetOnClose([](TObject*, TCloseAction&) { QCoreApplication::quit(); });
   form->Show();
@@ -81,6 +112,7 @@ int View(const TPanelViewOptions& options) {
   if (!options.shotPath.empty()) {
     QTimer::singleShot(static_cast<int>(options.shotSeconds * 1000), [&] {
       try {
+        RefreshStatus(status, *form);
         SaveShot(*form, options.shotPath);
       } catch (const std::exception& error) {
         std::fprintf(stderr, "panelview: %s\n", error.what());
@@ -98,12 +130,22 @@ int View(const TPanelViewOptions& options) {
 
 int main(int argc, char** argv) {
   tintoral::TPanelViewOptions options;
-  if (!tintoral::ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: panelview FORM [--shot OUT.png SECONDS]\n");
+  const std::string problem = tintoral::ParsePanelViewOptions(std::vector<std::string>(argv + 1, argv + argc), options);
+  if (options.help) {
+    std::fputs(tintoral::PanelViewUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("panelview %s\n", TINTORAL_VERSION);
+    return 0;
+  }
+  if (!problem.empty()) {
+    std::fprintf(stderr, "panelview: %s\n%s", problem.c_str(), tintoral::PanelViewUsage().c_str());
     return 2;
   }
-  if (const auto problem = tintoral::UnreachableDisplay()) {
-    std::fprintf(stderr, "panelview: %s\n", problem->c_str());
+  const tintoral::TDisplayProbe display;  // open until the program ends, past Qt's own connection
+  if (const auto& unreachable = display.Problem()) {
+    std::fprintf(stderr, "panelview: %s\n", unreachable->c_str());
     return 1;
   }
   tintoral::UseWholeScreenScaleFactors();

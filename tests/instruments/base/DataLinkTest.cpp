@@ -111,11 +111,23 @@ TEST_F(DataLinkTest, TheEventsSurroundTheWriteAndDataLinkApplyCanTakeItOver) {
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(DataLinkTest, AValueThatDoesNotConvertReachesTheApplicationAndEndsTheWrite) {
+TEST_F(DataLinkTest, AValueThatDoesNotConvertGoesToOnOPCErrorAndTheItemNeverToTheApplication) {
   TiOPCItem& item = gauge.Bind("Position", "Tank.Level");
+  std::vector<std::string> errors;
+  gauge.SetOnOPCError([&](TObject*, int index, const std::string& message) {
+    errors.push_back(std::to_string(index) + " " + message);
+  });
+  gauge.SetOnNewOPCData([](TObject*, int index) {
+    if (index == 0) throw ConvertError("a handler that raises");
+  });
   Serve(item, std::string("high"), 0xC0);
-  EXPECT_EQ(messages, std::vector<std::string>{"'high' is not a valid floating point value"});
+  EXPECT_EQ(errors, std::vector<std::string>{"0 'high' is not a valid floating point value"});
+  EXPECT_EQ(item.Problem(), "'high' is not a valid floating point value");
   EXPECT_FALSE(gauge.OPCWriting());
+  Serve(item, 12.0, 0xC0);
+  EXPECT_EQ(gauge.Position(), 12.0);
+  EXPECT_EQ(errors.back(), "0 a handler that raises");
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(DataLinkTest, SetPropertyFromVariantConvertsThroughTheValueTextByKind) {

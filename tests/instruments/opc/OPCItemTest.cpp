@@ -1,9 +1,11 @@
 // Items against the test link library: when they connect and with what,
-// reconnecting, disconnecting, the error flag from the quality, and the
-// values received on the library's thread.
+// reconnecting, disconnecting, the error flag from the quality, the values
+// received on the library's thread, and writes: held in flight or refused.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <algorithm>
+#include <chrono>
 #include <mutex>
 
 #include "instruments/opc/ItemManager.h"
@@ -36,6 +38,10 @@ class OPCItemTest : public ::testing::Test {
   }
   std::vector<std::string> Calls() const { return link.Calls(); }
   // Runs the deliveries the poster queued, as the owner's thread would.
+ public:
+  int RunQueuedNow() { return RunQueued(); }
+
+ protected:
   int RunQueued() {
     std::vector<std::function<void()>> tasks;
     {
@@ -52,19 +58,29 @@ class OPCItemTest : public ::testing::Test {
   bool loading = false;
   std::vector<int> errorFlags;
   std::vector<TVariant> delivered;
+  std::vector<std::string> deliveredData;  // "value/quality/timestamp"
+  std::vector<std::string> problems;
   std::mutex queueLock;
   std::vector<std::function<void()>> queued;
-  TiOPCItemManager manager{&owner,
-                           {.isDesigning = [this] { return designing; },
-                            .newData = [this](TiOPCItem& item) { delivered.push_back(item.LastValue()); },
-                            .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
-                            .isLoading = [this] { return loading; },
-                            .setErrorFlag = [this](bool value) { errorFlags.push_back(value); },
-                            .post =
-                                [this](std::function<void()> task) {
-                                  std::lock_guard<std::mutex> guard(queueLock);
-                                  queued.push_back(std::move(task));
-                                }}};
+  TiOPCItemManager manager{
+      &owner,
+      {.isDesigning = [this] { return designing; },
+       .newData =
+           [this](TiOPCItem& item) {
+             const TiOPCItemData data = item.LastData();
+             delivered.push_back(data.value);
+             deliveredData.push_back(data.value.ToString() + "/" + std::to_string(data.quality) + "/" +
+                                     std::to_string(data.timestamp));
+           },
+       .propertyKind = [](const std::string& name) { return name == "Position" ? 4 : 0; },
+       .isLoading = [this] { return loading; },
+       .setErrorFlag = [this](bool value) { errorFlags.push_back(value); },
+       .post =
+           [this](std::function<void()> task) {
+             std::lock_guard<std::mutex> guard(queueLock);
+             queued.push_back(std::move(task));
+           },
+       .reportProblem = [this](TiOPCItem&, const std::string& message) { problems.push_back(message); }}};
 };
 
 TEST_F(OPCItemTest, ConnectsOnlyWithAPropertyAGroupOrServerAndAnItem) {
@@ -188,20 +204,96 @@ TEST_F(OPCItemTest, AConnectedItemThatGoesInactiveRaisesTheErrorFlagUntilGoodDat
   }
 }
 
-TEST_F(OPCItemTest, ValuesFromTheLibrarysThreadCoalesceAndTheLatestIsDelivered) {
+TEST_F(OPCItemTest, EveryValueFromTheLibrarysThreadIsDeliveredInOrderWithItsOwnQualityAndTimestamp) {
   TiOPCItem& item = NewItem("G", "S", "I");
   item.ConnectItem();
   link.Serve(item.Handle(), 1.0, 0xC0, 11);
   link.Serve(item.Handle(), std::string("2,5"), 0x40, 22);
   link.Serve(item.Handle(), 3.0, 0xD8, 33);
-  EXPECT_EQ(item.LastValue(), TVariant(3.0));
-  EXPECT_EQ(item.LastQuality(), 0xD8);
-  EXPECT_EQ(item.LastTimestamp(), 33u);
   EXPECT_TRUE(delivered.empty()) << "nothing runs on the library's thread";
-  EXPECT_EQ(RunQueued(), 1);
-  EXPECT_EQ(delivered, std::vector<TVariant>{TVariant(3.0)});
+  EXPECT_EQ(RunQueued(), 1) << "one delivery for the burst";
+  EXPECT_EQ(deliveredData, (std::vector<std::string>{"1/192/11", "2,5/64/22", "3/216/33"}));
+  EXPECT_EQ(item.LastValue(), TVariant(3.0));
   link.Serve(item.Handle(), 4.0, 0xC0);
   EXPECT_EQ(RunQueued(), 1) << "a new value after a delivery is delivered again";
+}
+
+TEST_F(OPCItemTest, AQueueOverItsBoundDropsTheOldestAndCountsThem) {
+  TiOPCItem& item = NewItem("G", "S", "I");
+  item.ConnectItem();
+  constexpr std::int64_t kTotal = 10000;
+  link.StartCountedFeed({item.Handle()}, 0, kTotal);
+  ASSERT_EQ(link.WaitFeed(), kTotal);
+  RunQueued();
+  constexpr auto kBound = static_cast<std::int64_t>(TiItemInbox::kCapacity);
+  ASSERT_EQ(delivered.size(), TiItemInbox::kCapacity);
+  EXPECT_EQ(item.DroppedValues(), static_cast<std::uint64_t>(kTotal - kBound));
+  for (std::size_t i = 0; i < delivered.size(); ++i)
+    ASSERT_EQ(delivered[i].ToDouble(), static_cast<double>(kTotal - kBound + 1 + static_cast<std::int64_t>(i))) << i;
+}
+
+// Serves the value and runs the owner's share.
+void ServeAndRun(OPCItemTest& test, const TestLinkClient& link, const TiOPCItem& item, double value) {
+  link.Serve(item.Handle(), value, 0xC0);
+  while (test.RunQueuedNow() > 0) {
+  }
+}
+
+TEST_F(OPCItemTest, AWriteInFlightHoldsBackOlderValuesUntilTheServerReportsIt) {
+  TiOPCItem& item = NewItem("G", "S", "I");
+  item.ConnectItem();
+  ASSERT_TRUE(item.WriteValue(21.0));
+  ASSERT_TRUE(item.WriteValue(22.0));  // a second key step before the first came back
+  EXPECT_TRUE(item.WriteInFlight());
+  for (double stale : {20.0, 21.0}) ServeAndRun(*this, link, item, stale);
+  EXPECT_TRUE(delivered.empty()) << "values that predate the last write";
+  EXPECT_EQ(item.LastValue(), TVariant(21.0)) << "still stored";
+  ServeAndRun(*this, link, item, 22.0);
+  ServeAndRun(*this, link, item, 23.0);
+  EXPECT_EQ(delivered, (std::vector<TVariant>{TVariant(22.0), TVariant(23.0)}));
+  EXPECT_FALSE(item.WriteInFlight());
+  EXPECT_EQ(Calls().back(), "SignalSendData 1 Double 22");
+  EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(OPCItemTest, AWriteTheServerNeverReportsReleasesTheLastHeldValueAfterTheHoldTime) {
+  for (const auto& [rate, hold] : {std::pair{0, 1000}, std::pair{250, 1000}, std::pair{500, 2000}}) {
+    TiOPCItem probe;
+    probe.SetUpdateRate(rate);
+    EXPECT_EQ(probe.HoldMilliseconds(), hold) << rate;
+  }
+  TiOPCItem& item = NewItem("G", "S", "I");
+  item.SetUpdateRate(0);
+  item.ConnectItem();
+  item.WriteValue(5.0);  // the server keeps its own value, say
+  ServeAndRun(*this, link, item, 3.0);
+  ServeAndRun(*this, link, item, 4.0);
+  EXPECT_TRUE(delivered.empty());
+  const auto start = std::chrono::steady_clock::now();
+  while (delivered.empty() && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  EXPECT_EQ(delivered, std::vector<TVariant>{TVariant(4.0)});
+  EXPECT_FALSE(item.WriteInFlight());
+}
+
+TEST_F(OPCItemTest, AWriteWhileTheItemIsInactiveIsRefusedReportedAndTheServersValueHandedBack) {
+  TiOPCItem& item = NewItem("G", "S", "I");
+  item.ConnectItem();
+  ServeAndRun(*this, link, item, 7.0);
+  link.SetActive(item.Handle(), false);
+  EXPECT_FALSE(item.WriteValue(9.0));
+  EXPECT_EQ(problems, std::vector<std::string>{"write of 9 refused: the server is not connected"});
+  EXPECT_EQ(item.Status(), problems[0]);
+  RunQueued();
+  EXPECT_EQ(delivered, (std::vector<TVariant>{TVariant(7.0), TVariant(7.0)})) << "handed back";
+  for (const std::string& call : Calls()) EXPECT_EQ(call.rfind("SignalSendData", 0), std::string::npos) << call;
+
+  link.SetActive(item.Handle(), true);
+  ServeAndRun(*this, link, item, 8.0);
+  EXPECT_EQ(item.Problem(), "") << "good data clears it";
+  EXPECT_EQ(item.ProblemCount(), 1u);
+  link.SetStatus(item.Handle(), "write failed: BadTypeMismatch");
+  EXPECT_EQ(item.Status(), "write failed: BadTypeMismatch") << "the library's word when the item has none";
 }
 
 TEST_F(OPCItemTest, AnItemDestroyedWithADeliveryQueuedIsNeverTouched) {

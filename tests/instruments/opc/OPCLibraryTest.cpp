@@ -6,6 +6,7 @@
 
 #include "instruments/opc/LinkVariant.h"
 #include "instruments/opc/OPCLibrary.h"
+#include "linklib/testlink/TestLinkClient.h"
 
 namespace tintoral {
 namespace {
@@ -50,6 +51,29 @@ TEST(OPCLibrary, WrappersRaiseWhenTheLibraryOrTheFunctionIsMissing) {
     EXPECT_EQ(MessageOf(call, missing), "Vorlix OPC DLL Not Found.") << name;
     EXPECT_EQ(MessageOf(call, withoutFunctions), std::string("Function \"") + name + "\" not found in \"iOPC.dll\".");
   }
+}
+
+TEST(OPCLibrary, TheStatusFunctionsAnswerWhatTheLibraryReportsAndNothingWithoutThem) {
+  const test::TestLinkClient link(OPCLibrary().FilePath());
+  link.Reset();
+  link.SetConnection("Plant.Server", IOPC_CONNECTION_LOST, 1700000000123, "connection reset");
+  link.SetConnection("Spare", IOPC_CONNECTION_CONNECTED, 5);
+  const std::int32_t handle =
+      OPCLibrary().SignalAdd("Local", "Plant.Server", "Tank.Level", "", 500, 4, nullptr, nullptr);
+  link.SetStatus(handle, std::string(300, 'x'));  // longer than the first buffer
+  EXPECT_EQ(OPCLibrary().SignalGetStatus(handle), std::string(300, 'x'));
+  const std::vector<TiServerConnection> connections = OPCLibrary().ServerConnections();
+  ASSERT_EQ(connections.size(), 2u);
+  EXPECT_EQ(connections[0].name, "Plant.Server");
+  EXPECT_EQ(connections[0].state, IOPC_CONNECTION_LOST);
+  EXPECT_EQ(connections[0].sinceUnixMilliseconds, 1700000000123);
+  EXPECT_EQ(connections[0].details, "connection reset");
+  EXPECT_EQ(connections[1].state, IOPC_CONNECTION_CONNECTED);
+  link.Reset();
+
+  const TiOPCLibrary withoutFunctions("libm.so.6");
+  EXPECT_EQ(withoutFunctions.SignalGetStatus(1), "");
+  EXPECT_TRUE(withoutFunctions.ServerConnections().empty());
 }
 
 TEST(OPCLibrary, VariantsCrossTheCInterfaceUnchanged) {

@@ -1,0 +1,70 @@
+// panelview's status line over the test link library: server connections
+// and the items that are not well.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/window/MainThreadQueue.h"
+#include "tests/instruments/base/DataLinkTestSupport.h"
+#include "tools/panelview/PanelStatus.h"
+
+namespace tintoral::test {
+namespace {
+
+class PanelStatusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(OPCLibraryAvailable());
+    TestLink().Reset();
+    setenv("TZ", "UTC", 1);
+    tzset();
+    level = new TLinkedGauge(&panel);
+    level->SetName("Level");
+    level->SetPositionMax(1e9);
+  }
+  void TearDown() override {
+    panel.DestroyComponents();
+    TestLink().Reset();
+    unsetenv("TZ");
+    tzset();
+  }
+  std::string Status() const { return PanelStatusText(panel, OPCLibrary()); }
+
+  TComponent panel{nullptr};
+  TLinkedGauge* level = nullptr;
+};
+
+TEST_F(PanelStatusTest, ServersAreShownWithTheirStateAndTheTimeItBegan) {
+  EXPECT_EQ(LocalClockTime(((13 * 60 + 4) * 60 + 5) * 1000LL + 999), "13:04:05");
+  TestLink().SetConnection("Plant.Server", IOPC_CONNECTION_CONNECTED, 0);
+  TestLink().SetConnection("Boiler", IOPC_CONNECTION_LOST, 3600000, "connection reset");
+  TestLink().SetConnection("Mill", IOPC_CONNECTION_REFUSED, 7200000, "certificate untrusted");
+  TestLink().SetConnection("Press", IOPC_CONNECTION_CONNECTING, 0);
+  EXPECT_EQ(Status(),
+            "Plant.Server: connected | Boiler: lost since 01:00:00, reconnecting (connection reset) | "
+            "Mill: refused since 02:00:00 (certificate untrusted) | Press: connecting | all items well");
+  EXPECT_EQ(PanelStatusText(panel, TiOPCLibrary("")), "no link library: the items stay unconnected");
+}
+
+TEST_F(PanelStatusTest, ItemsWithBadQualityDroppedValuesOrProblemsAreNamed) {
+  TiOPCItem& item = level->Bind("Position", "Tank.Level");
+  TiOPCItem& spare = level->Bind("Caption", "Tank.Name");
+  TestLink().Serve(item.Handle(), 5.0, 0x00);
+  TestLink().StartCountedFeed({spare.Handle()}, 0, 5000);
+  TestLink().WaitFeed();
+  RunMainThreadTasks();
+  EXPECT_EQ(Status(),
+            "Level.Position <- Plant.Server/Tank.Level: bad quality; "
+            "Level.Caption <- Plant.Server/Tank.Name: 904 values dropped");
+
+  TestLink().SetActive(item.Handle(), false);
+  level->SetPosition(7);
+  level->SetPosition(8);
+  EXPECT_EQ(Status().substr(0, Status().find(';')),
+            "Level.Position <- Plant.Server/Tank.Level: not active, write of 8 refused: the server is not connected "
+            "(2 problems)");
+}
+
+}  // namespace
+}  // namespace tintoral::test

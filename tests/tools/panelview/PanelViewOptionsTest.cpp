@@ -1,0 +1,59 @@
+// panelview's command line: options before or after the form, and the
+// mistakes it names.
+#include <gtest/gtest.h>
+
+#include "tools/panelview/PanelViewOptions.h"
+
+namespace tintoral {
+namespace {
+
+TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string problem;
+    std::string form, shot;
+    double seconds;
+    bool markErrors, help;
+  };
+  const Case cases[] = {
+      {{"panel.txt"}, "", "panel.txt", "", 0, false, false},
+      {{"--mark-errors", "panel.txt"}, "", "panel.txt", "", 0, true, false},
+      {{"panel.txt", "--shot", "out.png", "2.5", "--mark-errors"}, "", "panel.txt", "out.png", 2.5, true, false},
+      {{"--shot", "out.png", "15", "panel.txt"}, "", "panel.txt", "out.png", 15, false, false},
+      {{"--help"}, "", "", "", 0, false, true},
+      {{}, "no form file given", "", "", 0, false, false},
+      {{"a.txt", "b.txt"}, "one form file only, not 'a.txt' and 'b.txt'", "a.txt", "", 0, false, false},
+      {{"panel.txt", "--shot", "out.png"},
+       "--shot needs a picture file and a number of seconds",
+       "panel.txt",
+       "",
+       0,
+       false,
+       false},
+      {{"panel.txt", "--shot", "out.png", "-1"},
+       "--shot: '-1' is not a number of seconds",
+       "panel.txt",
+       "out.png",
+       -1,
+       false,
+       false},
+      {{"--fast", "panel.txt"}, "unknown option '--fast'", "", "", 0, false, false},
+  };
+  for (const Case& c : cases) {
+    TPanelViewOptions options;
+    const std::string problem = ParsePanelViewOptions(c.arguments, options);
+    const std::string label = c.arguments.empty() ? "(none)" : c.arguments[0];
+    EXPECT_EQ(problem, c.problem) << label;
+    if (!problem.empty()) continue;
+    EXPECT_EQ(options.formPath, c.form) << label;
+    EXPECT_EQ(options.shotPath, c.shot) << label;
+    EXPECT_EQ(options.shotSeconds, c.seconds) << label;
+    EXPECT_EQ(options.markErrors, c.markErrors) << label;
+    EXPECT_EQ(options.help, c.help) << label;
+  }
+  for (const char* option : {"--mark-errors", "--shot OUT.png SECS", "--help", "--version"})
+    EXPECT_NE(PanelViewUsage().find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace tintoral

@@ -1,0 +1,75 @@
+#include "tools/panelview/PanelStatus.h"
+
+#include <ctime>
+#include <vector>
+
+#include "instruments/base/InstrumentComponent.h"
+#include "instruments/opc/OPCLibrary.h"
+
+namespace tintoral {
+namespace {
+
+std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
+  return text;
+}
+
+std::string ConnectionText(const TiServerConnection& connection) {
+  const std::string since = " since " + LocalClockTime(connection.sinceUnixMilliseconds);
+  const std::string details = connection.details.empty() ? "" : " (" + connection.details + ")";
+  switch (connection.state) {
+    case IOPC_CONNECTION_CONNECTED: return connection.name + ": connected";
+    case IOPC_CONNECTION_CONNECTING: return connection.name + ": connecting" + details;
+    case IOPC_CONNECTION_LOST: return connection.name + ": lost" + since + ", reconnecting" + details;
+    case IOPC_CONNECTION_REFUSED: return connection.name + ": refused" + since + details;
+    default: return connection.name + ": state unknown";
+  }
+}
+
+// What is wrong with the item, "" when nothing.
+std::string ItemTrouble(const TiOPCItem& item) {
+  std::vector<std::string> troubles;
+  if (item.Handle() != 0 && !item.IsItemActive()) troubles.push_back("not active");
+  else if (item.HasData() && !IsGoodQuality(item.LastQuality())) troubles.push_back("bad quality");
+  if (item.DroppedValues() > 0) troubles.push_back(std::to_string(item.DroppedValues()) + " values dropped");
+  if (const std::string status = item.Status(); !status.empty())
+    troubles.push_back(item.ProblemCount() > 1 ? status + " (" + std::to_string(item.ProblemCount()) + " problems)"
+                                               : status);
+  return Join(troubles, ", ");
+}
+
+void CollectItemTroubles(const TComponent& component, std::vector<std::string>& troubles) {
+  if (const auto* instrument = dynamic_cast<const TiVCLComponent*>(&component)) {
+    const TiOPCItemManager& items = instrument->OPCItemManager();
+    for (int i = 0; i < items.Count(); ++i) {
+      const TiOPCItem& item = items.Items(i);
+      if (const std::string trouble = ItemTrouble(item); !trouble.empty())
+        troubles.push_back(instrument->Name() + "." + item.PropertyName() + " <- " + item.LinkName() + ": " + trouble);
+    }
+  }
+  for (int i = 0; i < component.ComponentCount(); ++i) CollectItemTroubles(*component.Components(i), troubles);
+}
+
+}  // namespace
+
+std::string LocalClockTime(std::int64_t unixMilliseconds) {
+  const std::time_t seconds = static_cast<std::time_t>(unixMilliseconds / 1000);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%H:%M:%S", &local);
+  return text;
+}
+
+std::string PanelStatusText(const TComponent& root, const TiOPCLibrary& library) {
+  if (!library.Available()) return "no link library: the items stay unconnected";
+  std::vector<std::string> parts;
+  for (const TiServerConnection& connection : library.ServerConnections()) parts.push_back(ConnectionText(connection));
+  std::vector<std::string> troubles;
+  CollectItemTroubles(root, troubles);
+  parts.push_back(troubles.empty() ? "all items well" : Join(troubles, "; "));
+  return Join(parts, " | ");
+}
+
+}  // namespace tintoral

@@ -1,0 +1,51 @@
+#include "tools/panelview/PanelViewOptions.h"
+
+#include <sstream>
+
+namespace tintoral {
+namespace {
+
+bool ReadSeconds(const std::string& text, double& seconds) {
+  std::istringstream in(text);
+  return static_cast<bool>(in >> seconds) && in.eof() && seconds >= 0;
+}
+
+}  // namespace
+
+std::string ParsePanelViewOptions(const std::vector<std::string>& arguments, TPanelViewOptions& options) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (argument == "--mark-errors") {
+      options.markErrors = true;
+    } else if (argument == "--shot") {
+      if (i + 2 >= arguments.size()) return "--shot needs a picture file and a number of seconds";
+      options.shotPath = arguments[i + 1];
+      if (!ReadSeconds(arguments[i + 2], options.shotSeconds))
+        return "--shot: '" + arguments[i + 2] + "' is not a number of seconds";
+      i += 2;
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      return "unknown option '" + argument + "'";
+    } else if (!options.formPath.empty()) {
+      return "one form file only, not '" + options.formPath + "' and '" + argument + "'";
+    } else {
+      options.formPath = argument;
+    }
+  }
+  if (options.formPath.empty() && !options.help && !options.version) return "no form file given";
+  return "";
+}
+
+std::string PanelViewUsage() {
+  return "usage: panelview [OPTIONS] FORM [OPTIONS]\n"
+         "Opens the text form file FORM in a window, live, with its data-link items connected.\n"
+         "  --mark-errors         mark every instrument whose error flag is set with a red frame\n"
+         "  --shot OUT.png SECS   save the window as OUT.png after SECS seconds, then exit\n"
+         "  --help, -h            show this text and exit\n"
+         "  --version             show the version and exit\n";
+}
+
+}  // namespace tintoral

@@ -1,0 +1,24 @@
+#pragma once
+// panelview's command line: a form file and options, in any order.
+#include <string>
+#include <vector>
+
+namespace tintoral {
+
+struct TPanelViewOptions {
+  std::string formPath;
+  std::string shotPath;  // "" for a window that stays until closed
+  double shotSeconds = 0;
+  bool markErrors = false;  // ErrorMarking on for every instrument
+  bool help = false;
+  bool version = false;
+};
+
+// The arguments after the program's name; "" when they are fine, else
+// what is wrong, in one line.
+std::string ParsePanelViewOptions(const std::vector<std::string>& arguments, TPanelViewOptions& options);
+
+// Every option, one per line.
+std::string PanelViewUsage();
+
+}  // namespace tintoral
