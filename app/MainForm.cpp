@@ -5,6 +5,7 @@
 
 #include "app/AboutBox.h"
 #include "app/ColorSignals.h"
+#include "app/MainWindowAccessibility.h"
 #include "app/Resources.h"
 #include "app/VectorDiagram.h"
 #include "instruments/LCDMatrix.h"
@@ -82,7 +83,10 @@ const TClassInfo& TForm1::StaticClass() {
 
 TForm1::TForm1(TComponent* owner) : TForm1(owner, MainFormText()) {}
 
-TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) { LoadLayout(layoutText); }
+TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) {
+  RegisterMainWindowAccessibility();
+  LoadLayout(layoutText);
+}
 
 namespace {
 

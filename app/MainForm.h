@@ -35,6 +35,7 @@ class TForm1 : public TForm {
 
   // The box that the question-mark button shows; set once it exists.
   void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+  TAboutBox* AboutBox() const { return aboutBox_; }
 
   // Controls, in declaration order (owned by the form).
   TiLCDMatrix* LCD_Main = nullptr;
