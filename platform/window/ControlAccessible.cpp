@@ -107,19 +107,22 @@ void Deliver(QAccessibleEvent& event) {
   else QAccessible::updateAccessibility(&event);
 }
 
-void ReportChangesOf(QAccessibleInterface& accessible, ReportedState& last) {
-  const QString name = accessible.text(QAccessible::Name);
+ReportedState CurrentState(QAccessibleInterface& accessible) {
   QAccessibleValueInterface* valueInterface = accessible.valueInterface();
-  const QVariant value = valueInterface ? valueInterface->currentValue() : QVariant();
-  if (last.known && name != last.name) {
+  return {accessible.text(QAccessible::Name), valueInterface ? valueInterface->currentValue() : QVariant()};
+}
+
+void ReportChangesOf(QAccessibleInterface& accessible, ReportedState& last) {
+  const ReportedState now = CurrentState(accessible);
+  if (now.name != last.name) {
     QAccessibleEvent event(&accessible, QAccessible::NameChanged);
     Deliver(event);
   }
-  if (last.known && value.isValid() && value != last.value) {
-    QAccessibleValueChangeEvent event(&accessible, value);
+  if (now.value.isValid() && now.value != last.value) {
+    QAccessibleValueChangeEvent event(&accessible, now.value);
     Deliver(event);
   }
-  last = {true, name, value};
+  last = now;
 }
 
 QAccessibleInterface* CreateControlAccessible(const QString&, QObject* object) {
@@ -155,7 +158,9 @@ QAccessibleInterface* AccessibleInterfaceOf(const TControl& control) {
 
 // ---- ControlAccessible ------------------------------------------------------------
 
-ControlAccessible::ControlAccessible(ControlWidget* widget) : QAccessibleWidget(widget) {}
+ControlAccessible::ControlAccessible(ControlWidget* widget) : QAccessibleWidget(widget) {
+  reported_ = CurrentState(*this);
+}
 
 ControlAccessible::~ControlAccessible() {
   for (const auto& [control, id] : graphicChildren_) QAccessible::deleteAccessibleInterface(id);
@@ -321,7 +326,9 @@ void ControlAccessible::ReportChanges() {
 // ---- GraphicControlAccessible -------------------------------------------------------
 
 GraphicControlAccessible::GraphicControlAccessible(QWidget* parentWidget, TControl* control)
-    : parentWidget_(parentWidget), control_(control) {}
+    : parentWidget_(parentWidget), control_(control) {
+  reported_ = CurrentState(*this);
+}
 
 TControl* GraphicControlAccessible::Control() const { return StillChildOf(parentWidget_.data(), control_); }
 

@@ -42,9 +42,9 @@ AccessibleEventSink SetAccessibleEventSink(AccessibleEventSink sink);
 // one its parent's interface keeps; nullptr without a window to show in.
 QAccessibleInterface* AccessibleInterfaceOf(const TControl& control);
 
-// The name and value last reported for an interface.
+// The name and value last reported for an interface (at first, those it
+// had when it was made).
 struct ReportedState {
-  bool known = false;
   QString name;
   QVariant value;
 };
@@ -80,7 +80,8 @@ class ControlAccessible : public QAccessibleWidget, public QAccessibleValueInter
 
   // NameChanged for a new name, ValueChanged for a new value of a range,
   // for the control and for each graphic child a screen reader has seen,
-  // compared with the last report; the first report only takes note.
+  // compared with the last report, or with what the interface had when it
+  // was made: the first change after a screen reader has looked is told.
   void ReportChanges();
 
   // The interface of a graphic child, made on first use.
