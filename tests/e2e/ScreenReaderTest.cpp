@@ -103,7 +103,7 @@ QStringList Announcements(const QJsonObject& step) {
 
 TEST_F(ScreenReaderTest, EveryControlIsReachableNamedAsShownAndOperable) {
   const std::vector<QJsonObject> steps =
-      Probe({"tree", "set:Red=100", "events:1.5", "tree", "press:" + std::string(kAboutTitle),
+      Probe({"tree", "set:Red=100", "events:10", "tree", "press:" + std::string(kAboutTitle),
              "window:" + std::string(kAboutTitle), "tree", "press:OK", "gone:" + std::string(kAboutTitle)});
   ASSERT_EQ(steps.size(), 9u);
   const Tree start(steps[0]["result"].toArray()), afterRed(steps[3]["result"].toArray()),

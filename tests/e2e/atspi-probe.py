@@ -14,9 +14,10 @@ Steps:
   set:NAME=NUMBER         sets the value of the object named NAME
   press:NAME              does the "Press" action of the object named NAME
   window:NAME             waits until a window named NAME shows (true) or
-                          gives up after ten seconds (false)
+                          gives up after twenty seconds (false)
   gone:NAME               waits until no window named NAME shows, likewise
-  events:SECONDS          lets events arrive for SECONDS, then lists them
+  events:SECONDS          lets events arrive until they settle (at most
+                          SECONDS), then lists them
 Exits 2 when the application does not show up; a step that fails prints
 {"step": ..., "error": ...} and ends the run with exit status 3.
 """
@@ -112,7 +113,7 @@ def window_showing(application, name):
     return False
 
 
-def wait_for_window(application, name, shown, timeout=10.0):
+def wait_for_window(application, name, shown, timeout=20.0):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         if window_showing(application, name) == shown:
@@ -126,8 +127,23 @@ def record(event):
     recorded.append({"type": event.type, "name": source.name if source else None})
 
 
-def pump_events(seconds):
-    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
+def pump_events(seconds, quiet=0.75):
+    """Lets events arrive until `quiet` seconds pass without one after the
+    first, or `seconds` in all."""
+    start = time.monotonic()
+    state = {"count": 0, "last": start}
+
+    def check():
+        now = time.monotonic()
+        if len(recorded) != state["count"]:
+            state["count"], state["last"] = len(recorded), now
+        settled = state["count"] > 0 and now - state["last"] >= quiet
+        if settled or now - start >= seconds:
+            pyatspi.Registry.stop()
+            return False
+        return True
+
+    GLib.timeout_add(100, check)
     pyatspi.Registry.start()
     taken = list(recorded)
     recorded.clear()
