@@ -3,8 +3,8 @@
 // windows: a label reads as its caption and shows it as text; a push button
 // and a speed button are push buttons named by their caption (a speed
 // button with a glyph only by its hint), which assistive technology may
-// press as the user's click does, and a push button marked Default is the
-// one Enter presses.
+// press as the user's click does; the push button that Enter presses (the
+// focused one, else the one marked Default) has the default state.
 #include <memory>
 #include <utility>
 #include <vector>
