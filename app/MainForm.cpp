@@ -5,6 +5,7 @@
 
 #include "app/AboutBox.h"
 #include "app/ColorSignals.h"
+#include "app/MainWindowAccessibility.h"
 #include "app/MainWindowKeys.h"
 #include "app/Resources.h"
 #include "app/VectorDiagram.h"
@@ -85,6 +86,7 @@ const TClassInfo& TForm1::StaticClass() {
 TForm1::TForm1(TComponent* owner) : TForm1(owner, MainFormText()) {}
 
 TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) {
+  RegisterMainWindowAccessibility();
   LoadLayout(layoutText);
   SetKeyPreview(true);  // the window's own keys work wherever the focus is
 }

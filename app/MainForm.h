@@ -35,6 +35,7 @@ class TForm1 : public TForm {
 
   // The box that the question-mark button (and F1) shows; set once it exists.
   void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
+  TAboutBox* AboutBox() const { return aboutBox_; }
 
   // Turns on the projector zoom (TForm::EnableZoom) at the factor the user
   // left it at, and remembers each factor the keys choose (ZoomMemory.h).

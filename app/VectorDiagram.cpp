@@ -35,8 +35,8 @@ void DrawTexts(TCanvas& canvas, const TChromaVector& vector) {
   canvas.Font().SetName("Lucida Console");
   canvas.Font().SetSize(8);
   canvas.Brush().SetStyle(bsSolid);
-  canvas.TextOut(5, 5, "Ang:");
-  canvas.TextOut(5, 18, "Mod:");
+  canvas.TextOut(5, 5, kAngleCaption);
+  canvas.TextOut(5, 18, kModulusCaption);
   canvas.TextOut(35, 5, vector.AngleText);
   canvas.TextOut(35, 18, vector.ModulusText);
 }

@@ -11,6 +11,9 @@ class TCanvas;
 
 inline constexpr int kVectorDiagramWidth = 305;
 inline constexpr int kVectorDiagramHeight = 233;
+// The captions drawn before the angle and the modulus texts.
+inline constexpr char kAngleCaption[] = "Ang:";
+inline constexpr char kModulusCaption[] = "Mod:";
 
 // Draws the diagram for the chrominance components u and v, as read back
 // from the U and V readouts.

@@ -26,6 +26,8 @@ class TSliderDescriber : public TAccessibleDescriber {
   std::u16string Name(const TControl& control) const override {
     return Windows1252ToUtf16(control.Hint().empty() ? control.Name() : control.Hint());
   }
+  // A caption names the slider alone: its value is read through the range.
+  std::u16string NameWithCaption(const TControl&, const std::u16string& caption) const override { return caption; }
   std::u16string Value(const TControl& control) const override {
     return Windows1252ToUtf16(FloatToText(Slider(control).Position()));
   }
@@ -45,7 +47,7 @@ class TSliderDescriber : public TAccessibleDescriber {
 // The row as it reads: blank cells left out, the decimal mark in its place
 // and the overflow cells as the arrows they draw. A readout switched off
 // shows nothing.
-std::u16string ShownText(const SevenSegmentRow& row, bool powerOff) {
+std::u16string RowText(const SevenSegmentRow& row, bool powerOff) {
   if (powerOff) return {};
   std::u16string text;
   for (std::size_t i = 0; i <= row.cells.size(); ++i) {
@@ -66,9 +68,10 @@ class TReadoutDescriber : public TAccessibleDescriber {
   TAccessibleRole Role(const TControl&) const override { return TAccessibleRole::StaticText; }
   std::u16string Name(const TControl& control) const override {
     const auto& readout = static_cast<const T&>(control);
-    return ShownText(readout.ShownRow(), readout.PowerOff());
+    return RowText(readout.ShownRow(), readout.PowerOff());
   }
   std::u16string Value(const TControl& control) const override { return Name(control); }
+  std::optional<std::u16string> ShownText(const TControl& control) const override { return Name(control); }
 };
 
 // The characters in the LCD's visible positions, row by row, each row
@@ -99,6 +102,7 @@ class TLCDDescriber : public TAccessibleDescriber {
     return Windows1252ToUtf16(LCDShownText(static_cast<const TiLCDMatrix&>(control)));
   }
   std::u16string Value(const TControl& control) const override { return Name(control); }
+  std::optional<std::u16string> ShownText(const TControl& control) const override { return Name(control); }
 };
 
 // The caption as drawn: "&" marks take effect only with a FocusControl.
@@ -109,6 +113,7 @@ class TShadowLabelDescriber : public TAccessibleDescriber {
     const auto& label = static_cast<const TiLabel&>(control);
     return Windows1252ToUtf16(label.FocusControl() ? TextWithoutPrefixMarks(label.Caption()) : label.Caption());
   }
+  std::optional<std::u16string> ShownText(const TControl& control) const override { return Name(control); }
 };
 
 }  // namespace

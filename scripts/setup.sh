@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-comic-neue fontconfig
   xvfb xdotool x11-utils
+  dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream file
   locales
 )

@@ -1,10 +1,12 @@
 #include "platform/window/ControlAccessible.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "platform/window/AccessibleDescription.h"
+#include "platform/window/AccessibleReadingOrder.h"
 #include "platform/window/Application.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/GraphicControl.h"
@@ -13,27 +15,89 @@
 namespace tintoral {
 namespace {
 
+using Relations = QList<QPair<QAccessibleInterface*, QAccessible::Relation>>;
+
 QAccessible::Role QtRole(TAccessibleRole role) {
   switch (role) {
     case TAccessibleRole::Window: return QAccessible::Window;
+    case TAccessibleRole::Dialog: return QAccessible::Dialog;
     case TAccessibleRole::StaticText: return QAccessible::StaticText;
     case TAccessibleRole::Slider: return QAccessible::Slider;
+    case TAccessibleRole::PushButton: return QAccessible::PushButton;
+    case TAccessibleRole::Graphic: return QAccessible::Graphic;
     case TAccessibleRole::Client: break;
   }
   return QAccessible::Client;
 }
 
-// The name or value text from the describer; an empty optional for the other kinds.
+// The name, value or description from the describer (a description only
+// when it has one); an empty optional for the other kinds.
 std::optional<QString> DescribedText(const TAccessibleDescriber& describer, const TControl& control,
                                      QAccessible::Text type) {
-  if (type == QAccessible::Name) return QString::fromStdU16String(describer.Name(control));
+  if (type == QAccessible::Name) return QString::fromStdU16String(AccessibleName(describer, control));
   if (type == QAccessible::Value) return QString::fromStdU16String(describer.Value(control));
+  if (type == QAccessible::Description) {
+    const std::u16string description = describer.Description(control);
+    if (!description.empty()) return QString::fromStdU16String(description);
+  }
   return std::nullopt;
+}
+
+QString DescribedShownText(const TAccessibleDescriber* describer, const TControl* control) {
+  if (!describer || !control) return {};
+  return QString::fromStdU16String(describer->ShownText(*control).value_or(std::u16string()));
+}
+
+bool ShowsText(const TAccessibleDescriber* describer, const TControl* control) {
+  return describer && control && describer->ShownText(*control).has_value();
+}
+
+bool Pressable(const TAccessibleDescriber* describer, const TControl* control) {
+  return describer && control && describer->Pressable(*control);
 }
 
 TControl* ControlOf(QWidget* widget) {
   auto* controlWidget = dynamic_cast<ControlWidget*>(widget);
   return controlWidget ? controlWidget->Control() : nullptr;
+}
+
+// `child` while it is still a graphic child of the widget's control, else nullptr.
+TControl* StillChildOf(QWidget* parentWidget, TControl* child) {
+  auto* parent = dynamic_cast<TWinControl*>(ControlOf(parentWidget));
+  if (!parent) return nullptr;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (parent->Controls(i) == child) return child;
+  return nullptr;
+}
+
+// Presses the control that `find` still finds, once the event loop is back:
+// the call that asked may be a request from assistive technology, which
+// waits for its answer while a modal window the press opens is up. Nothing
+// happens when `context` has gone by then.
+template <class Find>
+void PressLater(QObject* context, Find find) {
+  QTimer::singleShot(0, context, [find] {
+    TControl* control = find();
+    const TAccessibleDescriber* describer = control ? FindAccessibleDescriber(*control) : nullptr;
+    // Event handlers run here: their errors go where those of a click go.
+    if (Pressable(describer, control)) GuardedCall([&] { describer->PressAsUser(*control); });
+  });
+}
+
+// Label for the caption that names the control, Labelled for the controls
+// the control names as a caption.
+Relations CaptionRelations(const TControl& control, QAccessible::Relation match) {
+  Relations relations;
+  if (match.testFlag(QAccessible::Label)) {
+    const TControl* caption = AccessibleCaptionOf(control);
+    if (QAccessibleInterface* found = caption ? AccessibleInterfaceOf(*caption) : nullptr)
+      relations.append({found, QAccessible::Label});
+  }
+  if (match.testFlag(QAccessible::Labelled)) {
+    for (const TControl* named : ControlsCaptionedBy(control))
+      if (QAccessibleInterface* found = AccessibleInterfaceOf(*named)) relations.append({found, QAccessible::Labelled});
+  }
+  return relations;
 }
 
 AccessibleEventSink eventSink = nullptr;
@@ -43,19 +107,22 @@ void Deliver(QAccessibleEvent& event) {
   else QAccessible::updateAccessibility(&event);
 }
 
-void ReportChangesOf(QAccessibleInterface& accessible, ReportedState& last) {
-  const QString name = accessible.text(QAccessible::Name);
+ReportedState CurrentState(QAccessibleInterface& accessible) {
   QAccessibleValueInterface* valueInterface = accessible.valueInterface();
-  const QVariant value = valueInterface ? valueInterface->currentValue() : QVariant();
-  if (last.known && name != last.name) {
+  return {accessible.text(QAccessible::Name), valueInterface ? valueInterface->currentValue() : QVariant()};
+}
+
+void ReportChangesOf(QAccessibleInterface& accessible, ReportedState& last) {
+  const ReportedState now = CurrentState(accessible);
+  if (now.name != last.name) {
     QAccessibleEvent event(&accessible, QAccessible::NameChanged);
     Deliver(event);
   }
-  if (last.known && value.isValid() && value != last.value) {
-    QAccessibleValueChangeEvent event(&accessible, value);
+  if (now.value.isValid() && now.value != last.value) {
+    QAccessibleValueChangeEvent event(&accessible, now.value);
     Deliver(event);
   }
-  last = {true, name, value};
+  last = now;
 }
 
 QAccessibleInterface* CreateControlAccessible(const QString&, QObject* object) {
@@ -78,9 +145,22 @@ void ReportAccessibleChanges(ControlWidget& widget) {
     accessible->ReportChanges();
 }
 
+QAccessibleInterface* AccessibleInterfaceOf(const TControl& control) {
+  if (const auto* windowed = dynamic_cast<const TWinControl*>(&control))
+    return windowed->Widget() ? QAccessible::queryAccessibleInterface(windowed->Widget()) : nullptr;
+  const TWinControl* parent = control.Parent();
+  auto* parentAccessible =
+      parent && parent->Widget()
+          ? dynamic_cast<ControlAccessible*>(QAccessible::queryAccessibleInterface(parent->Widget()))
+          : nullptr;
+  return parentAccessible ? parentAccessible->GraphicChildInterface(const_cast<TControl*>(&control)) : nullptr;
+}
+
 // ---- ControlAccessible ------------------------------------------------------------
 
-ControlAccessible::ControlAccessible(ControlWidget* widget) : QAccessibleWidget(widget) {}
+ControlAccessible::ControlAccessible(ControlWidget* widget) : QAccessibleWidget(widget) {
+  reported_ = CurrentState(*this);
+}
 
 ControlAccessible::~ControlAccessible() {
   for (const auto& [control, id] : graphicChildren_) QAccessible::deleteAccessibleInterface(id);
@@ -99,6 +179,17 @@ QAccessible::Role ControlAccessible::role() const {
   return control ? QtRole(Describer().Role(*control)) : QAccessibleWidget::role();
 }
 
+// Focusable when Tab reaches the control; the default state for the button
+// that Enter presses.
+QAccessible::State ControlAccessible::state() const {
+  QAccessible::State state = QAccessibleWidget::state();
+  const auto* control = dynamic_cast<const TWinControl*>(Control());
+  if (!control) return state;
+  state.focusable = control->Parent() && control->TabStop();
+  state.defaultButton = Describer().IsDefault(*control);
+  return state;
+}
+
 QString ControlAccessible::text(QAccessible::Text type) const {
   const TControl* control = Control();
   if (control) {
@@ -107,10 +198,20 @@ QString ControlAccessible::text(QAccessible::Text type) const {
   return QAccessibleWidget::text(type);
 }
 
+Relations ControlAccessible::relations(QAccessible::Relation match) const {
+  Relations relations = QAccessibleWidget::relations(match);
+  if (const TControl* control = Control()) relations += CaptionRelations(*control, match);
+  return relations;
+}
+
 void* ControlAccessible::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::ValueInterface && Range()) return static_cast<QAccessibleValueInterface*>(this);
+  if (type == QAccessible::TextInterface && ShowsText(&Describer(), Control()))
+    return static_cast<QAccessibleTextInterface*>(this);
   return QAccessibleWidget::interface_cast(type);
 }
+
+QString ControlAccessible::ShownText() const { return DescribedShownText(&Describer(), Control()); }
 
 // The graphic children with a describer, in z-order; the interfaces of
 // children that have gone are deleted on the way.
@@ -130,7 +231,6 @@ std::vector<TControl*> ControlAccessible::DescribedGraphicChildren() const {
   return children;
 }
 
-// The interface of a graphic child, made on first use.
 QAccessibleInterface* ControlAccessible::GraphicChildInterface(TControl* child) const {
   auto found = graphicChildren_.find(child);
   if (found == graphicChildren_.end()) {
@@ -140,25 +240,32 @@ QAccessibleInterface* ControlAccessible::GraphicChildInterface(TControl* child) 
   return QAccessible::accessibleInterface(found->second);
 }
 
-int ControlAccessible::childCount() const {
-  return QAccessibleWidget::childCount() + static_cast<int>(DescribedGraphicChildren().size());
+std::vector<QAccessibleInterface*> ControlAccessible::Children() const {
+  std::vector<QAccessibleInterface*> children;
+  for (int i = 0; i < QAccessibleWidget::childCount(); ++i)
+    if (QAccessibleInterface* child = QAccessibleWidget::child(i)) children.push_back(child);
+  for (TControl* graphic : DescribedGraphicChildren()) children.push_back(GraphicChildInterface(graphic));
+  std::vector<TRect> boxes;
+  for (const QAccessibleInterface* child : children) {
+    const QRect box = child->rect();
+    boxes.push_back({box.left(), box.top(), box.left() + box.width(), box.top() + box.height()});
+  }
+  std::vector<QAccessibleInterface*> ordered;
+  for (const std::size_t index : ReadingOrder(boxes)) ordered.push_back(children[index]);
+  return ordered;
 }
 
+int ControlAccessible::childCount() const { return static_cast<int>(Children().size()); }
+
 QAccessibleInterface* ControlAccessible::child(int index) const {
-  const int widgets = QAccessibleWidget::childCount();
-  if (index < widgets) return QAccessibleWidget::child(index);
-  const std::vector<TControl*> graphics = DescribedGraphicChildren();
-  const auto at = static_cast<std::size_t>(index - widgets);
-  return at < graphics.size() ? GraphicChildInterface(graphics[at]) : nullptr;
+  const std::vector<QAccessibleInterface*> children = Children();
+  return index >= 0 && index < static_cast<int>(children.size()) ? children[static_cast<std::size_t>(index)] : nullptr;
 }
 
 int ControlAccessible::indexOfChild(const QAccessibleInterface* child) const {
-  const auto* graphic = dynamic_cast<const GraphicControlAccessible*>(child);
-  if (!graphic) return QAccessibleWidget::indexOfChild(child);
-  const std::vector<TControl*> graphics = DescribedGraphicChildren();
-  const auto found = std::find(graphics.begin(), graphics.end(), graphic->Identity());
-  if (found == graphics.end()) return -1;
-  return QAccessibleWidget::childCount() + static_cast<int>(found - graphics.begin());
+  const std::vector<QAccessibleInterface*> children = Children();
+  const auto found = std::find(children.begin(), children.end(), child);
+  return found == children.end() ? -1 : static_cast<int>(found - children.begin());
 }
 
 QAccessibleInterface* ControlAccessible::childAt(int x, int y) const {
@@ -194,6 +301,18 @@ void ControlAccessible::setCurrentValue(const QVariant& value) {
   GuardedCall([&] { Describer().SetValueAsUser(*control, number); });
 }
 
+QStringList ControlAccessible::actionNames() const {
+  QStringList names = QAccessibleWidget::actionNames();
+  if (Pressable(&Describer(), Control())) names.prepend(QAccessibleActionInterface::pressAction());
+  return names;
+}
+
+void ControlAccessible::doAction(const QString& actionName) {
+  if (actionName != QAccessibleActionInterface::pressAction()) return QAccessibleWidget::doAction(actionName);
+  QWidget* target = widget();
+  PressLater(target, [target] { return ControlOf(target); });
+}
+
 void ControlAccessible::ReportChanges() {
   if (!Control()) return;
   ReportChangesOf(*this, reported_);
@@ -207,14 +326,15 @@ void ControlAccessible::ReportChanges() {
 // ---- GraphicControlAccessible -------------------------------------------------------
 
 GraphicControlAccessible::GraphicControlAccessible(QWidget* parentWidget, TControl* control)
-    : parentWidget_(parentWidget), control_(control) {}
+    : parentWidget_(parentWidget), control_(control) {
+  reported_ = CurrentState(*this);
+}
 
-TControl* GraphicControlAccessible::Control() const {
-  auto* parent = dynamic_cast<TWinControl*>(ControlOf(parentWidget_.data()));
-  if (!parent) return nullptr;
-  for (int i = 0; i < parent->ControlCount(); ++i)
-    if (parent->Controls(i) == control_) return control_;
-  return nullptr;
+TControl* GraphicControlAccessible::Control() const { return StillChildOf(parentWidget_.data(), control_); }
+
+const TAccessibleDescriber* GraphicControlAccessible::Describer() const {
+  const TControl* control = Control();
+  return control ? FindAccessibleDescriber(*control) : nullptr;
 }
 
 QWindow* GraphicControlAccessible::window() const {
@@ -226,10 +346,9 @@ QAccessibleInterface* GraphicControlAccessible::parent() const {
 }
 
 QString GraphicControlAccessible::text(QAccessible::Text type) const {
-  const TControl* control = Control();
-  const TAccessibleDescriber* describer = control ? FindAccessibleDescriber(*control) : nullptr;
+  const TAccessibleDescriber* describer = Describer();
   if (!describer) return {};
-  return DescribedText(*describer, *control, type).value_or(QString());
+  return DescribedText(*describer, *Control(), type).value_or(QString());
 }
 
 QRect GraphicControlAccessible::rect() const {
@@ -240,9 +359,8 @@ QRect GraphicControlAccessible::rect() const {
 }
 
 QAccessible::Role GraphicControlAccessible::role() const {
-  const TControl* control = Control();
-  const TAccessibleDescriber* describer = control ? FindAccessibleDescriber(*control) : nullptr;
-  return describer ? QtRole(describer->Role(*control)) : QAccessible::NoRole;
+  const TAccessibleDescriber* describer = Describer();
+  return describer ? QtRole(describer->Role(*Control())) : QAccessible::NoRole;
 }
 
 QAccessible::State GraphicControlAccessible::state() const {
@@ -251,6 +369,31 @@ QAccessible::State GraphicControlAccessible::state() const {
   state.invisible = !control || !control->Visible();
   state.disabled = !control || !control->Enabled();
   return state;
+}
+
+Relations GraphicControlAccessible::relations(QAccessible::Relation match) const {
+  const TControl* control = Control();
+  return control ? CaptionRelations(*control, match) : Relations();
+}
+
+void* GraphicControlAccessible::interface_cast(QAccessible::InterfaceType type) {
+  if (type == QAccessible::ActionInterface && Pressable(Describer(), Control()))
+    return static_cast<QAccessibleActionInterface*>(this);
+  if (type == QAccessible::TextInterface && ShowsText(Describer(), Control()))
+    return static_cast<QAccessibleTextInterface*>(this);
+  return nullptr;
+}
+
+QString GraphicControlAccessible::ShownText() const { return DescribedShownText(Describer(), Control()); }
+
+QStringList GraphicControlAccessible::actionNames() const {
+  return Pressable(Describer(), Control()) ? QStringList{QAccessibleActionInterface::pressAction()} : QStringList();
+}
+
+void GraphicControlAccessible::doAction(const QString& actionName) {
+  if (actionName != QAccessibleActionInterface::pressAction() || !parentWidget_) return;
+  QWidget* parentWidget = parentWidget_.data();
+  PressLater(parentWidget, [parentWidget, control = control_] { return StillChildOf(parentWidget, control); });
 }
 
 }  // namespace tintoral

@@ -163,6 +163,12 @@ void TSpeedButton::Click() {
   TGraphicControl::Click();
 }
 
+void TSpeedButton::Press() {
+  if (!Enabled()) return;
+  ReleasePress(true);
+  TGraphicControl::Click();
+}
+
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == mbLeft && dragging_) ReleasePress(false);
   TGraphicControl::MouseUp(button, shift, x, y);

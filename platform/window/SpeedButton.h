@@ -51,6 +51,10 @@ class TSpeedButton : public TGraphicControl {
   bool MouseInControl() const { return mouseInControl_; }
 
   void Click() override;
+  // A click as the user's, for a button that is not held: in a group the
+  // button goes down (or up again, with AllowAllUp), then OnClick. A
+  // disabled button does nothing.
+  void Press();
 
  protected:
   void Paint() override;

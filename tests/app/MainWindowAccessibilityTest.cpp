@@ -1,6 +1,7 @@
 // The main window through Qt's accessibility API, as a screen reader uses
 // it: setting the red slider moves everything a user's step moves, and the
-// readouts, the banner and the labels read as they show.
+// readouts (after their captions), the banner and the labels read as they
+// show. The whole window over AT-SPI: tests/e2e/ScreenReaderTest.cpp.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -32,8 +33,8 @@ TEST(MainWindowAccessibilityTest, AScreenReaderSettingTheRedSliderChangesWhatThe
   ASSERT_NE(red, nullptr);
   red->setCurrentValue(100.0);
   EXPECT_EQ(form.CursorRojo->Position(), 100);
-  EXPECT_EQ(InterfaceOf(form.ValorRojo)->text(QAccessible::Name), "100");
-  EXPECT_EQ(InterfaceOf(form.ValorLumi)->text(QAccessible::Name), "0,300");
+  EXPECT_EQ(InterfaceOf(form.ValorRojo)->text(QAccessible::Name), "R: 100");
+  EXPECT_EQ(InterfaceOf(form.ValorLumi)->text(QAccessible::Name), "Luminancia (Y): 0,300");
   // The caption of the standard label before the luminance readout.
   QAccessibleInterface* panel = InterfaceOf(form.ValorLumi->Parent());
   bool labelFound = false;

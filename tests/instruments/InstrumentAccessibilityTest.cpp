@@ -98,7 +98,8 @@ TEST_F(SliderAccessibility, TheSamePositionNoNumberOrADisabledSliderFireNothing)
 TEST_F(SliderAccessibility, ThePaintAfterAMoveReportsTheNewValue) {
   test::AccessibilityEvents reports;
   slider.Invalidate();
-  QApplication::processEvents();  // the first report only takes note
+  QApplication::processEvents();
+  reports.Take();  // what the set-up changed
   slider.SetPosition(55);
   QApplication::processEvents();
   EXPECT_EQ(reports.Take(), std::vector<std::string>{"ValueChanged 55"});
@@ -133,6 +134,8 @@ TEST_F(InstrumentAccessibility, ReadoutsReadAsTheTextTheyShow) {
     c.set();
     EXPECT_EQ(Name(*c.readout), c.shown);
     EXPECT_EQ(InterfaceOf(*c.readout)->text(QAccessible::Value), c.shown);
+    ASSERT_NE(InterfaceOf(*c.readout)->textInterface(), nullptr);
+    EXPECT_EQ(InterfaceOf(*c.readout)->textInterface()->text(0, -1), c.shown);
     EXPECT_EQ(InterfaceOf(*c.readout)->role(), QAccessible::StaticText);
   }
 }
@@ -147,6 +150,8 @@ TEST_F(InstrumentAccessibility, LCDReadsAsItsVisibleCharactersRowByRow) {
   EXPECT_EQ(Name(lcd), "Tintoral");
   lcd.WriteText("Versi\xF3n", 0, 1, clRed);
   EXPECT_EQ(Name(lcd), QString::fromUtf8("Tintoral\nVersi\u00F3n"));
+  ASSERT_NE(InterfaceOf(lcd)->textInterface(), nullptr);
+  EXPECT_EQ(InterfaceOf(lcd)->textInterface()->text(0, -1), Name(lcd));
   lcd.SetText(std::string(static_cast<std::size_t>(columns), 'x') + "beyond");
   EXPECT_EQ(Name(lcd), QString(columns, 'x') + "\nbeyond");
   lcd.SetText(std::string(static_cast<std::size_t>(columns * lcd.Layout().CharRows), 'y') + "hidden");

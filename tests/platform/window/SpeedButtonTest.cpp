@@ -224,6 +224,18 @@ TEST_F(SpeedButtonControl, GroupButtonsStayDownExclusively) {
   EXPECT_TRUE(button->AllowAllUp());  // shared by the group
 }
 
+TEST_F(SpeedButtonControl, PressClicksAsTheMouseDoesGroupIncludedButNotWhileDisabled) {
+  button->Press();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(button->State(), bsUp);
+  button->SetGroupIndex(1);
+  button->Press();
+  EXPECT_TRUE(button->Down()) << "in a group it stays down, as after a mouse click";
+  button->SetEnabled(false);
+  button->Press();
+  EXPECT_EQ(clicks, 2);
+}
+
 TEST_F(SpeedButtonControl, GlyphAndSettingsSurviveTheFormStream) {
   button->SetNumGlyphs(2);
   button->SetMargin(2);
