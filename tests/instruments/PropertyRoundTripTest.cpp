@@ -21,63 +21,50 @@
 namespace tintoral {
 namespace {
 
-enum class End { Low, High };
-
-// The values tried in turn until a setter takes one without an error.
-std::vector<std::int64_t> OrdinalCandidates(const TPropertyInfo& property, End end) {
-  if (end == End::High) return {property.MaxValue(), kCoordinateLimit, 1024, 1};
-  return {property.MinValue(), -kCoordinateLimit, 0};
+// The values tried at the high or the low end, in turn, until a setter takes one without an error.
+std::vector<std::int64_t> OrdinalCandidates(const TPropertyInfo& p, bool high) {
+  return high ? std::vector<std::int64_t>{p.MaxValue(), kCoordinateLimit, 1024, 1}
+              : std::vector<std::int64_t>{p.MinValue(), -kCoordinateLimit, 0};
 }
-
-std::vector<long double> FloatCandidates(TFloatType type, End end) {
+std::vector<long double> FloatCandidates(TFloatType type, bool high) {
   const long double max = type == ftSingle ? FLT_MAX : DBL_MAX;
-  const long double tiny = type == ftSingle ? FLT_TRUE_MIN : DBL_TRUE_MIN;
-  if (end == End::High) return {max, 1.0L / 3};
-  return {-max, tiny};
+  return high ? std::vector<long double>{max, 1.0L / 3}
+              : std::vector<long double>{-max, type == ftSingle ? FLT_TRUE_MIN : DBL_TRUE_MIN};
 }
-
-std::vector<std::string> StringCandidates(End end) {
-  if (end == End::Low) return {"A"};
-  std::string text;
-  for (int i = 0; i < 20; ++i)
-    text +=
-        "Espa\xF1"
-        "a 9,5 ";
-  return {text + "\xA9", "A"};
+std::vector<std::string> StringCandidates(bool high) {
+  return high ? std::vector<std::string>{std::string(150, '\xF1') + " 9,5 \xA9", "A"} : std::vector<std::string>{"A"};
 }
 
 template <class Value, class Set>
 void SetFirstAccepted(const std::vector<Value>& candidates, Set set) {
   for (const Value& value : candidates) {
     try {
-      set(value);
-      return;
+      return set(value);
     } catch (const Exception&) {
     }
   }
 }
 
-void SetToExtremes(TPersistent& root, End end) {
+void SetToExtremes(TPersistent& root, bool high) {
   WalkProperties(
       root, true, [](const std::string&) { return true; },
-      [&](const TPersistent& held, const TPropertyInfo& property, const std::string&) {
+      [&](const TPersistent& held, const TPropertyInfo& p, const std::string&) {
         auto& owner = const_cast<TPersistent&>(held);
-        const TTypeKind kind = property.Kind();
-        if (kind == tkFloat)
-          SetFirstAccepted(FloatCandidates(property.FloatType(), end),
-                           [&](long double v) { property.SetFloat(owner, v); });
-        else if (IsStringKind(kind) && property.Name() != "Name")
-          SetFirstAccepted(StringCandidates(end), [&](const std::string& v) { property.SetString(owner, v); });
-        else if (IsOrdinalKind(kind) && kind != tkInt64)
-          SetFirstAccepted(OrdinalCandidates(property, end), [&](std::int64_t v) { property.SetOrdinal(owner, v); });
+        if (p.Kind() == tkFloat)
+          SetFirstAccepted(FloatCandidates(p.FloatType(), high), [&](long double v) { p.SetFloat(owner, v); });
+        else if (IsStringKind(p.Kind()) && p.Name() != "Name")
+          SetFirstAccepted(StringCandidates(high), [&](const std::string& v) { p.SetString(owner, v); });
+        else if (IsOrdinalKind(p.Kind()) && p.Kind() != tkInt64)
+          SetFirstAccepted(OrdinalCandidates(p, high), [&](std::int64_t v) { p.SetOrdinal(owner, v); });
         return false;
       });
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
+// Saves `source` and loads the file into `target`.
+void SaveAndLoad(const TPersistent& source, TPersistent& target, bool saveAll) {
+  std::string file;
+  for (const std::string& line : PropertyFileLines(source, saveAll)) file += line + "\r\n";
+  LoadPropertiesFromText(target, file);
 }
 
 class PropertyRoundTrip : public ::testing::TestWithParam<const char*> {
@@ -86,46 +73,33 @@ class PropertyRoundTrip : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(PropertyRoundTrip, ExtremeValuesLoadBackEqual) {
-  for (const End end : {End::High, End::Low}) {
-    SCOPED_TRACE(end == End::High ? "highest values" : "lowest values");
+  for (const bool high : {true, false}) {
     const std::unique_ptr<TComponent> source(CreateComponent(GetParam(), nullptr));
     const std::unique_ptr<TComponent> target(CreateComponent(GetParam(), nullptr));
-    SetToExtremes(*source, end);
-    const std::vector<std::string> saved = PropertyFileLines(*source, false);
-    std::string file;
-    for (const std::string& line : saved) file += line + "\r\n";
-
-    LoadPropertiesFromText(*target, file);
-    EXPECT_EQ(Joined(PropertyFileLines(*target, false)), Joined(saved));
+    SetToExtremes(*source, high);
+    SaveAndLoad(*source, *target, false);
+    EXPECT_EQ(PropertyFileLines(*target, false), PropertyFileLines(*source, false)) << high;
   }
 }
 
-// Values whose setters depend on others that a file sets later.
+// Setters that depend on values the file sets later: Position on the range,
+// Width and Height on Orientation.
 TEST(PropertyFileOrder, SettersThatDependOnEachOtherLoadBackEqual) {
-  struct Case {
-    const char* what;
+  const struct {
     double min, max, position;
     TiOrientation orientation;
-  };
-  const Case cases[] = {
-      {"position beyond the default range", 0, 1000, 500, ioVertical},
-      {"negative range", -50, -10, -20, ioVertical},
-      {"horizontal, width and height swapped by Orientation", 0, 100, 30, ioHorizontal},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{0, 1000, 500, ioVertical}, {-50, -10, -20, ioVertical}, {0, 100, 30, ioHorizontal}};
+  for (const auto& c : cases) {
     TiSlider source(nullptr), target(nullptr);
     source.SetOrientation(c.orientation);
     source.SetBounds(0, 0, c.orientation == ioHorizontal ? 200 : 70, c.orientation == ioHorizontal ? 70 : 200);
-    source.SetPositionMax(c.max);
-    source.SetPositionMin(c.min);
+    source.SetMinMax(c.max, c.min);
     source.SetPosition(c.position);
-    std::string file;
-    for (const std::string& line : PropertyFileLines(source, true)) file += line + "\r\n";
-    LoadPropertiesFromText(target, file);
-    EXPECT_EQ(target.Position(), c.position) << c.what;
-    EXPECT_EQ(target.PositionMin(), c.min) << c.what;
-    EXPECT_EQ(target.PositionMax(), c.max) << c.what;
-    EXPECT_EQ(target.BoundsRect(), source.BoundsRect()) << c.what;
+    SaveAndLoad(source, target, true);
+    EXPECT_EQ(target.Position(), c.position) << c.position;
+    EXPECT_EQ(target.PositionMin(), c.min) << c.position;
+    EXPECT_EQ(target.PositionMax(), c.max) << c.position;
+    EXPECT_EQ(target.BoundsRect(), source.BoundsRect()) << c.position;
   }
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -49,19 +48,15 @@ TEST_P(SliderScaleAgreement, PointerCentreLandsOnTheTickOfItsValue) {
       [&](TObject*, std::int32_t index, std::string& text) { text = index == c.tickIndex ? "X" : ""; });
   const SliderPicture picture(slider);
 
+  // The tick nearest the middle of the one label written is that value's tick.
   const bool vertical = c.orientation == ioVertical;
   auto along = [vertical](const std::pair<int, int>& p) { return vertical ? p.second : p.first; };
-  std::set<int> ticks;
+  std::set<int> ticks, label;
   for (const auto& p : picture.PixelsOf(clLime)) ticks.insert(along(p));
-  const PixelSet label = picture.PixelsOf(clBlue);
+  for (const auto& p : picture.PixelsOf(clBlue)) label.insert(along(p));
   ASSERT_EQ(ticks.size(), 3u);
   ASSERT_FALSE(label.empty());
-  int first = INT_MAX, last = INT_MIN;
-  for (const auto& p : label) {
-    first = std::min(first, along(p));
-    last = std::max(last, along(p));
-  }
-  const int labelCentre = (first + last) / 2;
+  const int labelCentre = (*label.begin() + *label.rbegin()) / 2;
   const int tick = *std::min_element(
       ticks.begin(), ticks.end(), [&](int a, int b) { return std::abs(a - labelCentre) < std::abs(b - labelCentre); });
 
