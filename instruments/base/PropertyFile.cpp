@@ -59,8 +59,10 @@ long double FloatTypeMax(TFloatType type) {
   }
 }
 
-// The value as the property's type stores it.
+// The value as the property's type stores it; one beyond the type's range
+// stays as it is.
 long double AsFloatType(long double value, TFloatType type) {
+  if (std::isfinite(value) && std::fabs(value) > FloatTypeMax(type)) return value;
   switch (type) {
     case ftSingle: return static_cast<float>(value);
     case ftDouble: return static_cast<double>(value);
