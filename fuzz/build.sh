@@ -9,6 +9,8 @@
 # newer; after changing a header, remove OUT/obj.
 #
 # Run a target:  build-fuzz/property_file_fuzzer fuzz/corpus/property_file -max_total_time=180
+# The form-render target has a dictionary of extreme values:
+#   build-fuzz/form_render_fuzzer -dict=fuzz/form_render.dict fuzz/corpus/form_render -runs=2000000
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build-fuzz}

@@ -3,9 +3,11 @@
 #include "instruments/LCDMatrix.h"
 
 #include <cstddef>
+#include <string>
 
 #include "platform/window/ControlProperties.h"
 #include "runtime/ClassBuilder.h"
+#include "runtime/Exception.h"
 
 namespace tintoral {
 namespace {
@@ -65,7 +67,23 @@ void TiLCDMatrix::SetCellsColorOn(TColor value) {
   RequestRepaint();
 }
 
+namespace {
+
+void CheckGlyphSide(const char* side, int value) {
+  if (value <= TiLCDMatrix::kMaxCharactersetSide) return;
+  throw GraphicsError("Character set " + std::string(side) + " too large: " + std::to_string(value) +
+                      " (the largest is " + std::to_string(TiLCDMatrix::kMaxCharactersetSide) + ")");
+}
+
+}  // namespace
+
+void TiLCDMatrix::SetCharactersetWidth(int value) {
+  CheckGlyphSide("width", value);
+  SetAtLeast(value, 1, charactersetWidth_);
+}
+
 void TiLCDMatrix::SetCharactersetHeight(int value) {
+  CheckGlyphSide("height", value);
   if (value <= 0 || value == charactersetHeight_) return;
   charactersetHeight_ = value;
   characters_.SetRowCountOfAll(value);
@@ -98,6 +116,9 @@ void TiLCDMatrix::ClearElements() {
 }
 
 void TiLCDMatrix::GrowElements(std::int64_t count) {
+  if (count > kMaxElements)
+    throw GraphicsError("LCD too large: " + std::to_string(count) + " characters (the largest is " +
+                        std::to_string(kMaxElements) + ")");
   if (count > static_cast<std::int64_t>(elements_.size()))
     elements_.resize(static_cast<std::size_t>(count), TiLCDElement{cellsColorOn_, 0});
 }

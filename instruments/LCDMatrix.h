@@ -81,9 +81,15 @@ class TiLCDMatrix : public TiCustomComponent {
   void SetOuterMarginRight(int value) { SetAtLeast(value, 0, outerMarginRight_); }
   int OuterMarginBottom() const { return outerMarginBottom_; }
   void SetOuterMarginBottom(int value) { SetAtLeast(value, 0, outerMarginBottom_); }
+  // Glyph sides above this raise GraphicsError naming the limit: each glyph
+  // holds a row per unit of height, and painting walks every row and column.
+  static constexpr int kMaxCharactersetSide = 1024;
+  // Characters in the element grid above this raise GraphicsError: more
+  // than the largest bitmap shows with the default glyphs on 1-pixel cells.
+  static constexpr std::int64_t kMaxElements = std::int64_t{1} << 23;
   // Columns per glyph; stored rows are not changed.
   int CharactersetWidth() const { return charactersetWidth_; }
-  void SetCharactersetWidth(int value) { SetAtLeast(value, 1, charactersetWidth_); }
+  void SetCharactersetWidth(int value);
   // Rows per glyph: every character is padded with blank rows or cut at the
   // bottom to this many.
   int CharactersetHeight() const { return charactersetHeight_; }

@@ -132,10 +132,10 @@ void TiImageList::Draw(TCanvas& canvas, int x, int y, int index) const {
 }
 
 std::vector<std::uint8_t> TiImageList::WriteToBytes() const {
-  const int stripWidth = std::max(1, Count()) * width_;
+  const std::int64_t stripWidth = std::int64_t{std::max(1, Count())} * width_;
   if (stripWidth > kMaxStripWidth) throw StreamError(kWriteFailure);
-  TBitmap strip(stripWidth, height_);
-  TBitmap mask(stripWidth, height_);
+  TBitmap strip(static_cast<int>(stripWidth), height_);
+  TBitmap mask(static_cast<int>(stripWidth), height_);
   for (int index = 0; index < Count(); ++index)
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x) {

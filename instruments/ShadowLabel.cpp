@@ -1,8 +1,10 @@
 #include "instruments/ShadowLabel.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "instruments/base/DrawingHelpers.h"
+#include "platform/window/Control.h"
 #include "platform/window/KeyCodes.h"
 #include "platform/window/WinControl.h"
 #include "runtime/ClassBuilder.h"
@@ -51,7 +53,7 @@ TiLabel::TiLabel(TComponent* owner) : TiCustomComponent(owner), font_(std::make_
   SetBounds(Left(), Top(), 28, 13);
   SetBackGroundColor(clBtnFace);
   SetTabStop(false);
-  font_->SetOnChange([this] { FontChanged(); });
+  font_->SetOnChange([this] { LabelFontChanged(); });
 }
 
 TiLabel::~TiLabel() { font_->SetOnChange(nullptr); }
@@ -72,7 +74,7 @@ void TiLabel::SetFocusControl(TWinControl* value) {
   RequestRepaint();
 }
 
-void TiLabel::FontChanged() {
+void TiLabel::LabelFontChanged() {
   ApplyAutoSize();
   RequestRepaint();
 }
@@ -101,12 +103,15 @@ void TiLabel::ApplyAutoSize() {
   } guard{resizing_};
   TCanvas& canvas = Canvas();
   canvas.Font().Assign(*font_);
-  const int sx = shadowShow_ ? std::abs(shadowXOffset_) : 0;
-  const int sy = shadowShow_ ? std::abs(shadowYOffset_) : 0;
-  const int b = BorderWidth();
-  const int width = 2 * b + outerMarginLeft_ + outerMarginRight_ + canvas.TextWidth(caption_) + sx;
-  const int height = 2 * b + outerMarginTop_ + outerMarginBottom_ + canvas.TextHeight(caption_) + sy;
-  SetBounds(Left(), Top(), width, height);
+  // In 64 bits: margins and offsets may hold any int; SetBounds holds the sums.
+  const std::int64_t sx = shadowShow_ ? std::abs(std::int64_t{shadowXOffset_}) : 0;
+  const std::int64_t sy = shadowShow_ ? std::abs(std::int64_t{shadowYOffset_}) : 0;
+  const std::int64_t b = BorderWidth();
+  const std::int64_t width =
+      2 * b + std::int64_t{outerMarginLeft_} + outerMarginRight_ + canvas.TextWidth(caption_) + sx;
+  const std::int64_t height =
+      2 * b + std::int64_t{outerMarginTop_} + outerMarginBottom_ + canvas.TextHeight(caption_) + sy;
+  SetBounds(Left(), Top(), ClampCoordinate(width), ClampCoordinate(height));
   onAutoSize_(this);
 }
 
@@ -114,8 +119,8 @@ void TiLabel::ApplyAutoSize() {
 
 TRect TiLabel::TextRect() const {
   const int b = BorderWidth();
-  return TRect{b + outerMarginLeft_, b + outerMarginTop_, Width() - b - outerMarginRight_,
-               Height() - b - outerMarginBottom_};
+  return TRect{b + ClampCoordinate(outerMarginLeft_), b + ClampCoordinate(outerMarginTop_),
+               Width() - b - ClampCoordinate(outerMarginRight_), Height() - b - ClampCoordinate(outerMarginBottom_)};
 }
 
 std::uint16_t TiLabel::TextFlags() const {
@@ -150,9 +155,11 @@ void TiLabel::PaintTo(TCanvas& canvas) {
   // The caption lies on its shadow, which sits at the offsets from it; a
   // negative x offset leaves the shadow in the rectangle and moves the caption.
   if (shadowShow_) {
-    if (shadowXOffset_ >= 0) rect = Moved(rect, shadowXOffset_, shadowYOffset_);
+    const int dx = ClampCoordinate(shadowXOffset_);
+    const int dy = ClampCoordinate(shadowYOffset_);
+    if (dx >= 0) rect = Moved(rect, dx, dy);
     DrawCaption(canvas, rect, shadowColor_);
-    rect = Moved(rect, -shadowXOffset_, -shadowYOffset_);
+    rect = Moved(rect, -dx, -dy);
   }
   DrawCaption(canvas, rect, font_->Color());
   DrawLabelBorder(canvas);

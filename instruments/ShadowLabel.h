@@ -104,7 +104,10 @@ class TiLabel : public TiCustomComponent {
     ApplyAutoSize();
     RequestRepaint();
   }
-  void FontChanged() override;
+  // The label's own font changed. The control's inherited font, which a
+  // form copies from the parent when loading ends, is not the one it draws
+  // with and leaves the size alone.
+  void LabelFontChanged();
   void DrawCaption(TCanvas& canvas, const TRect& rect, TColor color) const;
   void DrawLabelBorder(TCanvas& canvas) const;
 

@@ -92,7 +92,12 @@ class TiSlider : public TiScaleComponent {
   // The pixels the pointer travels: the client extent along the track less
   // the pointer, both end margins and both insets.
   int UsableLength() const;
-  // The pointer's distance from the minimum end of its travel. A slider too
+  // The geometry inputs held within ±kCoordinateLimit.
+  int EndsMarginPixels() const;
+  int PointerHeightPixels() const;
+  int PointerWidthPixels() const;
+  // The pointer's distance from the start of its travel (bottom or left), by
+  // the scale's value-to-pixel mapping (ScaleValueToPixel). A slider too
   // small for its pointer (UsableLength <= 0) keeps it at the start of the
   // travel (bottom or left).
   int PointerOffset() const;

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "instruments/Slider.h"
+#include "instruments/base/ScaleObject.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/window/Control.h"
 #include "runtime/NumberText.h"
 
 namespace tintoral {
@@ -17,24 +19,32 @@ constexpr int SideGapOfShapes = LedSideGap + 5;
 
 }  // namespace
 
+// The geometry works on its inputs held within ±kCoordinateLimit, like the
+// control's bounds, so that sums of a few of them cannot overflow.
+int TiSlider::EndsMarginPixels() const { return ClampCoordinate(endsMargin_); }
+int TiSlider::PointerHeightPixels() const { return ClampCoordinate(pointerHeight_); }
+int TiSlider::PointerWidthPixels() const { return ClampCoordinate(pointerWidth_); }
+
 int TiSlider::UsableLength() const {
   const int extent = Vertical() ? Height() : Width();
-  return extent - pointerHeight_ - 2 * endsMargin_ - 2 * pointerInset_;
+  return extent - PointerHeightPixels() - 2 * EndsMarginPixels() - 2 * pointerInset_;
 }
 
+// The scale's own mapping over the travel, so that the pointer's centre
+// lands on the tick of its value, crossed limits included.
 int TiSlider::PointerOffset() const {
   const int usable = UsableLength();
   if (usable <= 0) return 0;
-  const double n = std::nearbyint(usable * PositionFraction(Position()));
-  const int offset = std::isfinite(n) ? static_cast<int>(std::clamp(n, 0.0, static_cast<double>(usable))) : 0;
-  return reverseScale_ ? usable - offset : offset;
+  const std::int64_t minEnd = reverseScale_ ? usable : 0;
+  const int offset = ScaleValueToPixel(Position(), PositionMin(), PositionMax(), minEnd, usable - minEnd);
+  return std::clamp(offset, 0, usable);
 }
 
 double TiSlider::PixelToPosition(int p) const {
   const int usable = UsableLength();
   if (usable <= 0) return Position();
   // From the client's end to the pointer's centre line at that end of the travel.
-  const double endToCentre = endsMargin_ + pointerInset_ + pointerHeight_ / 2.0;
+  const double endToCentre = EndsMarginPixels() + pointerInset_ + PointerHeightPixels() / 2.0;
   double d = 0;
   if (Vertical()) d = reverseScale_ ? p - endToCentre : (Height() - endToCentre) - p;
   else d = reverseScale_ ? (Width() - endToCentre) - p : p - endToCentre;
@@ -44,8 +54,8 @@ double TiSlider::PixelToPosition(int p) const {
 
 TRect TiSlider::UnshiftedTrackRect() const {
   const int g = trackSideGap_;
-  const int w = pointerWidth_ + 2 * pointerInset_;
-  const int em = endsMargin_;
+  const int w = PointerWidthPixels() + 2 * pointerInset_;
+  const int em = EndsMarginPixels();
   if (Vertical()) {
     if (ScaleOnBottomRight()) return {g, em, g + w, Height() - em};
     return {Width() - g - w, em, Width() - g, Height() - em};
@@ -56,7 +66,7 @@ TRect TiSlider::UnshiftedTrackRect() const {
 
 TRect TiSlider::UnshiftedPointerRect(const TRect& t) const {
   const int i = pointerInset_;
-  const int h = pointerHeight_;
+  const int h = PointerHeightPixels();
   const int o = PointerOffset();
   // The LED sits inside the track; the other shapes stick out on both sides.
   const int across = pointerStyle_ == ispsLed ? -i : pointerOverhang_;
@@ -72,9 +82,10 @@ int TiSlider::ScaleDepth(TCanvas& canvas) {
     // blanks, so there is nothing to trim).
     const std::string widest = FixedText(PositionMax(), GetLabelPrecision());
     const int extent = Vertical() ? canvas.TextWidth(widest) : canvas.TextHeight(widest);
-    return TickMargin() + TickMajorLength() + TickLabelMargin() + extent;
+    return ClampCoordinate(TickMargin()) + ClampCoordinate(TickMajorLength()) + ClampCoordinate(TickLabelMargin()) +
+           extent;
   }
-  if (ShowTicksMajor()) return TickMargin() + TickMajorLength();
+  if (ShowTicksMajor()) return ClampCoordinate(TickMargin()) + ClampCoordinate(TickMajorLength());
   return 0;
 }
 
@@ -107,7 +118,7 @@ void TiSlider::CalcLayout(TCanvas& canvas) {
     if (Vertical()) centerShiftX_ = (Width() - (depth + trackRect_.Width() + pointerOverhang_)) / 2;
     else centerShiftY_ = (Height() - (depth + trackRect_.Height() + pointerOverhang_)) / 2;
   }
-  ShiftAcrossTrack(Vertical() ? OffsetX() : OffsetY());
+  ShiftAcrossTrack(ClampCoordinate(Vertical() ? OffsetX() : OffsetY()));
   ShiftAcrossTrack(Vertical() ? centerShiftX_ : centerShiftY_);
 }
 

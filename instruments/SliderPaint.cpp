@@ -1,6 +1,7 @@
 // TiSlider drawing: background and border, the track in one of four styles,
 // the tick scale, the pointer in one of six styles and the focus rectangle,
 // all from the rectangles that CalcLayout has just built.
+#include <algorithm>
 #include <initializer_list>
 #include <span>
 
@@ -96,19 +97,24 @@ void TiSlider::DrawTrackLines(TCanvas& canvas, const TColor (&colors)[4]) const 
 
 // ---- Scale ----------------------------------------------------------------------
 
+// The scale spans the pointer's centre pixel over its travel: from the start
+// (bottom or left), where PointerOffset is 0, to UsableLength further on.
 void TiSlider::DrawSliderScale(TCanvas& canvas) {
   const auto [l, t, r, b] = trackRect_;
   const int i = pointerInset_;
-  const int halfPointer = pointerHeight_ / 2;
+  const int halfPointer = PointerHeightPixels() / 2;
+  const int travel = std::max(UsableLength(), 0);
   TiScaleObject& scale = Scale();
   scale.SetScaleRange(PositionMin(), PositionMax());
   scale.SetOrientation(orientation_);
   scale.SetSide(orientationTickMarks_);
   if (Vertical()) {
-    scale.SetPixelSpan(b - i - halfPointer - 1, t + i + halfPointer);
+    const int start = b - i - 1 - halfPointer;
+    scale.SetPixelSpan(start, start - travel);
     scale.SetEdgePixel(ScaleOnBottomRight() ? r : l);
   } else {
-    scale.SetPixelSpan(l + i + halfPointer, r - i - halfPointer);
+    const int start = l + i + halfPointer;
+    scale.SetPixelSpan(start, start + travel);
     scale.SetEdgePixel(ScaleOnBottomRight() ? b : t);
   }
   scale.DrawScale(canvas);

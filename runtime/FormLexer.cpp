@@ -1,10 +1,13 @@
 #include "runtime/FormLexer.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "runtime/Exception.h"
 #include "runtime/FormValueText.h"
 #include "runtime/Identifiers.h"
+#include "runtime/Windows1252.h"
 
 namespace tintoral {
 namespace {
@@ -14,6 +17,13 @@ bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= '
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentPart(char c) { return IsIdentStart(c) || IsDigit(c); }
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
+
+// "U+00E9".
+std::string CodePointName(char32_t ch) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(ch));
+  return name;
+}
 
 // Longest text of a token that error messages quote.
 constexpr std::size_t kQuotedLength = 40;
@@ -147,18 +157,37 @@ void TFormLexer::ReadString() {
 
 void TFormLexer::ReadQuoted() {
   ++pos_;  // opening quote
+  std::string part;
   for (;;) {
     if (pos_ >= text_.size() || Peek() == '\n' || Peek() == '\r') ErrorAt(current_.line, "Unterminated string");
     const char c = text_[pos_++];
     if (c != '\'') {
-      current_.bytes += c;
+      part += c;
     } else if (Peek() == '\'') {
-      current_.bytes += '\'';
+      part += '\'';
       ++pos_;
     } else {
-      return;
+      break;
     }
   }
+  current_.bytes += QuotedPartBytes(part);
+}
+
+// A quoted part typed in a UTF-8 editor holds non-ASCII characters as
+// well-formed UTF-8; it is taken as such and brought to Windows-1252. Any
+// other bytes are Windows-1252 already, as forms were always read.
+std::string TFormLexer::QuotedPartBytes(const std::string& part) const {
+  std::u32string characters;
+  const bool ascii = std::all_of(part.begin(), part.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii || !DecodeUtf8Strictly(part, characters)) return part;
+  std::string bytes;
+  for (const char32_t ch : characters) {
+    unsigned char byte = 0;
+    if (!UnicodeToWindows1252(ch, byte))
+      ErrorAt(current_.line, "Character " + CodePointName(ch) + " has no Windows-1252 byte");
+    bytes += static_cast<char>(byte);
+  }
+  return bytes;
 }
 
 void TFormLexer::ReadCharCode() {

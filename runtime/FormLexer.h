@@ -1,7 +1,9 @@
 #pragma once
 // Splits the text form of a form stream into tokens: identifiers, integers
 // (decimal or $hex, with an optional minus), floats (with "." or an
-// exponent), strings (quoted parts and #n codes run together), byte blocks
+// exponent), strings (quoted parts and #n codes run together; a quoted part
+// that is well-formed UTF-8 with non-ASCII characters is read as UTF-8 and
+// brought to Windows-1252, any other part taken as Windows-1252), byte blocks
 // ({ hex digits }) and one-character symbols. Tracks line numbers for error
 // messages.
 #include <cstdint>
@@ -46,6 +48,7 @@ class TFormLexer {
   void ReadNumber();
   void ReadString();
   void ReadQuoted();
+  std::string QuotedPartBytes(const std::string& part) const;
   void ReadCharCode();
   void ReadBinary();
   char Peek(std::size_t ahead = 0) const;

@@ -187,9 +187,9 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-// General text of a finite non-zero value from its 15 significant digits.
-std::string GeneralText(long double x, char separator) {
-  SignificantDigits significant = LeadingDigits(x, 15);
+// General text of a finite non-zero value from its first significant digits.
+std::string GeneralText(long double x, char separator, int significantDigits) {
+  SignificantDigits significant = LeadingDigits(x, significantDigits);
   std::string& digits = significant.digits;
   if (digits.empty()) return "0";  // printf failed; cannot happen for finite values
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
@@ -245,7 +245,13 @@ std::int64_t RoundHalfAway(long double x) { return TextToInt64(FixedText(x, 0));
 std::string FloatToText(long double x) {
   if (!std::isfinite(x)) return NonFiniteText(x);
   if (x == 0) return "0";
-  return GeneralText(x, DecimalSeparator());
+  return GeneralText(x, DecimalSeparator(), 15);
+}
+
+std::string FloatToText(long double x, int significantDigits) {
+  if (!std::isfinite(x)) return NonFiniteText(x);
+  if (x == 0) return "0";
+  return GeneralText(x, DecimalSeparator(), std::clamp(significantDigits, 1, 21));
 }
 
 std::int32_t TextToInt(std::string_view text) { return static_cast<std::int32_t>(ParseInteger(text, 32)); }

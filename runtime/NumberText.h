@@ -30,6 +30,9 @@ std::int64_t RoundHalfAway(long double x);
 // scientific form ("1E15", "1.5E-7") when the decimal exponent is 15 or more
 // or below -5; the locale decimal separator. Property files use it.
 std::string FloatToText(long double x);
+// The same with up to `significantDigits` digits (1 to 21): 17 bring every
+// double back exactly, 21 every long double.
+std::string FloatToText(long double x, int significantDigits);
 
 // Text to integer: optional blanks in front, an optional sign, decimal digits
 // or hexadecimal after "$" or "0x"; must fit 32 bits. Otherwise raises

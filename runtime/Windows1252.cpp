@@ -100,4 +100,38 @@ std::string Utf8ToWindows1252(std::string_view text, char replacement) {
   return out;
 }
 
+namespace {
+
+// The length of the UTF-8 sequence a lead byte starts, 0 for a byte that
+// cannot lead one, and the smallest code point that length may carry.
+int SequenceLength(unsigned char lead, char32_t& smallest) {
+  if (lead < 0x80) return smallest = 0, 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return smallest = 0x80, 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return smallest = 0x800, 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return smallest = 0x10000, 4;
+  return 0;
+}
+
+}  // namespace
+
+bool DecodeUtf8Strictly(std::string_view text, std::u32string& out) {
+  out.clear();
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    char32_t smallest = 0;
+    const int length = SequenceLength(lead, smallest);
+    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) return false;
+    char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+      if ((next & 0xC0) != 0x80) return false;
+      ch = (ch << 6) | (next & 0x3F);
+    }
+    if (ch < smallest || ch > 0x10FFFF || (ch >= 0xD800 && ch < 0xE000)) return false;
+    out += ch;
+    i += static_cast<std::size_t>(length);
+  }
+  return true;
+}
+
 }  // namespace tintoral

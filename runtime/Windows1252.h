@@ -17,5 +17,8 @@ std::string Windows1252ToUtf8(std::string_view text);
 // Characters without a Windows-1252 byte become `replacement`.
 std::string Utf16ToWindows1252(std::u16string_view text, char replacement = '?');
 std::string Utf8ToWindows1252(std::string_view text, char replacement = '?');
+// The code points of well-formed UTF-8 (no overlong forms, surrogates or
+// values past U+10FFFF); false, with `out` unspecified, for any other bytes.
+bool DecodeUtf8Strictly(std::string_view text, std::u32string& out);
 
 }  // namespace tintoral

@@ -46,7 +46,15 @@ long double SpanUnit(double r) {
   return unit;
 }
 
-bool Degenerate(double max, double min) { return max == min || !std::isfinite(max) || !std::isfinite(min); }
+// Equal or non-finite limits, or limits so far apart that their span
+// overflows a double.
+bool Degenerate(double max, double min) {
+  return max == min || !std::isfinite(max) || !std::isfinite(min) || !std::isfinite(max - min);
+}
+
+// Two ticks on the limits themselves: what a range gets that no round
+// candidate fits, so that it still holds both limits.
+TAutoScaleResult OnTheLimits(double max, double min) { return {2, min, max}; }
 
 }  // namespace
 
@@ -102,41 +110,35 @@ TRangeFit FitRangeInside(std::int32_t count, double span, double max, double min
 }
 
 TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min) {
-  if (Degenerate(max, min)) return {2, min, max};
+  if (Degenerate(max, min)) return OnTheLimits(max, min);
   const double r = std::fabs(max - min);
   const long double unit = SpanUnit(r);
-  TAutoScaleResult result;
   for (int i = 2; i <= 40; ++i) {
     const double span = static_cast<double>(unit * 0.5L * i);
     if (r > span) continue;
-    result.count = NiceTickCount(desiredTicks, maxTicks, span);
-    if (result.count > maxTicks) continue;
-    const TRangeFit fit = FitRangeOutside(result.count, span, max, min);
-    result.lo = fit.lo;
-    result.hi = fit.hi;
-    if (fit.ok) break;
+    const std::int32_t count = NiceTickCount(desiredTicks, maxTicks, span);
+    if (count > maxTicks) continue;
+    const TRangeFit fit = FitRangeOutside(count, span, max, min);
+    if (fit.ok) return {count, fit.lo, fit.hi};
   }
-  return result;
+  return OnTheLimits(max, min);
 }
 
 TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min) {
-  if (Degenerate(max, min)) return {2, min, max};
+  if (Degenerate(max, min)) return OnTheLimits(max, min);
   const double r = std::fabs(max - min);
   const long double unit = SpanUnit(r);
-  TAutoScaleResult result;
   for (int k = 100; k >= 2; --k) {
     const double span = static_cast<double>(unit * 0.1L * k);
     if (r < span) continue;
     for (std::int32_t t = maxTicks; t >= 2; --t) {
-      result.count = NiceTickCount(desiredTicks, t, span);
-      if (t < result.count) continue;
-      const TRangeFit fit = FitRangeInside(result.count, span, max, min);
-      result.lo = fit.lo;
-      result.hi = fit.hi;
-      if (fit.ok) return result;
+      const std::int32_t count = NiceTickCount(desiredTicks, t, span);
+      if (t < count) continue;
+      const TRangeFit fit = FitRangeInside(count, span, max, min);
+      if (fit.ok) return {count, fit.lo, fit.hi};
     }
   }
-  return result;
+  return OnTheLimits(max, min);
 }
 
 }  // namespace tintoral

@@ -31,8 +31,9 @@ TRangeFit FitRangeOutside(std::int32_t count, double span, double max, double mi
 TRangeFit FitRangeInside(std::int32_t count, double span, double max, double min);
 
 // Round limits around [min, max] (AutoScaleOutside), or the largest round
-// tick range inside it (AutoScaleInside). Equal or non-finite limits give
-// two ticks on the limits themselves.
+// tick range inside it (AutoScaleInside). Equal or non-finite limits, limits
+// whose span overflows, and ranges that no round candidate fits give two
+// ticks on the limits themselves.
 TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min);
 TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min);
 

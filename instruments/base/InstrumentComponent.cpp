@@ -138,7 +138,10 @@ void TiComponent::EndUpdate() {
 
 // ---- Geometry -------------------------------------------------------------------
 
-TPoint TiComponent::GetCenterPoint() { return {Width() / 2 + offsetX_, Height() / 2 + offsetY_}; }
+// The offsets held to the coordinate limit, like the bounds, so that the sum stays in int.
+TPoint TiComponent::GetCenterPoint() {
+  return {Width() / 2 + ClampCoordinate(offsetX_), Height() / 2 + ClampCoordinate(offsetY_)};
+}
 
 TPoint TiComponent::PointAtAngle(TPoint center, double radius, double angleDegrees) {
   // Extended precision throughout; nearbyint rounds halves to even in the

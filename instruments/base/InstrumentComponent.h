@@ -312,6 +312,7 @@ class TiVCLComponent : public TiComponent {
   // the four test points (5 px inside each corner) are visible; otherwise
   // fills it with BackGroundColor and leaves the capture pending.
   void CaptureSnapshot();
+  void ResizeParentSnapshot();
 
  private:
   TiOPCItemManager::Callbacks DataLinkCallbacks();

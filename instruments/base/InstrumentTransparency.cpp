@@ -11,7 +11,10 @@ void TiVCLComponent::SetTransparent(bool value) {
   transparent_ = value;
   if (value) {
     AddExtendedWindowStyle(*this, WS_EX_TRANSPARENT);
-    if (!parentSnapshot_) parentSnapshot_ = std::make_unique<TBitmap>(Width(), Height());
+    if (!parentSnapshot_) {
+      parentSnapshot_ = std::make_unique<TBitmap>();
+      ResizeParentSnapshot();
+    }
     RequestSnapshot();
   } else {
     RemoveExtendedWindowStyle(*this, WS_EX_TRANSPARENT);

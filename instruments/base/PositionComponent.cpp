@@ -119,6 +119,7 @@ void TiPositionComponent::SetPositionMin(double value) {
 }
 
 void TiPositionComponent::SetMinMax(double max, double min) {
+  if (!std::isfinite(max) || !std::isfinite(min)) return;
   if (positionMin_ == min && positionMax_ == max) return;
   positionMin_ = min;
   positionMax_ = max;

@@ -83,7 +83,8 @@ class TiPositionComponent : public TiCustomComponent {
   std::vector<std::unique_ptr<TiLimitObject>>& LimitList() { return limitList_; }
   const std::vector<std::unique_ptr<TiLimitObject>>& LimitList() const { return limitList_; }
 
-  // Sets both ends (no check that min <= max), then pulls the peaks and the
+  // Sets both ends (no check that min <= max; infinities and NaN are
+  // refused, as by the setters of the ends), then pulls the peaks and the
   // position into the new range, with their events.
   void SetMinMax(double max, double min);
   // The end of a user gesture: when Position changed since the last one,

@@ -51,13 +51,62 @@ bool IsExcluded(const std::string& fullName, bool saveAllProperties) {
                      [&](const char* name) { return SameText(fullName, name); });
 }
 
+long double FloatTypeMax(TFloatType type) {
+  switch (type) {
+    case ftSingle: return FLT_MAX;
+    case ftDouble: return DBL_MAX;
+    default: return LDBL_MAX;
+  }
+}
+
+// The value as the property's type stores it; one beyond the type's range
+// stays as it is.
+long double AsFloatType(long double value, TFloatType type) {
+  if (std::isfinite(value) && std::fabs(value) > FloatTypeMax(type)) return value;
+  switch (type) {
+    case ftSingle: return static_cast<float>(value);
+    case ftDouble: return static_cast<double>(value);
+    default: return value;
+  }
+}
+
+bool SameFloat(long double a, long double b, TFloatType type) {
+  const long double x = AsFloatType(a, type);
+  const long double y = AsFloatType(b, type);
+  return x == y || (std::isnan(x) && std::isnan(y));
+}
+
+// "INF", "-INF" and "NAN" as FloatToText writes them, or a number.
+long double FloatFromText(const std::string& value) {
+  if (value == "INF") return HUGE_VALL;
+  if (value == "-INF") return -HUGE_VALL;
+  if (value == "NAN") return NAN;
+  return TextToFloat(value);
+}
+
+bool ReadsBackAs(const std::string& text, long double value, TFloatType type) {
+  try {
+    return SameFloat(FloatFromText(text), value, type);
+  } catch (const ConvertError&) {
+    return false;
+  }
+}
+
+// The general float text when it reads back as the same value of the
+// property's type, otherwise as many digits as that type needs to.
+std::string ExactFloatText(long double value, TFloatType type) {
+  std::string text = FloatToText(value);
+  if (ReadsBackAs(text, value, type)) return text;
+  return FloatToText(value, type == ftSingle ? 9 : type == ftDouble ? 17 : 21);
+}
+
 // The value text of a property, or false for kinds that are not written.
 bool ValueText(const TPersistent& object, const TPropertyInfo& property, std::string& text) {
   const TTypeKind kind = property.Kind();
   if (IsOrdinalKind(kind) && kind != tkInt64) {
     text = std::to_string(property.GetOrdinal(object));
   } else if (kind == tkFloat) {
-    text = FloatToText(property.GetFloat(object));
+    text = ExactFloatText(property.GetFloat(object), property.FloatType());
   } else if (IsStringKind(kind)) {
     text = property.GetString(object);
   } else {
@@ -92,15 +141,17 @@ class PropertyLines {
   }
 
   // The value of the first unused line named `fullName`, which is used up.
-  bool Take(const std::string& fullName, std::string& value) {
+  const std::string* Take(const std::string& fullName) {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
       if (used_[i] || !SameText(lines_[i].name, fullName)) continue;
       used_[i] = true;
-      value = std::move(lines_[i].value);
-      return true;
+      return &lines_[i].value;
     }
-    return false;
+    return nullptr;
   }
+
+  // Every line unused again, for another pass.
+  void Restore() { used_.assign(lines_.size(), false); }
 
  private:
   std::vector<TPropertyLine> lines_;
@@ -118,14 +169,6 @@ std::string WithLocaleSeparator(std::string value) {
   return value;
 }
 
-long double FloatTypeMax(TFloatType type) {
-  switch (type) {
-    case ftSingle: return FLT_MAX;
-    case ftDouble: return DBL_MAX;
-    default: return LDBL_MAX;
-  }
-}
-
 void ApplyOrdinal(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
                   const std::string& value) {
   const std::int64_t ordinal = TextToInt(value);
@@ -136,8 +179,8 @@ void ApplyOrdinal(TPersistent& object, const TPropertyInfo& property, const std:
 
 void ApplyFloat(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
                 const std::string& value) {
-  const long double number = TextToFloat(WithLocaleSeparator(value));
-  if (std::fabs(number) > FloatTypeMax(property.FloatType()))
+  const long double number = FloatFromText(WithLocaleSeparator(value));
+  if (std::isfinite(number) && std::fabs(number) > FloatTypeMax(property.FloatType()))
     throw ConvertError("Value " + value + " is out of range for property '" + fullName + "'");
   property.SetFloat(object, number);
 }
@@ -150,16 +193,49 @@ void ApplyValue(TPersistent& object, const TPropertyInfo& property, const std::s
   else if (IsOrdinalKind(kind) && kind != tkInt64) ApplyOrdinal(object, property, fullName, value);
 }
 
-void ApplyLines(TPersistent& root, PropertyLines& lines) {
+// Whether the property holds the value a line gives it; a property without
+// getter is taken to hold it.
+bool Holds(const TPersistent& object, const TPropertyInfo& property, const std::string& value) {
+  if (!property.HasGetter()) return true;
+  const TTypeKind kind = property.Kind();
+  if (kind == tkFloat)
+    return SameFloat(property.GetFloat(object), FloatFromText(WithLocaleSeparator(value)), property.FloatType());
+  if (IsStringKind(kind)) return property.GetString(object) == value;
+  if (IsOrdinalKind(kind) && kind != tkInt64) return property.GetOrdinal(object) == TextToInt(value);
+  return true;
+}
+
+// Applies the matching lines in walk order; after the first pass only to
+// properties that do not hold their line's value. Returns whether any line
+// was applied.
+bool ApplyPass(TPersistent& root, PropertyLines& lines, bool firstPass) {
+  bool applied = false;
   WalkProperties(
       root, true, [](const std::string&) { return true; },
       [&](const TPersistent& owner, const TPropertyInfo& property, const std::string& fullName) {
-        std::string value;
+        const std::string* value = lines.Take(fullName);
+        if (!value || (!firstPass && Holds(owner, property, *value))) return false;
         // The walk hands out the objects as it reads them; the root came in
         // writable and held objects are never const.
-        if (lines.Take(fullName, value)) ApplyValue(const_cast<TPersistent&>(owner), property, fullName, value);
+        ApplyValue(const_cast<TPersistent&>(owner), property, fullName, *value);
+        applied = true;
         return false;
       });
+  return applied;
+}
+
+// Setters depend on each other: Position is clamped into the range that
+// PositionMax and PositionMin set after it, Orientation swaps Width and
+// Height set before it. Lines that did not stick are applied again, so every
+// saved value comes back whatever the order of the lines.
+constexpr int kMaxRepeatPasses = 3;
+
+void ApplyLines(TPersistent& root, PropertyLines& lines) {
+  ApplyPass(root, lines, true);
+  for (int pass = 0; pass < kMaxRepeatPasses; ++pass) {
+    lines.Restore();
+    if (!ApplyPass(root, lines, false)) break;
+  }
 }
 
 // --- Files -----------------------------------------------------------------------

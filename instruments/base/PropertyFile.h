@@ -4,7 +4,8 @@
 // after a first line "File Type = <class name>". The file is Windows-1252
 // bytes with CR LF line ends. Ordinals are written as the decimal ordinal
 // (colours as signed 32-bit values, Booleans 0/1, sets as bit masks), floats
-// as FloatToText, strings as they are; events, variants, 64-bit integers and
+// as FloatToText, or with as many digits as it takes to read the same value
+// back; strings as they are; events, variants, 64-bit integers and
 // properties that are not stored or cannot be set are left out.
 //
 // Every error of the general exception kind is raised again as Exception
@@ -50,9 +51,13 @@ struct TPropertyUpdateHooks {
 // the object: each stored, settable property takes the value of the first
 // line whose name equals its full name (case ignored); that line is then
 // used up, so later duplicates are ignored. Unmatched lines and properties
-// are left alone. Floats are read with either decimal separator. An ordinal
-// outside its property's range, or a float outside its property's type, is
-// an error. Values applied before a failing one stay applied.
+// are left alone. Properties whose setters depend on others set later
+// (Position within its range, Width and Height swapped by Orientation) are
+// applied again until they hold their line's value, so every saved value
+// comes back whatever the line order. Floats are read with either decimal
+// separator, "INF", "-INF" and "NAN" as written. An ordinal outside its
+// property's range, or a float outside its property's type, is an error.
+// Values applied before a failing one stay applied.
 void LoadPropertiesFromText(TPersistent& object, std::string_view contents, const TPropertyUpdateHooks& hooks = {});
 // The same with the contents of a file; a file that cannot be read is an
 // error.

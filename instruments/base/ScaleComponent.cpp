@@ -1,5 +1,7 @@
 #include "instruments/base/ScaleComponent.h"
 
+#include <cmath>
+
 #include "instruments/base/AutoScale.h"
 #include "runtime/ClassBuilder.h"
 
@@ -81,11 +83,13 @@ void TiScaleComponent::Loaded() {
 }
 
 void TiScaleComponent::SetPositionMax(double value) {
+  if (!std::isfinite(value)) return;
   if (!autoScaleEnabled_ || IsLoading()) TiPositionComponent::SetPositionMax(value);
   else AutoScale(value, PositionMin());
 }
 
 void TiScaleComponent::SetPositionMin(double value) {
+  if (!std::isfinite(value)) return;
   if (!autoScaleEnabled_ || IsLoading()) TiPositionComponent::SetPositionMin(value);
   else AutoScale(PositionMax(), value);
 }

@@ -7,6 +7,7 @@
 
 #include "instruments/base/DrawingHelpers.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/window/Control.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/NumberText.h"
 
@@ -24,12 +25,6 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::int32_t ClampToInt32(long double value) {
-  constexpr long double lowest = std::numeric_limits<std::int32_t>::min();
-  constexpr long double highest = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(std::clamp(value, lowest, highest));
-}
-
 }  // namespace
 
 std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double max, double min) {
@@ -37,10 +32,20 @@ std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, doubl
   if (precision <= 0) return 0;
   const double range = std::fabs(max - min);
   if (!std::isfinite(range)) return 0;
-  std::int32_t decimals = 0;
-  if (range != 0) decimals = precision - (static_cast<std::int32_t>(std::trunc(Log10(range))) + 1);
+  // In 64 bits: a precision near the int maximum over a narrow range adds up past it.
+  std::int64_t decimals = 0;
+  if (range != 0) decimals = std::int64_t{precision} - (static_cast<std::int64_t>(std::trunc(Log10(range))) + 1);
   if (range < 1) decimals += 1;
-  return std::max(decimals, 0);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(decimals, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t ScaleValueToPixel(double value, double min, double max, std::int64_t minPixel, std::int64_t maxPixel) {
+  if (max == min) return ClampCoordinate((minPixel + maxPixel) / 2);
+  const long double fraction = (static_cast<long double>(value) - min) / (static_cast<long double>(max) - min);
+  const long double k = std::nearbyint(fraction * static_cast<long double>(maxPixel - minPixel));
+  if (std::isnan(k)) return ClampCoordinate(minPixel);
+  const long double limit = kCoordinateLimit;
+  return ClampCoordinate(minPixel + static_cast<std::int64_t>(std::clamp(k, -4 * limit, 4 * limit)));
 }
 
 const TClassInfo& TiScaleObject::StaticClass() {
@@ -106,14 +111,8 @@ void TiScaleObject::SetTickRange(double min, double max) {
 }
 
 std::int32_t TiScaleObject::ValueToPixel(double value) const {
-  const std::int64_t a = reverseScale_ ? lastPixel_ : firstPixel_;
-  const std::int64_t b = reverseScale_ ? firstPixel_ : lastPixel_;
-  if (scaleMax_ == scaleMin_) return static_cast<std::int32_t>((a + b) / 2);
-  const long double fraction =
-      (static_cast<long double>(value) - scaleMin_) / (static_cast<long double>(scaleMax_) - scaleMin_);
-  const long double k = std::nearbyint(fraction * static_cast<long double>(a - b));
-  if (std::isnan(k)) return static_cast<std::int32_t>(a);
-  return ClampToInt32(static_cast<long double>(a) - k);
+  return reverseScale_ ? ScaleValueToPixel(value, scaleMin_, scaleMax_, lastPixel_, firstPixel_)
+                       : ScaleValueToPixel(value, scaleMin_, scaleMax_, firstPixel_, lastPixel_);
 }
 
 std::int32_t TiScaleObject::EffectivePrecision() const {
@@ -147,7 +146,7 @@ void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value,
 void TiScaleObject::DrawMinorTicksBeyondRange(TCanvas& canvas, double t0, double t1, double minorStep,
                                               std::int32_t minorStart) {
   if (!(minorStep > 0)) return;
-  const std::int32_t length = (side_ == iosBottomRight ? 1 : -1) * tickMinorLength_;
+  const std::int32_t length = (side_ == iosBottomRight ? 1 : -1) * ClampCoordinate(tickMinorLength_);
   double v = t1 + minorStep;
   for (int n = 0; v <= scaleMax_ && n < kMaxMinorTicksBeyondRange; ++n, v += minorStep)
     DrawTick(canvas, minorStart, length, ValueToPixel(v), tickMinorStyle_);
@@ -166,12 +165,15 @@ void TiScaleObject::DrawScale(TCanvas& canvas) {
   canvas.Brush().SetStyle(bsClear);
   canvas.Font().Assign(tickLabelFont_);
 
+  // Lengths and margins held within the coordinate limit, so that their sums stay in int.
   const std::int32_t s = side_ == iosBottomRight ? 1 : -1;
-  const std::int32_t majorStart = edgePixel_ + s * tickMargin_;
-  const std::int32_t labelLine = majorStart + s * (tickMajorLength_ + tickLabelMargin_);
+  const std::int32_t majorLength = ClampCoordinate(tickMajorLength_);
+  const std::int32_t minorLength = ClampCoordinate(tickMinorLength_);
+  const std::int32_t majorStart = ClampCoordinate(edgePixel_) + s * ClampCoordinate(tickMargin_);
+  const std::int32_t labelLine = majorStart + s * (majorLength + ClampCoordinate(tickLabelMargin_));
   std::int32_t minorOffset = 0;
-  if (tickMinorAlignment_ == itmnaCenter) minorOffset = tickMajorLength_ / 2 - tickMinorLength_ / 2;
-  if (tickMinorAlignment_ == itmnaOutside) minorOffset = tickMajorLength_ - tickMinorLength_;
+  if (tickMinorAlignment_ == itmnaCenter) minorOffset = majorLength / 2 - minorLength / 2;
+  if (tickMinorAlignment_ == itmnaOutside) minorOffset = majorLength - minorLength;
   const std::int32_t minorStart = majorStart + s * minorOffset;
 
   for (std::int32_t i = 0; i < tickMajorCount_; ++i) {
@@ -179,13 +181,13 @@ void TiScaleObject::DrawScale(TCanvas& canvas) {
     const std::int32_t p = ValueToPixel(v);
     if (showTicksMajor_) {
       canvas.Pen().SetColor(tickMajorColor_);
-      DrawTick(canvas, majorStart, s * tickMajorLength_, p, tickMajorStyle_);
+      DrawTick(canvas, majorStart, s * majorLength, p, tickMajorStyle_);
     }
     if (showTickLabels_) DrawLabel(canvas, i, v, p, labelLine);
     if (showTicksMinor_ && showTicksMajor_ && i < tickMajorCount_ - 1) {
       canvas.Pen().SetColor(tickMinorColor_);
       for (std::int32_t k = 1; k <= tickMinorCount_; ++k)
-        DrawTick(canvas, minorStart, s * tickMinorLength_, ValueToPixel(t0 + i * majorStep + k * minorStep),
+        DrawTick(canvas, minorStart, s * minorLength, ValueToPixel(t0 + i * majorStep + k * minorStep),
                  tickMinorStyle_);
     }
   }

@@ -27,6 +27,14 @@ using TOnCustomizeTickLabel = TEvent<std::int32_t, std::string&>;
 // `precision` significant digits over the range [min, max] (never negative).
 std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double max, double min);
 
+// The one mapping of a value to a pixel along a scale, shared by the scale's
+// ticks and the pointers drawn on it: `min` lands on `minPixel`, `max` on
+// `maxPixel`, values between in proportion (rounded to nearest), values
+// outside run on beyond them, held to ±kCoordinateLimit. Crossed limits
+// (min > max) map the same way, so min stays at minPixel. Equal limits map
+// to the middle; NaN to minPixel.
+std::int32_t ScaleValueToPixel(double value, double min, double max, std::int64_t minPixel, std::int64_t maxPixel);
+
 class TiScaleObject : public TPersistent {
   TINTORAL_CLASS(TiScaleObject, TPersistent)
 
@@ -111,7 +119,8 @@ class TiScaleObject : public TPersistent {
   TiOrientationSide Side() const { return side_; }
   void SetSide(TiOrientationSide value) { side_ = value; }
 
-  // The pixel of a value along the track; values outside the range extrapolate.
+  // The pixel of a value along the track (ScaleValueToPixel); values outside
+  // the range extrapolate.
   std::int32_t ValueToPixel(double value) const;
   // The number of decimals of the tick labels.
   std::int32_t EffectivePrecision() const;

@@ -2,6 +2,7 @@
 // stream property "OPCItems" (the data link itself: InstrumentDataLink.cpp).
 #include "instruments/base/InstrumentComponent.h"
 #include "runtime/ClassBuilder.h"
+#include "runtime/Exception.h"
 
 namespace tintoral {
 
@@ -56,9 +57,19 @@ void TiVCLComponent::TimerStop() { timer_.Stop(); }
 void TiVCLComponent::SetBounds(int left, int top, int width, int height) {
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   TiComponent::SetBounds(left, top, width, height);
-  if (parentSnapshot_ && Width() > 0 && Height() > 0) parentSnapshot_->SetSize(Width(), Height());
+  if (parentSnapshot_ && Width() > 0 && Height() > 0) ResizeParentSnapshot();
   RequestSnapshot();
   RequestBackgroundRepaint();
+}
+
+// A size no bitmap can take leaves the snapshot empty: setting the bounds
+// never fails, and the paint reports the size it cannot draw.
+void TiVCLComponent::ResizeParentSnapshot() {
+  try {
+    parentSnapshot_->SetSize(Width(), Height());
+  } catch (const GraphicsError&) {
+    parentSnapshot_->SetSize(0, 0);
+  }
 }
 
 void TiVCLComponent::RefreshBackground() {

@@ -1,5 +1,7 @@
 #include "platform/window/Control.h"
 
+#include <algorithm>
+
 #include "platform/graphics/GraphicsClasses.h"
 #include "platform/window/Form.h"
 #include "platform/window/WinControl.h"
@@ -35,9 +37,15 @@ TControl::~TControl() {
   if (parent_) parent_->RemoveControl(this);
 }
 
+int ClampCoordinate(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (width < 0) width = 0;
-  if (height < 0) height = 0;
+  left = ClampCoordinate(left);
+  top = ClampCoordinate(top);
+  width = std::clamp(width, 0, kCoordinateLimit);
+  height = std::clamp(height, 0, kCoordinateLimit);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool sizeChanged = width != width_ || height != height_;
   if (parent_ && !IsLoading()) parent_->InvalidateRect(BoundsRect());

@@ -30,6 +30,13 @@ class TWinControl;
 enum TAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient };
 const TEnumType& EnumTypeOf(TAlign);
 
+// Control positions are held within ±kCoordinateLimit and sizes within
+// 0..kCoordinateLimit, so that layouts may add and double a few of them in
+// int without overflow.
+inline constexpr int kCoordinateLimit = 1 << 24;
+// A coordinate or length computed in 64 bits, held within ±kCoordinateLimit.
+int ClampCoordinate(std::int64_t value);
+
 using TMouseEvent = TEvent<TMouseButton, TShiftState, int, int>;  // button, shift, x, y
 using TMouseMoveEvent = TEvent<TShiftState, int, int>;            // shift, x, y
 using TKeyEvent = TEvent<std::uint16_t&, TShiftState>;            // key (may be changed), shift
@@ -43,7 +50,8 @@ class TControl : public TComponent {
   ~TControl() override;
 
   // Bounds, relative to the parent's client area. Every change goes through
-  // SetBounds; a size change calls Resize() (OnResize).
+  // SetBounds, which holds them within kCoordinateLimit; a size change calls
+  // Resize() (OnResize).
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }

@@ -27,6 +27,7 @@
 // then KeyUp. With the form's KeyPreview set, the form's key events run
 // before the control's.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/graphics/Bitmap.h"
@@ -104,12 +105,17 @@ class TWinControl : public TControl {
   void Invalidate() override;
   void InvalidateRect(const TRect& rect);
   void Repaint() override;
+  // Renders the control with its children; a control that could not be
+  // drawn shows its error, and GraphicsError "Cannot draw '<name>'
+  // (<class>): <message>" names the first such control at the end.
   void RenderTo(TBitmap& target) override;
   // The client area as last painted (the parent's pixels for children).
   TBitmap& PaintBuffer() { return buffer_; }
   const TBitmap& PaintBuffer() const { return buffer_; }
   // Paints the client area into the paint buffer: the pixels beneath, then
-  // PaintWindow, then the graphic children. The bridge calls it before
+  // PaintWindow, then the graphic children. No drawing error leaves it: one
+  // of PaintWindow or of a graphic child is drawn into that control, white
+  // on black. The bridge calls it before
   // presenting; `onScreen` installs the visibility test of the window.
   // `dirty` limits the work to that part of the client area when the
   // buffer already holds the rest and the control paints only its Color
@@ -222,7 +228,11 @@ class TWinControl : public TControl {
   void PlaceWidget();
   void FillBufferFromParent();
   void PaintGraphicChildren(TCanvas& canvas);
-  void RenderChildrenInto(TBitmap& target);
+  // Renders this control and its windowed children into `target`; the
+  // report of the first control that could not be drawn, or "".
+  std::string RenderAll(TBitmap& target);
+  std::string RenderChildrenInto(TBitmap& target);
+  void PreparePaintBuffer(const TRect& dirty);
   void SortTabListByStreamOrder();
   void ForgetFocusInside(TWinControl* leaving);
   void AlignGroup(TAlign align, TRect& rect);
@@ -238,6 +248,7 @@ class TWinControl : public TControl {
   TRect paintArea_;                 // the part of the client area PaintBufferNow is painting
   ControlWidget* widget_ = nullptr;
   TBitmap buffer_;
+  std::string paintError_;  // the report of a drawing error of the last PaintBufferNow, or ""
   int alignDisabled_ = 0;
   bool aligning_ = false;
   int wheelRemainder_ = 0;

@@ -1,13 +1,16 @@
 // TWinControl: painting into the paint buffer and rendering off-screen.
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <limits>
+#include <string>
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GlyphRun.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/GraphicControl.h"
 #include "platform/window/WinControl.h"
+#include "runtime/Exception.h"
 
 namespace tintoral {
 namespace {
@@ -47,6 +50,38 @@ int SaturatedCoordinate(std::int64_t value) {
       std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
+// The message of the error being handled.
+std::string CurrentErrorMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message();
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}
+
+// A drawing error shown where the control would be: white text on black.
+// An error while showing it is swallowed.
+void DrawErrorInto(TCanvas& canvas, const TRect& area, const std::string& message) {
+  try {
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(clBlack);
+    canvas.FillRect(area);
+    canvas.Font().SetColor(clWhite);
+    std::string text = message;
+    TRect rect = area;
+    canvas.DrawText(text, rect, DrawTextFlag::WordBreak);
+  } catch (...) {
+  }
+}
+
+std::string DrawFailure(const TControl& control, const std::string& message) {
+  return "Cannot draw '" + control.Name() + "' (" + control.ClassName() + "): " + message;
+}
+
 }  // namespace
 
 // The pixels beneath `paintArea_`: the parent's where it has them, its
@@ -64,12 +99,17 @@ void TWinControl::FillBufferFromParent() {
 
 void TWinControl::PaintBufferNow(bool onScreen) { PaintBufferNow(onScreen, ClientRect()); }
 
+// Drawing errors never leave a paint: one of the control's own drawing is
+// drawn into it, white on black; one that leaves no buffer to draw into is
+// only kept. RenderTo reports the first.
 void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
-  const TRect client = ClientRect();
-  const bool bufferCurrent = buffer_.Width() == client.Width() && buffer_.Height() == client.Height();
-  paintArea_ = bufferCurrent && PaintsOnlyItsColor() ? IntersectRects(dirty, client) : client;
-  buffer_.SetSize(client.Width(), client.Height());
-  FillBufferFromParent();
+  paintError_.clear();
+  try {
+    PreparePaintBuffer(dirty);
+  } catch (...) {
+    paintError_ = DrawFailure(*this, CurrentErrorMessage());
+    return;
+  }
   TCanvas& canvas = buffer_.Canvas();
   if (onScreen && widget_) {
     canvas.SetVisibilityTest([region = widget_->visibleRegion(), widget = widget_](int x, int y) {
@@ -80,12 +120,21 @@ void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
   }
   try {
     PaintWindow(canvas);
-    PaintGraphicChildren(canvas);
   } catch (...) {
-    canvas.SetVisibilityTest(nullptr);
-    throw;
+    const std::string message = CurrentErrorMessage();
+    paintError_ = DrawFailure(*this, message);
+    DrawErrorInto(canvas, paintArea_, message);
   }
+  PaintGraphicChildren(canvas);
   canvas.SetVisibilityTest(nullptr);
+}
+
+void TWinControl::PreparePaintBuffer(const TRect& dirty) {
+  const TRect client = ClientRect();
+  const bool bufferCurrent = buffer_.Width() == client.Width() && buffer_.Height() == client.Height();
+  paintArea_ = bufferCurrent && PaintsOnlyItsColor() ? IntersectRects(dirty, client) : client;
+  buffer_.SetSize(client.Width(), client.Height());
+  FillBufferFromParent();
 }
 
 void TWinControl::PaintWindow(TCanvas& canvas) {
@@ -98,26 +147,43 @@ void TWinControl::PaintGraphicChildren(TCanvas& canvas) {
   const std::vector<TControl*> children = controls_;
   for (TControl* child : children) {
     auto* graphic = dynamic_cast<TGraphicControl*>(child);
-    if (graphic && graphic->Visible() && graphic->Width() > 0 && graphic->Height() > 0)
+    if (!graphic || !graphic->Visible() || graphic->Width() <= 0 || graphic->Height() <= 0) continue;
+    try {
       graphic->PaintOnParent(canvas, paintArea_);
+    } catch (...) {
+      const std::string message = CurrentErrorMessage();
+      if (paintError_.empty()) paintError_ = DrawFailure(*graphic, message);
+      DrawErrorInto(canvas, IntersectRects(graphic->BoundsRect(), paintArea_), message);
+    }
   }
 }
 
+// Renders everything it can, each control that could not be drawn showing
+// its error, then raises GraphicsError naming the first such control.
 void TWinControl::RenderTo(TBitmap& target) {
-  PaintBufferNow(false);
-  target.Assign(buffer_);
-  RenderChildrenInto(target);
+  const std::string firstError = RenderAll(target);
+  if (!firstError.empty()) throw GraphicsError(firstError);
 }
 
-void TWinControl::RenderChildrenInto(TBitmap& target) {
+std::string TWinControl::RenderAll(TBitmap& target) {
+  PaintBufferNow(false);
+  target.Assign(buffer_);
+  const std::string childError = RenderChildrenInto(target);
+  return paintError_.empty() ? childError : paintError_;
+}
+
+std::string TWinControl::RenderChildrenInto(TBitmap& target) {
+  std::string firstError;
   const std::vector<TControl*> children = controls_;
   for (TControl* child : children) {
     auto* windowed = dynamic_cast<TWinControl*>(child);
     if (!windowed || !windowed->Visible() || windowed->Width() <= 0 || windowed->Height() <= 0) continue;
     TBitmap image;
-    windowed->RenderTo(image);
+    const std::string error = windowed->RenderAll(image);
+    if (firstError.empty()) firstError = error;
     CopyPixelsFrom(target, image, -std::int64_t{windowed->Left()}, -std::int64_t{windowed->Top()});
   }
+  return firstError;
 }
 
 }  // namespace tintoral

@@ -206,13 +206,13 @@ TEST_F(MainFormTest, InstrumentsSitInTheirParentsWithTheirSettings) {
   EXPECT_EQ(form.iLabel2->Caption(), "U = ( B-Y ) 0,493");
   EXPECT_EQ(form.iLabel3->Caption(), "V = ( R-Y ) 0,877");
   EXPECT_EQ(form.iLabel4->Caption(), "Ang = arctag ( V / U )");
-  // The labels size themselves to their captions; their corners are the layout's.
-  const TPoint corners[] = {{16, 256}, {16, 336}, {16, 296}, {16, 376}};
+  // The labels keep the bounds the layout stores: loading does not auto-size them.
+  const TRect bounds[] = {Bounds(16, 256, 245, 25), Bounds(16, 336, 154, 25), Bounds(16, 296, 155, 25),
+                          Bounds(16, 376, 198, 25)};
   int i = 0;
   for (TiLabel* label : {form.iLabel1, form.iLabel2, form.iLabel3, form.iLabel4}) {
     EXPECT_EQ(label->Parent(), form.TabSheet1);
-    EXPECT_EQ(label->Left(), corners[i].X);
-    EXPECT_EQ(label->Top(), corners[i++].Y);
+    EXPECT_EQ(label->BoundsRect(), bounds[i++]) << label->Name();
     EXPECT_TRUE(label->ShadowShow());
     EXPECT_EQ(label->Font().Height(), -19);
   }

@@ -3,6 +3,7 @@
 // cell by cell and matched against the built-in font.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -232,6 +233,34 @@ TEST(LCDMatrix, OutOfRangeSettingsAreIgnored) {
     (m.*c.set)(c.accepted);
     EXPECT_EQ((m.*c.get)(), c.accepted);
   }
+}
+
+// Counts that size the glyph rows or the element grid are bounded where
+// they are set, with a message naming the limit.
+TEST(LCDMatrix, CountsThatSizeAllocationsAreBounded) {
+  const struct {
+    std::function<void(TiLCDMatrix&)> set;
+    const char* message;  // or its start
+  } cases[] = {
+      {[](TiLCDMatrix& m) { m.SetCharactersetHeight(INT_MAX); },
+       "Character set height too large: 2147483647 (the largest is 1024)"},
+      {[](TiLCDMatrix& m) { m.SetCharactersetWidth(1025); },
+       "Character set width too large: 1025 (the largest is 1024)"},
+      {[](TiLCDMatrix& m) { m.WriteText("A", 0, 1 << 30, clRed); }, "LCD too large: "},
+  };
+  for (const auto& c : cases) {
+    TiLCDMatrix m(nullptr);
+    try {
+      c.set(m);
+      ADD_FAILURE() << "no error: " << c.message;
+    } catch (const GraphicsError& e) {
+      EXPECT_EQ(e.Message().substr(0, std::string(c.message).size()), c.message);
+    }
+    EXPECT_EQ(m.CharactersetHeight(), kDefaultGlyphHeight);
+  }
+  TiLCDMatrix m(nullptr);
+  m.SetCharactersetHeight(TiLCDMatrix::kMaxCharactersetSide);
+  EXPECT_EQ(m.Characters('A').RowCount(), TiLCDMatrix::kMaxCharactersetSide);
 }
 
 TEST(LCDMatrix, GlyphHeightPadsAndCutsEveryCharacter) {

@@ -2,6 +2,7 @@
 // borders, the accelerator with and without a FocusControl, and loading.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <set>
@@ -248,6 +249,45 @@ TEST(Label, AFormulaCaptionLoadsWithItsStoredSize) {
   EXPECT_EQ(written.find("ShadowXOffset"), std::string::npos) << written;
   l.SetShadowXOffset(2);
   EXPECT_NE(l.Width(), 245);
+}
+
+// Loading ends with the control's font copied from the parent; the label's
+// stored size stays, alone or inside a form.
+TEST(Label, StoredSizeStaysWhenLoadingEndsInAForm) {
+  RegisterWindowClasses();
+  RegisterInstruments();
+  const std::string label =
+      "object L: TiLabel\n  Width = 100\n  Height = 30\n  Caption = 'Hola'\n  ShadowShow = True\nend\n";
+  for (const std::string& text : {label, "object F: TForm\n  Font.Height = -19\n" + label + "end\n"}) {
+    std::unique_ptr<TComponent> loaded(ReadComponentText(text));
+    auto* l = dynamic_cast<TiLabel*>(loaded.get());
+    if (!l) l = dynamic_cast<TiLabel*>(loaded->FindComponent("L"));
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->BoundsRect(), Bounds(0, 0, 100, 30)) << text;
+  }
+}
+
+// Offsets and margins at the ends of int: the auto-size sums are held to the
+// coordinate limit instead of wrapping.
+TEST(Label, AutoSizeAtExtremeOffsetsAndMarginsHoldsTheLimit) {
+  using Setter = void (TiLabel::*)(int);
+  const struct {
+    Setter set;
+    int value;
+    bool wide;  // the width reaches the limit, else the height
+  } cases[] = {
+      {&TiLabel::SetShadowXOffset, INT_MIN, true},    {&TiLabel::SetShadowXOffset, INT_MAX, true},
+      {&TiLabel::SetShadowYOffset, INT_MIN, false},   {&TiLabel::SetOuterMarginLeft, INT_MAX, true},
+      {&TiLabel::SetOuterMarginRight, INT_MAX, true}, {&TiLabel::SetOuterMarginBottom, INT_MAX, false},
+  };
+  for (const auto& c : cases) {
+    TiLabel l(nullptr);
+    l.SetShadowShow(true);
+    (l.*c.set)(c.value);
+    EXPECT_EQ(c.wide ? l.Width() : l.Height(), kCoordinateLimit) << c.value;
+    TBitmap part(40, 20);
+    l.PaintTo(part.Canvas());  // the text rectangle and the shadow's moves stay in int
+  }
 }
 
 }  // namespace

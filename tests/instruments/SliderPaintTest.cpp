@@ -4,6 +4,9 @@
 // (tests/instruments/golden/SliderStyles*).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "platform/window/Form.h"
 #include "platform/window/KeyCodes.h"
 #include "tests/instruments/SliderTestSupport.h"
@@ -83,13 +86,15 @@ TEST_F(MainWindowSliderPaint, LedIdleAndWhileTheMouseIsHeld) {
   }
 }
 
-TEST_F(MainWindowSliderPaint, ScaleRunsFromRow164ToRow12BesideColumn21) {
+// The scale spans the pointer's centre row over its travel: rows 160..169 at
+// the minimum, 7..16 at the maximum, each centred on its fifth row.
+TEST_F(MainWindowSliderPaint, ScaleRunsFromRow164ToRow11BesideColumn21) {
   SliderPicture p(slider);
   EXPECT_EQ(slider.Scale().FirstPixel(), 164);
-  EXPECT_EQ(slider.Scale().LastPixel(), 12);
+  EXPECT_EQ(slider.Scale().LastPixel(), 11);
   EXPECT_EQ(slider.Scale().EdgePixel(), 21);
   // Major ticks of 0 and 100 from column 21 + 5, seven pixels long.
-  for (int y : {164, 12}) {
+  for (int y : {164, 11}) {
     EXPECT_EQ(p.At(25, y), Face) << y;
     EXPECT_EQ(p.At(26, y), clBlack) << y;
     EXPECT_EQ(p.At(32, y), clBlack) << y;
@@ -170,6 +175,35 @@ TEST(SliderFocusPaint, TheFocusRectangleNeedsFocusAndShowFocusRect) {
   EXPECT_EQ(corner(), 0x3F3F3F);  // inverted button face
   slider->SetShowFocusRect(false);
   EXPECT_EQ(corner(), Face);
+}
+
+// Geometry inputs at the ends of int are held to the coordinate limit: the
+// rectangles stay near the control instead of wrapping round.
+TEST(SliderGeometry, ExtremeInputsKeepTheRectanglesNearTheControl) {
+  using Setter = void (TiSlider::*)(int);
+  const Setter setters[] = {&TiSlider::SetEndsMargin,      &TiSlider::SetPointerHeight,  &TiSlider::SetPointerWidth,
+                            &TiSlider::SetOffsetX,         &TiSlider::SetOffsetY,        &TiSlider::SetTickMargin,
+                            &TiSlider::SetTickMajorLength, &TiSlider::SetTickLabelMargin};
+  const auto near = [](const TRect& r) {
+    const long long reach = 8LL * kCoordinateLimit;
+    for (long long v : {r.Left, r.Top, r.Right, r.Bottom})
+      if (v < -reach || v > reach) return false;
+    return true;
+  };
+  for (const Setter set : setters)
+    for (const int value : {INT_MAX, INT_MIN})
+      for (const bool autoCenter : {false, true}) {
+        TiSlider slider(nullptr);
+        SetUpAsMainWindowSlider(slider);
+        slider.SetAutoCenter(autoCenter);
+        slider.SetPosition(50);
+        (slider.*set)(value);
+        const test::SliderPicture picture(slider);
+        EXPECT_TRUE(near(slider.TrackRect())) << value;
+        EXPECT_TRUE(near(slider.PointerRect())) << value;
+        EXPECT_GE(slider.PointerOffset(), 0) << value;
+        EXPECT_LE(slider.PointerOffset(), std::max(slider.UsableLength(), 0)) << value;
+      }
 }
 
 }  // namespace

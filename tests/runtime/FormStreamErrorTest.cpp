@@ -90,6 +90,10 @@ const MalformedStream kMalformed[] = {
      "Line 3: Float expected but string 'x' found"},
     {"control character", kHead + "  Count = 1\x01\nend\n", "Line 2: Invalid character #1"},
     {"character code without a byte", kHead + "  Caption = #300\nend\n", "Line 2: Invalid character code #300"},
+    {"UTF-8 character without a byte",
+     kHead + "  Caption = 'Espa\xC3\xB1"
+             "a \xE4\xB8\xAD'\nend\n",
+     "Line 2: Character U+4E2D has no Windows-1252 byte"},
     {"letter glued to a number", kHead + "  Count = 12ab\nend\n", "Line 2: Invalid number 12a"},
     {"deep nesting", Deeply(300), "Line 202: Nesting too deep"},
 };

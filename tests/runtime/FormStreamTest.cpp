@@ -188,6 +188,36 @@ TEST_F(FormStream, ZeroMaximumSurvivesOnlyThroughTheCompanion) {
   EXPECT_EQ(copy->Gauge1->PositionMax(), 0.0);
 }
 
+// A quoted part that is well-formed UTF-8 with non-ASCII characters is read
+// as UTF-8; any other bytes keep their Windows-1252 meaning. The writer
+// writes non-ASCII as codes.
+TEST_F(FormStream, QuotedUtf8IsReadAsUtf8AndOtherBytesAsBefore) {
+  const struct {
+    const char* quoted;
+    const char* caption;
+  } cases[] = {
+      {"'Espa\xC3\xB1"
+       "a'",
+       "Espa\xF1"
+       "a"},                                   // UTF-8
+      {"'\xE2\x82\xAC 5'#241", "\x80 5\xF1"},  // UTF-8, the euro sign, then a code
+      {"'Espa\xF1"
+       "a'",
+       "Espa\xF1"
+       "a"},                                     // Windows-1252 as stored
+      {"'\xC3('", "\xC3("},                      // not UTF-8: bytes as they are
+      {"'\xC0\x80'", "\xC0\x80"},                // an overlong form is not UTF-8
+      {"'\xED\xA0\x80'", "\xED\xA0\x80"},        // nor is a surrogate
+      {"'\xC3\xB1''s' + '\xF1'", "\xF1's\xF1"},  // each quoted part on its own
+  };
+  for (const auto& c : cases) {
+    auto form = Read(std::string("object F: TTestForm\n  Caption = ") + c.quoted + "\nend\n");
+    ASSERT_TRUE(form) << c.quoted;
+    EXPECT_EQ(form->Caption(), c.caption) << c.quoted;
+    EXPECT_NE(WriteComponentText(*form).find("#"), std::string::npos) << c.quoted;
+  }
+}
+
 TEST_F(FormStream, StringsKeepEveryByteAndLongOnesAreSplit) {
   TTestForm form(nullptr);
   std::string all;

@@ -107,6 +107,23 @@ TEST(AutoScaleOutsideTest, EqualOrNonFiniteLimitsGiveTwoTicksOnThem) {
   EXPECT_EQ(nan.count, 2);
 }
 
+// Ranges no round candidate fits, and spans past the largest double, keep
+// two ticks on the limits themselves.
+TEST(AutoScaleTest, WithoutAFittingCandidateTheLimitsStand) {
+  struct Case {
+    std::int32_t desired, maxTicks;
+    double max, min;
+  };
+  const Case cases[] = {{2, 2, 1, -1}, {5, 6, 1e308, -1e308}, {5, 6, 1.7e308, 0}, {5, 6, -1e300, -1.7e308}};
+  for (const Case& c : cases) {
+    ExpectScale(AutoScaleOutside(c.desired, c.maxTicks, c.max, c.min), 2, c.min, c.max);
+    const TAutoScaleResult inside = AutoScaleInside(c.desired, c.maxTicks, c.max, c.min);
+    EXPECT_GE(inside.lo, c.min) << c.max;
+    EXPECT_LE(inside.hi, c.max) << c.max;
+    EXPECT_LE(inside.lo, inside.hi) << c.max;
+  }
+}
+
 TEST(AutoScaleOutsideTest, NarrowRangeFarFromZeroEndsAndCoversTheRange) {
   const double min = 1e12, max = 1e12 + 1;
   const TAutoScaleResult result = AutoScaleOutside(5, 6, max, min);

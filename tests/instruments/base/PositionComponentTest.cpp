@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -179,6 +180,18 @@ TEST_F(PositionComponentTest, RaisingTheMinimumAboveTheMaximumIsAccepted) {
     p.SetPosition(v);
     EXPECT_EQ(p.Position(), 120);
   }
+}
+
+TEST_F(PositionComponentTest, NonFiniteLimitsAreRefused) {
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
+    p.SetPositionMax(v);
+    p.SetPositionMin(v);
+    p.SetMinMax(v, 0);
+    EXPECT_EQ(p.PositionMax(), 100) << v;
+    EXPECT_EQ(p.PositionMin(), 0) << v;
+  }
+  EXPECT_EQ(Take(), Log{});
 }
 
 TEST_F(PositionComponentTest, PeakSettersClampIntoTheRange) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cfloat>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -140,7 +142,7 @@ TEST_F(PropertyFileTest, RoundTripRestoresEveryWrittenProperty) {
   LoadPropertiesFromFile(target, path, Hooks());
   EXPECT_EQ(log, "begin;end;");
   EXPECT_EQ(target.count, -42);
-  EXPECT_EQ(target.ratio, 0.333333333333333) << "15 significant digits";
+  EXPECT_EQ(target.ratio, 1.0 / 3.0) << "as many digits as bring the double back";
   EXPECT_EQ(target.precise, -1.5e-7L);
   EXPECT_EQ(target.caption, "Versi\xF3n 1");
   EXPECT_FALSE(target.active);
@@ -153,6 +155,36 @@ TEST_F(PropertyFileTest, RoundTripRestoresEveryWrittenProperty) {
   EXPECT_EQ(target.font.Style(), 3);
   EXPECT_EQ(target.left, 10) << "not written without saveAll";
   EXPECT_EQ(target.name, "Subject1");
+}
+
+TEST_F(PropertyFileTest, EveryFloatLoadsBackEqual) {
+  struct Case {
+    long double value;
+    const char* line;  // as saved, in the double property
+  };
+  const Case cases[] = {
+      {2.5, "Ratio = 2.5"},  // 15 digits are enough: written as before
+      {DBL_MAX, "Ratio = 1.7976931348623157E308"},
+      {-DBL_MAX, "Ratio = -1.7976931348623157E308"},
+      {0.1 + 0.2, "Ratio = 0.30000000000000004"},
+      {DBL_TRUE_MIN, "Ratio = 4.94065645841247E-324"},  // the nearest double already
+      {HUGE_VALL, "Ratio = INF"},
+      {-HUGE_VALL, "Ratio = -INF"},
+  };
+  for (const Case& c : cases) {
+    TPropertyFileSubject source, target;
+    source.ratio = static_cast<double>(c.value);
+    source.precise = c.value == 2.5 ? LDBL_MAX : c.value / 3;
+    const std::string text = Saved(source);
+    EXPECT_NE(text.find(std::string("\r\n") + c.line + "\r\n"), std::string::npos) << c.line;
+    Load(target, text);
+    EXPECT_EQ(target.ratio, source.ratio) << c.line;
+    EXPECT_EQ(target.precise, source.precise) << c.line;
+  }
+  TPropertyFileSubject source, target;
+  source.ratio = NAN;
+  Load(target, Saved(source));
+  EXPECT_TRUE(std::isnan(target.ratio));
 }
 
 TEST_F(PropertyFileTest, FloatsLoadWithEitherDecimalSeparator) {

@@ -121,6 +121,20 @@ TEST(ScaleComponentTest, AutoScalePullsThePositionThroughItsEvents) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST(ScaleComponentTest, AutoScaleThatFindsNoRoundRangeKeepsTheLimitsAndThePosition) {
+  TTestScaleInstrument c(nullptr);
+  c.SetMinMax(1, -1);
+  c.SetPosition(0.5);
+  c.SetAutoScaleMaxTicks(2);
+  int events = 0;
+  c.SetOnPositionChange([&](TObject*) { ++events; });
+  c.SetOnCurrentMaxChange([&](TObject*) { ++events; });
+  c.SetAutoScaleEnabled(true);
+  ExpectLimits(c, -1, 1, 2);
+  EXPECT_EQ(c.Position(), 0.5);
+  EXPECT_EQ(events, 0);
+}
+
 TEST(ScaleComponentTest, FixedMinMaxKeepsTheLimitsAndPlacesTheTicks) {
   TTestScaleInstrument c(nullptr);
   c.SetMinMax(97, 3);

@@ -8,6 +8,7 @@
 #include "instruments/base/ScaleObject.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/window/Control.h"
 #include "system/Locale.h"
 #include "tests/instruments/base/ScaleTestSupport.h"
 
@@ -286,7 +287,8 @@ TEST(ScaleObjectTest, ValueToPixelRoundsHalvesToEvenAndExtrapolates) {
   scale.SetScaleRange(0, 1);
   scale.SetPixelSpan(0, 100);
   scale.SetReverseScale(false);
-  EXPECT_EQ(scale.ValueToPixel(1e300), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(scale.ValueToPixel(1e300), kCoordinateLimit) << "held to the coordinate limit";
+  EXPECT_EQ(scale.ValueToPixel(-1e300), -kCoordinateLimit);
 }
 
 TEST(ScaleObjectTest, EffectivePrecision) {
@@ -296,6 +298,12 @@ TEST(ScaleObjectTest, EffectivePrecision) {
   for (const auto& [range, decimals] : significant) {
     scale.SetScaleRange(-range, 0);
     EXPECT_EQ(scale.EffectivePrecision(), decimals) << range;
+  }
+  // The largest precision over a narrow range stays the largest instead of wrapping.
+  scale.SetTickLabelPrecision(std::numeric_limits<std::int32_t>::max());
+  for (const double range : {0.001, 1e-300}) {
+    scale.SetScaleRange(0, range);
+    EXPECT_EQ(scale.EffectivePrecision(), std::numeric_limits<std::int32_t>::max()) << range;
   }
   scale.SetTickLabelPrecision(0);
   EXPECT_EQ(scale.EffectivePrecision(), 0);

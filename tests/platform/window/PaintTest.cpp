@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <climits>
+#include <functional>
+#include <new>
 
 #include "WindowTestSupport.h"
 #include "platform/graphics/Bitmap.h"
+#include "runtime/Exception.h"
 
 namespace tintoral::test {
 namespace {
@@ -137,6 +141,69 @@ TEST_F(PaintTest, AGraphicControlInvalidatesItsRectangleOnTheParent) {
   EXPECT_EQ(square->paints, 1);
   const QImage shown = form.Widget()->grab().toImage();
   EXPECT_EQ(shown.pixel(6, 6) & 0xFFFFFFu, 0x000000u);  // its frame is on screen
+}
+
+// A control whose drawing fails with the given error.
+template <class Base>
+class TFailingPaint : public Base {
+ public:
+  TFailingPaint(TComponent* owner, std::function<void()> fail) : Base(owner), fail_(std::move(fail)) {}
+
+ protected:
+  void Paint() override { fail_(); }
+
+ private:
+  std::function<void()> fail_;
+};
+
+// No drawing error leaves the paint: it is drawn into the failing control,
+// white on black, and RenderTo names the first control that failed.
+TEST_F(PaintTest, DrawingErrorsAreDrawnIntoTheControlAndReportedByRenderTo) {
+  const std::function<void()> failures[] = {[] { throw GraphicsError("Bitmap too large"); },
+                                            [] { throw std::bad_alloc(); }};
+  for (const auto& fail : failures)
+    for (const bool windowed : {true, false}) {
+      TForm host(nullptr);
+      host.SetBorderStyle(bsNone);
+      host.SetBounds(0, 0, 120, 80);
+      host.SetColor(clTeal);
+      TControl* failing = windowed ? static_cast<TControl*>(new TFailingPaint<TCustomControl>(&host, fail))
+                                   : new TFailingPaint<TGraphicControl>(&host, fail);
+      failing->SetName("Broken");
+      failing->SetBounds(10, 10, 100, 60);
+      failing->SetParent(&host);
+      EXPECT_NO_THROW(host.PaintBufferNow(true));
+      TBitmap picture;
+      try {
+        host.RenderTo(picture);
+        ADD_FAILURE() << "no error reported";
+      } catch (const GraphicsError& e) {
+        EXPECT_EQ(e.Message().rfind("Cannot draw 'Broken' (", 0), 0u) << e.Message();
+      }
+      ASSERT_EQ(picture.Width(), 120);
+      EXPECT_EQ(picture.Pixel(12, 58), Rgb(clBlack)) << windowed;
+      EXPECT_EQ(picture.Pixel(5, 5), Rgb(clTeal));
+      bool white = false;
+      for (int y = 10; y < 70 && !white; ++y)
+        for (int x = 10; x < 110 && !white; ++x) white = picture.Pixel(x, y) == clWhite;
+      EXPECT_TRUE(white) << "the message is written";
+    }
+}
+
+TEST(ControlBounds, HeldWithinTheCoordinateLimit) {
+  const struct {
+    int value, position, size;
+  } cases[] = {{INT_MAX, kCoordinateLimit, kCoordinateLimit},
+               {INT_MIN, -kCoordinateLimit, 0},
+               {kCoordinateLimit + 1, kCoordinateLimit, kCoordinateLimit},
+               {-5, -5, 0},
+               {77, 77, 77}};
+  Log log;
+  for (const auto& c : cases) {
+    TRecorder control(nullptr, log, "c");
+    control.SetBounds(c.value, c.value, c.value, c.value);
+    EXPECT_EQ(control.BoundsRect(), Bounds(c.position, c.position, c.size, c.size)) << c.value;
+  }
 }
 
 }  // namespace
