@@ -1,7 +1,6 @@
 // TiSlider drawing: background and border, the track in one of four styles,
 // the tick scale, the pointer in one of six styles and the focus rectangle,
 // all from the rectangles that CalcLayout has just built.
-#include <algorithm>
 #include <initializer_list>
 #include <span>
 
@@ -97,24 +96,24 @@ void TiSlider::DrawTrackLines(TCanvas& canvas, const TColor (&colors)[4]) const 
 
 // ---- Scale ----------------------------------------------------------------------
 
-// The scale spans the pointer's centre pixel over its travel: from the start
-// (bottom or left), where PointerOffset is 0, to UsableLength further on.
+// The scale runs between the pointer's middle pixels at the two ends of its
+// travel, as the slider has always drawn it. A vertical slider with an even
+// pointer length takes the inner middle pixel at both ends, so its scale is
+// one pixel shorter than the travel and a tick may lie one pixel beside the
+// pointer's middle.
 void TiSlider::DrawSliderScale(TCanvas& canvas) {
   const auto [l, t, r, b] = trackRect_;
   const int i = pointerInset_;
   const int halfPointer = PointerHeightPixels() / 2;
-  const int travel = std::max(UsableLength(), 0);
   TiScaleObject& scale = Scale();
   scale.SetScaleRange(PositionMin(), PositionMax());
   scale.SetOrientation(orientation_);
   scale.SetSide(orientationTickMarks_);
   if (Vertical()) {
-    const int start = b - i - 1 - halfPointer;
-    scale.SetPixelSpan(start, start - travel);
+    scale.SetPixelSpan(b - i - halfPointer - 1, t + i + halfPointer);
     scale.SetEdgePixel(ScaleOnBottomRight() ? r : l);
   } else {
-    const int start = l + i + halfPointer;
-    scale.SetPixelSpan(start, start + travel);
+    scale.SetPixelSpan(l + i + halfPointer, r - i - halfPointer);
     scale.SetEdgePixel(ScaleOnBottomRight() ? b : t);
   }
   scale.DrawScale(canvas);
