@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 
+#include "instruments/opc/OPCItem.h"
 #include "runtime/ClassRegistry.h"
 #include "runtime/FormValueText.h"
 #include "runtime/IdentMap.h"
@@ -176,9 +177,12 @@ void DescribeClass(std::ostream& out, const TClassInfo& info, bool canBeNamed) {
 
 }  // namespace
 
-std::string ClassReferenceMarkdown(const std::vector<const TClassInfo*>& componentClasses) {
+std::string ClassReferenceMarkdown(const std::vector<const TClassInfo*>& componentClasses,
+                                   const std::vector<const TClassInfo*>& otherClasses) {
   const ClassSet named(componentClasses.begin(), componentClasses.end());
-  const ClassSet all = ClassesToDescribe(componentClasses);
+  std::vector<const TClassInfo*> classes = componentClasses;
+  classes.insert(classes.end(), otherClasses.begin(), otherClasses.end());
+  const ClassSet all = ClassesToDescribe(classes);
   std::ostringstream out;
   out << "## Classes\n\nEach class lists what it adds to its parent; a class has every property and event of its "
          "ancestors too.\n\n| Class | Parent | Named in forms |\n|---|---|---|\n";
@@ -189,6 +193,8 @@ std::string ClassReferenceMarkdown(const std::vector<const TClassInfo*>& compone
   return out.str();
 }
 
-std::string RegisteredClassReferenceMarkdown() { return ClassReferenceMarkdown(RegisteredComponentClasses()); }
+std::string RegisteredClassReferenceMarkdown() {
+  return ClassReferenceMarkdown(RegisteredComponentClasses(), {&TiOPCItem::StaticClass()});
+}
 
 }  // namespace tintoral

@@ -12,10 +12,13 @@
 
 namespace tintoral {
 
-// The reference of the given classes (and the classes they lead to).
-std::string ClassReferenceMarkdown(const std::vector<const TClassInfo*>& componentClasses);
+// The reference of the given component classes, the other classes (such as
+// collection items), and the classes they lead to.
+std::string ClassReferenceMarkdown(const std::vector<const TClassInfo*>& componentClasses,
+                                   const std::vector<const TClassInfo*>& otherClasses = {});
 
-// The reference of every class registered now.
+// The reference of every class registered now, with the data-link items of
+// the instruments' OPCItems.
 std::string RegisteredClassReferenceMarkdown();
 
 }  // namespace tintoral

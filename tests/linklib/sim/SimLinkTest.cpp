@@ -4,6 +4,7 @@
 // value; the simulation file's generators feed theirs.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -28,14 +29,14 @@ using namespace std::chrono_literals;
 // One instrument in the form, its property bound to SERVER's ITEM.
 std::string Instrument(const std::string& name, const std::string& className, const std::string& property,
                        const std::string& server, const std::string& item) {
-  return "  object " + name + ": " + className + "\n    PositionMax = 100\n    OPCItems = <\n      item\n" +
-         "        PropertyName = '" + property + "'\n        ServerName = '" + server + "'\n        ItemName = '" +
-         item + "'\n      end>\n  end\n";
+  return "  object " + name + ": " + className + "\n    OPCItems = <\n      item\n" + "        PropertyName = '" +
+         property + "'\n        ServerName = '" + server + "'\n        ItemName = '" + item + "'\n      end>\n  end\n";
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   for (;;) {
+    QCoreApplication::processEvents();
     RunMainThreadTasks();
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= end) return false;
