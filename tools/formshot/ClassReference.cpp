@@ -1,14 +1,16 @@
 #include "tools/formshot/ClassReference.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <limits>
-#include <set>
+#include <map>
+#include <memory>
 #include <sstream>
 
 #include "instruments/opc/OPCItem.h"
 #include "runtime/ClassRegistry.h"
+#include "runtime/Component.h"
+#include "runtime/Exception.h"
 #include "runtime/FormValueText.h"
 #include "runtime/IdentMap.h"
 #include "runtime/Identifiers.h"
@@ -17,59 +19,38 @@
 namespace tintoral {
 namespace {
 
-// Ordered by name, letters compared without regard to case.
-struct ByName {
-  bool operator()(const TClassInfo* a, const TClassInfo* b) const {
-    return UpperCase(a->Name()) < UpperCase(b->Name());
-  }
+// One object of each described class, ordered by class name (case ignored),
+// and for a held object where it was found ("TiSlider.TickLabelFont").
+struct Sample {
+  const TPersistent* object;
+  std::string heldAs;
 };
-using ClassSet = std::set<const TClassInfo*, ByName>;
+using Samples = std::map<std::string, Sample>;
 
-// The anchor Markdown viewers give the class's heading.
-std::string Anchor(const std::string& className) {
-  std::string anchor = "#";
+// The anchor Markdown viewers give a class's heading.
+std::string ClassLink(const std::string& className) {
+  std::string anchor;
   for (const char c : className) anchor += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return anchor;
-}
-std::string ClassLink(const std::string& className) { return "[" + className + "](" + Anchor(className) + ")"; }
-
-// What the class adds to its parent's published properties.
-std::vector<const TPropertyInfo*> OwnProperties(const TClassInfo& info) {
-  const auto& all = info.Properties();
-  const std::size_t inherited = info.Parent() ? info.Parent()->Properties().size() : 0;
-  return {all.begin() + static_cast<std::ptrdiff_t>(std::min(inherited, all.size())), all.end()};
+  return "[" + className + "](#" + anchor + ")";
 }
 
-std::vector<const TStreamPropertyInfo*> OwnStreamProperties(const TClassInfo& info) {
-  const auto& all = info.StreamProperties();
-  const std::size_t inherited = info.Parent() ? info.Parent()->StreamProperties().size() : 0;
-  return {all.begin() + static_cast<std::ptrdiff_t>(std::min(inherited, all.size())), all.end()};
-}
+bool IsComponentClass(const TClassInfo& info) { return info.InheritsFrom(TComponent::StaticClass()); }
 
-// The component classes, their ancestors, the classes of their held
-// objects, and so on.
-ClassSet ClassesToDescribe(const std::vector<const TClassInfo*>& componentClasses) {
-  ClassSet found;
-  std::vector<const TClassInfo*> pending(componentClasses.begin(), componentClasses.end());
-  while (!pending.empty()) {
-    const TClassInfo* info = pending.back();
-    pending.pop_back();
-    if (!info || !found.insert(info).second) continue;
-    pending.push_back(info->Parent());
-    for (const TPropertyInfo* property : info->Properties())
-      if (property->Kind() == tkClass) pending.push_back(property->ObjectClass());
+// The objects and, recursively, the objects they hold (a component held by
+// a property is a reference to another component, not a held object).
+void CollectSamples(const TPersistent& object, const std::string& heldAs, Samples& samples) {
+  if (!samples.emplace(UpperCase(object.ClassName()), Sample{&object, heldAs}).second) return;
+  const std::string path = heldAs.empty() ? object.ClassName() : heldAs;
+  for (const TPropertyInfo* property : object.ClassType().Properties()) {
+    if (property->Kind() != tkClass || !property->ObjectClass() || IsComponentClass(*property->ObjectClass())) continue;
+    if (const TPersistent* held = property->GetObject(object))
+      CollectSamples(*held, path + "." + property->Name(), samples);
   }
-  return found;
-}
-
-std::string EnumTypeName(const TPropertyInfo& property, const char* unnamed) {
-  const std::string& name = property.EnumType()->Name();
-  return name.empty() ? unnamed : name;
 }
 
 std::string TypeText(const TPropertyInfo& property) {
   switch (property.Kind()) {
-    case tkEnumeration: return EnumTypeName(property, "enumeration");
+    case tkEnumeration: return property.EnumType()->Name().empty() ? "enumeration" : property.EnumType()->Name();
     case tkSet: return property.EnumType()->Name().empty() ? "set" : "set of " + property.EnumType()->Name();
     case tkChar: return "Char";
     case tkWChar: return "WideChar";
@@ -80,7 +61,9 @@ std::string TypeText(const TPropertyInfo& property) {
     case tkLString: return "string";
     case tkWString: return "WideString";
     case tkVariant: return "Variant";
-    case tkClass: return ClassLink(property.TypeName());
+    case tkClass:
+      return IsComponentClass(*property.ObjectClass()) ? property.TypeName() + " (a component's name)"
+                                                       : ClassLink(property.TypeName());
     default: return property.TypeName();
   }
 }
@@ -95,6 +78,7 @@ std::string SetText(const TEnumType& elements, std::int64_t bits) {
   return text + "]";
 }
 
+// An ordinal as a form file spells it.
 std::string OrdinalText(const TPropertyInfo& property, std::int64_t value) {
   switch (property.Kind()) {
     case tkEnumeration: return property.EnumType()->NameOf(value);
@@ -110,16 +94,33 @@ std::string OrdinalText(const TPropertyInfo& property, std::int64_t value) {
   }
 }
 
-// The value a form file need not write, as a form file spells it.
-std::string DefaultText(const TPropertyInfo& property) {
-  if (!property.HasSetter()) return "read-only";
+std::string ComponentText(const TPersistent* held) {
+  const auto* component = dynamic_cast<const TComponent*>(held);
+  return component ? component->Name() : "nil";
+}
+
+// The property's value in the object, as a form file spells it.
+std::string ValueText(const TPropertyInfo& property, const TPersistent& object) {
   const TTypeKind kind = property.Kind();
-  if (IsOrdinalKind(kind))
-    return property.OrdinalDefault() ? OrdinalText(property, *property.OrdinalDefault()) : "none: always written";
-  if (kind == tkFloat) return StreamFloatText(property.FloatDefault().value_or(0.0L), property.FloatType());
-  if (IsStringKind(kind)) return "''";
-  if (kind == tkVariant) return "empty";
+  if (IsOrdinalKind(kind)) return OrdinalText(property, property.GetOrdinal(object));
+  if (kind == tkFloat) return StreamFloatText(property.GetFloat(object), property.FloatType());
+  if (IsStringKind(kind)) return StreamStringLiteral(property.GetString(object));
+  if (kind == tkVariant) {
+    const TVariant value = property.GetVariant(object);
+    return value.IsEmpty() ? "empty" : StreamStringLiteral(value.ToString());
+  }
+  if (kind == tkClass && IsComponentClass(*property.ObjectClass())) return ComponentText(property.GetObject(object));
   return "";
+}
+
+std::string DefaultText(const TPropertyInfo& property, const TPersistent& object) {
+  std::string text;
+  try {
+    text = ValueText(property, object);
+  } catch (const Exception&) {
+    // A value the new object cannot give stays blank.
+  }
+  return property.HasSetter() ? text : text + " (read-only)";
 }
 
 std::string ValuesText(const TPropertyInfo& property) {
@@ -130,71 +131,79 @@ std::string ValuesText(const TPropertyInfo& property) {
   return text;
 }
 
-std::string ParametersText(const TPropertyInfo& event) {
-  std::string text = "Sender";
-  for (const std::string& type : event.EventParameters()) text += ", " + type;
-  return text;
-}
-
-void DescribeProperties(std::ostream& out, const std::vector<const TPropertyInfo*>& properties) {
+void DescribeProperties(std::ostream& out, const TPersistent& object) {
   bool any = false;
-  for (const TPropertyInfo* property : properties) {
+  for (const TPropertyInfo* property : object.ClassType().Properties()) {
     if (property->Kind() == tkMethod) continue;
     if (!any) out << "\n| Property | Type | Default | Values |\n|---|---|---|---|\n";
     any = true;
-    out << "| " << property->Name() << " | " << TypeText(*property) << " | " << DefaultText(*property) << " | "
+    out << "| " << property->Name() << " | " << TypeText(*property) << " | " << DefaultText(*property, object) << " | "
         << ValuesText(*property) << " |\n";
   }
 }
 
-void DescribeStreamProperties(std::ostream& out, const std::vector<const TStreamPropertyInfo*>& properties) {
-  if (properties.empty()) return;
+void DescribeStreamProperties(std::ostream& out, const TClassInfo& info) {
+  if (info.StreamProperties().empty()) return;
   out << "\nWritten after the properties when they hold something:\n\n";
-  for (const TStreamPropertyInfo* property : properties)
+  for (const TStreamPropertyInfo* property : info.StreamProperties())
     out << "- " << property->Name() << (property->IsBinary() ? ": binary data `{ ... }`\n" : ": its own value form\n");
 }
 
-void DescribeEvents(std::ostream& out, const std::vector<const TPropertyInfo*>& properties) {
+void DescribeEvents(std::ostream& out, const TClassInfo& info) {
   bool any = false;
-  for (const TPropertyInfo* property : properties) {
+  for (const TPropertyInfo* property : info.Properties()) {
     if (property->Kind() != tkMethod) continue;
     if (!any) out << "\n| Event | Parameters |\n|---|---|\n";
     any = true;
-    out << "| " << property->Name() << " | " << ParametersText(*property) << " |\n";
+    out << "| " << property->Name() << " | Sender";
+    for (const std::string& type : property->EventParameters()) out << ", " << type;
+    out << " |\n";
   }
 }
 
-void DescribeClass(std::ostream& out, const TClassInfo& info, bool canBeNamed) {
+bool IsRegistered(const TClassInfo& info) { return FindComponentClass(info.Name()) == &info; }
+
+std::string ParentText(const TClassInfo& info) { return info.Parent() ? info.Parent()->Name() : ""; }
+
+void DescribeClass(std::ostream& out, const Sample& sample) {
+  const TPersistent& object = *sample.object;
+  const TClassInfo& info = object.ClassType();
   out << "\n### " << info.Name() << "\n\n";
-  out << (info.Parent() ? "Parent: " + ClassLink(info.Parent()->Name()) + "." : std::string("No parent."));
-  if (canBeNamed) out << " A form file may name it: `object Name: " << info.Name() << "`.";
+  out << (info.Parent() ? "Parent: " + info.Parent()->Name() + "." : std::string("No parent."));
+  if (IsRegistered(info)) out << " A form file may name it: `object Name: " << info.Name() << "`.";
+  if (!sample.heldAs.empty()) out << " Defaults as in " << sample.heldAs << ".";
   out << "\n";
-  const std::vector<const TPropertyInfo*> own = OwnProperties(info);
-  DescribeProperties(out, own);
-  DescribeStreamProperties(out, OwnStreamProperties(info));
-  DescribeEvents(out, own);
+  DescribeProperties(out, object);
+  DescribeStreamProperties(out, info);
+  DescribeEvents(out, info);
 }
 
 }  // namespace
 
-std::string ClassReferenceMarkdown(const std::vector<const TClassInfo*>& componentClasses,
-                                   const std::vector<const TClassInfo*>& otherClasses) {
-  const ClassSet named(componentClasses.begin(), componentClasses.end());
-  std::vector<const TClassInfo*> classes = componentClasses;
-  classes.insert(classes.end(), otherClasses.begin(), otherClasses.end());
-  const ClassSet all = ClassesToDescribe(classes);
+std::string ClassReferenceMarkdown(const std::vector<const TPersistent*>& newObjects) {
+  Samples samples;
+  for (const TPersistent* object : newObjects) CollectSamples(*object, "", samples);
   std::ostringstream out;
-  out << "## Classes\n\nEach class lists what it adds to its parent; a class has every property and event of its "
-         "ancestors too.\n\n| Class | Parent | Named in forms |\n|---|---|---|\n";
-  for (const TClassInfo* info : all)
-    out << "| " << ClassLink(info->Name()) << " | " << (info->Parent() ? info->Parent()->Name() : "") << " | "
-        << (named.count(info) ? "yes" : "") << " |\n";
-  for (const TClassInfo* info : all) DescribeClass(out, *info, named.count(info) != 0);
+  out << "## Classes\n\n| Class | Parent | Named in forms |\n|---|---|---|\n";
+  for (const auto& [name, sample] : samples) {
+    const TClassInfo& info = sample.object->ClassType();
+    out << "| " << ClassLink(info.Name()) << " | " << ParentText(info) << " | " << (IsRegistered(info) ? "yes" : "")
+        << " |\n";
+  }
+  for (const auto& [name, sample] : samples) DescribeClass(out, sample);
   return out.str();
 }
 
 std::string RegisteredClassReferenceMarkdown() {
-  return ClassReferenceMarkdown(RegisteredComponentClasses(), {&TiOPCItem::StaticClass()});
+  std::vector<std::unique_ptr<TComponent>> components;
+  std::vector<const TPersistent*> objects;
+  for (const TClassInfo* info : RegisteredComponentClasses()) {
+    components.emplace_back(CreateComponent(info->Name(), nullptr));
+    objects.push_back(components.back().get());
+  }
+  const TiOPCItem item;
+  objects.push_back(&item);
+  return ClassReferenceMarkdown(objects);
 }
 
 }  // namespace tintoral

@@ -1,6 +1,6 @@
-// The class reference made from the registry: each class's own rows (type,
-// default, values), its events with their parameter types, its extra stream
-// properties, and the ancestors and held-object classes it leads to.
+// The class reference: each class with every property (type, its value in
+// the object given, values), its events with their parameter types and its
+// extra stream properties, and the held objects' classes beside it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,38 +18,41 @@ std::string Section(const std::string& reference, const std::string& className) 
   return reference.substr(start, reference.find("\n### ", start + 1) - start);
 }
 
-TEST(ClassReferenceTest, EachClassShowsWhatItAddsWithTypesDefaultsValuesEventsAndStreamProperties) {
-  RegisterTestClasses();  // the TTestColor identifiers
-  const std::string reference = ClassReferenceMarkdown({&TTestGauge::StaticClass()});
-  struct Case {
-    const char* className;
-    const char* line;
+TEST(ClassReferenceTest, EachClassShowsItsPropertiesWithTheObjectsValuesItsEventsAndItsStreamProperties) {
+  RegisterTestClasses();
+  TTestGauge gauge(nullptr);
+  gauge.SetCount(7);
+  gauge.SetOptions(0b0101);
+  gauge.Pen()->SetWidth(3);
+  const std::string reference = ClassReferenceMarkdown({&gauge});
+  const std::string section = Section(reference, "TTestGauge");
+  const char* lines[] = {
+      "Parent: TTestBase. A form file may name it: `object Name: TTestGauge`.\n",
+      "| Visible | Boolean | True | False, True |\n",
+      "| Count | Integer | 7 |  |\n",
+      "| Shape | TTestShape | tsCircle | tsCircle, tsSquare, tsTriangle |\n",
+      "| Color | TTestColor | tcRed |  |\n",
+      "| Caption | string | '' |  |\n",
+      "| PositionMax | Double | 100.0 |  |\n",
+      "| Options | set | [goLeft, goUp] | goLeft, goRight, goUp, goDown |\n",
+      "| Letter | Char | 'a' |  |\n",
+      "| Big | Int64 | 0 |  |\n",
+      "| Precise | Extended | 0.0 |  |\n",
+      "| Value | Variant | empty |  |\n",
+      "| Version | Integer | 3 (read-only) |  |\n",
+      "| Pen | [TTestPen](#ttestpen) |  |  |\n",
+      "| Buddy | TTestBase (a component's name) | nil |  |\n",
+      "| OnChange | Sender |\n",
+      "| OnLimit | Sender, Integer, var Double |\n",
+      "- Items: its own value form\n",
+      "- Data: binary data `{ ... }`\n",
   };
-  const Case cases[] = {
-      {"TTestBase", "Parent: [TComponent](#tcomponent).\n"},
-      {"TTestBase", "| Visible | Boolean | True | False, True |\n"},
-      {"TTestBase", "| Count | Integer | none: always written |  |\n"},
-      {"TTestBase", "| Shape | TTestShape | tsCircle | tsCircle, tsSquare, tsTriangle |\n"},
-      {"TTestBase", "| Color | TTestColor | tcRed |  |\n"},
-      {"TTestBase", "| Caption | string | '' |  |\n"},
-      {"TTestGauge", "Parent: [TTestBase](#ttestbase). A form file may name it: `object Name: TTestGauge`.\n"},
-      {"TTestGauge", "| Options | set | [] | goLeft, goRight, goUp, goDown |\n"},
-      {"TTestGauge", "| Letter | Char | 'a' |  |\n"},
-      {"TTestGauge", "| Big | Int64 | 0 |  |\n"},
-      {"TTestGauge", "| Precise | Extended | 0.0 |  |\n"},
-      {"TTestGauge", "| Value | Variant | empty |  |\n"},
-      {"TTestGauge", "| Version | Integer | read-only |  |\n"},
-      {"TTestGauge", "| Pen | [TTestPen](#ttestpen) |  |  |\n"},
-      {"TTestGauge", "| OnChange | Sender |\n"},
-      {"TTestGauge", "| OnLimit | Sender, Integer, var Double |\n"},
-      {"TTestGauge", "- Items: its own value form\n"},
-      {"TTestGauge", "- Data: binary data `{ ... }`\n"},
-      {"TTestPen", "| Width | Integer | 1 |  |\n"},
-  };
-  for (const Case& c : cases)
-    EXPECT_NE(Section(reference, c.className).find(c.line), std::string::npos) << c.className << ": " << c.line;
-  EXPECT_EQ(Section(reference, "TTestGauge").find("| Visible |"), std::string::npos) << "inherited rows stay above";
-  EXPECT_EQ(Section(reference, "TTestBase").find("A form file may name it"), std::string::npos);
+  for (const char* line : lines) EXPECT_NE(section.find(line), std::string::npos) << line;
+  EXPECT_NE(Section(reference, "TTestPen").find("| Width | Integer | 3 |  |\n"), std::string::npos)
+      << "the held object's class, with the held object's values";
+  EXPECT_NE(Section(reference, "TTestPen").find("Parent: TPersistent. Defaults as in TTestGauge.Pen.\n"),
+            std::string::npos);
+  EXPECT_EQ(Section(reference, "TTestBase"), "") << "a component held by reference has no section";
   EXPECT_NE(reference.find("| [TTestGauge](#ttestgauge) | TTestBase | yes |\n"), std::string::npos);
   EXPECT_NE(reference.find("| [TTestPen](#ttestpen) | TPersistent |  |\n"), std::string::npos);
 }
