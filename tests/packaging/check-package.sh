@@ -9,6 +9,7 @@ set -euo pipefail
 build=$1 scratch=$2
 rm -rf "$scratch"
 mkdir -p "$scratch"
+scratch=$(cd "$scratch" && pwd)  # links unpacked there resolve to absolute paths
 if ! cpack --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" 2>&1; then
   cat "$scratch/cpack.log" >&2
   exit 1
