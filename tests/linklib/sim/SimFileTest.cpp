@@ -81,7 +81,10 @@ TEST(SimFileTest, AnItemDeclaredTwiceOnTheSameServerIsAMistakeOnOtherServersItIs
   }
 }
 
-TEST(SimFileTest, AFileThatCannotBeReadSaysSo) { EXPECT_THROW(ReadSimFile("/nonexistent/panel.sim"), SimFileError); }
+TEST(SimFileTest, TheExamplePanelsFileReadsAndAFileThatCannotBeReadSaysSo) {
+  EXPECT_EQ(ReadSimFile(TINTORAL_EXAMPLES_DIR "/opcua/DemoPanel.sim").size(), 2u);
+  EXPECT_THROW(ReadSimFile("/nonexistent/panel.sim"), SimFileError);
+}
 
 }  // namespace
 }  // namespace tintoral::sim
