@@ -81,11 +81,11 @@ SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index
   return CopyOut(known ? servers[static_cast<std::size_t>(index)] : std::string(), buffer, size);
 }
 
-// A simulated server is connected from its first link on.
+// A simulated server is connected from the simulation's start on.
 SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t index, std::int64_t* since, char* buffer,
                                                                std::int32_t size) {
   const bool known = index >= 0 && index < static_cast<std::int32_t>(TheServer().Servers().size());
-  if (since) *since = 0;
+  if (since) *since = known ? static_cast<std::int64_t>(TheServer().StartedUnixMilliseconds()) : 0;
   CopyOut(known ? "simulated" : "", buffer, size);
   return known ? IOPC_CONNECTION_CONNECTED : IOPC_CONNECTION_UNKNOWN;
 }

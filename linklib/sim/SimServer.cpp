@@ -68,7 +68,10 @@ IOPCVariant SimValue::View() const {
 }
 
 SimServer::SimServer(std::vector<SimItemSpec> items, std::string loadError)
-    : items_(std::move(items)), loadError_(std::move(loadError)), worker_([this] { Run(); }) {}
+    : items_(std::move(items)),
+      loadError_(std::move(loadError)),
+      startedUnix_(UnixMilliseconds()),
+      worker_([this] { Run(); }) {}
 
 SimServer::~SimServer() {
   {

@@ -52,8 +52,10 @@ class SimServer {
   bool Active(std::int32_t handle);
   void Send(std::int32_t handle, const SimValue& value);
   std::string Status(std::int32_t handle);
-  // The servers the open links name, in order of their first link.
+  // The servers the links named, in order of their first link.
   std::vector<std::string> Servers();
+  // When the server started, in Unix milliseconds: its connections hold since.
+  std::uint64_t StartedUnixMilliseconds() const { return startedUnix_; }
 
  private:
   using Key = std::pair<std::string, std::string>;  // server, item
@@ -85,6 +87,7 @@ class SimServer {
   const std::vector<SimItemSpec> items_;
   const std::string loadError_;
   const Clock::time_point start_ = Clock::now();
+  const std::uint64_t startedUnix_;
 
   std::mutex lock_;
   std::condition_variable changed_;
