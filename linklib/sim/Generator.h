@@ -11,7 +11,7 @@ namespace tintoral::sim {
 
 enum class GeneratorKind { Constant, Ramp, Sine, Walk };
 
-struct GeneratorSpec {
+struct GeneratorSettings {
   GeneratorKind kind = GeneratorKind::Constant;
   double min = 0;
   double max = 0;
@@ -26,16 +26,16 @@ struct GeneratorSpec {
 
 class Generator {
  public:
-  explicit Generator(const GeneratorSpec& spec, std::uint32_t seed = 1);
+  explicit Generator(const GeneratorSettings& settings, std::uint32_t seed = 1);
 
-  const GeneratorSpec& Spec() const { return spec_; }
+  const GeneratorSettings& Settings() const { return settings_; }
   // The number at `seconds` since the start (times never go back for a walk).
   double ValueAt(double seconds);
 
  private:
   double WalkTo(double seconds);
 
-  GeneratorSpec spec_;
+  GeneratorSettings settings_;
   std::mt19937 random_;
   double walkValue_;
   std::int64_t walkSteps_ = 0;

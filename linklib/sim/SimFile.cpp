@@ -84,18 +84,18 @@ GeneratorKind KindNamed(const LineParser& parser, const std::string& name) {
   return kind->second;
 }
 
-void ReadConstant(const LineParser& parser, const std::vector<Token>& args, GeneratorSpec& spec) {
+void ReadConstant(const LineParser& parser, const std::vector<Token>& args, GeneratorSettings& settings) {
   if (args.size() != 1) parser.Fail("constant takes one value: a number or a text in quotes");
-  spec.isText = args[0].kind == Token::Text;
-  if (spec.isText) spec.text = args[0].text;
-  else spec.value = parser.Number(args[0].text);
+  settings.isText = args[0].kind == Token::Text;
+  if (settings.isText) settings.text = args[0].text;
+  else settings.value = parser.Number(args[0].text);
 }
 
 void ReadParameters(const LineParser& parser, const std::string& generator, const std::vector<Token>& args,
-                    GeneratorSpec& spec) {
+                    GeneratorSettings& settings) {
   std::map<std::string, double*> parameters = {
-      {"min", &spec.min}, {"max", &spec.max}, {"period", &spec.period}, {"every", &spec.every}};
-  if (spec.kind == GeneratorKind::Walk) parameters["step"] = &spec.step;
+      {"min", &settings.min}, {"max", &settings.max}, {"period", &settings.period}, {"every", &settings.every}};
+  if (settings.kind == GeneratorKind::Walk) parameters["step"] = &settings.step;
   std::map<std::string, bool> given;
   for (std::size_t i = 0; i < args.size(); i += 2) {
     const std::string& name = args[i].text;
@@ -108,41 +108,41 @@ void ReadParameters(const LineParser& parser, const std::string& generator, cons
     given[name] = true;
   }
   if (!given["min"] || !given["max"] || !given["period"]) parser.Fail(generator + " needs min, max and period");
-  if (spec.min > spec.max) parser.Fail("min is greater than max");
-  if (!(spec.period >= kShortestPeriod) || !(spec.every >= kShortestPeriod))
+  if (settings.min > settings.max) parser.Fail("min is greater than max");
+  if (!(settings.period >= kShortestPeriod) || !(settings.every >= kShortestPeriod))
     parser.Fail("period and every are at least 0.01 seconds");
-  if (spec.step < 0) parser.Fail("step is negative");
+  if (settings.step < 0) parser.Fail("step is negative");
 }
 
-SimItemSpec ParseLine(const LineParser& parser, const std::vector<Token>& tokens) {
-  SimItemSpec spec;
+SimItemSettings ParseLine(const LineParser& parser, const std::vector<Token>& tokens) {
+  SimItemSettings settings;
   std::size_t i = 0;
   if (tokens.size() > 1 && tokens[1].kind == Token::Symbol && tokens[1].text == ":") {
     if (!IsName(tokens[0])) parser.Fail("a server name is expected before ':'");
-    spec.anyServer = false;
-    spec.server = tokens[0].text;
+    settings.anyServer = false;
+    settings.server = tokens[0].text;
     i = 2;
   }
   if (i >= tokens.size() || !IsName(tokens[i])) parser.Fail("an item name is expected");
-  spec.item = tokens[i++].text;
+  settings.item = tokens[i++].text;
   if (i >= tokens.size() || tokens[i].text != "=" || tokens[i].kind != Token::Symbol)
     parser.Fail("'=' is expected after the item name");
   if (++i >= tokens.size() || tokens[i].kind != Token::Word)
     parser.Fail("a generator is expected after '=' (constant, ramp, sine or walk)");
   const std::string generator = tokens[i++].text;
-  spec.generator.kind = KindNamed(parser, generator);
+  settings.generator.kind = KindNamed(parser, generator);
   const std::vector<Token> args(tokens.begin() + static_cast<std::ptrdiff_t>(i), tokens.end());
   for (const Token& arg : args)
     if (arg.kind == Token::Symbol) parser.Fail("'" + arg.text + "' is out of place");
-  if (spec.generator.kind == GeneratorKind::Constant) ReadConstant(parser, args, spec.generator);
-  else ReadParameters(parser, generator, args, spec.generator);
-  return spec;
+  if (settings.generator.kind == GeneratorKind::Constant) ReadConstant(parser, args, settings.generator);
+  else ReadParameters(parser, generator, args, settings.generator);
+  return settings;
 }
 
 }  // namespace
 
-std::vector<SimItemSpec> ParseSimFile(const std::string& text, const std::string& fileName) {
-  std::vector<SimItemSpec> items;
+std::vector<SimItemSettings> ParseSimFile(const std::string& text, const std::string& fileName) {
+  std::vector<SimItemSettings> items;
   std::map<std::tuple<bool, std::string, std::string>, int> declared;  // (any server, server, item) -> line
   std::istringstream lines(text);
   std::string line;
@@ -150,7 +150,7 @@ std::vector<SimItemSpec> ParseSimFile(const std::string& text, const std::string
     const LineParser parser(fileName, number);
     const std::vector<Token> tokens = parser.Tokens(line);
     if (tokens.empty()) continue;
-    SimItemSpec item = ParseLine(parser, tokens);
+    SimItemSettings item = ParseLine(parser, tokens);
     item.line = number;
     const auto key = std::make_tuple(item.anyServer, item.server, item.item);
     if (const auto earlier = declared.find(key); earlier != declared.end())
@@ -161,7 +161,7 @@ std::vector<SimItemSpec> ParseSimFile(const std::string& text, const std::string
   return items;
 }
 
-std::vector<SimItemSpec> ReadSimFile(const std::string& path) {
+std::vector<SimItemSettings> ReadSimFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw SimFileError(path + ": cannot be read");
   std::ostringstream text;

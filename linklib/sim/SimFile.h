@@ -26,16 +26,16 @@ class SimFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct SimItemSpec {
+struct SimItemSettings {
   bool anyServer = true;
   std::string server;
   std::string item;
-  GeneratorSpec generator;
+  GeneratorSettings generator;
   int line = 0;
 };
 
 // Raises SimFileError; `fileName` names the file in the messages.
-std::vector<SimItemSpec> ParseSimFile(const std::string& text, const std::string& fileName);
-std::vector<SimItemSpec> ReadSimFile(const std::string& path);
+std::vector<SimItemSettings> ParseSimFile(const std::string& text, const std::string& fileName);
+std::vector<SimItemSettings> ReadSimFile(const std::string& path);
 
 }  // namespace tintoral::sim

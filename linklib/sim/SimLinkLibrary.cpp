@@ -21,12 +21,12 @@ using tintoral::sim::SimServer;
 
 std::unique_ptr<SimServer> StartServer() {
   const char* path = std::getenv("TINTORAL_SIM_FILE");
-  if (!path || !*path) return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSpec>{});
+  if (!path || !*path) return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSettings>{});
   try {
     return std::make_unique<SimServer>(tintoral::sim::ReadSimFile(path));
   } catch (const tintoral::sim::SimFileError& error) {
     std::fprintf(stderr, "simulation: %s\n", error.what());
-    return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSpec>{}, error.what());
+    return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSettings>{}, error.what());
   }
 }
 

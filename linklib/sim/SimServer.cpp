@@ -67,7 +67,7 @@ IOPCVariant SimValue::View() const {
   return view;
 }
 
-SimServer::SimServer(std::vector<SimItemSpec> items, std::string loadError)
+SimServer::SimServer(std::vector<SimItemSettings> items, std::string loadError)
     : items_(std::move(items)),
       loadError_(std::move(loadError)),
       startedUnix_(UnixMilliseconds()),
@@ -131,22 +131,22 @@ SimServer::Point& SimServer::PointOf(const Key& key) {
   const auto [found, isNew] = points_.try_emplace(key);
   Point& point = found->second;
   if (!isNew) return point;
-  if (const SimItemSpec* spec = SpecOf(key)) {
-    const GeneratorSpec& generator = spec->generator;
+  if (const SimItemSettings* settings = SettingsOf(key)) {
+    const GeneratorSettings& generator = settings->generator;
     if (generator.kind == GeneratorKind::Constant)
       point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Number(generator.value);
-    else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(spec->line));
+    else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(settings->line));
   }
   return point;
 }
 
 // The line for this server's item, else the line for the item on any server.
-const SimItemSpec* SimServer::SpecOf(const Key& key) const {
-  const SimItemSpec* anyServer = nullptr;
-  for (const SimItemSpec& spec : items_) {
-    if (spec.item != key.second) continue;
-    if (!spec.anyServer && spec.server == key.first) return &spec;
-    if (spec.anyServer) anyServer = &spec;
+const SimItemSettings* SimServer::SettingsOf(const Key& key) const {
+  const SimItemSettings* anyServer = nullptr;
+  for (const SimItemSettings& settings : items_) {
+    if (settings.item != key.second) continue;
+    if (!settings.anyServer && settings.server == key.first) return &settings;
+    if (settings.anyServer) anyServer = &settings;
   }
   return anyServer;
 }
@@ -167,7 +167,7 @@ SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
     if (point.nextDue <= now) {
       const double seconds = std::chrono::duration<double>(now - start_).count();
       point.value = SimValue::Number(point.generator->ValueAt(seconds));
-      point.nextDue = now + Seconds(point.generator->Spec().every);
+      point.nextDue = now + Seconds(point.generator->Settings().every);
       Queue({key, *point.value, 0, 0});
     }
     next = std::min(next, point.nextDue);

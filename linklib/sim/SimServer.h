@@ -42,7 +42,7 @@ class SimServer {
  public:
   // `loadError`: why the simulation file could not be used ("" when it
   // could); every link reports it as its status.
-  explicit SimServer(std::vector<SimItemSpec> items, std::string loadError = "");
+  explicit SimServer(std::vector<SimItemSettings> items, std::string loadError = "");
   ~SimServer();
   SimServer(const SimServer&) = delete;
   SimServer& operator=(const SimServer&) = delete;
@@ -78,13 +78,13 @@ class SimServer {
   };
 
   Point& PointOf(const Key& key);  // under lock_
-  const SimItemSpec* SpecOf(const Key& key) const;
+  const SimItemSettings* SettingsOf(const Key& key) const;
   void Run();
   Clock::time_point Generate(Clock::time_point now);  // under lock_
   void Deliver(const Delivery& delivery);
   void Queue(Delivery delivery);  // under lock_
 
-  const std::vector<SimItemSpec> items_;
+  const std::vector<SimItemSettings> items_;
   const std::string loadError_;
   const Clock::time_point start_ = Clock::now();
   const std::uint64_t startedUnix_;

@@ -8,48 +8,49 @@
 namespace tintoral::sim {
 namespace {
 
-GeneratorSpec Spec(GeneratorKind kind, double min, double max, double period) {
-  GeneratorSpec spec;
-  spec.kind = kind;
-  spec.min = min;
-  spec.max = max;
-  spec.period = period;
-  return spec;
+GeneratorSettings Settings(GeneratorKind kind, double min, double max, double period) {
+  GeneratorSettings settings;
+  settings.kind = kind;
+  settings.min = min;
+  settings.max = max;
+  settings.period = period;
+  return settings;
 }
 
 TEST(GeneratorTest, ConstantRampAndSineFollowTheirPeriod) {
-  GeneratorSpec constant;
+  GeneratorSettings constant;
   constant.value = 7.5;
   struct Case {
-    GeneratorSpec spec;
+    GeneratorSettings settings;
     double seconds;
     double expected;
   };
   const Case cases[] = {
       {constant, 0, 7.5},
       {constant, 1000, 7.5},
-      {Spec(GeneratorKind::Ramp, 10, 20, 4), 0, 10},
-      {Spec(GeneratorKind::Ramp, 10, 20, 4), 1, 12.5},
-      {Spec(GeneratorKind::Ramp, 10, 20, 4), 3.96, 19.9},
-      {Spec(GeneratorKind::Ramp, 10, 20, 4), 4, 10},  // starts again
-      {Spec(GeneratorKind::Ramp, 10, 20, 4), 9, 12.5},
-      {Spec(GeneratorKind::Sine, -1, 3, 8), 0, 1},  // the middle, rising
-      {Spec(GeneratorKind::Sine, -1, 3, 8), 2, 3},
-      {Spec(GeneratorKind::Sine, -1, 3, 8), 4, 1},
-      {Spec(GeneratorKind::Sine, -1, 3, 8), 6, -1},
-      {Spec(GeneratorKind::Sine, -1, 3, 8), 10, 3},
-      {Spec(GeneratorKind::Sine, 5, 5, 1), 0.3, 5},  // no range: a constant
+      {Settings(GeneratorKind::Ramp, 10, 20, 4), 0, 10},
+      {Settings(GeneratorKind::Ramp, 10, 20, 4), 1, 12.5},
+      {Settings(GeneratorKind::Ramp, 10, 20, 4), 3.96, 19.9},
+      {Settings(GeneratorKind::Ramp, 10, 20, 4), 4, 10},  // starts again
+      {Settings(GeneratorKind::Ramp, 10, 20, 4), 9, 12.5},
+      {Settings(GeneratorKind::Sine, -1, 3, 8), 0, 1},  // the middle, rising
+      {Settings(GeneratorKind::Sine, -1, 3, 8), 2, 3},
+      {Settings(GeneratorKind::Sine, -1, 3, 8), 4, 1},
+      {Settings(GeneratorKind::Sine, -1, 3, 8), 6, -1},
+      {Settings(GeneratorKind::Sine, -1, 3, 8), 10, 3},
+      {Settings(GeneratorKind::Sine, 5, 5, 1), 0.3, 5},  // no range: a constant
   };
   for (const Case& c : cases) {
-    Generator generator(c.spec);
-    EXPECT_NEAR(generator.ValueAt(c.seconds), c.expected, 1e-9) << static_cast<int>(c.spec.kind) << " at " << c.seconds;
+    Generator generator(c.settings);
+    EXPECT_NEAR(generator.ValueAt(c.seconds), c.expected, 1e-9)
+        << static_cast<int>(c.settings.kind) << " at " << c.seconds;
   }
 }
 
 TEST(GeneratorTest, AWalkStartsInTheMiddleStepsOncePerPeriodAtMostStepAndStaysInRange) {
-  GeneratorSpec spec = Spec(GeneratorKind::Walk, 0, 10, 0.5);
-  spec.step = 3;
-  Generator walk(spec, 42);
+  GeneratorSettings settings = Settings(GeneratorKind::Walk, 0, 10, 0.5);
+  settings.step = 3;
+  Generator walk(settings, 42);
   EXPECT_EQ(walk.ValueAt(0.49), 5) << "no step is due yet";
   double previous = 5;
   bool moved = false, reachedEdgeHalf = false;
@@ -65,7 +66,7 @@ TEST(GeneratorTest, AWalkStartsInTheMiddleStepsOncePerPeriodAtMostStepAndStaysIn
   EXPECT_TRUE(moved);
   EXPECT_TRUE(reachedEdgeHalf) << "the walk wanders over its range";
 
-  Generator again(spec, 42);
+  Generator again(settings, 42);
   EXPECT_EQ(again.ValueAt(1000), previous) << "the same seed walks the same way, however the time is sampled";
 }
 

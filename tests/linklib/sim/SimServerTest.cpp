@@ -70,7 +70,7 @@ TEST(SimServerTest, EveryValueTypeReachesTheOtherLinksOfItsItemWhole) {
 }
 
 TEST(SimServerTest, NoCallbackRunsOnceRemoveHasReturned) {
-  SimItemSpec fast;
+  SimItemSettings fast;
   fast.item = "Wave";
   fast.generator.kind = GeneratorKind::Sine;
   fast.generator.max = 1;
