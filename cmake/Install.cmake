@@ -1,12 +1,18 @@
-# The installed layout (cmake --install, and the .deb built from it):
-#   bin/tintoral                      link to the program
-#   lib/tintoral/tintoral             the program
-#   lib/tintoral/libiOPC.so           the OPC UA link library, beside the
-#                                     program, where the data link looks first
-#   lib/tintoral/opcua-helper/        its Node.js helper with node_modules
-#   share/applications, share/icons/hicolor, share/metainfo
+# The installed layout (cmake --install, and the two .deb built from it):
+#   the teaching program (component "program", package tintoral):
+#     bin/tintoral                    link to the program
+#     lib/tintoral/tintoral           the program
+#     share/applications, share/icons/hicolor, share/metainfo
 #                                     desktop entry, icon, AppStream metadata
-#   share/tintoral/screenshots/       the screenshot the metadata shows
+#     share/tintoral/screenshots/     the screenshot the metadata shows
+#   the panel developer's kit (component "panels", package tintoral-panels):
+#     bin/panelview, bin/formshot     links to the tools
+#     lib/tintoral/panelview, formshot
+#     lib/tintoral/libiOPC.so         the OPC UA link library, beside the
+#                                     tools, where the data link looks first
+#     lib/tintoral/opcua-helper/      its Node.js helper with node_modules
+#     lib/tintoral/libtintoralsim.so  the simulation link library
+#     share/doc/tintoral-panels/      the form reference and the example panel
 include(GNUInstallDirs)
 
 set(TINTORAL_VERSION 1.0)
@@ -16,6 +22,7 @@ set(TINTORAL_WEBSITE "https://tintoral.org" CACHE STRING
   "Web address of the project; the AppStream metadata points to its screenshot there")
 set(TINTORAL_INSTALL_PROGRAM_DIR lib/tintoral)
 set(TINTORAL_INSTALL_HELPER_DIR ${TINTORAL_INSTALL_PROGRAM_DIR}/opcua-helper)
+set(TINTORAL_INSTALL_KIT_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tintoral-panels)
 
 # Sanitizer builds are for tests only: nothing of them is installed or packaged.
 if(TINTORAL_SANITIZE OR TINTORAL_SANITIZE_THREAD)
@@ -23,3 +30,26 @@ if(TINTORAL_SANITIZE OR TINTORAL_SANITIZE_THREAD)
 else()
   set(TINTORAL_PACKAGING ON)
 endif()
+
+# Whatever does not name its component belongs to the teaching program; the
+# link libraries' folder (linklib/) names "panels" for its own.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
+
+# The panel developer's tools, the form reference and the example panel;
+# called once every target exists.
+function(tintoral_install_panel_kit)
+  if(NOT TINTORAL_PACKAGING)
+    return()
+  endif()
+  install(TARGETS panelview formshot RUNTIME DESTINATION ${TINTORAL_INSTALL_PROGRAM_DIR} COMPONENT panels)
+  set(links ${PROJECT_BINARY_DIR}/panel-kit-bin)
+  file(MAKE_DIRECTORY ${links})
+  foreach(tool panelview formshot)
+    file(CREATE_LINK ../${TINTORAL_INSTALL_PROGRAM_DIR}/${tool} ${links}/${tool} SYMBOLIC)
+    install(FILES ${links}/${tool} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT panels)
+  endforeach()
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/forms.md DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR} COMPONENT panels)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/opcua/DemoPanel.txt ${PROJECT_SOURCE_DIR}/examples/opcua/DemoPanel.sim
+    ${PROJECT_SOURCE_DIR}/examples/opcua/demo-server.mjs
+    DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples COMPONENT panels)
+endfunction()

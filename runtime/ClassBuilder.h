@@ -193,6 +193,7 @@ class TClassBuilder {
     using E = ValueOf<Getter>;
     static_assert(IsEventType<E>::value, "an event property's getter returns a TEvent");
     TPropertyInfo& info = Add(std::move(name), tkMethod, "event");
+    info.SetEventParameters(EventParameterTypeNames(E()));
     auto& access = info.Access();
     access.getMethodName = [getter](const TObject& o) { return std::invoke(getter, ObjectAs<T>(o)).MethodName(); };
     access.hasHandler = [getter](const TObject& o) { return static_cast<bool>(std::invoke(getter, ObjectAs<T>(o))); };
@@ -369,6 +370,7 @@ class TClassBuilder {
     using U = std::remove_cvref_t<std::remove_pointer_t<std::remove_cvref_t<Result>>>;
     static_assert(std::is_base_of_v<TPersistent, U>, "an object property holds a TPersistent");
     TPropertyInfo& info = Add(std::move(name), tkClass, U::StaticClass().Name());
+    info.SetObjectClass(&U::StaticClass());
     info.Access().getObject = [getter](const TObject& o) -> TPersistent* {
       decltype(auto) held = std::invoke(getter, ObjectAs<T>(o));
       if constexpr (std::is_pointer_v<std::remove_cvref_t<Result>>) return const_cast<U*>(held);

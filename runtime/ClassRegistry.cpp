@@ -32,6 +32,13 @@ void UnregisterComponentClass(const TClassInfo& info) {
   Registry().EraseIf(info.Name(), [&](const Entry& entry) { return entry.info == &info; });
 }
 
+std::vector<const TClassInfo*> RegisteredComponentClasses() {
+  std::vector<const TClassInfo*> classes;
+  for (const Entry& entry : Registry().Values())
+    if (entry.info) classes.push_back(entry.info);
+  return classes;
+}
+
 const TClassInfo* FindComponentClass(std::string_view name) {
   Entry entry;
   return Registry().Find(name, entry) ? entry.info : nullptr;

@@ -6,6 +6,7 @@
 #include <concepts>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "runtime/ClassInfo.h"
 
@@ -26,6 +27,9 @@ void RegisterComponentClass() {
   RegisterComponentClass(T::StaticClass(), [](TComponent* owner) -> TComponent* { return new T(owner); });
 }
 void UnregisterComponentClass(const TClassInfo& info);
+
+// Every registered class, ordered by name.
+std::vector<const TClassInfo*> RegisteredComponentClasses();
 
 // nullptr when no class of that name is registered.
 const TClassInfo* FindComponentClass(std::string_view name);

@@ -10,7 +10,9 @@
 #include <functional>
 #include <string>
 #include <type_traits>
+#include <typeinfo>
 #include <utility>
+#include <vector>
 
 #include "runtime/PropertyInfo.h"
 
@@ -53,6 +55,25 @@ template <class E>
 struct IsEventType : std::false_type {};
 template <class... Args>
 struct IsEventType<TEvent<Args...>> : std::true_type {};
+
+// The name a reader of forms knows a C++ type by: Integer, Double, Boolean,
+// Char, Word, string, Variant for the basic types, else the type's own name
+// without its namespace (TShiftState, TMouseButton, TCanvas).
+std::string ReadableTypeName(const std::type_info& type);
+
+// An event parameter's type name; a reference, which the handler may change,
+// is "var <type>".
+template <class A>
+std::string EventParameterTypeName() {
+  using Bare = std::remove_cvref_t<A>;
+  const std::string name = ReadableTypeName(typeid(Bare));
+  return std::is_lvalue_reference_v<A> && !std::is_const_v<std::remove_reference_t<A>> ? "var " + name : name;
+}
+
+template <class... Args>
+std::vector<std::string> EventParameterTypeNames(const TEvent<Args...>&) {
+  return {EventParameterTypeName<Args>()...};
+}
 
 // A named method taking (TObject* sender, Args...): Bind makes a handler that
 // calls it on a given instance.

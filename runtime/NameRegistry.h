@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/Identifiers.h"
 
@@ -21,6 +22,14 @@ class TNameRegistry {
     if (it == byUpperName_.end()) return false;
     value = it->second;
     return true;
+  }
+
+  // Every value, ordered by name.
+  std::vector<Value> Values() const {
+    std::lock_guard guard(lock_);
+    std::vector<Value> values;
+    for (const auto& [upperName, value] : byUpperName_) values.push_back(value);
+    return values;
   }
 
   // Runs `update` on the name's entry, default-constructed when new, under

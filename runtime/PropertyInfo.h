@@ -102,6 +102,8 @@ class TPropertyInfo {
   void SetString(TObject& object, const std::string& value) const;
   TVariant GetVariant(const TObject& object) const;
   void SetVariant(TObject& object, const TVariant& value) const;
+  // Object kind: the class of the held object.
+  const TClassInfo* ObjectClass() const { return objectClass_; }
   // Object kind: the held object (may be nullptr), and the setter that
   // copies another object into it.
   TPersistent* GetObject(const TObject& object) const;
@@ -114,6 +116,9 @@ class TPropertyInfo {
   // Raises InvalidOperation when the method's signature does not fit.
   void BindMethod(TObject& object, const TMethodInfo& method, TObject& instance) const;
   void ClearHandler(TObject& object) const;
+  // Method kind: the type names of the handler's parameters after the
+  // sender ("Integer", "var Boolean", "TShiftState", ...).
+  const std::vector<std::string>& EventParameters() const { return eventParameters_; }
 
   // Filled by the class builder.
   struct Accessors {
@@ -141,6 +146,8 @@ class TPropertyInfo {
   void SetEnumType(const TEnumType* type) { enumType_ = type; }
   void SetTypeName(std::string name) { typeName_ = std::move(name); }
   void SetKind(TTypeKind kind) { kind_ = kind; }
+  void SetObjectClass(const TClassInfo* info) { objectClass_ = info; }
+  void SetEventParameters(std::vector<std::string> types) { eventParameters_ = std::move(types); }
   void SetStored(bool stored);
   void SetStored(std::function<bool(const TObject&)> predicate);
 
@@ -159,6 +166,8 @@ class TPropertyInfo {
   std::optional<long double> floatDefault_;
   bool stored_ = true;
   std::function<bool(const TObject&)> storedWhen_;
+  const TClassInfo* objectClass_ = nullptr;
+  std::vector<std::string> eventParameters_;
 };
 
 // An extra stream property: written after the published properties when it

@@ -15,9 +15,11 @@ TFormShotOptions ParseFormShotCommandLine(const std::vector<std::string>& args) 
     if (arg == "--set") options.assignments.push_back(ParsePropertyAssignment(args[++i]));
     else if (arg == "--locale") options.locale = args[++i];
     else if (arg == "--classic-colors") options.classicColors = true;
+    else if (arg == "--classes") options.classes = true;
     else if (arg.rfind("--", 0) == 0) throw InvalidOperation("Unknown option " + arg);
     else files.push_back(arg);
   }
+  if (options.classes && files.empty()) return options;
   if (files.size() != 2) throw InvalidOperation("Expected a form file and an output file");
   options.formPath = files[0];
   options.pngPath = files[1];

@@ -15,6 +15,7 @@ struct TFormShotOptions {
   std::vector<TPropertyAssignment> assignments;  // in the order given
   std::optional<std::string> locale;             // decides the decimal separator
   bool classicColors = false;                    // the classic system-colour table, not Qt's default palette
+  bool classes = false;                          // --classes: print the class reference instead
 };
 
 // Raises InvalidOperation with a one-line description of what is wrong.
@@ -27,6 +28,8 @@ inline constexpr char kFormShotOptions[] =
     "  --set Component.Property=Value  set a property after loading (repeatable, applied in order)\n"
     "  --locale xx_YY                  take the decimal separator of that locale\n"
     "  --classic-colors                draw system colours from the classic table instead of\n"
-    "                                  the desktop's default palette";
+    "                                  the desktop's default palette\n"
+    "  --classes                       print the reference of every form class as Markdown\n"
+    "                                  instead (no FORM or OUT.png then)";
 
 }  // namespace tintoral

@@ -26,6 +26,7 @@
 #include "runtime/Exception.h"
 #include "system/Locale.h"
 #include "system/RuntimeFolder.h"
+#include "tools/formshot/ClassReference.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
   try {
     if (!options.classicColors) LoadSystemColorsFromPalette();
     RegisterFormClasses();
-    Shoot(options);
+    if (options.classes) std::fputs(RegisteredClassReferenceMarkdown().c_str(), stdout);
+    else Shoot(options);
   } catch (const Exception& error) {
     std::fprintf(stderr, "formshot: %s\n", error.Message().c_str());
     return 1;

@@ -1,0 +1,91 @@
+// The simulation link library: the link interface (LinkLibrary.h) over a
+// server simulated in the process (SimServer.h), for designing and showing
+// panels without a server. The simulation file named by the environment
+// variable TINTORAL_SIM_FILE (SimFile.h) gives items their generators; a
+// file that cannot be used is reported on stderr and as every link's status,
+// and the items then only share their values.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "linklib/sim/SimServer.h"
+
+#define SIMLINK_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+using tintoral::sim::SimServer;
+
+std::unique_ptr<SimServer> StartServer() {
+  const char* path = std::getenv("TINTORAL_SIM_FILE");
+  if (!path || !*path) return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSettings>{});
+  try {
+    return std::make_unique<SimServer>(tintoral::sim::ReadSimFile(path));
+  } catch (const tintoral::sim::SimFileError& error) {
+    std::fprintf(stderr, "simulation: %s\n", error.what());
+    return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSettings>{}, error.what());
+  }
+}
+
+SimServer& TheServer() {
+  static const std::unique_ptr<SimServer> server = StartServer();
+  return *server;
+}
+
+std::string Text(const char* text) { return text ? text : ""; }
+
+// Copies a status text as the interface asks: cut to fit, zero-terminated,
+// the whole length returned.
+std::int32_t CopyOut(const std::string& text, char* buffer, std::int32_t size) {
+  if (buffer && size > 0) {
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+  }
+  return static_cast<std::int32_t>(text.size());
+}
+
+}  // namespace
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL SignalAdd(const char*, const char* serverName, const char* itemName, const char*,
+                                                std::int32_t, std::uint8_t, std::uint8_t, IOPCDataCallback callback,
+                                                void* context) {
+  return TheServer().Add(Text(serverName), Text(itemName), callback, context);
+}
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL SignalRemove(std::int32_t handle) {
+  TheServer().Remove(handle);
+  return 0;
+}
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL SignalGetActive(std::int32_t handle) { return TheServer().Active(handle); }
+
+SIMLINK_EXPORT void IOPC_CALL SignalSendData(std::int32_t handle, const IOPCVariant* value) {
+  if (value) TheServer().Send(handle, tintoral::sim::SimValue::From(*value));
+}
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL SignalGetStatus(std::int32_t handle, char* buffer, std::int32_t size) {
+  return CopyOut(TheServer().Status(handle), buffer, size);
+}
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() {
+  return static_cast<std::int32_t>(TheServer().Servers().size());
+}
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index, char* buffer, std::int32_t size) {
+  const std::vector<std::string> servers = TheServer().Servers();
+  const bool known = index >= 0 && index < static_cast<std::int32_t>(servers.size());
+  return CopyOut(known ? servers[static_cast<std::size_t>(index)] : std::string(), buffer, size);
+}
+
+// A simulated server is connected from the simulation's start on.
+SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t index, std::int64_t* since, char* buffer,
+                                                               std::int32_t size) {
+  const bool known = index >= 0 && index < static_cast<std::int32_t>(TheServer().Servers().size());
+  if (since) *since = known ? static_cast<std::int64_t>(TheServer().StartedUnixMilliseconds()) : 0;
+  CopyOut(known ? "simulated" : "", buffer, size);
+  return known ? IOPC_CONNECTION_CONNECTED : IOPC_CONNECTION_UNKNOWN;
+}

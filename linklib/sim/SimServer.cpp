@@ -1,0 +1,209 @@
+#include "linklib/sim/SimServer.h"
+
+#include <algorithm>
+#include <set>
+
+namespace tintoral::sim {
+namespace {
+
+constexpr std::uint16_t kGoodQuality = 0xC0;
+
+std::uint64_t UnixMilliseconds() {
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+          .count());
+}
+
+std::chrono::steady_clock::duration Seconds(double seconds) {
+  return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+}  // namespace
+
+SimValue SimValue::From(const IOPCVariant& value) {
+  SimValue copy;
+  copy.type = value.type;
+  switch (value.type) {
+    case IOPC_VT_INT32: copy.integer = value.value.int32Value; break;
+    case IOPC_VT_INT64: copy.integer = value.value.int64Value; break;
+    case IOPC_VT_BOOLEAN: copy.integer = value.value.booleanValue != 0; break;
+    case IOPC_VT_DOUBLE: copy.number = value.value.doubleValue; break;
+    case IOPC_VT_TEXT:
+      if (value.value.text.bytes) copy.text.assign(value.value.text.bytes, value.value.text.length);
+      break;
+    default: copy.type = IOPC_VT_EMPTY;
+  }
+  return copy;
+}
+
+SimValue SimValue::Number(double number) {
+  SimValue value;
+  value.type = IOPC_VT_DOUBLE;
+  value.number = number;
+  return value;
+}
+
+SimValue SimValue::Text(std::string text) {
+  SimValue value;
+  value.type = IOPC_VT_TEXT;
+  value.text = std::move(text);
+  return value;
+}
+
+IOPCVariant SimValue::View() const {
+  IOPCVariant view{};
+  view.type = type;
+  switch (type) {
+    case IOPC_VT_INT32: view.value.int32Value = static_cast<std::int32_t>(integer); break;
+    case IOPC_VT_INT64: view.value.int64Value = integer; break;
+    case IOPC_VT_BOOLEAN: view.value.booleanValue = static_cast<std::int32_t>(integer); break;
+    case IOPC_VT_DOUBLE: view.value.doubleValue = number; break;
+    case IOPC_VT_TEXT:
+      view.value.text.bytes = text.data();
+      view.value.text.length = text.size();
+      break;
+    default: break;
+  }
+  return view;
+}
+
+SimServer::SimServer(std::vector<SimItemSettings> items, std::string loadError)
+    : items_(std::move(items)),
+      loadError_(std::move(loadError)),
+      startedUnix_(UnixMilliseconds()),
+      worker_([this] { Run(); }) {}
+
+SimServer::~SimServer() {
+  {
+    std::lock_guard guard(lock_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+  worker_.join();
+}
+
+std::int32_t SimServer::Add(const std::string& server, const std::string& item, IOPCDataCallback callback,
+                            void* context) {
+  std::lock_guard guard(lock_);
+  const std::int32_t handle = nextHandle_++;
+  const Key key(server, item);
+  links_[handle] = Link{key, callback, context};
+  if (std::find(servers_.begin(), servers_.end(), server) == servers_.end()) servers_.push_back(server);
+  const Point& point = PointOf(key);
+  if (point.value) Queue({key, *point.value, handle, 0});
+  changed_.notify_all();
+  return handle;
+}
+
+void SimServer::Remove(std::int32_t handle) {
+  {
+    std::lock_guard guard(lock_);
+    links_.erase(handle);
+  }
+  // Waits for a delivery under way, unless this is one of its callbacks.
+  if (std::this_thread::get_id() != worker_.get_id()) std::lock_guard wait(deliveryLock_);
+}
+
+bool SimServer::Active(std::int32_t handle) {
+  std::lock_guard guard(lock_);
+  return links_.count(handle) != 0;
+}
+
+void SimServer::Send(std::int32_t handle, const SimValue& value) {
+  std::lock_guard guard(lock_);
+  const auto link = links_.find(handle);
+  if (link == links_.end()) return;
+  PointOf(link->second.key).value = value;
+  Queue({link->second.key, value, 0, handle});
+}
+
+std::string SimServer::Status(std::int32_t handle) {
+  std::lock_guard guard(lock_);
+  return links_.count(handle) ? loadError_ : std::string();
+}
+
+std::vector<std::string> SimServer::Servers() {
+  std::lock_guard guard(lock_);
+  return servers_;
+}
+
+SimServer::Point& SimServer::PointOf(const Key& key) {
+  const auto [found, isNew] = points_.try_emplace(key);
+  Point& point = found->second;
+  if (!isNew) return point;
+  if (const SimItemSettings* settings = SettingsOf(key)) {
+    const GeneratorSettings& generator = settings->generator;
+    if (generator.kind == GeneratorKind::Constant)
+      point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Number(generator.value);
+    else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(settings->line));
+  }
+  return point;
+}
+
+// The line for this server's item, else the line for the item on any server.
+const SimItemSettings* SimServer::SettingsOf(const Key& key) const {
+  const SimItemSettings* anyServer = nullptr;
+  for (const SimItemSettings& settings : items_) {
+    if (settings.item != key.second) continue;
+    if (!settings.anyServer && settings.server == key.first) return &settings;
+    if (settings.anyServer) anyServer = &settings;
+  }
+  return anyServer;
+}
+
+void SimServer::Queue(Delivery delivery) {
+  deliveries_.push_back(std::move(delivery));
+  changed_.notify_all();
+}
+
+// Publishes the generated values that are due, for items with open links;
+// returns when the next one is due.
+SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
+  Clock::time_point next = now + std::chrono::seconds(1);
+  std::set<Key> linked;
+  for (const auto& [handle, link] : links_) linked.insert(link.key);
+  for (auto& [key, point] : points_) {
+    if (!point.generator || !linked.count(key)) continue;
+    if (point.nextDue <= now) {
+      const double seconds = std::chrono::duration<double>(now - start_).count();
+      point.value = SimValue::Number(point.generator->ValueAt(seconds));
+      point.nextDue = now + Seconds(point.generator->Settings().every);
+      Queue({key, *point.value, 0, 0});
+    }
+    next = std::min(next, point.nextDue);
+  }
+  return next;
+}
+
+void SimServer::Run() {
+  std::unique_lock guard(lock_);
+  while (!stopping_) {
+    const Clock::time_point wake = Generate(Clock::now());
+    if (!deliveries_.empty()) {
+      const Delivery delivery = std::move(deliveries_.front());
+      deliveries_.pop_front();
+      guard.unlock();
+      Deliver(delivery);
+      guard.lock();
+      continue;
+    }
+    changed_.wait_until(guard, wake);
+  }
+}
+
+void SimServer::Deliver(const Delivery& delivery) {
+  std::lock_guard delivering(deliveryLock_);
+  std::vector<Link> targets;
+  {
+    std::lock_guard guard(lock_);
+    for (const auto& [handle, link] : links_) {
+      const bool chosen = delivery.only ? handle == delivery.only : handle != delivery.except;
+      if (chosen && link.key == delivery.key && link.callback) targets.push_back(link);
+    }
+  }
+  const IOPCVariant value = delivery.value.View();
+  const std::uint64_t timestamp = UnixMilliseconds();
+  for (const Link& link : targets) link.callback(link.context, &value, kGoodQuality, timestamp);
+}
+
+}  // namespace tintoral::sim

@@ -1,0 +1,105 @@
+#pragma once
+// The simulated server behind the simulation link library: every link to the
+// same server and item shares one value. A value written through one link
+// reaches every other link of that item; an item that the simulation file
+// gives a generator publishes its values while links to it are open. A new
+// link receives the item's current value. Values are delivered on the
+// server's own thread; after Remove returns, the link's callback is not
+// called again.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "instruments/opc/LinkLibrary.h"
+#include "linklib/sim/Generator.h"
+#include "linklib/sim/SimFile.h"
+
+namespace tintoral::sim {
+
+// A value with its own copy of a text.
+struct SimValue {
+  std::int32_t type = IOPC_VT_EMPTY;
+  std::int64_t integer = 0;  // Int32, Int64 and Boolean
+  double number = 0;
+  std::string text;
+
+  static SimValue From(const IOPCVariant& value);
+  static SimValue Number(double number);
+  static SimValue Text(std::string text);
+  // Valid while this value lives.
+  IOPCVariant View() const;
+};
+
+class SimServer {
+ public:
+  // `loadError`: why the simulation file could not be used ("" when it
+  // could); every link reports it as its status.
+  explicit SimServer(std::vector<SimItemSettings> items, std::string loadError = "");
+  ~SimServer();
+  SimServer(const SimServer&) = delete;
+  SimServer& operator=(const SimServer&) = delete;
+
+  std::int32_t Add(const std::string& server, const std::string& item, IOPCDataCallback callback, void* context);
+  void Remove(std::int32_t handle);
+  bool Active(std::int32_t handle);
+  void Send(std::int32_t handle, const SimValue& value);
+  std::string Status(std::int32_t handle);
+  // The servers the links named, in order of their first link.
+  std::vector<std::string> Servers();
+  // When the server started, in Unix milliseconds: its connections hold since.
+  std::uint64_t StartedUnixMilliseconds() const { return startedUnix_; }
+
+ private:
+  using Key = std::pair<std::string, std::string>;  // server, item
+  using Clock = std::chrono::steady_clock;
+  struct Link {
+    Key key;
+    IOPCDataCallback callback;
+    void* context;
+  };
+  struct Point {
+    std::optional<SimValue> value;
+    std::unique_ptr<Generator> generator;
+    Clock::time_point nextDue;
+  };
+  struct Delivery {
+    Key key;
+    SimValue value;
+    std::int32_t only = 0;    // 0: every link of the key
+    std::int32_t except = 0;  // a link left out (the writer)
+  };
+
+  Point& PointOf(const Key& key);  // under lock_
+  const SimItemSettings* SettingsOf(const Key& key) const;
+  void Run();
+  Clock::time_point Generate(Clock::time_point now);  // under lock_
+  void Deliver(const Delivery& delivery);
+  void Queue(Delivery delivery);  // under lock_
+
+  const std::vector<SimItemSettings> items_;
+  const std::string loadError_;
+  const Clock::time_point start_ = Clock::now();
+  const std::uint64_t startedUnix_;
+
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::map<std::int32_t, Link> links_;
+  std::map<Key, Point> points_;
+  std::deque<Delivery> deliveries_;
+  std::vector<std::string> servers_;
+  std::int32_t nextHandle_ = 1;
+  bool stopping_ = false;
+
+  std::mutex deliveryLock_;  // held while callbacks run
+  std::thread worker_;
+};
+
+}  // namespace tintoral::sim

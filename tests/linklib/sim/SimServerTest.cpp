@@ -1,0 +1,93 @@
+// The simulated server on its own: values of every type reach the other
+// links of their item whole, and no callback runs once Remove has returned,
+// while a generator keeps publishing.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "linklib/sim/SimServer.h"
+
+namespace tintoral::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Receiver {
+  std::mutex lock;
+  std::vector<SimValue> values;
+  std::atomic<int> calls{0};
+  std::chrono::milliseconds busy{0};  // how long each callback takes
+  std::atomic<bool> removed{false};
+  std::atomic<bool> calledAfterRemove{false};
+
+  static void IOPC_CALL Receive(void* context, const IOPCVariant* value, std::uint16_t, std::uint64_t) {
+    auto* self = static_cast<Receiver*>(context);
+    {
+      std::lock_guard guard(self->lock);
+      self->values.push_back(SimValue::From(*value));
+    }
+    std::this_thread::sleep_for(self->busy);
+    if (self->removed) self->calledAfterRemove = true;
+    ++self->calls;
+  }
+  bool WaitForCalls(int count) {
+    for (auto end = std::chrono::steady_clock::now() + 5s; std::chrono::steady_clock::now() < end;) {
+      if (calls >= count) return true;
+      std::this_thread::sleep_for(1ms);
+    }
+    return false;
+  }
+};
+
+TEST(SimServerTest, EveryValueTypeReachesTheOtherLinksOfItsItemWhole) {
+  SimServer server({});
+  Receiver writer, reader;
+  const std::int32_t writing = server.Add("S", "Tank", &Receiver::Receive, &writer);
+  server.Add("S", "Tank", &Receiver::Receive, &reader);
+  const std::string text("A\0B\xE9", 4);
+  IOPCVariant sent[4]{};
+  sent[0].type = IOPC_VT_INT64;
+  sent[0].value.int64Value = std::int64_t{1} << 40;
+  sent[1].type = IOPC_VT_BOOLEAN;
+  sent[1].value.booleanValue = 5;
+  sent[2].type = IOPC_VT_TEXT;
+  sent[2].value.text.bytes = text.data();
+  sent[2].value.text.length = text.size();
+  sent[3].type = IOPC_VT_INT32;
+  sent[3].value.int32Value = -7;
+  for (const IOPCVariant& value : sent) server.Send(writing, SimValue::From(value));
+  ASSERT_TRUE(reader.WaitForCalls(4));
+  std::lock_guard guard(reader.lock);
+  EXPECT_EQ(reader.values[0].View().value.int64Value, std::int64_t{1} << 40);
+  EXPECT_EQ(reader.values[1].View().value.booleanValue, 1);
+  EXPECT_EQ(std::string(reader.values[2].View().value.text.bytes, reader.values[2].View().value.text.length), text);
+  EXPECT_EQ(reader.values[3].View().value.int32Value, -7);
+  EXPECT_EQ(writer.calls, 0);
+}
+
+TEST(SimServerTest, NoCallbackRunsOnceRemoveHasReturned) {
+  SimItemSettings fast;
+  fast.item = "Wave";
+  fast.generator.kind = GeneratorKind::Sine;
+  fast.generator.max = 1;
+  fast.generator.every = 0.01;
+  SimServer server({fast});
+  for (int round = 0; round < 20; ++round) {
+    Receiver receiver;
+    receiver.busy = 8ms;  // most of each 10 ms period: Remove mostly meets a callback under way
+    const std::int32_t handle = server.Add("S", "Wave", &Receiver::Receive, &receiver);
+    ASSERT_TRUE(receiver.WaitForCalls(1));
+    server.Remove(handle);
+    receiver.removed = true;
+    std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(receiver.calledAfterRemove) << "round " << round;
+    EXPECT_FALSE(server.Active(handle));
+  }
+}
+
+}  // namespace
+}  // namespace tintoral::sim
