@@ -12,8 +12,6 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,6 +28,7 @@
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
 #include "runtime/Exception.h"
+#include "system/RuntimeFolder.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
 #include "tools/panelview/PanelStatus.h"
@@ -40,14 +39,6 @@ namespace {
 
 constexpr int kStatusHeight = 18;
 constexpr int kStatusIntervalMs = 500;
-
-std::string ReadTextFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError("Cannot read " + path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void SaveShot(TForm& form, const std::string& path) {
   TBitmap picture;
@@ -96,7 +87,7 @@ int View(const TPanelViewOptions& options) {
   RegisterTintoralForms();
   Application().Initialize();
   if (!OPCLibraryAvailable()) std::fprintf(stderr, "panelview: no link library found; the items stay unconnected\n");
-  TLoadedForm loaded = LoadForm(ReadTextFile(options.formPath));
+  TLoadedForm loaded = LoadFormFile(options.formPath);
   auto* form = dynamic_cast<TForm*>(&loaded.Root());
   if (!form) throw InvalidOperation("The root '" + loaded.Root().Name() + "' is not a form");
   if (options.markErrors) MarkErrors(*form);
@@ -149,6 +140,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   tintoral::UseWholeScreenScaleFactors();
+  tintoral::EnsurePrivateRuntimeFolder();
   QApplication qt(argc, argv);
   try {
     return tintoral::View(options);
