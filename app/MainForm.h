@@ -42,7 +42,9 @@ class TForm1 : public TForm {
   // The program does this; tools and tests that build the window do not.
   void UseRememberedZoom();
 
-  // Controls, in declaration order (owned by the form).
+  // Controls, in declaration order (owned by the form). The names are the
+  // layout's own: Panel and PanelY are the object canvases of the colour and
+  // black-and-white swatches, while Panel1 ... Panel5 are plain panels.
   TiLCDMatrix* LCD_Main = nullptr;
   TPageControl* PageControl1 = nullptr;
   TTabSheet* TabSheet1 = nullptr;

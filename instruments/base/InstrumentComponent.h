@@ -115,7 +115,7 @@ class TiComponent : public TCustomControl {
   // the flag is set and the gate decides; otherwise RepaintNow.
   void RequestRepaint();
   void RequestBackgroundRepaint();
-  // Clears both pending flags, LastRepaintTime := now, invalidates.
+  // Clears both pending flags, sets LastRepaintTime to now, invalidates.
   void RepaintNow();
   // RepaintNow unless the gate is on and the last repaint was less than one
   // frame (1 / UpdateFrameRate s) ago; then the pending flags stay set.
@@ -142,8 +142,8 @@ class TiComponent : public TCustomControl {
   // centre.y - r sin a) with a = angle in degrees.
   static TPoint PointAtAngle(TPoint center, double radius, double angleDegrees);
 
-  // ---- Virtual operations, in slot order ----------------------------------
-  // (Width div 2 + OffsetX, Height div 2 + OffsetY).
+  // ---- Virtual operations, in declaration order ---------------------------
+  // (Width / 2 + OffsetX, Height / 2 + OffsetY), halves truncated.
   virtual TPoint GetCenterPoint();
   virtual void SetCachedDrawing(bool value);
   // SetBorderStyle and SetBackGroundColor are declared above.

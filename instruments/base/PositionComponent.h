@@ -94,7 +94,7 @@ class TiPositionComponent : public TiCustomComponent {
   // PositionMin or when the ends are equal.
   double PositionFraction(double value) const;
 
-  // ---- Virtual operations, in slot order ----------------------------------
+  // ---- Virtual operations, in declaration order ---------------------------
   virtual double FetchPosition() const { return position_; }
   // The setter of Position: clamps into the range (PositionMin wins when the
   // ends are crossed), asks the edit-permission hook, stores and notifies.

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramIdentity.h"
 #include "tests/e2e/support/AccessibilityBus.h"
 #include "tests/e2e/support/ProgramSession.h"
 
@@ -72,7 +73,7 @@ class ScreenReaderTest : public ::testing::Test {
   // Runs the probe's steps; the result of each, in order. A step that
   // failed ends the list with its error.
   std::vector<QJsonObject> Probe(const std::vector<std::string>& steps) const {
-    std::vector<std::string> argv{AccessibilityBus::kPython, ATSPI_PROBE_SCRIPT, "tintoral"};
+    std::vector<std::string> argv{AccessibilityBus::kPython, ATSPI_PROBE_SCRIPT, kDesktopEntryName};
     argv.insert(argv.end(), steps.begin(), steps.end());
     const CommandResult run = RunCommand(argv, bus_->ClientEnvironment(), std::chrono::seconds(90));
     std::vector<QJsonObject> results;
