@@ -74,13 +74,15 @@ TEST_F(SliderDataLink, DraggingWritesOnlyAtTheReleaseUnlessWriteWhileDraggingLim
     bool whileDragging;
     std::size_t writes;  // moves every 30 ms, UpdateRate 100 ms: moves 1, 5 and 9, and the release
   };
+  // One clock for the whole test, outliving every paint; reset at the end (and by the fixture).
+  double nowMs = 1000;
+  TiComponent::SetClock([&] { return nowMs / 86400000.0; });
   for (const Case c : {Case{false, 1}, Case{true, 4}}) {
     slider->SetPosition(0);
     test::TestLink().Reset();
     item->ConnectItem();
     slider->SetWriteWhileDragging(c.whileDragging);
-    double nowMs = 1000;
-    TiComponent::SetClock([&] { return nowMs / 86400000.0; });
+    nowMs = 1000;
     slider->DispatchMouseDown(mbLeft, {ssLeft}, 40, 160);
     for (int move = 1; move <= 10; ++move) {
       nowMs += 30;
@@ -91,6 +93,7 @@ TEST_F(SliderDataLink, DraggingWritesOnlyAtTheReleaseUnlessWriteWhileDraggingLim
     ASSERT_EQ(written.size(), c.writes) << c.whileDragging;
     EXPECT_EQ(std::stod(written.back()), slider->Position()) << "the release writes the last position";
   }
+  TiComponent::SetClock(nullptr);
 }
 
 }  // namespace
