@@ -79,6 +79,18 @@ void TApplication::HandleCurrentException() {
   }
 }
 
+std::string CurrentExceptionMessage() {
+  try {
+    throw;
+  } catch (const Exception& e) {
+    return e.Message();
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}
+
 void TApplication::ShowMessageText(const std::string& message) {
   try {
     if (exceptionHandler_) {

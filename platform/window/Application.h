@@ -77,6 +77,11 @@ class TApplication : public TComponent {
 TApplication& Application();
 
 // Runs `action`; an exception escaping it goes to Application().HandleException.
+// The message of the exception being handled (call inside a catch block):
+// an own exception's message text, a standard one's what(), else
+// "Unknown error".
+std::string CurrentExceptionMessage();
+
 // Event handlers of the window bridge run through it, so no exception ever
 // passes through Qt.
 template <class Action>

@@ -26,19 +26,6 @@ namespace {
 
 int FloorDiv(int value, int divisor) { return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor); }
 
-// The message of the exception being handled, for showing after a paint.
-std::string CurrentExceptionMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message();
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "Unknown error";
-  }
-}
-
 }  // namespace
 
 ControlWidget::ControlWidget(TWinControl& control, QWidget* parent) : QWidget(parent), control_(&control) {

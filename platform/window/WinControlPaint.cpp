@@ -7,6 +7,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GlyphRun.h"
+#include "platform/window/Application.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/GraphicControl.h"
 #include "platform/window/WinControl.h"
@@ -48,19 +49,6 @@ bool Covers(const TRect& outer, const TRect& inner) {
 int SaturatedCoordinate(std::int64_t value) {
   return static_cast<int>(
       std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-// The message of the error being handled.
-std::string CurrentErrorMessage() {
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message();
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "Unknown error";
-  }
 }
 
 // A drawing error shown where the control would be: white text on black.
@@ -107,7 +95,7 @@ void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
   try {
     PreparePaintBuffer(dirty);
   } catch (...) {
-    paintError_ = DrawFailure(*this, CurrentErrorMessage());
+    paintError_ = DrawFailure(*this, CurrentExceptionMessage());
     return;
   }
   TCanvas& canvas = buffer_.Canvas();
@@ -121,7 +109,7 @@ void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
   try {
     PaintWindow(canvas);
   } catch (...) {
-    const std::string message = CurrentErrorMessage();
+    const std::string message = CurrentExceptionMessage();
     paintError_ = DrawFailure(*this, message);
     DrawErrorInto(canvas, paintArea_, message);
   }
@@ -151,7 +139,7 @@ void TWinControl::PaintGraphicChildren(TCanvas& canvas) {
     try {
       graphic->PaintOnParent(canvas, paintArea_);
     } catch (...) {
-      const std::string message = CurrentErrorMessage();
+      const std::string message = CurrentExceptionMessage();
       if (paintError_.empty()) paintError_ = DrawFailure(*graphic, message);
       DrawErrorInto(canvas, IntersectRects(graphic->BoundsRect(), paintArea_), message);
     }
