@@ -48,13 +48,13 @@ long double SpanUnit(double r) {
 
 // Equal or non-finite limits, or limits so far apart that their span
 // overflows a double.
-bool Degenerate(double max, double min) {
+bool Degenerate(double min, double max) {
   return max == min || !std::isfinite(max) || !std::isfinite(min) || !std::isfinite(max - min);
 }
 
 // Two ticks on the limits themselves: what a range gets that no round
 // candidate fits, so that it still holds both limits.
-TAutoScaleResult OnTheLimits(double max, double min) { return {2, min, max}; }
+TAutoScaleResult OnTheLimits(double min, double max) { return {2, min, max}; }
 
 }  // namespace
 
@@ -67,7 +67,7 @@ std::int32_t NiceTickCount(std::int32_t desiredTicks, std::int32_t maxTicks, dou
   return best < 0 ? maxTicks + 1 : best;
 }
 
-TRangeFit FitRangeOutside(std::int32_t count, double span, double max, double min) {
+TRangeFit FitRangeOutside(std::int32_t count, double span, double min, double max) {
   const double h = span / (count - 1);
   TRangeFit fit;
   if (max > 0 && min < 0) {
@@ -92,7 +92,7 @@ TRangeFit FitRangeOutside(std::int32_t count, double span, double max, double mi
   return fit;
 }
 
-TRangeFit FitRangeInside(std::int32_t count, double span, double max, double min) {
+TRangeFit FitRangeInside(std::int32_t count, double span, double min, double max) {
   const double h = span / (count - 1);
   TRangeFit fit;
   if (max > 0 && min < 0) {
@@ -109,8 +109,8 @@ TRangeFit FitRangeInside(std::int32_t count, double span, double max, double min
   return fit;
 }
 
-TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min) {
-  if (Degenerate(max, min)) return OnTheLimits(max, min);
+TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTicks, double min, double max) {
+  if (Degenerate(min, max)) return OnTheLimits(min, max);
   const double r = std::fabs(max - min);
   const long double unit = SpanUnit(r);
   for (int i = 2; i <= 40; ++i) {
@@ -118,14 +118,14 @@ TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTic
     if (r > span) continue;
     const std::int32_t count = NiceTickCount(desiredTicks, maxTicks, span);
     if (count > maxTicks) continue;
-    const TRangeFit fit = FitRangeOutside(count, span, max, min);
+    const TRangeFit fit = FitRangeOutside(count, span, min, max);
     if (fit.ok) return {count, fit.lo, fit.hi};
   }
-  return OnTheLimits(max, min);
+  return OnTheLimits(min, max);
 }
 
-TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min) {
-  if (Degenerate(max, min)) return OnTheLimits(max, min);
+TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTicks, double min, double max) {
+  if (Degenerate(min, max)) return OnTheLimits(min, max);
   const double r = std::fabs(max - min);
   const long double unit = SpanUnit(r);
   for (int k = 100; k >= 2; --k) {
@@ -134,11 +134,11 @@ TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTick
     for (std::int32_t t = maxTicks; t >= 2; --t) {
       const std::int32_t count = NiceTickCount(desiredTicks, t, span);
       if (t < count) continue;
-      const TRangeFit fit = FitRangeInside(count, span, max, min);
+      const TRangeFit fit = FitRangeInside(count, span, min, max);
       if (fit.ok) return {count, fit.lo, fit.hi};
     }
   }
-  return OnTheLimits(max, min);
+  return OnTheLimits(min, max);
 }
 
 }  // namespace tintoral

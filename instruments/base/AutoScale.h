@@ -27,14 +27,14 @@ std::int32_t NiceTickCount(std::int32_t desiredTicks, std::int32_t maxTicks, dou
 // A window of width `span` with `count` ticks on multiples of its step that
 // covers [min, max] (FitRangeOutside) or lies inside it with its top less
 // than one step below max (FitRangeInside).
-TRangeFit FitRangeOutside(std::int32_t count, double span, double max, double min);
-TRangeFit FitRangeInside(std::int32_t count, double span, double max, double min);
+TRangeFit FitRangeOutside(std::int32_t count, double span, double min, double max);
+TRangeFit FitRangeInside(std::int32_t count, double span, double min, double max);
 
 // Round limits around [min, max] (AutoScaleOutside), or the largest round
 // tick range inside it (AutoScaleInside). Equal or non-finite limits, limits
 // whose span overflows, and ranges that no round candidate fits give two
 // ticks on the limits themselves.
-TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min);
-TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTicks, double max, double min);
+TAutoScaleResult AutoScaleOutside(std::int32_t desiredTicks, std::int32_t maxTicks, double min, double max);
+TAutoScaleResult AutoScaleInside(std::int32_t desiredTicks, std::int32_t maxTicks, double min, double max);
 
 }  // namespace tintoral

@@ -110,15 +110,15 @@ void TiPositionComponent::SetCurrentMin(double value) {
 
 void TiPositionComponent::SetPositionMax(double value) {
   if (value == positionMax_) return;
-  SetMinMax(value, positionMin_);
+  SetMinMax(positionMin_, value);
 }
 
 void TiPositionComponent::SetPositionMin(double value) {
   if (value == positionMin_) return;
-  SetMinMax(positionMax_, value);
+  SetMinMax(value, positionMax_);
 }
 
-void TiPositionComponent::SetMinMax(double max, double min) {
+void TiPositionComponent::SetMinMax(double min, double max) {
   if (!std::isfinite(max) || !std::isfinite(min)) return;
   if (positionMin_ == min && positionMax_ == max) return;
   positionMin_ = min;

@@ -86,7 +86,7 @@ class TiPositionComponent : public TiCustomComponent {
   // Sets both ends (no check that min <= max; infinities and NaN are
   // refused, as by the setters of the ends), then pulls the peaks and the
   // position into the new range, with their events.
-  void SetMinMax(double max, double min);
+  void SetMinMax(double min, double max);
   // The end of a user gesture: when Position changed since the last one,
   // pushes it to the data link and fires OnPositionChangeFinished.
   void DoPositionChangeFinished();

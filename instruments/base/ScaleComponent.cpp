@@ -36,39 +36,39 @@ void TiScaleComponent::SetAutoScaleEnabled(bool value) {
   if (value == autoScaleEnabled_) return;
   autoScaleEnabled_ = value;
   CopyAutoScaleSettings();
-  AutoScale(PositionMax(), PositionMin());
+  AutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetAutoScaleStyle(TiAutoScaleStyle value) {
   if (value == autoScaleStyle_) return;
   autoScaleStyle_ = value;
   CopyAutoScaleSettings();
-  AutoScale(PositionMax(), PositionMin());
+  AutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetAutoScaleDesiredTicks(std::int32_t value) {
   if (value < 2 || value == autoScaleDesiredTicks_) return;
   autoScaleDesiredTicks_ = value;
   CopyAutoScaleSettings();
-  AutoScale(PositionMax(), PositionMin());
+  AutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetAutoScaleMaxTicks(std::int32_t value) {
   if (value < 2 || value == autoScaleMaxTicks_) return;
   autoScaleMaxTicks_ = value;
   CopyAutoScaleSettings();
-  AutoScale(PositionMax(), PositionMin());
+  AutoScale(PositionMin(), PositionMax());
 }
 
-void TiScaleComponent::AutoScale(double max, double min) {
+void TiScaleComponent::AutoScale(double min, double max) {
   if (!autoScaleEnabled_ || IsLoading()) return;
   TAutoScaleResult result;
   if (autoScaleStyle_ == iassAutoMinMax) {
-    result = AutoScaleOutside(autoScaleDesiredTicks_, autoScaleMaxTicks_, max, min);
-    SetMinMax(result.hi, result.lo);
+    result = AutoScaleOutside(autoScaleDesiredTicks_, autoScaleMaxTicks_, min, max);
+    SetMinMax(result.lo, result.hi);
   } else {
-    result = AutoScaleInside(autoScaleDesiredTicks_, autoScaleMaxTicks_, max, min);
-    SetMinMax(max, min);
+    result = AutoScaleInside(autoScaleDesiredTicks_, autoScaleMaxTicks_, min, max);
+    SetMinMax(min, max);
     tickRangeMin_ = result.lo;
     tickRangeMax_ = result.hi;
     scale_->SetTickRange(result.lo, result.hi);
@@ -79,23 +79,23 @@ void TiScaleComponent::AutoScale(double max, double min) {
 
 void TiScaleComponent::Loaded() {
   TiPositionComponent::Loaded();
-  AutoScale(PositionMax(), PositionMin());
+  AutoScale(PositionMin(), PositionMax());
 }
 
 void TiScaleComponent::SetPositionMax(double value) {
   if (!std::isfinite(value)) return;
   if (!autoScaleEnabled_ || IsLoading()) TiPositionComponent::SetPositionMax(value);
-  else AutoScale(value, PositionMin());
+  else AutoScale(PositionMin(), value);
 }
 
 void TiScaleComponent::SetPositionMin(double value) {
   if (!std::isfinite(value)) return;
   if (!autoScaleEnabled_ || IsLoading()) TiPositionComponent::SetPositionMin(value);
-  else AutoScale(PositionMax(), value);
+  else AutoScale(value, PositionMax());
 }
 
 std::int32_t TiScaleComponent::GetLabelPrecision() {
-  return LabelDecimals(scale_->PrecisionStyle(), scale_->TickLabelPrecision(), PositionMax(), PositionMin());
+  return LabelDecimals(scale_->PrecisionStyle(), scale_->TickLabelPrecision(), PositionMin(), PositionMax());
 }
 
 }  // namespace tintoral

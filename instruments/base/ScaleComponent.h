@@ -78,9 +78,9 @@ class TiScaleComponent : public TiPositionComponent {
   double TickRangeMin() const { return tickRangeMin_; }
   double TickRangeMax() const { return tickRangeMax_; }
 
-  // Applies auto-scale to the limits (max, min); nothing while it is off or
+  // Applies auto-scale to the limits (min, max); nothing while it is off or
   // while loading.
-  void AutoScale(double max, double min);
+  void AutoScale(double min, double max);
 
   // ---- Overrides --------------------------------------------------------------
   void Loaded() override;

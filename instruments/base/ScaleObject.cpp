@@ -27,7 +27,7 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double max, double min) {
+std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double min, double max) {
   if (style == ipsFixedDecimalPoints) return precision;
   if (precision <= 0) return 0;
   const double range = std::fabs(max - min);
@@ -61,47 +61,47 @@ TiScaleObject::TiScaleObject() {
 void TiScaleObject::Changed() { onChange_(this); }
 
 template <class V>
-void TiScaleObject::Store(V& field, V value) {
+void TiScaleObject::Store(V value, V& field) {
   if (field == value) return;
   field = value;
   Changed();
 }
 
 // Stores a different value, then brings it into [min, max].
-void TiScaleObject::StoreClamped(std::int32_t& field, std::int32_t value, std::int32_t min, std::int32_t max) {
+void TiScaleObject::StoreClamped(std::int32_t value, std::int32_t min, std::int32_t max, std::int32_t& field) {
   if (field == value) return;
   field = std::clamp(value, min, max);
   Changed();
 }
 
-void TiScaleObject::SetShowTicksMinor(bool value) { Store(showTicksMinor_, value); }
-void TiScaleObject::SetShowTicksMajor(bool value) { Store(showTicksMajor_, value); }
-void TiScaleObject::SetShowTickLabels(bool value) { Store(showTickLabels_, value); }
-void TiScaleObject::SetTickMinorCount(std::int32_t value) { StoreClamped(tickMinorCount_, value, 1, 100); }
+void TiScaleObject::SetShowTicksMinor(bool value) { Store(value, showTicksMinor_); }
+void TiScaleObject::SetShowTicksMajor(bool value) { Store(value, showTicksMajor_); }
+void TiScaleObject::SetShowTickLabels(bool value) { Store(value, showTickLabels_); }
+void TiScaleObject::SetTickMinorCount(std::int32_t value) { StoreClamped(value, 1, 100, tickMinorCount_); }
 void TiScaleObject::SetTickMinorLength(std::int32_t value) {
-  StoreClamped(tickMinorLength_, value, 1, std::numeric_limits<std::int32_t>::max());
+  StoreClamped(value, 1, std::numeric_limits<std::int32_t>::max(), tickMinorLength_);
 }
 void TiScaleObject::SetTickMajorLength(std::int32_t value) {
-  StoreClamped(tickMajorLength_, value, 1, std::numeric_limits<std::int32_t>::max());
+  StoreClamped(value, 1, std::numeric_limits<std::int32_t>::max(), tickMajorLength_);
 }
-void TiScaleObject::SetTickMargin(std::int32_t value) { Store(tickMargin_, value); }
-void TiScaleObject::SetTickMajorCount(std::int32_t value) { StoreClamped(tickMajorCount_, value, 2, 100); }
+void TiScaleObject::SetTickMargin(std::int32_t value) { Store(value, tickMargin_); }
+void TiScaleObject::SetTickMajorCount(std::int32_t value) { StoreClamped(value, 2, 100, tickMajorCount_); }
 void TiScaleObject::SetTickLabelPrecision(std::int32_t value) {
-  StoreClamped(tickLabelPrecision_, value, 0, std::numeric_limits<std::int32_t>::max());
+  StoreClamped(value, 0, std::numeric_limits<std::int32_t>::max(), tickLabelPrecision_);
 }
-void TiScaleObject::SetTickLabelMargin(std::int32_t value) { Store(tickLabelMargin_, value); }
-void TiScaleObject::SetTickMinorColor(TColor value) { Store(tickMinorColor_, value); }
-void TiScaleObject::SetTickMajorColor(TColor value) { Store(tickMajorColor_, value); }
+void TiScaleObject::SetTickLabelMargin(std::int32_t value) { Store(value, tickLabelMargin_); }
+void TiScaleObject::SetTickMinorColor(TColor value) { Store(value, tickMinorColor_); }
+void TiScaleObject::SetTickMajorColor(TColor value) { Store(value, tickMajorColor_); }
 void TiScaleObject::SetTickLabelFont(const TFont& value) { tickLabelFont_.Assign(value); }
-void TiScaleObject::SetTickMinorAlignment(TiTickMinorAlignment value) { Store(tickMinorAlignment_, value); }
-void TiScaleObject::SetTickMajorStyle(TiBevelStyle value) { Store(tickMajorStyle_, value); }
-void TiScaleObject::SetTickMinorStyle(TiBevelStyle value) { Store(tickMinorStyle_, value); }
-void TiScaleObject::SetReverseScale(bool value) { Store(reverseScale_, value); }
-void TiScaleObject::SetPrecisionStyle(TiPrecisionStyle value) { Store(precisionStyle_, value); }
-void TiScaleObject::SetAutoScaleEnabled(bool value) { Store(autoScaleEnabled_, value); }
-void TiScaleObject::SetAutoScaleMaxTicks(std::int32_t value) { Store(autoScaleMaxTicks_, value); }
-void TiScaleObject::SetAutoScaleDesiredTicks(std::int32_t value) { Store(autoScaleDesiredTicks_, value); }
-void TiScaleObject::SetAutoScaleStyle(TiAutoScaleStyle value) { Store(autoScaleStyle_, value); }
+void TiScaleObject::SetTickMinorAlignment(TiTickMinorAlignment value) { Store(value, tickMinorAlignment_); }
+void TiScaleObject::SetTickMajorStyle(TiBevelStyle value) { Store(value, tickMajorStyle_); }
+void TiScaleObject::SetTickMinorStyle(TiBevelStyle value) { Store(value, tickMinorStyle_); }
+void TiScaleObject::SetReverseScale(bool value) { Store(value, reverseScale_); }
+void TiScaleObject::SetPrecisionStyle(TiPrecisionStyle value) { Store(value, precisionStyle_); }
+void TiScaleObject::SetAutoScaleEnabled(bool value) { Store(value, autoScaleEnabled_); }
+void TiScaleObject::SetAutoScaleMaxTicks(std::int32_t value) { Store(value, autoScaleMaxTicks_); }
+void TiScaleObject::SetAutoScaleDesiredTicks(std::int32_t value) { Store(value, autoScaleDesiredTicks_); }
+void TiScaleObject::SetAutoScaleStyle(TiAutoScaleStyle value) { Store(value, autoScaleStyle_); }
 
 void TiScaleObject::SetTickRange(double min, double max) {
   if (tickRangeMin_ == min && tickRangeMax_ == max) return;
@@ -116,7 +116,7 @@ std::int32_t TiScaleObject::ValueToPixel(double value) const {
 }
 
 std::int32_t TiScaleObject::EffectivePrecision() const {
-  return LabelDecimals(precisionStyle_, tickLabelPrecision_, scaleMax_, scaleMin_);
+  return LabelDecimals(precisionStyle_, tickLabelPrecision_, scaleMin_, scaleMax_);
 }
 
 std::string TiScaleObject::LabelText(double value) const { return Trimmed(FixedText(value, EffectivePrecision())); }

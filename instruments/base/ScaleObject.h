@@ -25,7 +25,7 @@ using TOnCustomizeTickLabel = TEvent<std::int32_t, std::string&>;
 // The number of label decimals: `precision` itself with
 // ipsFixedDecimalPoints; with ipsSignificantDigits as many decimals as give
 // `precision` significant digits over the range [min, max] (never negative).
-std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double max, double min);
+std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double min, double max);
 
 // The one mapping of a value to a pixel along a scale, shared by the scale's
 // ticks and the pointers drawn on it: `min` lands on `minPixel`, `max` on
@@ -131,8 +131,8 @@ class TiScaleObject : public TPersistent {
  private:
   void Changed();
   template <class V>
-  void Store(V& field, V value);
-  void StoreClamped(std::int32_t& field, std::int32_t value, std::int32_t min, std::int32_t max);
+  void Store(V value, V& field);
+  void StoreClamped(std::int32_t value, std::int32_t min, std::int32_t max, std::int32_t& field);
   void DrawTick(TCanvas& canvas, std::int32_t start, std::int32_t length, std::int32_t pixel, TiBevelStyle style) const;
   void DrawLabel(TCanvas& canvas, std::int32_t index, double value, std::int32_t pixel, std::int32_t labelLine);
   void DrawMinorTicksBeyondRange(TCanvas& canvas, double t0, double t1, double minorStep, std::int32_t minorStart);

@@ -93,7 +93,7 @@ TEST(PropertyFileOrder, SettersThatDependOnEachOtherLoadBackEqual) {
     TiSlider source(nullptr), target(nullptr);
     source.SetOrientation(c.orientation);
     source.SetBounds(0, 0, c.orientation == ioHorizontal ? 200 : 70, c.orientation == ioHorizontal ? 70 : 200);
-    source.SetMinMax(c.max, c.min);
+    source.SetMinMax(c.min, c.max);
     source.SetPosition(c.position);
     SaveAndLoad(source, target, true);
     EXPECT_EQ(target.Position(), c.position) << c.position;

@@ -41,69 +41,69 @@ TEST(NiceTickCountTest, StepsBelowOne) {
 }
 
 TEST(FitRangeTest, OutsideCoversTheRangeOnMultiplesOfTheStep) {
-  TRangeFit fit = FitRangeOutside(5, 10, 7.3, -2.1);
+  TRangeFit fit = FitRangeOutside(5, 10, -2.1, 7.3);
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, -2.5);
   EXPECT_EQ(fit.hi, 7.5);
 
-  fit = FitRangeOutside(5, 100, 97, 3);  // both positive: up from zero
+  fit = FitRangeOutside(5, 100, 3, 97);  // both positive: up from zero
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, 0);
   EXPECT_EQ(fit.hi, 100);
 
-  fit = FitRangeOutside(3, 10, 4, 1);  // -5 .. 5 is pushed up off negative values
+  fit = FitRangeOutside(3, 10, 1, 4);  // -5 .. 5 is pushed up off negative values
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, 0);
   EXPECT_EQ(fit.hi, 10);
 
-  fit = FitRangeOutside(5, 100, -3, -97);  // both negative: down from zero
+  fit = FitRangeOutside(5, 100, -97, -3);  // both negative: down from zero
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, -100);
   EXPECT_EQ(fit.hi, 0);
 
-  fit = FitRangeOutside(3, 10, 9, -8);  // too narrow a span
+  fit = FitRangeOutside(3, 10, -8, 9);  // too narrow a span
   EXPECT_FALSE(fit.ok);
 }
 
 TEST(FitRangeTest, InsideStaysWithinTheRangeAndReachesNearItsTop) {
-  TRangeFit fit = FitRangeInside(4, 60, 97, 3);
+  TRangeFit fit = FitRangeInside(4, 60, 3, 97);
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, 20);
   EXPECT_EQ(fit.hi, 80);
 
-  fit = FitRangeInside(4, 75, 97, 3);  // 25 .. 100 pokes out at the top
+  fit = FitRangeInside(4, 75, 3, 97);  // 25 .. 100 pokes out at the top
   EXPECT_FALSE(fit.ok);
 
-  fit = FitRangeInside(3, 10, 7.3, -2.1);  // straddling zero: from the first multiple above min
+  fit = FitRangeInside(3, 10, -2.1, 7.3);  // straddling zero: from the first multiple above min
   EXPECT_FALSE(fit.ok);                    // 0 .. 10
-  fit = FitRangeInside(2, 5, 7.3, -2.1);
+  fit = FitRangeInside(2, 5, -2.1, 7.3);
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, 0);
   EXPECT_EQ(fit.hi, 5);
 
-  fit = FitRangeInside(3, 20, -3, -97);  // both negative: down from zero to below max
+  fit = FitRangeInside(3, 20, -97, -3);  // both negative: down from zero to below max
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, -30);
   EXPECT_EQ(fit.hi, -10);
-  fit = FitRangeInside(3, 20, -23, -97);
+  fit = FitRangeInside(3, 20, -97, -23);
   EXPECT_TRUE(fit.ok);
   EXPECT_EQ(fit.lo, -50);
   EXPECT_EQ(fit.hi, -30);
 }
 
 TEST(AutoScaleOutsideTest, RoundsTheLimitsOutwards) {
-  ExpectScale(AutoScaleOutside(5, 6, 97, 3), 5, 0, 100);
-  ExpectScale(AutoScaleOutside(5, 6, 7.3, -2.1), 5, -2.5, 7.5);
-  ExpectScale(AutoScaleOutside(5, 6, -3, -97), 5, -100, 0);
-  ExpectScale(AutoScaleOutside(5, 6, 100, 0), 5, 0, 100);
-  ExpectScale(AutoScaleOutside(3, 6, 430, 120), 3, 0, 500);  // 200 .. 600 misses 120
+  ExpectScale(AutoScaleOutside(5, 6, 3, 97), 5, 0, 100);
+  ExpectScale(AutoScaleOutside(5, 6, -2.1, 7.3), 5, -2.5, 7.5);
+  ExpectScale(AutoScaleOutside(5, 6, -97, -3), 5, -100, 0);
+  ExpectScale(AutoScaleOutside(5, 6, 0, 100), 5, 0, 100);
+  ExpectScale(AutoScaleOutside(3, 6, 120, 430), 3, 0, 500);  // 200 .. 600 misses 120
 }
 
 TEST(AutoScaleOutsideTest, EqualOrNonFiniteLimitsGiveTwoTicksOnThem) {
   ExpectScale(AutoScaleOutside(5, 6, 42, 42), 2, 42, 42);
   const double inf = std::numeric_limits<double>::infinity();
-  ExpectScale(AutoScaleOutside(5, 6, inf, 0), 2, 0, inf);
-  const TAutoScaleResult nan = AutoScaleOutside(5, 6, std::nan(""), 0);
+  ExpectScale(AutoScaleOutside(5, 6, 0, inf), 2, 0, inf);
+  const TAutoScaleResult nan = AutoScaleOutside(5, 6, 0, std::nan(""));
   EXPECT_EQ(nan.count, 2);
 }
 
@@ -112,12 +112,12 @@ TEST(AutoScaleOutsideTest, EqualOrNonFiniteLimitsGiveTwoTicksOnThem) {
 TEST(AutoScaleTest, WithoutAFittingCandidateTheLimitsStand) {
   struct Case {
     std::int32_t desired, maxTicks;
-    double max, min;
+    double min, max;
   };
-  const Case cases[] = {{2, 2, 1, -1}, {5, 6, 1e308, -1e308}, {5, 6, 1.7e308, 0}, {5, 6, -1e300, -1.7e308}};
+  const Case cases[] = {{2, 2, -1, 1}, {5, 6, -1e308, 1e308}, {5, 6, 0, 1.7e308}, {5, 6, -1.7e308, -1e300}};
   for (const Case& c : cases) {
-    ExpectScale(AutoScaleOutside(c.desired, c.maxTicks, c.max, c.min), 2, c.min, c.max);
-    const TAutoScaleResult inside = AutoScaleInside(c.desired, c.maxTicks, c.max, c.min);
+    ExpectScale(AutoScaleOutside(c.desired, c.maxTicks, c.min, c.max), 2, c.min, c.max);
+    const TAutoScaleResult inside = AutoScaleInside(c.desired, c.maxTicks, c.min, c.max);
     EXPECT_GE(inside.lo, c.min) << c.max;
     EXPECT_LE(inside.hi, c.max) << c.max;
     EXPECT_LE(inside.lo, inside.hi) << c.max;
@@ -126,7 +126,7 @@ TEST(AutoScaleTest, WithoutAFittingCandidateTheLimitsStand) {
 
 TEST(AutoScaleOutsideTest, NarrowRangeFarFromZeroEndsAndCoversTheRange) {
   const double min = 1e12, max = 1e12 + 1;
-  const TAutoScaleResult result = AutoScaleOutside(5, 6, max, min);
+  const TAutoScaleResult result = AutoScaleOutside(5, 6, min, max);
   EXPECT_LE(result.lo, min);
   EXPECT_GE(result.hi, max);
   EXPECT_GE(result.count, 2);
@@ -134,17 +134,17 @@ TEST(AutoScaleOutsideTest, NarrowRangeFarFromZeroEndsAndCoversTheRange) {
 }
 
 TEST(AutoScaleInsideTest, PlacesTheWidestRoundTickRangeInside) {
-  ExpectScale(AutoScaleInside(5, 6, 97, 3), 4, 20, 80);
-  ExpectScale(AutoScaleInside(5, 6, 100, 0), 5, 0, 100);
+  ExpectScale(AutoScaleInside(5, 6, 3, 97), 4, 20, 80);
+  ExpectScale(AutoScaleInside(5, 6, 0, 100), 5, 0, 100);
   ExpectScale(AutoScaleInside(5, 6, 42, 42), 2, 42, 42);
 }
 
 TEST(AutoScaleInsideTest, ResultLiesInsideAndEndsLessThanAStepBelowTheTop) {
   struct Range {
-    double max, min;
+    double min, max;
   };
-  for (const Range range : {Range{7.3, -2.1}, Range{-3, -97}, Range{0.93, 0.07}, Range{1234, 567}}) {
-    const TAutoScaleResult r = AutoScaleInside(5, 6, range.max, range.min);
+  for (const Range range : {Range{-2.1, 7.3}, Range{-97, -3}, Range{0.07, 0.93}, Range{567, 1234}}) {
+    const TAutoScaleResult r = AutoScaleInside(5, 6, range.min, range.max);
     SCOPED_TRACE(range.max);
     ASSERT_GE(r.count, 2);
     ASSERT_LE(r.count, 6);

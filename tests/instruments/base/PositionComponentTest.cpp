@@ -91,7 +91,7 @@ TEST_F(PositionComponentTest, FixedPeaksReportOverAndUnder) {
 }
 
 TEST_F(PositionComponentTest, PeaksFollowDownwardsInANegativeRange) {
-  p.SetMinMax(100, -100);
+  p.SetMinMax(-100, 100);
   Take();
   p.SetPosition(-10);
   EXPECT_EQ(Take(), (Log{"permit Position", "OnCurrentMinChange", "push", "changed Position", "OnPositionChange"}));
@@ -187,7 +187,7 @@ TEST_F(PositionComponentTest, NonFiniteLimitsAreRefused) {
   for (double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
     p.SetPositionMax(v);
     p.SetPositionMin(v);
-    p.SetMinMax(v, 0);
+    p.SetMinMax(0, v);
     EXPECT_EQ(p.PositionMax(), 100) << v;
     EXPECT_EQ(p.PositionMin(), 0) << v;
   }
@@ -205,7 +205,7 @@ TEST_F(PositionComponentTest, PeakSettersClampIntoTheRange) {
 
 TEST(PositionFractionTest, FractionOfTheRange) {
   TTestPositionInstrument p(nullptr);
-  p.SetMinMax(60, 10);
+  p.SetMinMax(10, 60);
   EXPECT_EQ(p.PositionFraction(35), 0.5);
   EXPECT_EQ(p.PositionFraction(61), 1);
   EXPECT_EQ(p.PositionFraction(5), 0);

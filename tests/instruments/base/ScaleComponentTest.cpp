@@ -92,13 +92,13 @@ TEST(ScaleComponentTest, TickCountsBelowTwoAreIgnored) {
 
 TEST(ScaleComponentTest, AutoMinMaxMovesTheLimitsOntoRoundNumbers) {
   TTestScaleInstrument c(nullptr);
-  c.SetMinMax(97, 3);
+  c.SetMinMax(3, 97);
   c.SetTickMajorCount(9);
   c.SetAutoScaleEnabled(true);
   ExpectLimits(c, 0, 100, 5);
 
   c.SetAutoScaleEnabled(false);
-  c.SetMinMax(7.3, -2.1);
+  c.SetMinMax(-2.1, 7.3);
   c.SetAutoScaleEnabled(true);
   ExpectLimits(c, -2.5, 7.5, 5);
 
@@ -123,7 +123,7 @@ TEST(ScaleComponentTest, AutoScalePullsThePositionThroughItsEvents) {
 
 TEST(ScaleComponentTest, AutoScaleThatFindsNoRoundRangeKeepsTheLimitsAndThePosition) {
   TTestScaleInstrument c(nullptr);
-  c.SetMinMax(1, -1);
+  c.SetMinMax(-1, 1);
   c.SetPosition(0.5);
   c.SetAutoScaleMaxTicks(2);
   int events = 0;
@@ -137,7 +137,7 @@ TEST(ScaleComponentTest, AutoScaleThatFindsNoRoundRangeKeepsTheLimitsAndThePosit
 
 TEST(ScaleComponentTest, FixedMinMaxKeepsTheLimitsAndPlacesTheTicks) {
   TTestScaleInstrument c(nullptr);
-  c.SetMinMax(97, 3);
+  c.SetMinMax(3, 97);
   c.SetAutoScaleStyle(iassFixedMinMax);
   c.BeginUpdate();
   c.SetAutoScaleEnabled(true);
