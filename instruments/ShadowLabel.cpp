@@ -8,6 +8,7 @@
 #include "platform/window/KeyCodes.h"
 #include "platform/window/WinControl.h"
 #include "runtime/ClassBuilder.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 
@@ -97,10 +98,7 @@ int TiLabel::BorderWidth() const {
 void TiLabel::ApplyAutoSize() {
   if (resizing_ || IsLoading() || !autoSize_) return;
   resizing_ = true;
-  struct Guard {
-    bool& flag;
-    ~Guard() { flag = false; }
-  } guard{resizing_};
+  const TScopeExit endResize([this] { resizing_ = false; });
   TCanvas& canvas = Canvas();
   canvas.Font().Assign(*font_);
   // In 64 bits: margins and offsets may hold any int; SetBounds holds the sums.

@@ -9,6 +9,7 @@
 #include "runtime/IdentMap.h"
 #include "runtime/Identifiers.h"
 #include "runtime/PropertyInfo.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/Windows1252.h"
 
 namespace tintoral {
@@ -32,18 +33,11 @@ bool IsObjectKeyword(const TFormLexer& lexer) {
 
 }  // namespace
 
-class TReader::DepthGuard {
- public:
-  explicit DepthGuard(TReader& reader) : reader_(reader) {
-    if (++reader_.depth_ > kMaxDepth) reader_.Error("Nesting too deep");
-  }
-  ~DepthGuard() { --reader_.depth_; }
-  DepthGuard(const DepthGuard&) = delete;
-  DepthGuard& operator=(const DepthGuard&) = delete;
-
- private:
-  TReader& reader_;
-};
+auto TReader::EnterLevel() {
+  if (depth_ >= kMaxDepth) Error("Nesting too deep");
+  ++depth_;
+  return TScopeExit([this] { --depth_; });
+}
 
 TComponent* ReadComponentText(std::string_view text, TComponent* owner) {
   TReader reader(text);
@@ -62,29 +56,26 @@ TReader::TReader(std::string_view text) : lexer_(text) {}
 TComponent* TReader::ReadRoot(TComponent* root, TComponent* owner) {
   root_ = root;
   owner_ = owner;
-  try {
-    std::string name, className;
-    int line = 0;
-    ReadHeader(name, className, line);
-    if (root_) {
-      const TClassInfo* c = &root_->ClassType();
-      while (c && !SameText(c->Name(), className)) c = c->Parent();
-      if (!c) lexer_.Error("Class '" + className + "' does not match '" + root_->ClassName() + "'");
-    } else {
-      const TClassInfo* info = FindComponentClass(className);
-      if (!info) throw StreamError("Line " + std::to_string(line) + ": Class '" + className + "' not found");
-      root_ = CreateComponent(className, owner_);
-      rootCreated_ = true;
-    }
-    StartLoading(*root_, name, line);
-    ReadObjectBody(*root_);
-    if (lexer_.Current().kind != TTokenKind::EndOfFile) lexer_.Expected("End of file");
-    ResolveReferences();
-    FinishLoading();
-  } catch (...) {
-    Abandon();
-    throw;
+  TScopeExit abandon([this] { Abandon(); });
+  std::string name, className;
+  int line = 0;
+  ReadHeader(name, className, line);
+  if (root_) {
+    const TClassInfo* c = &root_->ClassType();
+    while (c && !SameText(c->Name(), className)) c = c->Parent();
+    if (!c) lexer_.Error("Class '" + className + "' does not match '" + root_->ClassName() + "'");
+  } else {
+    const TClassInfo* info = FindComponentClass(className);
+    if (!info) throw StreamError("Line " + std::to_string(line) + ": Class '" + className + "' not found");
+    root_ = CreateComponent(className, owner_);
+    rootCreated_ = true;
   }
+  StartLoading(*root_, name, line);
+  ReadObjectBody(*root_);
+  if (lexer_.Current().kind != TTokenKind::EndOfFile) lexer_.Expected("End of file");
+  ResolveReferences();
+  FinishLoading();
+  abandon.Release();
   return root_;
 }
 
@@ -104,7 +95,7 @@ void TReader::ReadHeader(std::string& name, std::string& className, int& line) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* parent) {
-  DepthGuard guard(*this);
+  const auto level = EnterLevel();
   std::string name, className;
   int line = 0;
   ReadHeader(name, className, line);
@@ -446,7 +437,7 @@ TReader::Bytes TReader::ReadBinary() {
 }
 
 void TReader::SkipValue() {
-  DepthGuard guard(*this);
+  const auto level = EnterLevel();
   switch (NextValue()) {
     case TValueType::String: ReadString(); return;
     case TValueType::Set:
@@ -501,7 +492,7 @@ bool TReader::EndOfCollection() const {
 void TReader::ReadItemBegin() { ExpectIdent("item"); }
 
 void TReader::ReadItemProperties(TPersistent& item) {
-  DepthGuard guard(*this);
+  const auto level = EnterLevel();
   while (!lexer_.IsIdent("end")) {
     if (lexer_.Current().kind == TTokenKind::EndOfFile) lexer_.Expected("'end'");
     ReadProperty(item);

@@ -101,7 +101,9 @@ class TReader {
   void ReadCollection(const std::function<TPersistent&(int index)>& itemAt);
 
  private:
-  class DepthGuard;
+  // Counts one more nesting level until the returned guard goes; an error
+  // past the deepest nesting allowed.
+  auto EnterLevel();
 
   TComponent* ReadComponent(TComponent* parent);
   void ReadHeader(std::string& name, std::string& className, int& line);

@@ -4,6 +4,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FormValueText.h"
 #include "runtime/IdentMap.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 namespace {
@@ -47,30 +48,23 @@ void TWriter::WriteComponent(const TComponent& component) {
 }
 
 void TWriter::WriteProperties(const TPersistent& object, const std::string& prefix, bool everyStored) {
-  if (++depth_ > kMaxDepth) {
-    --depth_;
-    throw StreamError("Objects nested too deeply at " + prefix);
-  }
-  try {
-    for (const TPropertyInfo* property : object.ClassType().Properties()) {
-      const std::string name = prefix + property->Name();
-      if (!everyStored) {
-        WriteOneProperty(object, *property, name, false);
-        continue;
-      }
-      const Mark mark = Save();
-      try {
-        WriteOneProperty(object, *property, name, true);
-      } catch (const Exception&) {
-        Restore(mark);
-      }
+  if (depth_ >= kMaxDepth) throw StreamError("Objects nested too deeply at " + prefix);
+  ++depth_;
+  const TScopeExit leaveLevel([this] { --depth_; });
+  for (const TPropertyInfo* property : object.ClassType().Properties()) {
+    const std::string name = prefix + property->Name();
+    if (!everyStored) {
+      WriteOneProperty(object, *property, name, false);
+      continue;
     }
-    WriteStreamProperties(object, prefix, everyStored);
-  } catch (...) {
-    --depth_;
-    throw;
+    const Mark mark = Save();
+    try {
+      WriteOneProperty(object, *property, name, true);
+    } catch (const Exception&) {
+      Restore(mark);
+    }
   }
-  --depth_;
+  WriteStreamProperties(object, prefix, everyStored);
 }
 
 void TWriter::WriteOneProperty(const TPersistent& object, const TPropertyInfo& property, const std::string& name,

@@ -7,6 +7,7 @@
 #include "instruments/opc/ErrorLog.h"
 #include "platform/window/MainThreadQueue.h"
 #include "runtime/Identifiers.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 namespace {
@@ -60,12 +61,11 @@ void TiVCLComponent::ApplyOPCData(TiOPCItem& item) {
   try {
     onBeforeNewOPCData_(this, index, value);
     opcWriting_ = true;
+    const TScopeExit endWrite([this] { opcWriting_ = false; });
     if (IsGoodQuality(data.quality) && !DataLinkApply(item))
       SetPropertyFromVariant(*this, "", value, item.PropertyName());
     onNewOPCData_(this, index);
-    opcWriting_ = false;
   } catch (const std::exception& error) {
-    opcWriting_ = false;
     item.ReportProblem(error.what());
   }
 }

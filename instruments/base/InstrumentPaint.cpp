@@ -4,23 +4,9 @@
 #include "instruments/base/DrawingHelpers.h"
 #include "instruments/base/InstrumentComponent.h"
 #include "runtime/Exception.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
-namespace {
-
-// Holds the instrument's lock for one paint.
-class PaintLock {
- public:
-  explicit PaintLock(TiComponent& instrument) : instrument_(instrument) { instrument_.Lock(); }
-  ~PaintLock() { instrument_.Unlock(); }
-  PaintLock(const PaintLock&) = delete;
-  PaintLock& operator=(const PaintLock&) = delete;
-
- private:
-  TiComponent& instrument_;
-};
-
-}  // namespace
 
 void TiComponent::Paint() {
   // Drawing errors never leave the instrument: the off-screen path draws
@@ -33,13 +19,15 @@ void TiComponent::Paint() {
 }
 
 void TiComponent::PaintDirect() {
-  PaintLock lock(*this);
+  Lock();
+  const TScopeExit unlock([this] { Unlock(); });
   PaintTo(Canvas());
   PaintErrorMark(Canvas());
 }
 
 void TiComponent::PaintOffScreen() {
-  PaintLock lock(*this);
+  Lock();
+  const TScopeExit unlock([this] { Unlock(); });
   TBitmap bitmap(Width(), Height());
   TCanvas& canvas = bitmap.Canvas();
   canvas.Brush().SetStyle(bsSolid);

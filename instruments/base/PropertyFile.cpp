@@ -17,6 +17,7 @@
 #include "runtime/Identifiers.h"
 #include "runtime/NumberText.h"
 #include "runtime/Persistent.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 namespace {
@@ -301,13 +302,10 @@ void LoadPropertiesFromText(TPersistent& object, std::string_view contents, cons
   try {
     PropertyLines lines(contents);
     if (hooks.beginUpdate) hooks.beginUpdate();
-    try {
-      ApplyLines(object, lines);
-    } catch (...) {
+    const TScopeExit endUpdate([&hooks] {
       if (hooks.endUpdate) hooks.endUpdate();
-      throw;
-    }
-    if (hooks.endUpdate) hooks.endUpdate();
+    });
+    ApplyLines(object, lines);
   } catch (const Exception& e) {
     throw Exception(kLoadError + e.Message());
   }

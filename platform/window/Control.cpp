@@ -6,6 +6,7 @@
 #include "platform/window/Form.h"
 #include "platform/window/WinControl.h"
 #include "runtime/ClassBuilder.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 
@@ -148,13 +149,8 @@ void TControl::SetParentFont(bool value) {
 void TControl::CopyParentFont() {
   if (!parent_ || !parentFont_) return;
   copyingParentFont_ = true;
-  try {
-    font_->Assign(parent_->Font());
-  } catch (...) {
-    copyingParentFont_ = false;
-    throw;
-  }
-  copyingParentFont_ = false;
+  const TScopeExit endCopy([this] { copyingParentFont_ = false; });
+  font_->Assign(parent_->Font());
 }
 
 void TControl::OwnFontChanged() {

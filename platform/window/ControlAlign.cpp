@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/window/WinControl.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 namespace {
@@ -27,15 +28,10 @@ void TWinControl::EnableAlign() {
 void TWinControl::Realign() {
   if (alignDisabled_ > 0 || aligning_ || IsLoading() || IsDestroying()) return;
   aligning_ = true;
-  try {
-    TRect rect = ClientRect();
-    AdjustClientRect(rect);
-    for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) AlignGroup(align, rect);
-  } catch (...) {
-    aligning_ = false;
-    throw;
-  }
-  aligning_ = false;
+  const TScopeExit endAlign([this] { aligning_ = false; });
+  TRect rect = ClientRect();
+  AdjustClientRect(rect);
+  for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) AlignGroup(align, rect);
 }
 
 void TWinControl::AlignGroup(TAlign align, TRect& rect) {

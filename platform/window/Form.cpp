@@ -14,6 +14,7 @@
 #include "runtime/ClassRegistry.h"
 #include "runtime/Exception.h"
 #include "runtime/FormReader.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/Windows1252.h"
 
 namespace tintoral {
@@ -326,20 +327,14 @@ TModalResult TForm::ShowModal() {
   modal_ = true;
   Widget()->setWindowModality(Qt::ApplicationModal);
   ++modalDepth;
-  try {
-    Show();
-    RunModalLoop();
-  } catch (...) {
+  const TScopeExit endModal([this] {
     --modalDepth;
     modal_ = false;
     Hide();
     if (Widget()) Widget()->setWindowModality(Qt::NonModal);
-    throw;
-  }
-  --modalDepth;
-  modal_ = false;
-  Hide();
-  if (Widget()) Widget()->setWindowModality(Qt::NonModal);
+  });
+  Show();
+  RunModalLoop();
   return modalResult_;
 }
 
