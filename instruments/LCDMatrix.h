@@ -5,7 +5,9 @@
 // colour. The text is held in per-position elements in reading order and
 // laid out at every paint with the then current grid, so it wraps after the
 // last column and whatever falls below the last line is not drawn.
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -124,9 +126,9 @@ class TiLCDMatrix : public TiCustomComponent {
  private:
   void SetAtLeast(int value, int minimum, int& field);
   void GrowElements(std::int64_t count);
-  void FillCell(TCanvas& canvas, int column, int row) const;
-  void PaintOffCells(TCanvas& canvas) const;
-  void PaintElement(TCanvas& canvas, std::size_t index) const;
+  void CellRowPixels(std::int64_t row, std::int64_t first, std::span<std::uint32_t> pixels) const;
+  void PaintCells(TCanvas& canvas) const;
+  void SetLastCellColour(TCanvas& canvas, std::size_t elementCount) const;
 
   // "Characters" stream property.
   void ReadCharacters(TReader& reader);
