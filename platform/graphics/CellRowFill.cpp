@@ -11,28 +11,34 @@ std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
   return quotient * divisor > value ? quotient - 1 : quotient;
 }
 
-// One pixel row of the cells [range.First, range.Last), each clipped to [0, width).
+// One cell's block: `rows` rows of `width` pixels (CellWidth when it is not 0,
+// so that the common widths compile to straight stores) from `top` on.
 template <int CellWidth>
-void FillRowCells(std::uint32_t* row, const CellRowPlace& place, std::span<const std::uint32_t> pixels, CellRange range,
-                  std::int64_t width) {
-  const std::int64_t cellWidth = CellWidth > 0 ? CellWidth : place.Width;
+void FillBlock(std::uint32_t* top, std::ptrdiff_t stride, std::int64_t rows, std::int64_t width, std::uint32_t pixel) {
+  const std::int64_t n = CellWidth > 0 ? CellWidth : width;
+  for (std::int64_t r = 0; r < rows; ++r, top += stride) std::fill_n(top, n, pixel);
+}
+
+// The cells [range.First, range.Last) over the rows [y0, y1): those wholly
+// inside the bitmap's columns as blocks of the constant width, the (at most
+// two) cut ones clipped.
+template <int CellWidth>
+void FillCells(TBitmap& bitmap, const CellRowPlace& place, std::span<const std::uint32_t> pixels, CellRange range,
+               std::int64_t y0, std::int64_t y1) {
+  const std::int64_t width = bitmap.Width(), rows = y1 - y0;
+  const std::ptrdiff_t stride = width;
+  std::uint32_t* const top = bitmap.ScanLine(static_cast<int>(y0));
   for (std::int64_t i = range.First; i < range.Last; ++i) {
     const std::uint32_t pixel = pixels[static_cast<std::size_t>(i)];
     if (pixel == kCellLeftAlone) continue;
     const std::int64_t left = place.Left + i * place.Pitch;
-    const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min(left + cellWidth, width);
-    for (std::int64_t x = x0; x < x1; ++x) row[x] = pixel;
+    if (left >= 0 && left + place.Width <= width) {
+      FillBlock<CellWidth>(top + left, stride, rows, place.Width, pixel);
+    } else {
+      const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min(left + place.Width, width);
+      FillBlock<0>(top + x0, stride, rows, x1 - x0, pixel);
+    }
   }
-}
-
-// FillRowCells for every visible pixel row, with the common cell widths as
-// constants so that their inner loops unroll.
-template <int CellWidth>
-void FillRows(TBitmap& bitmap, const CellRowPlace& place, std::span<const std::uint32_t> pixels, CellRange range) {
-  const std::int64_t y0 = std::max<std::int64_t>(place.Top, 0);
-  const std::int64_t y1 = std::min<std::int64_t>(place.Top + place.Height, bitmap.Height());
-  for (std::int64_t y = y0; y < y1; ++y)
-    FillRowCells<CellWidth>(bitmap.ScanLine(static_cast<int>(y)), place, pixels, range, bitmap.Width());
 }
 
 }  // namespace
@@ -50,11 +56,14 @@ void FillCellRow(TBitmap& bitmap, const CellRowPlace& place, std::span<const std
   const CellRange range =
       VisibleCells(place.Left, place.Pitch, place.Width, static_cast<std::int64_t>(pixels.size()), bitmap.Width());
   if (range.First >= range.Last) return;
+  const std::int64_t y0 = std::max<std::int64_t>(place.Top, 0);
+  const std::int64_t y1 = std::min<std::int64_t>(place.Top + place.Height, bitmap.Height());
+  if (y0 >= y1) return;
   switch (place.Width) {
-    case 1: FillRows<1>(bitmap, place, pixels, range); break;
-    case 2: FillRows<2>(bitmap, place, pixels, range); break;
-    case 3: FillRows<3>(bitmap, place, pixels, range); break;
-    default: FillRows<0>(bitmap, place, pixels, range); break;
+    case 1: FillCells<1>(bitmap, place, pixels, range, y0, y1); break;
+    case 2: FillCells<2>(bitmap, place, pixels, range, y0, y1); break;
+    case 3: FillCells<3>(bitmap, place, pixels, range, y0, y1); break;
+    default: FillCells<0>(bitmap, place, pixels, range, y0, y1); break;
   }
 }
 

@@ -1,0 +1,68 @@
+// A row of cells filled straight into the bitmap leaves exactly what one
+// FillRect per painted cell leaves, wherever the row is cut by the edges.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "CanvasTestSupport.h"
+#include "platform/graphics/CellRowFill.h"
+
+namespace tintoral {
+namespace {
+
+using raster::CellRowPlace;
+using test::SameWindow;
+using test::Surface;
+
+constexpr TColor Colors[] = {clRed, clLime, clBlue, clAqua, clBtnFace};
+
+TEST(CellRowFill, EachPaintedCellIsItsFillRectClippedToTheBitmap) {
+  const CellRowPlace places[] = {
+      {2, 3, 2, 2, 3},     // inside
+      {-4, -1, 2, 2, 3},   // cut at the left and the top
+      {5, 14, 3, 4, 3},    // touching cells, cut at the bottom
+      {-1, 0, 1, 1, 2},    // one-pixel cells
+      {0, 2, 5, 3, 7},     // wider than the constant widths, cut at the right
+      {-40, -9, 4, 4, 6},  // above the bitmap: nothing
+      {20, 0, 2, 2, 3},    // right of the bitmap: nothing
+  };
+  for (const CellRowPlace& place : places) {
+    std::vector<std::uint32_t> pixels;
+    Surface expected(20, 16), actual(20, 16);
+    for (int i = 0; i < 8; ++i) {
+      if (i % 3 == 2) {  // every third cell left alone
+        pixels.push_back(raster::kCellLeftAlone);
+        continue;
+      }
+      const TColor color = Colors[i % 5];
+      pixels.push_back(RGBToPixel(ColorToRGB(color)));
+      const auto left = static_cast<int>(place.Left + i * place.Pitch), top = static_cast<int>(place.Top);
+      expected.canvas.Brush().SetColor(color);
+      expected.canvas.FillRect({left, top, left + static_cast<int>(place.Width), top + static_cast<int>(place.Height)});
+    }
+    raster::FillCellRow(actual.bitmap, place, pixels);
+    EXPECT_TRUE(SameWindow(expected.bitmap, actual.bitmap, 0, 0)) << place.Left << "," << place.Top;
+  }
+}
+
+TEST(CellRowFill, VisibleCellsAreThoseReachingIntoTheLimit) {
+  struct Case {
+    std::int64_t origin, pitch, size, count, limit, first, last;
+  };
+  const Case cases[] = {
+      {10, 3, 2, 198, 613, 0, 198},  // all inside
+      {10, 3, 2, 198, 101, 0, 31},   // the last one cut: 100 … 101
+      {-7, 3, 2, 10, 20, 2, 9},      // -1 … 0 is the first to reach 0; 20 starts at the limit
+      {-6, 3, 2, 10, 20, 2, 9},      // -3 … -2 ends before 0
+      {30, 3, 2, 10, 20, 0, 0},      // all beyond
+  };
+  for (const Case& c : cases) {
+    const raster::CellRange range = raster::VisibleCells(c.origin, c.pitch, c.size, c.count, c.limit);
+    EXPECT_EQ(range.First, c.first) << c.origin << "/" << c.limit;
+    EXPECT_EQ(range.Last, c.last) << c.origin << "/" << c.limit;
+  }
+}
+
+}  // namespace
+}  // namespace tintoral
