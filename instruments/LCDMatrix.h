@@ -7,7 +7,6 @@
 // last column and whatever falls below the last line is not drawn.
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "instruments/LCDCharacterSet.h"
 #include "instruments/LCDDefaultFont.h"
 #include "instruments/base/InstrumentComponent.h"
+#include "platform/graphics/CellRowFill.h"
 
 namespace tintoral {
 
@@ -40,6 +40,14 @@ struct TiLCDLayout {
   int CharRows = 0;
   int GridLeft = 0;
   int GridTop = 0;
+};
+
+// A character being painted in a row of the grid: its glyph, its colour as
+// a pixel word and the cell column of its rightmost glyph column.
+struct TiLCDGlyphPlace {
+  const TiLCDCharacter* Glyph = nullptr;
+  std::uint32_t Pixel = 0;
+  std::int64_t RightmostColumn = 0;
 };
 
 class TiLCDMatrix : public TiCustomComponent {
@@ -126,7 +134,7 @@ class TiLCDMatrix : public TiCustomComponent {
  private:
   void SetAtLeast(int value, int minimum, int& field);
   void GrowElements(std::int64_t count);
-  void CellRowPixels(std::int64_t row, std::int64_t first, std::span<std::uint32_t> pixels) const;
+  void CharacterRowGlyphs(std::int64_t charRow, raster::CellRange columns, std::vector<TiLCDGlyphPlace>& glyphs) const;
   void PaintCells(TCanvas& canvas) const;
   void SetLastCellColour(TCanvas& canvas, std::size_t elementCount) const;
 

@@ -60,47 +60,62 @@ void TiLCDMatrix::UpdateLayout() {
   GrowElements(std::int64_t{l.CharColumns} * l.CharRows);
 }
 
-// The pixel words of the visible cells [first, first + pixels.size()) of
-// cell row `row`: the lit colour of a lit cell, the unlit colour or none
-// (left alone) for the rest. Each cell belongs to one character position at
-// most, so this is what painting the unlit cells and then each element's
-// lit cells leaves.
-void TiLCDMatrix::CellRowPixels(std::int64_t row, std::int64_t first, std::span<std::uint32_t> pixels) const {
-  std::fill(pixels.begin(), pixels.end(),
-            cellsShowOff_ ? RGBToPixel(ColorToRGB(cellsColorOff_)) : raster::kCellLeftAlone);
-  const std::int64_t pitchX = std::int64_t{charactersetWidth_} + characterSpacingHorz_;
-  const std::int64_t pitchY = std::int64_t{charactersetHeight_} + characterSpacingVert_;
-  const std::int64_t charRow = row / pitchY, glyphRow = row % pitchY;
-  if (glyphRow >= charactersetHeight_ || charRow >= layout_.CharRows) return;
+namespace {
+
+// Sets the cells lit in glyph row `glyphRow` of each character in `glyphs`
+// to its colour, in `pixels`, the cell columns [first, first + size).
+void LightGlyphRow(std::span<const TiLCDGlyphPlace> glyphs, int glyphRow, int glyphWidth, std::int64_t first,
+                   std::span<std::uint32_t> pixels) {
   const std::int64_t end = first + static_cast<std::int64_t>(pixels.size());
-  const std::int64_t lastChar = std::min<std::int64_t>((end - 1) / pitchX, std::int64_t{layout_.CharColumns} - 1);
-  for (std::int64_t charColumn = first / pitchX; charColumn <= lastChar; ++charColumn) {
+  for (const TiLCDGlyphPlace& place : glyphs)
+    for (std::uint32_t bits = place.Glyph->LitBits(glyphRow, glyphWidth); bits != 0; bits &= bits - 1) {
+      const std::int64_t column = place.RightmostColumn - std::countr_zero(bits);
+      if (column >= first && column < end) pixels[static_cast<std::size_t>(column - first)] = place.Pixel;
+    }
+}
+
+}  // namespace
+
+// The characters of character row `charRow` that lie in the cell columns
+// `columns`, with their colours resolved once for all their glyph rows.
+void TiLCDMatrix::CharacterRowGlyphs(std::int64_t charRow, raster::CellRange columns,
+                                     std::vector<TiLCDGlyphPlace>& glyphs) const {
+  glyphs.clear();
+  if (charRow >= layout_.CharRows || columns.First >= columns.Last) return;
+  const std::int64_t pitch = std::int64_t{charactersetWidth_} + characterSpacingHorz_;
+  const std::int64_t last = std::min<std::int64_t>((columns.Last - 1) / pitch, std::int64_t{layout_.CharColumns} - 1);
+  for (std::int64_t charColumn = columns.First / pitch; charColumn <= last; ++charColumn) {
     const auto index = static_cast<std::size_t>(charRow * layout_.CharColumns + charColumn);
     if (index >= elements_.size() || elements_[index].Code == 0) continue;
     const TiLCDElement& element = elements_[index];
-    std::uint32_t bits = characters_[element.Code].LitBits(static_cast<int>(glyphRow), charactersetWidth_);
-    const std::uint32_t pixel = RGBToPixel(ColorToRGB(element.Color));
-    const std::int64_t rightmost = charColumn * pitchX + charactersetWidth_ - 1;  // the cell of bit 0
-    for (; bits != 0; bits &= bits - 1) {
-      const std::int64_t column = rightmost - std::countr_zero(bits);
-      if (column >= first && column < end) pixels[static_cast<std::size_t>(column - first)] = pixel;
-    }
+    glyphs.push_back(TiLCDGlyphPlace{&characters_[element.Code], RGBToPixel(ColorToRGB(element.Color)),
+                                     charColumn * pitch + charactersetWidth_ - 1});
   }
 }
 
+// Cell row by cell row, each visible cell written once: in the lit colour
+// of a lit cell, else in the unlit colour (or left alone). Each cell belongs
+// to one character position at most, so this is what filling the unlit
+// cells and then each element's lit cells leaves.
 void TiLCDMatrix::PaintCells(TCanvas& canvas) const {
   TBitmap& bitmap = canvas.Target();
   const std::int64_t pitchX = std::int64_t{cellsWidth_} + cellsSpacingHorz_;
   const std::int64_t pitchY = std::int64_t{cellsWidth_} + cellsSpacingVert_;
+  const std::int64_t charPitchY = std::int64_t{charactersetHeight_} + characterSpacingVert_;
   // Only the cells that reach into the bitmap are worked out.
   const raster::CellRange columns =
       raster::VisibleCells(layout_.GridLeft, pitchX, cellsWidth_, layout_.CellColumns, bitmap.Width());
   const raster::CellRange rows =
       raster::VisibleCells(layout_.GridTop, pitchY, cellsWidth_, layout_.CellRows, bitmap.Height());
   if (columns.First >= columns.Last || rows.First >= rows.Last) return;
+  const std::uint32_t unlit = cellsShowOff_ ? RGBToPixel(ColorToRGB(cellsColorOff_)) : raster::kCellLeftAlone;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(columns.Last - columns.First));
+  std::vector<TiLCDGlyphPlace> glyphs;
   for (std::int64_t row = rows.First; row < rows.Last; ++row) {
-    CellRowPixels(row, columns.First, pixels);
+    const auto glyphRow = static_cast<int>(row % charPitchY);
+    if (row == rows.First || glyphRow == 0) CharacterRowGlyphs(row / charPitchY, columns, glyphs);
+    std::fill(pixels.begin(), pixels.end(), unlit);
+    if (glyphRow < charactersetHeight_) LightGlyphRow(glyphs, glyphRow, charactersetWidth_, columns.First, pixels);
     const raster::CellRowPlace place{layout_.GridLeft + columns.First * pitchX, layout_.GridTop + row * pitchY,
                                      cellsWidth_, cellsWidth_, pitchX};
     raster::FillCellRow(bitmap, place, pixels);

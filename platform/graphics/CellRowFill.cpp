@@ -11,34 +11,54 @@ std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
   return quotient * divisor > value ? quotient - 1 : quotient;
 }
 
-// One cell's block: `rows` rows of `width` pixels (CellWidth when it is not 0,
-// so that the common widths compile to straight stores) from `top` on.
-template <int CellWidth>
-void FillBlock(std::uint32_t* top, std::ptrdiff_t stride, std::int64_t rows, std::int64_t width, std::uint32_t pixel) {
-  const std::int64_t n = CellWidth > 0 ? CellWidth : width;
-  for (std::int64_t r = 0; r < rows; ++r, top += stride) std::fill_n(top, n, pixel);
+// Cells of `width` × `rows` pixels, cell i at first + i * pitch, filled
+// with pixels[i] unless it is kCellLeftAlone. Side is the cell's width and
+// height when they are the same small constant, so that each cell compiles
+// to straight stores; 0 takes them at run time.
+template <int Side>
+void FillBlocks(std::uint32_t* first, std::ptrdiff_t pitch, std::ptrdiff_t stride, std::int64_t width,
+                std::int64_t rows, std::span<const std::uint32_t> pixels) {
+  const std::int64_t w = Side > 0 ? Side : width, h = Side > 0 ? Side : rows;
+  for (const std::uint32_t pixel : pixels) {
+    if (pixel != kCellLeftAlone) {
+      std::uint32_t* row = first;
+      for (std::int64_t r = 0; r < h; ++r, row += stride) std::fill_n(row, w, pixel);
+    }
+    first += pitch;
+  }
 }
 
-// The cells [range.First, range.Last) over the rows [y0, y1): those wholly
-// inside the bitmap's columns as blocks of the constant width, the (at most
-// two) cut ones clipped.
-template <int CellWidth>
+// The cells [range.First, range.Last) over the rows [y0, y1) of a row that
+// starts at `left`: those wholly inside the bitmap's columns on the fast
+// path, the (at most two) cut ones clipped.
 void FillCells(TBitmap& bitmap, const CellRowPlace& place, std::span<const std::uint32_t> pixels, CellRange range,
                std::int64_t y0, std::int64_t y1) {
   const std::int64_t width = bitmap.Width(), rows = y1 - y0;
-  const std::ptrdiff_t stride = width;
+  const std::ptrdiff_t stride = width, pitch = place.Pitch;
   std::uint32_t* const top = bitmap.ScanLine(static_cast<int>(y0));
-  for (std::int64_t i = range.First; i < range.Last; ++i) {
+  // Wholly inside: a one-pixel cell at the same place reaches into [0, width - Width + 1).
+  CellRange inside = VisibleCells(place.Left, place.Pitch, 1, range.Last, width - place.Width + 1);
+  inside.First = std::max(inside.First, range.First);
+  inside.Last = std::max(inside.Last, inside.First);
+  const auto clipped = [&](std::int64_t i) {
     const std::uint32_t pixel = pixels[static_cast<std::size_t>(i)];
-    if (pixel == kCellLeftAlone) continue;
     const std::int64_t left = place.Left + i * place.Pitch;
-    if (left >= 0 && left + place.Width <= width) {
-      FillBlock<CellWidth>(top + left, stride, rows, place.Width, pixel);
-    } else {
-      const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min(left + place.Width, width);
-      FillBlock<0>(top + x0, stride, rows, x1 - x0, pixel);
+    const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min(left + place.Width, width);
+    FillBlocks<0>(top + x0, 0, stride, x1 - x0, rows, std::span(&pixel, 1));
+  };
+  for (std::int64_t i = range.First; i < inside.First; ++i) clipped(i);
+  if (inside.First < inside.Last) {
+    std::uint32_t* const start = top + (place.Left + inside.First * place.Pitch);
+    const auto cells =
+        pixels.subspan(static_cast<std::size_t>(inside.First), static_cast<std::size_t>(inside.Last - inside.First));
+    switch (rows == place.Width ? place.Width : 0) {
+      case 1: FillBlocks<1>(start, pitch, stride, place.Width, rows, cells); break;
+      case 2: FillBlocks<2>(start, pitch, stride, place.Width, rows, cells); break;
+      case 3: FillBlocks<3>(start, pitch, stride, place.Width, rows, cells); break;
+      default: FillBlocks<0>(start, pitch, stride, place.Width, rows, cells); break;
     }
   }
+  for (std::int64_t i = inside.Last; i < range.Last; ++i) clipped(i);
 }
 
 }  // namespace
@@ -59,12 +79,7 @@ void FillCellRow(TBitmap& bitmap, const CellRowPlace& place, std::span<const std
   const std::int64_t y0 = std::max<std::int64_t>(place.Top, 0);
   const std::int64_t y1 = std::min<std::int64_t>(place.Top + place.Height, bitmap.Height());
   if (y0 >= y1) return;
-  switch (place.Width) {
-    case 1: FillCells<1>(bitmap, place, pixels, range, y0, y1); break;
-    case 2: FillCells<2>(bitmap, place, pixels, range, y0, y1); break;
-    case 3: FillCells<3>(bitmap, place, pixels, range, y0, y1); break;
-    default: FillCells<0>(bitmap, place, pixels, range, y0, y1); break;
-  }
+  FillCells(bitmap, place, pixels, range, y0, y1);
 }
 
 }  // namespace tintoral::raster
