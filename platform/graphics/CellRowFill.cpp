@@ -28,9 +28,9 @@ void FillBlocks(std::uint32_t* first, std::ptrdiff_t pitch, std::ptrdiff_t strid
   }
 }
 
-// The cells [range.First, range.Last) over the rows [y0, y1) of a row that
-// starts at `left`: those wholly inside the bitmap's columns on the fast
-// path, the (at most two) cut ones clipped.
+// The cells [range.First, range.Last) of `place` over the rows [y0, y1):
+// those wholly inside the bitmap's columns on the fast path, the (at most
+// two) cut ones clipped.
 void FillCells(TBitmap& bitmap, const CellRowPlace& place, std::span<const std::uint32_t> pixels, CellRange range,
                std::int64_t y0, std::int64_t y1) {
   const std::int64_t width = bitmap.Width(), rows = y1 - y0;

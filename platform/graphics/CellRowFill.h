@@ -23,12 +23,14 @@ struct CellRowPlace {
   std::int64_t Pitch = 1;  // at least Width, so cells never overlap
 };
 
-// The cells [First, Last) of a row of Count cells, cell i covering
-// [Origin + i * Pitch, Origin + i * Pitch + Size), that reach into [0, Limit).
+// A range of cell indices, [First, Last).
 struct CellRange {
   std::int64_t First = 0;
   std::int64_t Last = 0;
 };
+
+// Of `count` cells, cell i covering [origin + i * pitch, origin + i * pitch
+// + size), those that reach into [0, limit). The pitch is at least 1.
 CellRange VisibleCells(std::int64_t origin, std::int64_t pitch, std::int64_t size, std::int64_t count,
                        std::int64_t limit);
 
