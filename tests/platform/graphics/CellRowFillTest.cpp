@@ -23,7 +23,7 @@ TEST(CellRowFill, EachPaintedCellIsItsFillRectClippedToTheBitmap) {
       {-4, -1, 2, 2, 3},   // cut at the left and the top
       {5, 14, 3, 4, 3},    // touching cells, cut at the bottom
       {-1, 0, 1, 1, 2},    // one-pixel cells
-      {0, 2, 5, 3, 7},     // wider than the constant widths, cut at the right
+      {-3, 2, 5, 3, 7},    // wider than the constant widths, cut at both sides
       {-40, -9, 4, 4, 6},  // above the bitmap: nothing
       {20, 0, 2, 2, 3},    // right of the bitmap: nothing
   };
@@ -43,24 +43,6 @@ TEST(CellRowFill, EachPaintedCellIsItsFillRectClippedToTheBitmap) {
     }
     raster::FillCellRow(actual.bitmap, place, pixels);
     EXPECT_TRUE(SameWindow(expected.bitmap, actual.bitmap, 0, 0)) << place.Left << "," << place.Top;
-  }
-}
-
-TEST(CellRowFill, VisibleCellsAreThoseReachingIntoTheLimit) {
-  struct Case {
-    std::int64_t origin, pitch, size, count, limit, first, last;
-  };
-  const Case cases[] = {
-      {10, 3, 2, 198, 613, 0, 198},  // all inside
-      {10, 3, 2, 198, 101, 0, 31},   // the last one cut: 100 … 101
-      {-7, 3, 2, 10, 20, 2, 9},      // -1 … 0 is the first to reach 0; 20 starts at the limit
-      {-6, 3, 2, 10, 20, 2, 9},      // -3 … -2 ends before 0
-      {30, 3, 2, 10, 20, 0, 0},      // all beyond
-  };
-  for (const Case& c : cases) {
-    const raster::CellRange range = raster::VisibleCells(c.origin, c.pitch, c.size, c.count, c.limit);
-    EXPECT_EQ(range.First, c.first) << c.origin << "/" << c.limit;
-    EXPECT_EQ(range.Last, c.last) << c.origin << "/" << c.limit;
   }
 }
 
