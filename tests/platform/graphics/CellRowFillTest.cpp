@@ -19,7 +19,8 @@ constexpr TColor Colors[] = {clRed, clLime, clBlue, clAqua, clBtnFace};
 
 TEST(CellRowFill, EachPaintedCellIsItsFillRectClippedToTheBitmap) {
   const CellRowPlace places[] = {
-      {2, 3, 2, 2, 3},     // inside
+      {1, 3, 2, 2, 3},     // the last one cut by a pixel at the right
+      {-1, 3, 2, 2, 3},    // the first one cut by a pixel at the left
       {-4, -1, 2, 2, 3},   // cut at the left and the top
       {5, 14, 3, 4, 3},    // touching cells, cut at the bottom
       {-1, 0, 1, 1, 2},    // one-pixel cells
