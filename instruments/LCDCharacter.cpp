@@ -53,11 +53,10 @@ void TiLCDCharacter::LoadDefaultGlyph(int code) {
 }
 
 bool TiLCDCharacter::IsLit(int row, int column, int width) const {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= width) return false;
+  if (column < 0 || column >= width) return false;
   // Bit 31 is the sign: its value is not positive, so it never lights.
   const std::int64_t bit = std::int64_t{width} - 1 - column;
-  if (bit > 30) return false;
-  return (rows_[static_cast<std::size_t>(row)] >> bit) & 1;
+  return bit <= 30 && ((LitBits(row, width) >> bit) & 1u);
 }
 
 void TiLCDCharacter::Assign(const TPersistent& source) {

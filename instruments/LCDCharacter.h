@@ -3,6 +3,7 @@
 // row values, top row first. With a glyph W columns wide, the cell in column
 // k of a row (k = 0 at the left) is lit when bit W - 1 - k of the row value
 // is set and that bit's value is positive as a signed 32-bit number.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -37,6 +38,13 @@ class TiLCDCharacter : public TPersistent {
   // Whether column `column` of row `row` is lit in a glyph `width` columns
   // wide; rows and columns outside the glyph are unlit.
   bool IsLit(int row, int column, int width) const;
+  // The lit columns of row `row` in a glyph `width` columns wide, column k as
+  // bit width - 1 - k (only bits 0 … 30 can be set); 0 outside the glyph.
+  std::uint32_t LitBits(int row, int width) const {
+    if (row < 0 || row >= RowCount() || width <= 0) return 0;
+    const std::uint32_t columns = width >= 31 ? 0x7FFFFFFFu : (1u << width) - 1u;
+    return static_cast<std::uint32_t>(rows_[static_cast<std::size_t>(row)]) & columns;
+  }
 
   // From another TiLCDCharacter: its rows. Other sources go to the base.
   void Assign(const TPersistent& source) override;

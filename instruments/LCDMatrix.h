@@ -5,6 +5,7 @@
 // colour. The text is held in per-position elements in reading order and
 // laid out at every paint with the then current grid, so it wraps after the
 // last column and whatever falls below the last line is not drawn.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "instruments/LCDCharacterSet.h"
 #include "instruments/LCDDefaultFont.h"
 #include "instruments/base/InstrumentComponent.h"
+#include "platform/graphics/CellRowFill.h"
 
 namespace tintoral {
 
@@ -38,6 +40,14 @@ struct TiLCDLayout {
   int CharRows = 0;
   int GridLeft = 0;
   int GridTop = 0;
+};
+
+// A character being painted in a row of the grid: its glyph, its colour as
+// a pixel word and the cell column of its rightmost glyph column.
+struct TiLCDGlyphPlace {
+  const TiLCDCharacter* Glyph = nullptr;
+  std::uint32_t Pixel = 0;
+  std::int64_t RightmostColumn = 0;
 };
 
 class TiLCDMatrix : public TiCustomComponent {
@@ -124,9 +134,9 @@ class TiLCDMatrix : public TiCustomComponent {
  private:
   void SetAtLeast(int value, int minimum, int& field);
   void GrowElements(std::int64_t count);
-  void FillCell(TCanvas& canvas, int column, int row) const;
-  void PaintOffCells(TCanvas& canvas) const;
-  void PaintElement(TCanvas& canvas, std::size_t index) const;
+  void CharacterRowGlyphs(std::int64_t charRow, raster::CellRange columns, std::vector<TiLCDGlyphPlace>& glyphs) const;
+  void PaintCells(TCanvas& canvas) const;
+  void SetLastCellColour(TCanvas& canvas, std::size_t elementCount) const;
 
   // "Characters" stream property.
   void ReadCharacters(TReader& reader);

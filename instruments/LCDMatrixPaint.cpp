@@ -1,10 +1,15 @@
 // TiLCDMatrix: the layout of the cell grid and the paint.
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <vector>
 
 #include "instruments/LCDMatrix.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/CellRowFill.h"
 
 namespace tintoral {
 namespace {
@@ -55,32 +60,78 @@ void TiLCDMatrix::UpdateLayout() {
   GrowElements(std::int64_t{l.CharColumns} * l.CharRows);
 }
 
-void TiLCDMatrix::FillCell(TCanvas& canvas, int column, int row) const {
-  const std::int64_t left = layout_.GridLeft + std::int64_t{column} * (std::int64_t{cellsWidth_} + cellsSpacingHorz_);
-  const std::int64_t top = layout_.GridTop + std::int64_t{row} * (std::int64_t{cellsWidth_} + cellsSpacingVert_);
-  canvas.FillRect(TRect{Saturate(left), Saturate(top), Saturate(left + cellsWidth_), Saturate(top + cellsWidth_)});
+namespace {
+
+// Sets the cells lit in glyph row `glyphRow` of each character in `glyphs`
+// to its colour, in `pixels`, the cell columns [first, first + size).
+void LightGlyphRow(std::span<const TiLCDGlyphPlace> glyphs, int glyphRow, int glyphWidth, std::int64_t first,
+                   std::span<std::uint32_t> pixels) {
+  const std::int64_t end = first + static_cast<std::int64_t>(pixels.size());
+  for (const TiLCDGlyphPlace& place : glyphs)
+    for (std::uint32_t bits = place.Glyph->LitBits(glyphRow, glyphWidth); bits != 0; bits &= bits - 1) {
+      const std::int64_t column = place.RightmostColumn - std::countr_zero(bits);
+      if (column >= first && column < end) pixels[static_cast<std::size_t>(column - first)] = place.Pixel;
+    }
 }
 
-void TiLCDMatrix::PaintOffCells(TCanvas& canvas) const {
-  canvas.Brush().SetColor(cellsColorOff_);
-  canvas.Pen().SetColor(cellsColorOff_);
-  for (int column = 0; column < layout_.CellColumns; ++column)
-    for (int row = 0; row < layout_.CellRows; ++row) FillCell(canvas, column, row);
+}  // namespace
+
+// The characters of character row `charRow` that lie in the cell columns
+// `columns`, with their colours resolved once for all their glyph rows.
+void TiLCDMatrix::CharacterRowGlyphs(std::int64_t charRow, raster::CellRange columns,
+                                     std::vector<TiLCDGlyphPlace>& glyphs) const {
+  glyphs.clear();
+  if (charRow >= layout_.CharRows || columns.First >= columns.Last) return;
+  const std::int64_t pitch = std::int64_t{charactersetWidth_} + characterSpacingHorz_;
+  const std::int64_t last = std::min<std::int64_t>((columns.Last - 1) / pitch, std::int64_t{layout_.CharColumns} - 1);
+  for (std::int64_t charColumn = columns.First / pitch; charColumn <= last; ++charColumn) {
+    const auto index = static_cast<std::size_t>(charRow * layout_.CharColumns + charColumn);
+    if (index >= elements_.size() || elements_[index].Code == 0) continue;
+    const TiLCDElement& element = elements_[index];
+    glyphs.push_back(TiLCDGlyphPlace{&characters_[element.Code], RGBToPixel(ColorToRGB(element.Color)),
+                                     charColumn * pitch + charactersetWidth_ - 1});
+  }
 }
 
-void TiLCDMatrix::PaintElement(TCanvas& canvas, std::size_t index) const {
-  const TiLCDElement& element = elements_[index];
-  const TiLCDCharacter& glyph = characters_[element.Code];
-  const auto columns = static_cast<std::size_t>(layout_.CharColumns);
-  const std::int64_t firstColumn =
-      static_cast<std::int64_t>(index % columns) * (std::int64_t{charactersetWidth_} + characterSpacingHorz_);
-  const std::int64_t firstRow =
-      static_cast<std::int64_t>(index / columns) * (std::int64_t{charactersetHeight_} + characterSpacingVert_);
-  canvas.Brush().SetColor(element.Color);
-  canvas.Pen().SetColor(element.Color);
-  for (int y = 0; y < charactersetHeight_; ++y)
-    for (int x = 0; x < charactersetWidth_; ++x)
-      if (glyph.IsLit(y, x, charactersetWidth_)) FillCell(canvas, Saturate(firstColumn + x), Saturate(firstRow + y));
+// Cell row by cell row, each visible cell written once: in the lit colour
+// of a lit cell, else in the unlit colour (or left alone). Each cell belongs
+// to one character position at most, so this is what filling the unlit
+// cells and then each element's lit cells leaves.
+void TiLCDMatrix::PaintCells(TCanvas& canvas) const {
+  TBitmap& bitmap = canvas.Target();
+  const std::int64_t pitchX = std::int64_t{cellsWidth_} + cellsSpacingHorz_;
+  const std::int64_t pitchY = std::int64_t{cellsWidth_} + cellsSpacingVert_;
+  const std::int64_t charPitchY = std::int64_t{charactersetHeight_} + characterSpacingVert_;
+  // Only the cells that reach into the bitmap are worked out.
+  const raster::CellRange columns =
+      raster::VisibleCells(layout_.GridLeft, pitchX, cellsWidth_, layout_.CellColumns, bitmap.Width());
+  const raster::CellRange rows =
+      raster::VisibleCells(layout_.GridTop, pitchY, cellsWidth_, layout_.CellRows, bitmap.Height());
+  if (columns.First >= columns.Last || rows.First >= rows.Last) return;
+  const std::uint32_t unlit = cellsShowOff_ ? RGBToPixel(ColorToRGB(cellsColorOff_)) : raster::kCellLeftAlone;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(columns.Last - columns.First));
+  std::vector<TiLCDGlyphPlace> glyphs;
+  for (std::int64_t row = rows.First; row < rows.Last; ++row) {
+    const auto glyphRow = static_cast<int>(row % charPitchY);
+    if (row == rows.First || glyphRow == 0) CharacterRowGlyphs(row / charPitchY, columns, glyphs);
+    std::fill(pixels.begin(), pixels.end(), unlit);
+    if (glyphRow < charactersetHeight_) LightGlyphRow(glyphs, glyphRow, charactersetWidth_, columns.First, pixels);
+    const raster::CellRowPlace place{layout_.GridLeft + columns.First * pitchX, layout_.GridTop + row * pitchY,
+                                     cellsWidth_, cellsWidth_, pitchX};
+    raster::FillCellRow(bitmap, place, pixels);
+  }
+  bitmap.Changed();
+}
+
+// The brush and pen end in the colour of the last cells painted, as after
+// filling the unlit cells and then each element's lit cells in turn.
+void TiLCDMatrix::SetLastCellColour(TCanvas& canvas, std::size_t elementCount) const {
+  const auto lastElement = std::find_if(elements_.rend() - static_cast<std::ptrdiff_t>(elementCount), elements_.rend(),
+                                        [](const TiLCDElement& element) { return element.Code != 0; });
+  if (lastElement == elements_.rend() && !cellsShowOff_) return;
+  const TColor last = lastElement != elements_.rend() ? lastElement->Color : cellsColorOff_;
+  canvas.Brush().SetColor(last);
+  canvas.Pen().SetColor(last);
 }
 
 void TiLCDMatrix::PaintTo(TCanvas& canvas) {
@@ -88,13 +139,11 @@ void TiLCDMatrix::PaintTo(TCanvas& canvas) {
   canvas.Brush().SetStyle(bsSolid);
   canvas.Pen().SetStyle(psSolid);
   UpdateLayout();
-  if (cellsShowOff_) PaintOffCells(canvas);
+  PaintCells(canvas);
   // Elements past the last visible position are not drawn; with no
   // character column nothing is visible.
   const std::size_t visible = static_cast<std::size_t>(std::int64_t{layout_.CharColumns} * layout_.CharRows);
-  const std::size_t count = std::min(elements_.size(), visible);
-  for (std::size_t index = 0; index < count; ++index)
-    if (elements_[index].Code != 0) PaintElement(canvas, index);
+  SetLastCellColour(canvas, std::min(elements_.size(), visible));
 }
 
 }  // namespace tintoral

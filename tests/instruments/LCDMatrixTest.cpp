@@ -280,6 +280,91 @@ TEST(LCDMatrix, GlyphHeightPadsAndCutsEveryCharacter) {
   EXPECT_EQ(m.Characters(65).Data(), "14,17,17,31,17,17,17");
 }
 
+// Background and border of `m` alone: a matrix of the same size, border
+// and colour with no cells shown.
+void PaintBackgroundOf(const TiLCDMatrix& m, Surface& s) {
+  TiLCDMatrix plain(nullptr);
+  plain.SetBounds(0, 0, m.Width(), m.Height());
+  plain.SetBorderStyle(m.BorderStyle());
+  plain.SetBackGroundColor(m.BackGroundColor());
+  plain.SetCellsShowOff(false);
+  plain.PaintTo(s.canvas);
+}
+
+// What `m` paints, drawn one FillRect per cell: the background, the unlit
+// cells, then the lit cells of each visible element in its colour.
+void PaintCellByCell(TiLCDMatrix& m, Surface& s) {
+  PaintBackgroundOf(m, s);
+  const TiLCDLayout& l = m.Layout();
+  const int w = m.CharactersetWidth(), h = m.CharactersetHeight();
+  const auto fill = [&](int column, int row) {
+    const int left = l.GridLeft + column * (m.CellsWidth() + m.CellsSpacingHorz());
+    const int top = l.GridTop + row * (m.CellsWidth() + m.CellsSpacingVert());
+    s.canvas.FillRect({left, top, left + m.CellsWidth(), top + m.CellsWidth()});
+  };
+  s.canvas.Brush().SetColor(m.CellsColorOff());
+  for (int column = 0; column < l.CellColumns && m.CellsShowOff(); ++column)
+    for (int row = 0; row < l.CellRows; ++row) fill(column, row);
+  for (int index = 0; index < l.CharColumns * l.CharRows && index < static_cast<int>(m.Elements().size()); ++index) {
+    const TiLCDElement& element = m.Elements()[static_cast<std::size_t>(index)];
+    if (element.Code == 0) continue;
+    s.canvas.Brush().SetColor(element.Color);
+    const int column = index % l.CharColumns * (w + m.CharacterSpacingHorz());
+    const int row = index / l.CharColumns * (h + m.CharacterSpacingVert());
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (m.Characters(element.Code).IsLit(y, x, w)) fill(column + x, row + y);
+  }
+}
+
+// Every cell size, spacing, glyph size and colour kind, and a bitmap that
+// cuts the grid, paints exactly what one FillRect per cell paints, and
+// leaves the brush and pen in the colour of the last cells.
+TEST(LCDMatrix, CellsArePaintedAsOneFillRectEach) {
+  const std::function<void(TiLCDMatrix&)> setups[] = {
+      [](TiLCDMatrix&) {},
+      [](TiLCDMatrix& m) {
+        m.SetCellsWidth(1);
+        m.SetCellsSpacingHorz(0);
+        m.SetCellsSpacingVert(0);
+        m.SetCellsShowOff(false);
+      },
+      [](TiLCDMatrix& m) {
+        m.SetBounds(0, 0, 200, 100);
+        m.SetBorderStyle(ibsRaised);
+        m.SetCellsWidth(3);
+        m.SetCellsSpacingHorz(2);
+        m.SetCellsSpacingVert(0);
+        m.SetCharacterSpacingHorz(0);
+        m.WriteText("xy", 3, 1, clLime);
+        m.WriteText("Qz", 0, 2, clBtnFace);
+        m.SetCellsColorOff(clHighlight);
+      },
+      [](TiLCDMatrix& m) {
+        m.SetBounds(0, 0, 613, 120);
+        m.SetCellsWidth(5);
+        m.SetCharactersetWidth(33);
+        m.SetCharactersetHeight(9);
+        m.Characters('S').SetRow(0, INT_MIN | (1 << 30) | 1);  // the sign bit never lights
+      },
+  };
+  for (const auto& setup : setups)
+    for (const TSize size : {TSize{613, 41}, TSize{101, 31}}) {
+      TiLCDMatrix m(nullptr);
+      MakeBanner(m);
+      m.SetText(
+          "Se\xF1"
+          "ales: Y, U, V");
+      setup(m);
+      Surface actual(size.Width, size.Height), expected(size.Width, size.Height);
+      Paint(m, actual);
+      PaintCellByCell(m, expected);
+      EXPECT_TRUE(test::SameWindow(expected.bitmap, actual.bitmap, 0, 0)) << m.CellsWidth() << " " << size.Width;
+      EXPECT_EQ(actual.canvas.Brush().Color(), expected.canvas.Brush().Color());
+      EXPECT_EQ(actual.canvas.Pen().Color(), expected.canvas.Brush().Color());
+    }
+}
+
 TEST(LCDMatrix, AFourColumnGlyphReadsTheLowFourBits) {
   TiLCDMatrix m(nullptr);
   MakeBanner(m);
