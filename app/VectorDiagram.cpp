@@ -1,11 +1,25 @@
 #include "app/VectorDiagram.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/ColorSignals.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
 namespace tintoral {
 namespace {
+
+// The smallest rectangle holding both (an empty one adds nothing).
+TRect UnionOfRects(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+TRect Inflated(const TRect& r, int margin) {
+  return {r.Left - margin, r.Top - margin, r.Right + margin, r.Bottom + margin};
+}
 
 // The crossing of the axes; the vector starts here. 150 pixels per unit of
 // U or V, with V growing upward.
@@ -28,9 +42,17 @@ void DrawReferenceFrame(TCanvas& canvas) {
   canvas.LineTo(260, 115);
 }
 
+// A text's cell, widened by its height on every side: a glyph may reach a
+// little beyond its cell, never that far.
+TRect TextArea(TCanvas& canvas, int x, int y, const std::string& text) {
+  const TSize cell = canvas.TextExtent(text);
+  return Inflated(Bounds(x, y, cell.Width, cell.Height), cell.Height);
+}
+
 // Aqua on opaque black cells, in "Lucida Console" 8 pt (through the font
 // substitution); the canvas's other font attributes stay as they are.
-void DrawTexts(TCanvas& canvas, const TChromaVector& vector) {
+// Returns the area of the two values (the captions never change).
+TRect DrawTexts(TCanvas& canvas, const TChromaVector& vector) {
   canvas.Font().SetColor(clAqua);
   canvas.Font().SetName("Lucida Console");
   canvas.Font().SetSize(8);
@@ -39,25 +61,38 @@ void DrawTexts(TCanvas& canvas, const TChromaVector& vector) {
   canvas.TextOut(5, 18, kModulusCaption);
   canvas.TextOut(35, 5, vector.AngleText);
   canvas.TextOut(35, 18, vector.ModulusText);
+  return UnionOfRects(TextArea(canvas, 35, 5, vector.AngleText), TextArea(canvas, 35, 18, vector.ModulusText));
 }
 
 // A 3-pixel aqua line merged onto the frame: aqua OR green is aqua, so the
-// vector stays aqua where it crosses an axis or the circle.
-void DrawVector(TCanvas& canvas, const TChromaVector& vector) {
+// vector stays aqua where it crosses an axis or the circle. Returns its
+// area, widened by the pen's width for the round ends.
+TRect DrawVector(TCanvas& canvas, const TChromaVector& vector) {
+  constexpr int kPenWidth = 3;
+  const TPoint tip{kOrigin.X + vector.VectorDX, kOrigin.Y - vector.VectorDY};
   canvas.MoveTo(kOrigin.X, kOrigin.Y);
   canvas.Pen().SetColor(clAqua);
   canvas.Pen().SetStyle(psSolid);
-  canvas.Pen().SetWidth(3);
-  canvas.LineTo(kOrigin.X + vector.VectorDX, kOrigin.Y - vector.VectorDY);
+  canvas.Pen().SetWidth(kPenWidth);
+  canvas.LineTo(tip.X, tip.Y);
+  const TRect line{std::min(kOrigin.X, tip.X), std::min(kOrigin.Y, tip.Y), std::max(kOrigin.X, tip.X) + 1,
+                   std::max(kOrigin.Y, tip.Y) + 1};
+  return Inflated(line, kPenWidth);
 }
 
 }  // namespace
 
-void DrawVectorDiagram(TCanvas& canvas, double u, double v) {
+TRect DrawVectorDiagram(TCanvas& canvas, double u, double v) {
   const TChromaVector vector = ComputeChromaVector(u, v);
   DrawReferenceFrame(canvas);
-  DrawTexts(canvas, vector);
-  DrawVector(canvas, vector);
+  const TRect texts = DrawTexts(canvas, vector);
+  return UnionOfRects(texts, DrawVector(canvas, vector));
+}
+
+TRect TVectorDiagramArea::Redrawn(const TRect& drawn) {
+  const TRect changed = UnionOfRects(last_, drawn);
+  last_ = drawn;
+  return changed;
 }
 
 }  // namespace tintoral

@@ -5,6 +5,8 @@
 // (305 × 233). Every drawing clears the whole surface first, so nothing of an
 // earlier vector or a longer text remains. The canvas keeps the pen, brush
 // and font this drawing leaves on it.
+#include "platform/graphics/Geometry.h"
+
 namespace tintoral {
 
 class TCanvas;
@@ -16,7 +18,21 @@ inline constexpr char kAngleCaption[] = "Ang:";
 inline constexpr char kModulusCaption[] = "Mod:";
 
 // Draws the diagram for the chrominance components u and v, as read back
-// from the U and V readouts.
-void DrawVectorDiagram(TCanvas& canvas, double u, double v);
+// from the U and V readouts. Returns the area where it differs from the bare
+// reference frame (the two values and the vector, with a margin); outside
+// it every drawing leaves the same pixels.
+TRect DrawVectorDiagram(TCanvas& canvas, double u, double v);
+
+// What a new drawing can change on a surface that holds an earlier one: the
+// area of the earlier drawing together with the area of the new one. Until
+// the first drawing it takes the whole surface as drawn.
+class TVectorDiagramArea {
+ public:
+  // The part to repaint after a drawing that returned `drawn`.
+  TRect Redrawn(const TRect& drawn);
+
+ private:
+  TRect last_{0, 0, kVectorDiagramWidth, kVectorDiagramHeight};
+};
 
 }  // namespace tintoral
