@@ -92,7 +92,7 @@ TRect DrawVectorDiagram(TCanvas& canvas, double u, double v) {
 TRect TVectorDiagramArea::Redrawn(const TRect& drawn) {
   const TRect changed = UnionOfRects(last_, drawn);
   last_ = drawn;
-  return changed;
+  return IntersectRects(changed, {0, 0, kVectorDiagramWidth, kVectorDiagramHeight});
 }
 
 }  // namespace tintoral

@@ -28,7 +28,7 @@ TRect DrawVectorDiagram(TCanvas& canvas, double u, double v);
 // the first drawing it takes the whole surface as drawn.
 class TVectorDiagramArea {
  public:
-  // The part to repaint after a drawing that returned `drawn`.
+  // The part of the surface to repaint after a drawing that returned `drawn`.
   TRect Redrawn(const TRect& drawn);
 
  private:

@@ -124,8 +124,21 @@ TRect TImage::DestRect() const {
                        {.stretch = stretch_, .center = center_, .proportional = proportional_});
 }
 
+// An opaque bitmap shown unscaled is copied only where this paint shows it.
 void TImage::Paint() {
-  if (const TBitmap* graphic = picture_.Graphic()) TGraphicControl::Canvas().StretchDraw(DestRect(), *graphic);
+  const TBitmap* graphic = picture_.Graphic();
+  if (!graphic) return;
+  const TRect dest = DestRect();
+  TCanvas& canvas = TGraphicControl::Canvas();
+  const bool unscaled = dest.Width() == graphic->Width() && dest.Height() == graphic->Height();
+  if (!unscaled || graphic->Transparent() || picture_.Kind() != TGraphicKind::Bitmap) {
+    canvas.StretchDraw(dest, *graphic);
+    return;
+  }
+  const TRect shown = IntersectRects(dest, PaintPart());
+  if (shown.IsEmpty()) return;
+  const TRect source{shown.Left - dest.Left, shown.Top - dest.Top, shown.Right - dest.Left, shown.Bottom - dest.Top};
+  canvas.CopyRect(shown, picture_.Bitmap().Canvas(), source);
 }
 
 }  // namespace tintoral

@@ -154,5 +154,29 @@ TEST(VectorDiagram, RedrawingLeavesNoTraceOfTheEarlierPicture) {
   EXPECT_EQ(differing, 0);
 }
 
+// A redrawing changes pixels only inside the area TVectorDiagramArea names
+// for it: texts growing and shrinking, the vector turning through every
+// quadrant, growing from nothing and shrinking back to nothing.
+TEST(VectorDiagram, RedrawingChangesPixelsOnlyInsideTheNamedArea) {
+  const double colours[][3] = {{0, 0, 0},     {0, 1, 0},   {100, 0, 0},  {0, 100, 100}, {0, 0, 100},
+                               {100, 0, 100}, {0, 100, 0}, {37, 12, 90}, {0, 0, 0}};
+  Diagram diagram(0, 0, 0);
+  TVectorDiagramArea area;
+  EXPECT_EQ(area.Redrawn(DrawVectorDiagram(diagram.canvas, diagram.signals.U, diagram.signals.V)),
+            (TRect{0, 0, kVectorDiagramWidth, kVectorDiagramHeight}));  // the first drawing repaints everything
+  for (const auto& rgb : colours) {
+    TBitmap before;
+    before.Assign(diagram.bitmap);
+    const TColorSignalValues s = ComputeColorSignals(rgb[0], rgb[1], rgb[2]);
+    const TRect changed = area.Redrawn(DrawVectorDiagram(diagram.canvas, s.U, s.V));
+    int outside = 0;
+    for (int y = 0; y < kVectorDiagramHeight; ++y)
+      for (int x = 0; x < kVectorDiagramWidth; ++x)
+        outside += !changed.Contains(x, y) && diagram.bitmap.Pixel(x, y) != before.Pixel(x, y);
+    EXPECT_EQ(outside, 0) << rgb[0] << " " << rgb[1] << " " << rgb[2];
+    EXPECT_LT(changed.Width() * changed.Height(), kVectorDiagramWidth * kVectorDiagramHeight);
+  }
+}
+
 }  // namespace
 }  // namespace tintoral
