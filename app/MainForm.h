@@ -111,7 +111,7 @@ class TForm1 : public TForm {
   void ChangeZoom(int factor);
 
   TAboutBox* aboutBox_ = nullptr;
-  TVectorDiagramArea vectorArea_;  // what the next diagram drawing repaints
+  TVectorDiagramSurface vectorDiagram_;  // keeps the diagram on Vector's picture
 };
 
 }  // namespace tintoral

@@ -28,13 +28,17 @@ constexpr TPoint kOrigin{153, 115};
 // Black ground, then the green circle and axes merged onto it: the circle's
 // black fill leaves the ground black under pmMerge. The circle's box is not
 // centred on the axes' crossing; each has its own numbers.
-void DrawReferenceFrame(TCanvas& canvas) {
-  canvas.Brush().SetColor(clBlack);
-  canvas.FillRect({0, 0, canvas.Target().Width(), canvas.Target().Height()});
+void UseFramePen(TCanvas& canvas) {
   canvas.Pen().SetMode(pmMerge);
   canvas.Pen().SetColor(clGreen);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetWidth(1);
+}
+
+void DrawReferenceFrame(TCanvas& canvas) {
+  canvas.Brush().SetColor(clBlack);
+  canvas.FillRect({0, 0, canvas.Target().Width(), canvas.Target().Height()});
+  UseFramePen(canvas);
   canvas.Ellipse(53, 16, 253, 216);
   canvas.MoveTo(153, 10);
   canvas.LineTo(153, 222);
@@ -80,19 +84,37 @@ TRect DrawVector(TCanvas& canvas, const TChromaVector& vector) {
   return Inflated(line, kPenWidth);
 }
 
-}  // namespace
-
-TRect DrawVectorDiagram(TCanvas& canvas, double u, double v) {
+// The values on a canvas that holds the bare frame, the tools as the frame
+// leaves them; returns their area.
+TRect DrawValues(TCanvas& canvas, double u, double v) {
   const TChromaVector vector = ComputeChromaVector(u, v);
-  DrawReferenceFrame(canvas);
   const TRect texts = DrawTexts(canvas, vector);
   return UnionOfRects(texts, DrawVector(canvas, vector));
 }
 
-TRect TVectorDiagramArea::Redrawn(const TRect& drawn) {
-  const TRect changed = UnionOfRects(last_, drawn);
+}  // namespace
+
+TRect DrawVectorDiagram(TCanvas& canvas, double u, double v) {
+  DrawReferenceFrame(canvas);
+  return DrawValues(canvas, u, v);
+}
+
+TRect TVectorDiagramSurface::Redraw(TCanvas& canvas, double u, double v) {
+  const TRect whole{0, 0, canvas.Target().Width(), canvas.Target().Height()};
+  if (frame_.Width() != whole.Right || frame_.Height() != whole.Bottom) {
+    frame_.SetSize(whole.Right, whole.Bottom);
+    DrawReferenceFrame(frame_.Canvas());
+    last_ = DrawVectorDiagram(canvas, u, v);
+    return whole;
+  }
+  const TRect restored = IntersectRects(last_, whole);
+  canvas.CopyRect(restored, frame_.Canvas(), restored);
+  canvas.Brush().SetColor(clBlack);
+  UseFramePen(canvas);
+  const TRect drawn = DrawValues(canvas, u, v);
+  const TRect changed = IntersectRects(UnionOfRects(last_, drawn), whole);
   last_ = drawn;
-  return IntersectRects(changed, {0, 0, kVectorDiagramWidth, kVectorDiagramHeight});
+  return changed;
 }
 
 }  // namespace tintoral

@@ -5,6 +5,7 @@
 // (305 × 233). Every drawing clears the whole surface first, so nothing of an
 // earlier vector or a longer text remains. The canvas keeps the pen, brush
 // and font this drawing leaves on it.
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Geometry.h"
 
 namespace tintoral {
@@ -23,16 +24,20 @@ inline constexpr char kModulusCaption[] = "Mod:";
 // it every drawing leaves the same pixels.
 TRect DrawVectorDiagram(TCanvas& canvas, double u, double v);
 
-// What a new drawing can change on a surface that holds an earlier one: the
-// area of the earlier drawing together with the area of the new one. Until
-// the first drawing it takes the whole surface as drawn.
-class TVectorDiagramArea {
+// Keeps a diagram up to date on one surface (a canvas of a fixed size that
+// nothing else draws on), drawing only what changes: it restores the bare
+// frame where the previous values were and draws the new ones. The pixels
+// are those of DrawVectorDiagram; the canvas is left with the same tools.
+class TVectorDiagramSurface {
  public:
-  // The part of the surface to repaint after a drawing that returned `drawn`.
-  TRect Redrawn(const TRect& drawn);
+  // Draws the diagram for u and v and returns the part of the surface whose
+  // pixels may have changed: all of it the first time (or after a change of
+  // size), else the areas of the previous and of the new values.
+  TRect Redraw(TCanvas& canvas, double u, double v);
 
  private:
-  TRect last_{0, 0, kVectorDiagramWidth, kVectorDiagramHeight};
+  TBitmap frame_;  // the bare reference frame, at the surface's size
+  TRect last_;     // the area of the values drawn last
 };
 
 }  // namespace tintoral
