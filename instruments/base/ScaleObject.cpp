@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "instruments/base/DrawingHelpers.h"
 #include "platform/graphics/Canvas.h"
@@ -119,7 +120,14 @@ std::int32_t TiScaleObject::EffectivePrecision() const {
   return LabelDecimals(precisionStyle_, tickLabelPrecision_, scaleMax_, scaleMin_);
 }
 
-std::string TiScaleObject::LabelText(double value) const { return Trimmed(FixedText(value, EffectivePrecision())); }
+// A whole value without decimals (the usual label) is written straight as
+// its integer, the text FixedText gives it, without the general rounding.
+std::string TiScaleObject::LabelText(double value) const {
+  const std::int32_t decimals = EffectivePrecision();
+  if (decimals <= 0 && std::fabs(value) < 1e15 && value == std::trunc(value))
+    return std::to_string(static_cast<std::int64_t>(value));
+  return Trimmed(FixedText(value, decimals));
+}
 
 // A tick of `length` pixels (negative: towards the top or left) from the
 // line `start`, at `pixel` along the track.
