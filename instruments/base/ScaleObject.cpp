@@ -141,8 +141,7 @@ void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value,
                               std::int32_t labelLine) {
   std::string text = LabelText(value);
   onCustomizeTickLabel_(this, index, text);
-  const int width = canvas.TextWidth(text);
-  const int height = canvas.TextHeight(text);
+  const auto [width, height] = canvas.TextExtent(text);
   const bool bottomRight = side_ == iosBottomRight;
   if (orientation_ == ioVertical) canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
   else canvas.TextOut(pixel - width / 2, bottomRight ? labelLine : labelLine - height, text);
