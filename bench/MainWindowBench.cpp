@@ -147,6 +147,19 @@ void BM_MainWindow_VectorDiagram(benchmark::State& state) {
 }
 BENCHMARK(BM_MainWindow_VectorDiagram);
 
+// The diagram as a step redraws it: only the values, green 0 and 1 in turn.
+void BM_MainWindow_VectorDiagramStep(benchmark::State& state) {
+  TBitmap bitmap(kVectorDiagramWidth, kVectorDiagramHeight);
+  TVectorDiagramSurface surface;
+  const TColorSignalValues steps[] = {ComputeColorSignals(0, 0, 0), ComputeColorSignals(0, 1, 0)};
+  int i = 0;
+  for (auto _ : state) {
+    const TColorSignalValues& s = steps[i ^= 1];
+    benchmark::DoNotOptimize(surface.Redraw(bitmap.Canvas(), s.U, s.V));
+  }
+}
+BENCHMARK(BM_MainWindow_VectorDiagramStep);
+
 // The paint of each window that may take part in a step, of the part the
 // step repaints (all of it when the step leaves it alone); the counter
 // "in_step" tells whether a step repaints it (1) or not (0).
