@@ -126,7 +126,8 @@ void TForm1::Refrescar() {
   ValorV->SetValue(ChromaV(ValorR_Y->Value()));
   ValorB_Y->SetValue(s.BMinusY);
   ValorU->SetValue(ChromaU(ValorB_Y->Value()));
-  DrawVectorDiagram(Vector->Canvas(), ValorU->Value(), ValorV->Value());
+  Vector->DrawOnPicture(
+      [&](TCanvas& canvas) { return vectorDiagram_.Redraw(canvas, ValorU->Value(), ValorV->Value()); });
 }
 
 // Runs once the whole layout is loaded: the first refresh, then the banner.

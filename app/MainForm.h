@@ -4,6 +4,7 @@
 // in the fields below, and the layout's events are bound to the handlers.
 #include <string_view>
 
+#include "app/VectorDiagram.h"
 #include "platform/window/Form.h"
 
 namespace tintoral {
@@ -110,6 +111,7 @@ class TForm1 : public TForm {
   void ChangeZoom(int factor);
 
   TAboutBox* aboutBox_ = nullptr;
+  TVectorDiagramSurface vectorDiagram_;  // keeps the diagram on Vector's picture
 };
 
 }  // namespace tintoral

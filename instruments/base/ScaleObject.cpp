@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "instruments/base/DrawingHelpers.h"
 #include "platform/graphics/Canvas.h"
@@ -119,7 +120,14 @@ std::int32_t TiScaleObject::EffectivePrecision() const {
   return LabelDecimals(precisionStyle_, tickLabelPrecision_, scaleMin_, scaleMax_);
 }
 
-std::string TiScaleObject::LabelText(double value) const { return Trimmed(FixedText(value, EffectivePrecision())); }
+// A whole value without decimals (the usual label) is written straight as
+// its integer, the text FixedText gives it, without the general rounding.
+std::string TiScaleObject::LabelText(double value) const {
+  const std::int32_t decimals = EffectivePrecision();
+  if (decimals <= 0 && std::fabs(value) < 1e15 && value == std::trunc(value))
+    return std::to_string(static_cast<std::int64_t>(value));
+  return Trimmed(FixedText(value, decimals));
+}
 
 // A tick of `length` pixels (negative: towards the top or left) from the
 // line `start`, at `pixel` along the track.
@@ -133,8 +141,7 @@ void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value,
                               std::int32_t labelLine) {
   std::string text = LabelText(value);
   onCustomizeTickLabel_(this, index, text);
-  const int width = canvas.TextWidth(text);
-  const int height = canvas.TextHeight(text);
+  const auto [width, height] = canvas.TextExtent(text);
   const bool bottomRight = side_ == iosBottomRight;
   if (orientation_ == ioVertical) canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
   else canvas.TextOut(pixel - width / 2, bottomRight ? labelLine : labelLine - height, text);

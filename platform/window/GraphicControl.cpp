@@ -22,6 +22,7 @@ void TGraphicControl::Repaint() {
 
 void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part) {
   buffer_.SetSize(Width(), Height());
+  paintPart_ = part;
   TCanvas& canvas = buffer_.Canvas();
   const TRect beneath{part.Left + Left(), part.Top + Top(), part.Right + Left(), part.Bottom + Top()};
   const bool parentCovers = parentCanvas && beneath.Left >= 0 && beneath.Top >= 0 &&

@@ -31,6 +31,9 @@ class TGraphicControl : public TControl {
  protected:
   // Draws the control. The default draws nothing.
   virtual void Paint();
+  // The part of Canvas() (own coordinates) that the paint under way draws
+  // back; pixels drawn outside it are never shown.
+  const TRect& PaintPart() const { return paintPart_; }
 
  private:
   // Sizes the buffer and fills `part` of it (own coordinates) with the
@@ -38,6 +41,7 @@ class TGraphicControl : public TControl {
   void FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part);
 
   TBitmap buffer_;
+  TRect paintPart_;
 };
 
 }  // namespace tintoral

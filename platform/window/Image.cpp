@@ -3,6 +3,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/window/ControlProperties.h"
 #include "platform/window/StandardPainting.h"
+#include "platform/window/WinControl.h"
 
 namespace tintoral {
 
@@ -70,6 +71,7 @@ void TImage::SetTransparent(bool value) {
 }
 
 void TImage::PictureChanged() {
+  if (drawingOnPicture_) return;
   // A new graphic takes the image's transparency; setting it again is no change.
   if (picture_.Graphic() && picture_.Graphic()->Transparent() != transparent_) {
     picture_.SetGraphicTransparent(transparent_);
@@ -77,6 +79,39 @@ void TImage::PictureChanged() {
   }
   SizeToPicture();
   Invalidate();
+}
+
+void TImage::DrawOnPicture(const std::function<TRect(TCanvas&)>& draw) {
+  TCanvas& canvas = Canvas();
+  const int width = picture_.Width();
+  const int height = picture_.Height();
+  TRect changed;
+  drawingOnPicture_ = true;
+  try {
+    changed = draw(canvas);
+  } catch (...) {
+    drawingOnPicture_ = false;
+    PictureChanged();
+    throw;
+  }
+  drawingOnPicture_ = false;
+  if (picture_.Width() != width || picture_.Height() != height) PictureChanged();
+  else InvalidatePicturePart(changed);
+}
+
+// Shown unscaled, a part of the picture maps one to one onto the parent.
+void TImage::InvalidatePicturePart(const TRect& part) {
+  const TRect dest = DestRect();
+  if (dest.Width() != picture_.Width() || dest.Height() != picture_.Height()) {
+    Invalidate();
+    return;
+  }
+  if (!Parent() || !Visible()) return;
+  const TRect p = IntersectRects(part, {0, 0, picture_.Width(), picture_.Height()});
+  if (p.IsEmpty()) return;
+  const int dx = Left() + dest.Left;
+  const int dy = Top() + dest.Top;
+  Parent()->InvalidateRect(IntersectRects({p.Left + dx, p.Top + dy, p.Right + dx, p.Bottom + dy}, BoundsRect()));
 }
 
 void TImage::SizeToPicture() {
@@ -89,8 +124,21 @@ TRect TImage::DestRect() const {
                        {.stretch = stretch_, .center = center_, .proportional = proportional_});
 }
 
+// An opaque bitmap shown unscaled is copied only where this paint shows it.
 void TImage::Paint() {
-  if (const TBitmap* graphic = picture_.Graphic()) TGraphicControl::Canvas().StretchDraw(DestRect(), *graphic);
+  const TBitmap* graphic = picture_.Graphic();
+  if (!graphic) return;
+  const TRect dest = DestRect();
+  TCanvas& canvas = TGraphicControl::Canvas();
+  const bool unscaled = dest.Width() == graphic->Width() && dest.Height() == graphic->Height();
+  if (!unscaled || graphic->Transparent() || picture_.Kind() != TGraphicKind::Bitmap) {
+    canvas.StretchDraw(dest, *graphic);
+    return;
+  }
+  const TRect shown = IntersectRects(dest, PaintPart());
+  if (shown.IsEmpty()) return;
+  const TRect source{shown.Left - dest.Left, shown.Top - dest.Top, shown.Right - dest.Left, shown.Bottom - dest.Top};
+  canvas.CopyRect(shown, picture_.Bitmap().Canvas(), source);
 }
 
 }  // namespace tintoral

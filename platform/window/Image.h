@@ -7,7 +7,10 @@
 // Canvas() is a drawing surface: the canvas of the picture's bitmap. An
 // empty picture first gets a bitmap of the control's size. Whatever is
 // drawn there shows at the next paint: every change of the picture
-// invalidates the image.
+// invalidates the image. DrawOnPicture draws there and repaints only the
+// part the drawing says it changed.
+#include <functional>
+
 #include "platform/graphics/Picture.h"
 #include "platform/window/GraphicControl.h"
 
@@ -42,12 +45,19 @@ class TImage : public TGraphicControl {
   // Where the picture is drawn in the client area.
   TRect DestRect() const;
 
+  // Runs `draw` on Canvas(); it returns the part of the picture (picture
+  // coordinates) whose pixels it may have changed, and only that part of
+  // the image is repainted (all of it when the picture is scaled, when the
+  // drawing resizes the picture or when it throws).
+  void DrawOnPicture(const std::function<TRect(TCanvas&)>& draw);
+
  protected:
   void Paint() override;
 
  private:
   void PictureChanged();
   void SizeToPicture();
+  void InvalidatePicturePart(const TRect& part);
 
   TPicture picture_;
   bool autoSize_ = false;
@@ -56,6 +66,7 @@ class TImage : public TGraphicControl {
   bool stretch_ = false;
   bool transparent_ = false;
   bool incrementalDisplay_ = false;
+  bool drawingOnPicture_ = false;  // DrawOnPicture decides what to repaint
 };
 
 }  // namespace tintoral

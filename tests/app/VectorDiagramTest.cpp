@@ -154,5 +154,35 @@ TEST(VectorDiagram, RedrawingLeavesNoTraceOfTheEarlierPicture) {
   EXPECT_EQ(differing, 0);
 }
 
+// Kept up to date on one surface, the diagram has the pixels of a fresh
+// drawing, and a redrawing changes pixels only inside the part it names:
+// texts growing and shrinking, the vector turning through every quadrant,
+// growing from nothing and shrinking back to nothing.
+TEST(VectorDiagram, SurfaceRedrawsAsAFreshDrawingAndNamesWhatChanged) {
+  const double colours[][3] = {{0, 1, 0},   {100, 0, 0},  {0, 100, 100}, {0, 0, 100}, {100, 0, 100},
+                               {0, 100, 0}, {37, 12, 90}, {0, 0, 0},     {1, 0, 0}};
+  Surface surface(kVectorDiagramWidth, kVectorDiagramHeight);
+  TVectorDiagramSurface diagram;
+  EXPECT_EQ(diagram.Redraw(surface.canvas, 0, 0), (TRect{0, 0, kVectorDiagramWidth, kVectorDiagramHeight}));
+  for (const auto& rgb : colours) {
+    TBitmap before;
+    before.Assign(surface.bitmap);
+    const TColorSignalValues s = ComputeColorSignals(rgb[0], rgb[1], rgb[2]);
+    const TRect changed = diagram.Redraw(surface.canvas, s.U, s.V);
+    const Diagram fresh(rgb[0], rgb[1], rgb[2]);
+    int outside = 0, wrong = 0;
+    for (int y = 0; y < kVectorDiagramHeight; ++y)
+      for (int x = 0; x < kVectorDiagramWidth; ++x) {
+        outside += !changed.Contains(x, y) && surface.At(x, y) != before.Pixel(x, y);
+        wrong += surface.At(x, y) != fresh.At(x, y);
+      }
+    EXPECT_EQ(outside, 0) << rgb[0] << " " << rgb[1] << " " << rgb[2];
+    EXPECT_EQ(wrong, 0) << rgb[0] << " " << rgb[1] << " " << rgb[2];
+    EXPECT_LT(changed.Width() * changed.Height(), kVectorDiagramWidth * kVectorDiagramHeight);
+  }
+  EXPECT_EQ(surface.canvas.Pen().Width(), 3);  // the tools a full drawing leaves
+  EXPECT_EQ(surface.canvas.Pen().Mode(), pmMerge);
+}
+
 }  // namespace
 }  // namespace tintoral

@@ -9,6 +9,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/window/Control.h"
+#include "runtime/NumberText.h"
 #include "system/Locale.h"
 #include "tests/instruments/base/ScaleTestSupport.h"
 
@@ -314,6 +315,15 @@ TEST(ScaleObjectTest, EffectivePrecision) {
   const ScopedDecimalSeparator comma(',');
   EXPECT_EQ(scale.LabelText(12.5), "12,50");
   EXPECT_EQ(scale.LabelText(-0.125), "-0,13");  // half away from zero
+}
+
+// Whole labels without decimals read as the general fixed formatting writes them.
+TEST(ScaleObjectTest, WholeLabelsWithoutDecimalsMatchTheFixedText) {
+  TiScaleObject scale;
+  scale.SetScaleRange(0, 100);
+  ASSERT_EQ(scale.EffectivePrecision(), 0);
+  for (const double value : {0.0, -0.0, 10.0, -10.0, 100.0, 999999999999999.0, 1e15, -4503599627370497.0, 2.5, -0.5})
+    EXPECT_EQ(scale.LabelText(value), FixedText(value, 0)) << value;
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPaintEvent>
+#include <vector>
+
 #include "AboutBoxLayout.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/window/ControlWidget.h"
+#include "platform/window/Form.h"
 #include "platform/window/Image.h"
 #include "platform/window/Label.h"
 #include "platform/window/Panel.h"
@@ -134,6 +140,56 @@ TEST(ImageTest, TransparentPictureShowsTheParentAndAutoSizeFollowsThePicture) {
   EXPECT_EQ(image.Width(), 4);
   EXPECT_EQ(image.Height(), 3);
   image.SetParent(nullptr);
+}
+
+// The part of the parent each paint is asked for.
+class PaintAreas : public QObject {
+ public:
+  std::vector<QRect> rects;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) rects.push_back(static_cast<QPaintEvent*>(event)->rect());
+    return false;
+  }
+};
+
+// Drawing through DrawOnPicture repaints the part the drawing names, moved
+// to where the picture shows (centred here), and shows the new pixels
+// there; a stretched picture repaints the whole image.
+TEST(ImageTest, DrawOnPictureRepaintsOnlyTheNamedPart) {
+  SystemColors::ResetToClassic();
+  TForm form(nullptr);
+  form.SetBorderStyle(bsNone);
+  form.SetBounds(0, 0, 120, 80);
+  auto* image = new TImage(&form);
+  image->SetParent(&form);
+  image->SetBounds(10, 20, 60, 50);
+  image->Picture().SetBitmap(TBitmap(40, 30));
+  image->SetCenter(true);  // the picture at (20, 30) on the form
+  form.Show();
+  QApplication::processEvents();
+
+  const auto paintedAfterDrawing = [&](const TRect& part) {
+    PaintAreas areas;
+    form.Widget()->installEventFilter(&areas);
+    image->DrawOnPicture([&](TCanvas& canvas) {
+      canvas.Brush().SetColor(clRed);
+      canvas.FillRect(part);
+      return part;
+    });
+    QApplication::processEvents();
+    form.Widget()->removeEventFilter(&areas);
+    QRect painted;
+    for (const QRect& r : areas.rects) painted |= r;
+    return painted;
+  };
+  EXPECT_EQ(paintedAfterDrawing({5, 6, 15, 16}), QRect(25, 36, 10, 10));
+  EXPECT_EQ(form.PaintBuffer().Pixel(25, 36), clRed);
+  EXPECT_EQ(form.PaintBuffer().Pixel(24, 36), clWhite);
+  EXPECT_EQ(paintedAfterDrawing({-5, -5, 3, 2}), QRect(20, 30, 3, 2));  // held to the picture
+
+  image->SetStretch(true);
+  QApplication::processEvents();
+  EXPECT_EQ(paintedAfterDrawing({5, 6, 15, 16}), QRect(10, 20, 60, 50));
 }
 
 }  // namespace
