@@ -35,6 +35,35 @@ endif()
 # link libraries' folder (linklib/) names "panels" for its own.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
 
+# tintoral_install_node_modules(FOLDER DESTINATION): installs FOLDER's
+# node_modules into DESTINATION (component "panels") with only what runs:
+# without the packages FOLDER's package-lock.json marks as needed for
+# development alone (such as a full server package for test servers), without
+# the command links in .bin (for npm's scripts; some lead to those packages)
+# and without the TypeScript sources and source maps that Node.js does not load.
+function(tintoral_install_node_modules folder destination)
+  install(CODE "
+    if(NOT EXISTS \"${folder}/node_modules\")
+      message(FATAL_ERROR \"${folder}/node_modules is missing: run scripts/setup.sh first\")
+    endif()" COMPONENT panels)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${folder}/package-lock.json)
+  file(READ ${folder}/package-lock.json lock)
+  string(JSON packages GET "${lock}" packages)
+  string(JSON count LENGTH "${packages}")
+  math(EXPR last "${count} - 1")
+  set(dev_only)
+  foreach(index RANGE ${last})
+    string(JSON path MEMBER "${packages}" ${index})
+    string(JSON dev ERROR_VARIABLE not_marked GET "${packages}" "${path}" dev)
+    if(path MATCHES "^node_modules/" AND dev)
+      string(REPLACE "." "\\." pattern "${path}")  # package names hold no other special character
+      list(APPEND dev_only REGEX "/${pattern}$" EXCLUDE)
+    endif()
+  endforeach()
+  install(DIRECTORY ${folder}/node_modules DESTINATION ${destination} COMPONENT panels USE_SOURCE_PERMISSIONS
+    PATTERN .package-lock.json.installed EXCLUDE PATTERN .bin EXCLUDE PATTERN *.ts EXCLUDE PATTERN *.map EXCLUDE ${dev_only})
+endfunction()
+
 # The panel developer's tools, the form reference and the example panel;
 # called once every target exists.
 function(tintoral_install_panel_kit)

@@ -2,22 +2,15 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <cstring>
+#include <memory>
 
 #include "instruments/opc/LinkVariant.h"
 
 namespace tintoral {
 namespace {
-
-std::string ProgramDirectory() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (length <= 0) return {};
-  const std::string program(path, static_cast<std::size_t>(length));
-  const std::size_t slash = program.rfind('/');
-  return slash == std::string::npos ? std::string() : program.substr(0, slash);
-}
 
 // A text a status function writes into a buffer it is given: asked again
 // with a larger buffer when the first one was too small.
@@ -37,6 +30,14 @@ std::string StatusText(Fill fill) {
 
 }  // namespace
 
+std::string PathBesideProgram(const std::string& fileName) {
+  char path[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return fileName;
+  const std::string program(path, static_cast<std::size_t>(length));
+  return program.substr(0, program.rfind('/') + 1) + fileName;
+}
+
 std::string PlatformLibraryFileName(const std::string& libraryName) {
   std::string base = libraryName;
   const std::size_t dot = base.rfind('.');
@@ -46,7 +47,7 @@ std::string PlatformLibraryFileName(const std::string& libraryName) {
 
 TiOPCLibrary::TiOPCLibrary() {
   const std::string fileName = PlatformLibraryFileName(kLibraryName);
-  const std::string beside = ProgramDirectory() + "/" + fileName;
+  const std::string beside = PathBesideProgram(fileName);
   if (access(beside.c_str(), F_OK) == 0) library_ = DynamicLibrary(beside);
   filePath_ = beside;
   if (!library_.Loaded()) {
@@ -59,6 +60,7 @@ TiOPCLibrary::TiOPCLibrary() {
 
 TiOPCLibrary::TiOPCLibrary(const std::string& filePath) {
   if (!filePath.empty()) library_ = DynamicLibrary(filePath);
+  loadError_ = library_.LoadError();
   if (library_.Loaded()) filePath_ = filePath;
   LookUpFunctions();
 }
@@ -139,9 +141,33 @@ std::vector<TiServerConnection> TiOPCLibrary::ServerConnections() const {
   return connections;
 }
 
+namespace {
+
+// The library UseOPCLibraryFile chose, until OPCLibrary() takes it over.
+std::unique_ptr<TiOPCLibrary>& ChosenLibrary() {
+  static std::unique_ptr<TiOPCLibrary> chosen;
+  return chosen;
+}
+
+std::atomic<bool> libraryInUse{false};
+
+}  // namespace
+
 TiOPCLibrary& OPCLibrary() {
-  static TiOPCLibrary library;
-  return library;
+  static const std::unique_ptr<TiOPCLibrary> library = [] {
+    libraryInUse = true;
+    std::unique_ptr<TiOPCLibrary>& chosen = ChosenLibrary();
+    return chosen ? std::move(chosen) : std::make_unique<TiOPCLibrary>();
+  }();
+  return *library;
+}
+
+void UseOPCLibraryFile(const std::string& filePath) {
+  if (libraryInUse) throw OPCLinkError("The link library is already loaded from \"" + OPCLibrary().FilePath() + "\".");
+  auto library = std::make_unique<TiOPCLibrary>(filePath);
+  if (!library->Available())
+    throw OPCLinkError("Cannot load the link library \"" + filePath + "\": " + library->LoadError());
+  ChosenLibrary() = std::move(library);
 }
 
 bool OPCLibraryAvailable() { return OPCLibrary().Available(); }

@@ -35,6 +35,9 @@ struct TiServerConnection {
   std::string details;
 };
 
+// The file of that name in the running program's folder.
+std::string PathBesideProgram(const std::string& fileName);
+
 // The library's file name on this platform: "iOPC.dll" -> "libiOPC.so".
 std::string PlatformLibraryFileName(const std::string& libraryName);
 
@@ -52,6 +55,8 @@ class TiOPCLibrary {
   bool Available() const { return library_.Loaded(); }
   // The file that was loaded ("" when none).
   const std::string& FilePath() const { return filePath_; }
+  // Why the file given to the constructor could not be loaded.
+  const std::string& LoadError() const { return loadError_; }
   // The looked-up function of that name, nullptr when missing or unknown.
   void* Function(const std::string& name) const;
 
@@ -77,6 +82,7 @@ class TiOPCLibrary {
 
   DynamicLibrary library_;
   std::string filePath_;
+  std::string loadError_;
   std::vector<std::pair<std::string, void*>> functions_;  // every name of the interface, in lookup order
 };
 
@@ -84,5 +90,11 @@ class TiOPCLibrary {
 // ends.
 TiOPCLibrary& OPCLibrary();
 bool OPCLibraryAvailable();
+
+// Makes the process-wide library exactly this file (say a simulation link
+// library) instead of "iOPC.dll". Call it before the first OPCLibrary();
+// raises OPCLinkError when the library is already loaded, or when this file
+// cannot be loaded (with the system's reason).
+void UseOPCLibraryFile(const std::string& filePath);
 
 }  // namespace tintoral

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "instruments/opc/LinkLibrary.h"
+#include "linklib/StatusText.h"
 #include "linklib/opcua/OpcUaLink.h"
 
 #define OPCUALINK_EXPORT extern "C" __attribute__((visibility("default")))
@@ -43,19 +44,12 @@ namespace {
 
 // A text into the caller's buffer, cut to fit and zero-terminated; the
 // whole text's length.
-std::int32_t CopyText(const std::string& text, char* buffer, std::int32_t size) {
-  if (buffer != nullptr && size > 0) {
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size) - 1);
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-  }
-  return static_cast<std::int32_t>(text.size());
-}
+using tintoral::linklib::CopyStatusText;
 
 }  // namespace
 
 OPCUALINK_EXPORT std::int32_t IOPC_CALL SignalGetStatus(std::int32_t handle, char* buffer, std::int32_t size) {
-  return CopyText(TheLink().Status(handle), buffer, size);
+  return CopyStatusText(TheLink().Status(handle), buffer, size);
 }
 
 OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() {
@@ -65,7 +59,7 @@ OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() {
 OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index, char* buffer, std::int32_t size) {
   tintoral::opcua::ServerConnection connection;
   if (index < 0 || !TheLink().Connection(static_cast<std::size_t>(index), connection)) connection.url.clear();
-  return CopyText(connection.url, buffer, size);
+  return CopyStatusText(connection.url, buffer, size);
 }
 
 OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t index,
@@ -76,6 +70,6 @@ OPCUALINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t in
     connection.state = IOPC_CONNECTION_UNKNOWN;
   }
   if (sinceUnixMilliseconds != nullptr) *sinceUnixMilliseconds = connection.sinceUnixMilliseconds;
-  CopyText(connection.text, buffer, size);
+  CopyStatusText(connection.text, buffer, size);
   return connection.state;
 }

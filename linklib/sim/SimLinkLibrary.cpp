@@ -11,12 +11,14 @@
 #include <memory>
 #include <string>
 
+#include "linklib/StatusText.h"
 #include "linklib/sim/SimServer.h"
 
 #define SIMLINK_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
+using tintoral::linklib::CopyStatusText;
 using tintoral::sim::SimServer;
 
 std::unique_ptr<SimServer> StartServer() {
@@ -36,17 +38,6 @@ SimServer& TheServer() {
 }
 
 std::string Text(const char* text) { return text ? text : ""; }
-
-// Copies a status text as the interface asks: cut to fit, zero-terminated,
-// the whole length returned.
-std::int32_t CopyOut(const std::string& text, char* buffer, std::int32_t size) {
-  if (buffer && size > 0) {
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-  }
-  return static_cast<std::int32_t>(text.size());
-}
 
 }  // namespace
 
@@ -68,17 +59,19 @@ SIMLINK_EXPORT void IOPC_CALL SignalSendData(std::int32_t handle, const IOPCVari
 }
 
 SIMLINK_EXPORT std::int32_t IOPC_CALL SignalGetStatus(std::int32_t handle, char* buffer, std::int32_t size) {
-  return CopyOut(TheServer().Status(handle), buffer, size);
+  return CopyStatusText(TheServer().Status(handle), buffer, size);
 }
 
 SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() {
   return static_cast<std::int32_t>(TheServer().Servers().size());
 }
 
+// Items that name no server (only a group) are on the "simulation" server.
 SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index, char* buffer, std::int32_t size) {
   const std::vector<std::string> servers = TheServer().Servers();
   const bool known = index >= 0 && index < static_cast<std::int32_t>(servers.size());
-  return CopyOut(known ? servers[static_cast<std::size_t>(index)] : std::string(), buffer, size);
+  const std::string name = known ? servers[static_cast<std::size_t>(index)] : std::string();
+  return CopyStatusText(known && name.empty() ? "simulation" : name, buffer, size);
 }
 
 // A simulated server is connected from the simulation's start on.
@@ -86,6 +79,6 @@ SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t inde
                                                                std::int32_t size) {
   const bool known = index >= 0 && index < static_cast<std::int32_t>(TheServer().Servers().size());
   if (since) *since = known ? static_cast<std::int64_t>(TheServer().StartedUnixMilliseconds()) : 0;
-  CopyOut(known ? "simulated" : "", buffer, size);
+  CopyStatusText(known ? "simulated" : "", buffer, size);
   return known ? IOPC_CONNECTION_CONNECTED : IOPC_CONNECTION_UNKNOWN;
 }

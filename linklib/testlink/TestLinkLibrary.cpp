@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "linklib/StatusText.h"
 #include "linklib/testlink/TestLinkControl.h"
 
 #define TESTLINK_EXPORT extern "C" __attribute__((visibility("default")))
@@ -43,14 +44,7 @@ struct FixedValue {
   std::string text;
 };
 
-std::int32_t CopyText(const std::string& text, char* buffer, std::int32_t size) {
-  if (buffer != nullptr && size > 0) {
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-  }
-  return static_cast<std::int32_t>(text.size());
-}
+using tintoral::linklib::CopyStatusText;
 
 std::int64_t SteadyNanoseconds() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -328,20 +322,20 @@ TESTLINK_EXPORT void IOPC_CALL SignalSendData(std::int32_t handle, const IOPCVar
 // ---- Status ------------------------------------------------------------------------------
 
 TESTLINK_EXPORT std::int32_t IOPC_CALL SignalGetStatus(std::int32_t handle, char* buffer, std::int32_t size) {
-  return CopyText(TheServer().Status(handle), buffer, size);
+  return CopyStatusText(TheServer().Status(handle), buffer, size);
 }
 
 TESTLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetCount() { return TheServer().ConnectionCount(); }
 
 TESTLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetName(std::int32_t index, char* buffer, std::int32_t size) {
-  return CopyText(TheServer().ConnectionAt(index).name, buffer, size);
+  return CopyStatusText(TheServer().ConnectionAt(index).name, buffer, size);
 }
 
 TESTLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t index, std::int64_t* since, char* buffer,
                                                                 std::int32_t size) {
   const Connection connection = TheServer().ConnectionAt(index);
   if (since) *since = connection.since;
-  CopyText(connection.details, buffer, size);
+  CopyStatusText(connection.details, buffer, size);
   return connection.state;
 }
 
@@ -352,7 +346,7 @@ TESTLINK_EXPORT void TestLinkReset() { TheServer().Reset(); }
 TESTLINK_EXPORT std::int32_t TestLinkCallCount() { return TheServer().CallCount(); }
 
 TESTLINK_EXPORT void TestLinkCall(std::int32_t index, char* buffer, std::int32_t size) {
-  CopyText(TheServer().Call(index), buffer, size);
+  CopyStatusText(TheServer().Call(index), buffer, size);
 }
 
 TESTLINK_EXPORT std::int32_t TestLinkHandleOf(const char* itemName) { return TheServer().HandleOf(Text(itemName)); }

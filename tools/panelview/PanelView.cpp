@@ -3,15 +3,22 @@
 // Opens a text form file (read as formshot reads it, tools/formshot/
 // FormLoading.h) in a window, live and interactive: the instruments' items
 // connect through the link library as the form is read, and the program
-// runs until the window closes. A status line under the form shows the
+// runs until the window closes. The form is read again whenever its file
+// changes; while it cannot be read, the window shows why (LivePanel.h) and
+// standard error says so too. A status line under the form shows the
 // server connections and the items that are not well (PanelStatus.h);
-// --mark-errors turns ErrorMarking on for every instrument. With --shot it
-// saves the window's client area as a PNG after SECONDS of running and
-// exits instead, for machines without a screen. Prints one line naming the
-// problem and exits 1 when the form cannot be used; 2 on wrong usage.
+// --mark-errors turns ErrorMarking on for every instrument. --sim FILE loads
+// the simulation link library from the program's folder instead of the OPC
+// UA one, with FILE as its simulation file. With --shot it saves the
+// window's client area as a PNG after SECONDS of running and exits instead,
+// for machines without a screen: 1 when the form could not be read then.
+// Exits 1 when the link library asked for cannot be loaded; 2 on wrong
+// usage.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,8 +36,8 @@
 #include "platform/window/StandardControls.h"
 #include "runtime/Exception.h"
 #include "system/RuntimeFolder.h"
-#include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
+#include "tools/panelview/LivePanel.h"
 #include "tools/panelview/PanelStatus.h"
 #include "tools/panelview/PanelViewOptions.h"
 
@@ -39,6 +46,7 @@ namespace {
 
 constexpr int kStatusHeight = 18;
 constexpr int kStatusIntervalMs = 500;
+constexpr const char* kSimulationLibrary = "libtintoralsim.so";
 
 void SaveShot(TForm& form, const std::string& path) {
   TBitmap picture;
@@ -74,10 +82,27 @@ void UpdateItemErrors(TComponent& component) {
   for (int i = 0; i < component.ComponentCount(); ++i) UpdateItemErrors(*component.Components(i));
 }
 
-void RefreshStatus(TLabel& status, TForm& form) {
-  UpdateItemErrors(form);
-  status.SetCaption(PanelStatusText(form, OPCLibrary()));
+void RefreshStatus(TLabel* status, TForm* form) {
+  if (!status || !form) return;
+  UpdateItemErrors(*form);
+  status->SetCaption(PanelStatusText(*form, OPCLibrary()));
   OPCErrorLog().Flush();
+}
+
+// The simulation link library beside the program, with `simFile` as the
+// simulation file it reads (it names the file's errors with their lines).
+void UseSimulation(const std::string& simFile) {
+  std::error_code problem;
+  if (!std::filesystem::is_regular_file(simFile, problem))
+    throw FileError("The simulation file '" + simFile + "' does not exist or is not a file");
+  setenv("TINTORAL_SIM_FILE", simFile.c_str(), 1);
+  UseOPCLibraryFile(PathBesideProgram(kSimulationLibrary));
+}
+
+void ConnectLink(const TPanelViewOptions& options) {
+  if (!options.simPath.empty()) UseSimulation(options.simPath);
+  else if (!OPCLibraryAvailable())
+    std::fprintf(stderr, "panelview: no link library found; the items stay unconnected\n");
 }
 
 int View(const TPanelViewOptions& options) {
@@ -86,25 +111,32 @@ int View(const TPanelViewOptions& options) {
   RegisterInstruments();
   RegisterTintoralForms();
   Application().Initialize();
-  if (!OPCLibraryAvailable()) std::fprintf(stderr, "panelview: no link library found; the items stay unconnected\n");
-  TLoadedForm loaded = LoadFormFile(options.formPath);
-  auto* form = dynamic_cast<TForm*>(&loaded.Root());
-  if (!form) throw InvalidOperation("The root '" + loaded.Root().Name() + "' is not a form");
-  if (options.markErrors) MarkErrors(*form);
-  TLabel& status = AddStatusLine(*form);
-  RefreshStatus(status, *form);
-  QTimer statusTimer;
-  QObject::connect(&statusTimer, &QTimer::timeout, [&] { RefreshStatus(status, *form); });
-  statusTimer.start(kStatusIntervalMs);
+  ConnectLink(options);
   QApplication::setQuitOnLastWindowClosed(false);
-  form->SetOnClose([](TObject*, TCloseAction&) { QCoreApplication::quit(); });
-  form->Show();
+  TLabel* status = nullptr;  // the status line of the form shown, if one shows
+  TForm* form = nullptr;
+  TLivePanel live(options.formPath, [&](TForm& window, const std::string& error) {
+    window.SetOnClose([](TObject*, TCloseAction&) { QCoreApplication::quit(); });
+    form = error.empty() ? &window : nullptr;
+    status = nullptr;
+    if (!error.empty()) {
+      std::fprintf(stderr, "panelview: %s\n", error.c_str());
+      return;
+    }
+    if (options.markErrors) MarkErrors(window);
+    status = &AddStatusLine(window);
+    RefreshStatus(status, form);
+  });
+  QTimer statusTimer;
+  QObject::connect(&statusTimer, &QTimer::timeout, [&] { RefreshStatus(status, form); });
+  statusTimer.start(kStatusIntervalMs);
   int result = 0;
   if (!options.shotPath.empty()) {
     QTimer::singleShot(static_cast<int>(options.shotSeconds * 1000), [&] {
       try {
-        RefreshStatus(status, *form);
-        SaveShot(*form, options.shotPath);
+        RefreshStatus(status, form);
+        SaveShot(live.Window(), options.shotPath);
+        if (!live.Error().empty()) result = 1;
       } catch (const std::exception& error) {
         std::fprintf(stderr, "panelview: %s\n", error.what());
         result = 1;

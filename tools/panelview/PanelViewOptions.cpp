@@ -27,6 +27,9 @@ std::string ParsePanelViewOptions(const std::vector<std::string>& arguments, TPa
       if (!ReadSeconds(arguments[i + 2], options.shotSeconds))
         return "--shot: '" + arguments[i + 2] + "' is not a number of seconds";
       i += 2;
+    } else if (argument == "--sim") {
+      if (i + 1 >= arguments.size()) return "--sim needs a simulation file";
+      options.simPath = arguments[++i];
     } else if (argument.size() > 1 && argument[0] == '-') {
       return "unknown option '" + argument + "'";
     } else if (!options.formPath.empty()) {
@@ -41,9 +44,11 @@ std::string ParsePanelViewOptions(const std::vector<std::string>& arguments, TPa
 
 std::string PanelViewUsage() {
   return "usage: panelview [OPTIONS] FORM [OPTIONS]\n"
-         "Opens the text form file FORM in a window, live, with its data-link items connected.\n"
+         "Opens the text form file FORM in a window, live, with its data-link items connected,\n"
+         "and reads it again whenever it changes.\n"
          "  --mark-errors         mark every instrument whose error flag is set with a red frame\n"
          "  --shot OUT.png SECS   save the window as OUT.png after SECS seconds, then exit\n"
+         "  --sim FILE            connect the items to a simulated server whose generators FILE declares\n"
          "  --help, -h            show this text and exit\n"
          "  --version             show the version and exit\n";
 }

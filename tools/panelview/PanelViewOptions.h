@@ -8,6 +8,7 @@ namespace tintoral {
 struct TPanelViewOptions {
   std::string formPath;
   std::string shotPath;  // "" for a window that stays until closed
+  std::string simPath;   // the simulation file, "" for the OPC UA link library
   double shotSeconds = 0;
   bool markErrors = false;  // ErrorMarking on for every instrument
   bool help = false;

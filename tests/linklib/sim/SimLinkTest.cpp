@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -105,6 +106,22 @@ TEST_F(SimLinkTest, GeneratorsOfTheSimulationFileFeedTheirItems) {
   EXPECT_TRUE(WaitUntil([&] { return wave.Value() > first; })) << "the ramp rises";
   EXPECT_LT(wave.Value(), 100);
   EXPECT_EQ(Find<TiLCDMatrix>(panel, "Stranger").Text(), "") << "the constant is for the server the file names";
+}
+
+TEST_F(SimLinkTest, TheServersAreConnectedAndTheUnnamedOneIsTheSimulation) {
+  const TLoadedForm panel = Panel(Instrument("Named", "TiSevenSegmentAnalog", "Value", "Plant", "Tank") +
+                                  "  object Unnamed: TiSevenSegmentAnalog\n    OPCItems = <\n      item\n"
+                                  "        PropertyName = 'Value'\n        GroupName = 'Panel'\n"
+                                  "        ItemName = 'Tank'\n      end>\n  end\n");
+  std::vector<std::string> names;
+  for (const TiServerConnection& connection : OPCLibrary().ServerConnections()) {
+    names.push_back(connection.name);
+    EXPECT_EQ(connection.state, IOPC_CONNECTION_CONNECTED) << connection.name;
+  }
+  // Servers stay known for the whole run: earlier tests' servers may be there too.
+  EXPECT_NE(std::find(names.begin(), names.end(), "Plant"), names.end());
+  EXPECT_NE(std::find(names.begin(), names.end(), "simulation"), names.end());
+  EXPECT_EQ(std::find(names.begin(), names.end(), ""), names.end());
 }
 
 }  // namespace

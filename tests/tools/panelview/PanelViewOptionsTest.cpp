@@ -14,6 +14,7 @@ TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
     std::string form, shot;
     double seconds;
     bool markErrors, help;
+    std::string sim = "";
   };
   const Case cases[] = {
       {{"panel.txt"}, "", "panel.txt", "", 0, false, false},
@@ -38,6 +39,8 @@ TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
        false,
        false},
       {{"--fast", "panel.txt"}, "unknown option '--fast'", "", "", 0, false, false},
+      {{"--sim", "tank.sim", "panel.txt"}, "", "panel.txt", "", 0, false, false, "tank.sim"},
+      {{"panel.txt", "--sim"}, "--sim needs a simulation file", "panel.txt", "", 0, false, false},
   };
   for (const Case& c : cases) {
     TPanelViewOptions options;
@@ -50,8 +53,9 @@ TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
     EXPECT_EQ(options.shotSeconds, c.seconds) << label;
     EXPECT_EQ(options.markErrors, c.markErrors) << label;
     EXPECT_EQ(options.help, c.help) << label;
+    EXPECT_EQ(options.simPath, c.sim) << label;
   }
-  for (const char* option : {"--mark-errors", "--shot OUT.png SECS", "--help", "--version"})
+  for (const char* option : {"--mark-errors", "--shot OUT.png SECS", "--sim FILE", "--help", "--version"})
     EXPECT_NE(PanelViewUsage().find(option), std::string::npos) << option;
 }
 

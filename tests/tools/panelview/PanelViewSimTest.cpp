@@ -1,0 +1,109 @@
+// panelview --sim as a user runs it: the example panel on the simulation
+// link library shows the simulation file's values in its real instruments,
+// pixel for pixel as the same panel holding those values itself; a missing
+// or broken simulation file is named, the broken one with its line.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "instruments/opc/OPCLibrary.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/PngDecoder.h"
+
+namespace tintoral::test {
+namespace {
+
+constexpr int kStatusHeight = 18;  // panelview's status line under the form
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  if (at == std::string::npos) throw std::runtime_error("no '" + from + "'");
+  return text.replace(at, from.size(), to);
+}
+
+class PanelViewSimTest : public ::testing::Test {
+ protected:
+  void SetUp() override { std::filesystem::create_directories(folder); }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  // Runs panelview with these arguments and a picture after `seconds`; the
+  // exit status, and standard error in `errors`.
+  int Run(const std::string& arguments, double seconds, std::string& errors) const {
+    const std::string command = "QT_QPA_PLATFORM=offscreen '" TINTORAL_PANELVIEW "' " + arguments + " --shot '" +
+                                (folder / "shot.png").string() + "' " + std::to_string(seconds) + " 2>'" +
+                                (folder / "errors.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    errors = FileText(folder / "errors.txt");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  void ReadShot(TBitmap& picture) const {
+    const std::string png = FileText(folder / "shot.png");
+    if (!png.empty()) DecodePng(reinterpret_cast<const std::uint8_t*>(png.data()), png.size(), picture);
+  }
+  std::string Save(const std::string& name, const std::string& text) const {
+    std::ofstream(folder / name) << text;
+    return (folder / name).string();
+  }
+
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tintoral-panelview-sim-" + std::to_string(getpid()));
+  const std::string demo = FileText(TINTORAL_EXAMPLES_DIR "/opcua/DemoPanel.txt");
+};
+
+TEST_F(PanelViewSimTest, TheExamplePanelShowsTheSimulatedValues) {
+  const std::string sim = Save("tank.sim",
+                               "\"ns=1;s=Setpoint\" = constant 42\n"
+                               "\"ns=1;s=Level\" = constant 57.5\n"
+                               "\"ns=1;s=Message\" = constant \"SIMULATED\"\n");
+  std::string errors;
+  ASSERT_EQ(Run("--sim '" + sim + "' '" + Save("live.txt", demo) + "'", 2, errors), 0) << errors;
+  TBitmap live;
+  ReadShot(live);
+
+  std::string held = Replace(demo, "PositionMax = 100.000000000000000000", "PositionMax = 100\n    Position = 42");
+  held = Replace(held, "Precision = 1", "Precision = 1\n    Value = 57.5");
+  held = Replace(held, "Text = 'WAITING'", "Text = 'SIMULATED'");
+  for (std::size_t at; (at = held.find("AutoConnect = True")) != std::string::npos;)
+    held.replace(at, 18, "AutoConnect = False");
+  ASSERT_EQ(Run("'" + Save("held.txt", held) + "'", 0, errors), 0) << errors;
+  TBitmap expected;
+  ReadShot(expected);
+
+  ASSERT_GT(live.Height(), kStatusHeight);
+  ASSERT_EQ(live.Width(), expected.Width());
+  ASSERT_EQ(live.Height(), expected.Height());
+  int differing = 0;
+  for (int y = 0; y < live.Height() - kStatusHeight; ++y)
+    for (int x = 0; x < live.Width(); ++x) differing += live.Pixel(x, y) != expected.Pixel(x, y);
+  EXPECT_EQ(differing, 0) << "pixels of the form that differ";
+}
+
+TEST_F(PanelViewSimTest, SimulationFileErrorsAreNamed) {
+  const std::string form = Save("panel.txt", demo);
+  std::string errors;
+  EXPECT_EQ(Run("--sim '" + (folder / "missing.sim").string() + "' '" + form + "'", 0, errors), 1);
+  EXPECT_NE(errors.find("'" + (folder / "missing.sim").string() + "' does not exist"), std::string::npos) << errors;
+
+  const std::string broken = Save("broken.sim", "# the level\n\"ns=1;s=Level\" = sine min 0 max 10\n");
+  EXPECT_EQ(Run("--sim '" + broken + "' '" + form + "'", 0.5, errors), 0);
+  EXPECT_NE(errors.find(broken + ":2: "), std::string::npos) << errors;
+}
+
+TEST(OPCLibraryChoice, AnotherFileIsRefusedOnceTheLibraryIsLoaded) {
+  ASSERT_TRUE(OPCLibraryAvailable());
+  const std::string loaded = OPCLibrary().FilePath();
+  EXPECT_THROW(UseOPCLibraryFile(PathBesideProgram("libanother.so")), OPCLinkError);
+  EXPECT_EQ(OPCLibrary().FilePath(), loaded);
+}
+
+}  // namespace
+}  // namespace tintoral::test
