@@ -13,19 +13,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <chrono>
-#include <cmath>
 
-#include "instruments/SevenSegmentAnalog.h"
+#include "bench/support/ShownReadout.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "linklib/testlink/TestLinkClient.h"
-#include "platform/window/Form.h"
 #include "platform/window/MainThreadQueue.h"
 
 namespace {
 
 using namespace tintoral;
-using Clock = std::chrono::steady_clock;
+using Clock = bench::ShownReadout::Clock;
 
 std::int64_t Nanoseconds(Clock::time_point t) {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
@@ -36,42 +35,29 @@ class BoundReadout {
  public:
   BoundReadout() : library_(TINTORAL_TESTLINK_FILE), link_(TINTORAL_TESTLINK_FILE) {
     link_.Reset();
-    form_.SetBounds(0, 0, 200, 80);
-    readout_ = new TiSevenSegmentAnalog(&form_);
-    readout_->SetParent(&form_);
-    readout_->SetBounds(10, 10, 84, 28);
-    readout_->SetPrecision(0);
-    readout_->SetOnPaint([this](TObject*, TCanvas&) {
-      shownValue_ = readout_->Value();
-      lastPaint_ = Clock::now();
-      ++paints_;
-    });
-    readout_->OPCItemManager().SetLibrary(&library_);
-    TiOPCItem& item = readout_->OPCItemManager().Add();
-    item.SetPropertyName("Value");
+    TiOPCItem& item = shown_.AddValueItem();
     item.SetServerName("Plant.Server");
     item.SetItemName("Line.Speed");
     item.ConnectItem();
     handle_ = item.Handle();
-    form_.Show();
+    shown_.Show();
     ProcessFor(std::chrono::milliseconds(50));
   }
   ~BoundReadout() {
     link_.StopFeed();
-    readout_->OPCItemManager().Clear();
+    shown_.ClearItems();
     link_.Reset();
   }
 
   const test::TestLinkClient& Link() const { return link_; }
   std::int32_t Handle() const { return handle_; }
-  double ShownValue() const { return shownValue_; }
-  Clock::time_point LastPaint() const { return lastPaint_; }
-  long Paints() const { return paints_; }
+  Clock::time_point LastPaint() const { return shown_.LastPaint(); }
+  long Paints() const { return shown_.Paints(); }
 
   // Events until the readout shows the value; false after a second.
   bool WaitUntilShown(double value) {
     const Clock::time_point end = Clock::now() + std::chrono::seconds(1);
-    while (shownValue_ != value) {
+    while (shown_.ShownValue() != value) {
       if (Clock::now() > end) return false;
       QCoreApplication::processEvents();
     }
@@ -85,12 +71,8 @@ class BoundReadout {
  private:
   TiOPCLibrary library_;
   test::TestLinkClient link_;
-  TForm form_{nullptr};
-  TiSevenSegmentAnalog* readout_ = nullptr;
+  bench::ShownReadout shown_{library_};
   std::int32_t handle_ = 0;
-  double shownValue_ = -1;
-  Clock::time_point lastPaint_;
-  long paints_ = 0;
 };
 
 void BM_DataLink_ServeToRepaint(benchmark::State& state) {

@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,16 +28,15 @@
 #include <string>
 #include <vector>
 
-#include "instruments/SevenSegmentAnalog.h"
+#include "bench/support/ShownReadout.h"
 #include "instruments/opc/OPCLibrary.h"
-#include "platform/window/Form.h"
 #include "tests/linklib/ChildProcesses.h"
 #include "tests/linklib/OpcUaTestServer.h"
 
 namespace {
 
 using namespace tintoral;
-using Clock = std::chrono::steady_clock;
+using Clock = bench::ShownReadout::Clock;
 
 // The server all benchmarks share, started at the first use; nullptr with
 // the reason in `problem` when it cannot run.
@@ -65,25 +63,11 @@ double HelperMiB() {
 // Double variable through the OPC UA link library.
 class BoundReadout {
  public:
-  BoundReadout() : library_(TINTORAL_OPCUA_LINK_FILE) {
-    form_.SetBounds(0, 0, 200, 80);
-    readout_ = new TiSevenSegmentAnalog(&form_);
-    readout_->SetParent(&form_);
-    readout_->SetBounds(10, 10, 84, 28);
-    readout_->SetPrecision(0);
-    readout_->SetOnPaint([this](TObject*, TCanvas&) {
-      shownValue_ = readout_->Value();
-      lastPaint_ = Clock::now();
-    });
-    readout_->OPCItemManager().SetLibrary(&library_);
-    form_.Show();
-  }
-  ~BoundReadout() { readout_->OPCItemManager().Clear(); }
+  BoundReadout() : library_(TINTORAL_OPCUA_LINK_FILE) { shown_.Show(); }
 
   // Opens the item; the moment SignalAdd was called.
   Clock::time_point Connect(const test::OpcUaTestServer& server, int updateRate) {
-    TiOPCItem& item = readout_->OPCItemManager().Add();
-    item.SetPropertyName("Value");
+    TiOPCItem& item = shown_.AddValueItem();
     item.SetServerName(server.Endpoint());
     item.SetItemName("ns=1;s=Double");
     item.SetUpdateRate(updateRate);
@@ -97,17 +81,15 @@ class BoundReadout {
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.start(10000);
-    while (shownValue_ != value && deadline.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return shownValue_ == value;
+    while (shown_.ShownValue() != value && deadline.isActive())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return shown_.ShownValue() == value;
   }
-  Clock::time_point LastPaint() const { return lastPaint_; }
+  Clock::time_point LastPaint() const { return shown_.LastPaint(); }
 
  private:
   TiOPCLibrary library_;
-  TForm form_{nullptr};
-  TiSevenSegmentAnalog* readout_ = nullptr;
-  double shownValue_ = std::nan("");
-  Clock::time_point lastPaint_;
+  bench::ShownReadout shown_{library_};
 };
 
 // Also printed: this benchmark library stops on its own consistency check

@@ -6,19 +6,14 @@
 #include "instruments/base/ScaleObject.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "tests/support/MainWindowScale.h"
 
 namespace tintoral {
 namespace {
 
 void BM_DrawMainWindowScale(benchmark::State& state) {
   TiScaleObject scale;
-  scale.SetShowTicksMajor(true);
-  scale.SetShowTicksMinor(true);
-  scale.SetShowTickLabels(true);
-  scale.SetPrecisionStyle(ipsFixedDecimalPoints);
-  scale.SetScaleRange(0, 100);
-  scale.SetPixelSpan(164, 12);
-  scale.SetEdgePixel(21);
+  test::SetUpMainWindowScale(scale);
   TBitmap bitmap(65, 177);
   for (auto _ : state) {
     scale.DrawScale(bitmap.Canvas());

@@ -1,13 +1,39 @@
-# tintoral_layer(NAME DIR DEPS...): a static library made of every .cpp in DIR.
+# The include root of a source folder: a folder in the build tree that holds
+# only that source folder, under its own path (a link), so that
+# `#include "runtime/Variant.h"` finds the runtime there and nothing else.
+# A target sees the roots of its own folder and of the layers it uses, so an
+# include of a layer above it does not compile (tests/layering names it too).
+function(tintoral_folder_root dir result)
+  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${dir})
+  string(REPLACE "/" "-" name ${relative})
+  set(root ${PROJECT_BINARY_DIR}/include-roots/${name})
+  get_filename_component(parent ${root}/${relative} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${dir} ${root}/${relative} SYMBOLIC)
+  set(${result} ${root} PARENT_SCOPE)
+endfunction()
+
+# tintoral_include_folders(TARGET SCOPE DIR...): TARGET sees the source
+# folders DIR (paths relative to the top of the tree) through their roots.
+function(tintoral_include_folders target scope)
+  foreach(dir ${ARGN})
+    tintoral_folder_root(${PROJECT_SOURCE_DIR}/${dir} root)
+    target_include_directories(${target} ${scope} ${root})
+  endforeach()
+endfunction()
+
+# tintoral_layer(NAME DIR DEPS...): a static library made of every .cpp in DIR,
+# which sees its own folder and, through DEPS, those of the layers it uses.
 function(tintoral_layer name dir)
+  tintoral_folder_root(${dir} root)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name} PUBLIC ${root})
     target_link_libraries(${name} PUBLIC ${ARGN})
   else()  # a layer with headers only
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name} INTERFACE ${root})
     target_link_libraries(${name} INTERFACE ${ARGN})
   endif()
 endfunction()

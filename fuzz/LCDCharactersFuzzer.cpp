@@ -15,18 +15,14 @@
 #include <string_view>
 #include <vector>
 
+#include "instruments/LCDCharacter.h"
+#include "instruments/LCDCharacterSet.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/ClassRegistry.h"
 #include "runtime/Component.h"
 #include "runtime/Exception.h"
 #include "runtime/FormReader.h"
 #include "runtime/FormWriter.h"
-
-// fuzz/build.sh links its targets with the runtime alone; the character set
-// uses nothing more, so its sources are compiled into this target.
-#include "instruments/LCDCharacter.cpp"
-#include "instruments/LCDCharacterSet.cpp"
-#include "instruments/LCDDefaultFont.cpp"
 
 using namespace tintoral;
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # build.sh [OUT]: builds the libFuzzer targets with clang into OUT (default
 # build-fuzz at the top of the tree). The sources they need (runtime,
-# system, the property file and the runtime's test classes; the
-# graphics layer for the image-list and PNG targets; the window layer and
+# system, the property file and the runtime's test classes; the LCD
+# character set for its target; the graphics layer for the image-list and
+# PNG targets; the window layer and
 # the instruments for the form-render target) are
 # compiled here directly with clang and the fuzzing sanitizers; the CMake
 # build (GCC) is not involved. Objects are rebuilt when their source is
@@ -53,6 +54,9 @@ objects_of() {
   done
 }
 graphics=("$root"/platform/graphics/*.cpp)
+# The LCD character set stands on the runtime alone.
+lcd_characters=("$root"/instruments/LCDCharacter.cpp "$root"/instruments/LCDCharacterSet.cpp
+                "$root"/instruments/LCDDefaultFont.cpp)
 # Everything a form file may name: the window layer, the instrument base
 # (the property file is among the runtime objects above) and the instruments.
 controls=("$root"/platform/window/*.cpp "$root"/instruments/*.cpp)
@@ -66,6 +70,7 @@ for target in "$root"/fuzz/*Fuzzer.cpp; do
   case $name in
     image_list_fuzzer) extra=($(objects_of "${graphics[@]}" "$root"/instruments/ObjectCanvasImageList.cpp)) ;;
     png_decoder_fuzzer) extra=($(objects_of "${graphics[@]}")) ;;
+    lcdcharacters_fuzzer) extra=($(objects_of "${lcd_characters[@]}")) ;;
     form_render_fuzzer) extra=($(objects_of "${graphics[@]}" "${controls[@]}")) ;;
   esac
   [ ${#extra[@]} -gt 0 ] && extra=("${qt_flags[@]}" "${extra[@]}" "${qt_libs[@]}")

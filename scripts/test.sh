@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything (warnings are errors) and runs
-# every test but the package test, which .ci/run runs once on its own.
+# test.sh [cmake options...]: installs what is missing, builds everything
+# (warnings are errors) and runs every test but the package test, which
+# .ci/run runs once on its own. Options go to the configuration of build/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build" -DTINTORAL_WERROR=ON
+"$root/scripts/build.sh" "$root/build" -DTINTORAL_WERROR=ON "$@"
 cd "$root/build"
 ctest --output-on-failure -j"$(nproc)" --timeout 300 -LE package

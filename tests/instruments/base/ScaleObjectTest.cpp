@@ -12,30 +12,21 @@
 #include "runtime/NumberText.h"
 #include "system/Locale.h"
 #include "tests/instruments/base/ScaleTestSupport.h"
+#include "tests/support/MainWindowScale.h"
 
 namespace tintoral {
 namespace {
 
 using test::PixelSet;
 using test::Row;
+using test::SetUpMainWindowScale;
 
 // The rows of the main window's slider scale: 0 at row 164, 100 at row 12.
 constexpr int kMajorRows[] = {164, 126, 88, 50, 12};
 constexpr int kMinorRows[] = {156, 149, 141, 134, 118, 111, 103, 96, 80, 73, 65, 58, 42, 35, 27, 20};
-constexpr int kEdge = 21;
+constexpr int kEdge = test::kMainWindowScaleEdge;
 constexpr int kMajorStart = kEdge + 5;           // TickMargin
 constexpr int kLabelLine = kMajorStart + 7 + 5;  // TickMajorLength + TickLabelMargin
-
-// A scale with the main window's settings, as a slider sets it up.
-void SetUpMainWindowScale(TiScaleObject& scale) {
-  scale.SetShowTicksMajor(true);
-  scale.SetShowTicksMinor(true);
-  scale.SetShowTickLabels(true);
-  scale.SetPrecisionStyle(ipsFixedDecimalPoints);
-  scale.SetScaleRange(0, 100);
-  scale.SetPixelSpan(164, 12);
-  scale.SetEdgePixel(kEdge);
-}
 
 class ScaleDrawingTest : public ::testing::Test {
  protected:

@@ -13,14 +13,9 @@ using testing::PrepareTextCanvas;
 using testing::RegionNot;
 using testing::RegionOf;
 
-class CanvasTextTest : public ::testing::Test {
+class CanvasTextTest : public testing::TextCanvasTest {
  protected:
-  void SetUp() override {
-    SystemColors::ResetToClassic();
-    PrepareTextCanvas(bitmap);
-  }
-  TBitmap bitmap{200, 60};
-  TCanvas& canvas = bitmap.Canvas();
+  CanvasTextTest() : TextCanvasTest(200, 60) {}
 };
 
 TEST_F(CanvasTextTest, MeasuresWidthsAndCellHeight) {

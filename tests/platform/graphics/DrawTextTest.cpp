@@ -9,7 +9,6 @@ namespace tintoral {
 namespace {
 
 using testing::Inside;
-using testing::PrepareTextCanvas;
 using testing::RegionNot;
 using testing::RegionOf;
 namespace F = DrawTextFlag;
@@ -17,12 +16,9 @@ namespace F = DrawTextFlag;
 constexpr TColor kPaper = clWhite;
 constexpr TColor kCell = clYellow;
 
-class DrawTextTest : public ::testing::Test {
+class DrawTextTest : public testing::TextCanvasTest {
  protected:
-  void SetUp() override {
-    SystemColors::ResetToClassic();
-    PrepareTextCanvas(bitmap);
-  }
+  DrawTextTest() : TextCanvasTest(240, 120) {}
 
   // Draws with a solid yellow brush, so each line's cell shows where it went.
   int DrawWithCells(std::string text, TRect rect, std::uint16_t flags) {
@@ -60,9 +56,6 @@ class DrawTextTest : public ::testing::Test {
     }
     return rows;
   }
-
-  TBitmap bitmap{240, 120};
-  TCanvas& canvas = bitmap.Canvas();
 };
 
 TEST_F(DrawTextTest, NoFlagsDrawsLeftTopWithoutWrapOrPrefix) {

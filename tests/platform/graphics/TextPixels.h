@@ -1,6 +1,8 @@
 #pragma once
 // Region checks for text tests: where pixels of a colour (or any change from
-// a background) lie on a bitmap.
+// a background) lie on a bitmap; and the text tests' fixture.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "platform/graphics/Bitmap.h"
@@ -50,5 +52,18 @@ inline void PrepareTextCanvas(TBitmap& bitmap, const char* name = "MS Sans Serif
   canvas.Font().SetStyle(0);
   canvas.Brush().SetStyle(bsClear);
 }
+
+// A bitmap of the given size prepared for text, in the classic system colours.
+class TextCanvasTest : public ::testing::Test {
+ protected:
+  TextCanvasTest(int width, int height) : bitmap(width, height) {}
+  void SetUp() override {
+    SystemColors::ResetToClassic();
+    PrepareTextCanvas(bitmap);
+  }
+
+  TBitmap bitmap;
+  TCanvas& canvas = bitmap.Canvas();
+};
 
 }  // namespace tintoral::testing
