@@ -14,7 +14,8 @@ const kReconnectMs = 1000;            // after a failed first connection
 const kRetryRefusedMs = 5000;         // after a refusal: the operator may have fixed it
 const kNotConnectedAfterMs = 2000;
 const kWatchdogEveryMs = 1000;
-const kSilenceLimitMs = 3500;         // no answer for this long: the server counts as lost
+const kSilenceLimitMs = 2500;         // no answer for this long: the server counts as lost (with the
+                                      // watchdog's period, a panel shows it within 4 s)
 const kRequestTimeoutMs = 5000;
 const kFastestPublishingMs = 1;       // the server revises it to its fastest rate
 const kServerCurrentTime = "ns=0;i=2258";
