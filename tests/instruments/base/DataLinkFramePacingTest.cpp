@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "DataLinkTestSupport.h"
@@ -61,6 +62,8 @@ TEST(DataLinkFramePacingTest, AThousandValuesASecondAllArriveButRepaintAtMostOnc
   ASSERT_EQ(seen.size(), static_cast<std::size_t>(kTotal)) << item.DroppedValues() << " dropped";
   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()) && std::adjacent_find(seen.begin(), seen.end()) == seen.end());
   EXPECT_LE(gauge->paints, frames + 2) << "paints for " << kTotal << " values in " << frames << " frames";
+  std::printf("[ figures  ] %d values: %d paints in %lld frames\n", kTotal, gauge->paints,
+              static_cast<long long>(frames));
 
   // A value after a quiet frame is not held back.
   std::this_thread::sleep_for(std::chrono::milliseconds(40));
