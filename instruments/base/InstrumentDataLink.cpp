@@ -12,6 +12,10 @@
 namespace tintoral {
 namespace {
 
+// Values from the server repaint an instrument at most once per display
+// frame (60 a second); every value is still stored and reported.
+constexpr std::chrono::milliseconds kDisplayFrame{16};
+
 // An enumeration's value text: "True" / "False" (case ignored) as 1 / 0; a
 // two-valued enumeration takes any other text but "0" as 1.
 std::string EnumerationText(const TPropertyInfo& property, const std::string& text) {
@@ -48,7 +52,8 @@ TiOPCItemManager::Callbacks TiVCLComponent::DataLinkCallbacks() {
           .isLoading = [this] { return IsLoading(); },
           .setErrorFlag = [this](bool value) { SetErrorFlag(value); },
           .post = [](std::function<void()> task) { PostToMainThread(std::move(task)); },
-          .reportProblem = [this](TiOPCItem& item, const std::string& message) { ReportOPCProblem(item, message); }};
+          .reportProblem = [this](TiOPCItem& item, const std::string& message) { ReportOPCProblem(item, message); },
+          .deliveryFrame = kDisplayFrame};
 }
 
 void TiVCLComponent::ApplyOPCData(TiOPCItem& item) {

@@ -8,7 +8,11 @@
 namespace tintoral {
 
 TiOPCItemManager::TiOPCItemManager(TObject* owner, Callbacks callbacks)
-    : owner_(owner), callbacks_(std::move(callbacks)) {}
+    : owner_(owner), callbacks_(std::move(callbacks)) {
+  if (callbacks_.post && callbacks_.deliveryFrame.count() > 0)
+    pacer_ = std::make_unique<TiFramePacer>(callbacks_.post, callbacks_.deliveryFrame);
+  poster_ = pacer_ ? pacer_->Poster() : callbacks_.post;
+}
 
 TiOPCItemManager::~TiOPCItemManager() { Clear(); }
 

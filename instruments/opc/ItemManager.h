@@ -11,11 +11,13 @@
 //       PropertyName = 'Position'
 //       ...
 //     end>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "instruments/opc/FramePacer.h"
 #include "instruments/opc/ItemInbox.h"
 #include "instruments/opc/OPCItem.h"
 
@@ -38,6 +40,10 @@ class TiOPCItemManager {
     TiTaskPoster post;
     // A problem of the item (a value not taken, a write refused).
     std::function<void(TiOPCItem&, const std::string&)> reportProblem;
+    // With `post`: deliveries run together at most once per this time, so
+    // that the owner repaints at most once per display frame (0: each runs
+    // as posted).
+    std::chrono::milliseconds deliveryFrame{0};
   };
 
   TiOPCItemManager(TObject* owner, Callbacks callbacks);
@@ -69,7 +75,8 @@ class TiOPCItemManager {
   void SetOwnerErrorFlag(bool value) const;
   void NewData(TiOPCItem& item) const;
   void ReportProblem(TiOPCItem& item, const std::string& message) const;
-  const TiTaskPoster& Poster() const { return callbacks_.post; }
+  // Runs the items' deliveries on the owner's thread (paced by deliveryFrame).
+  const TiTaskPoster& Poster() const { return poster_; }
 
   // The list as the value of "OPCItems". Reading clears the list first and
   // runs each item's ItemLoaded after its properties.
@@ -79,6 +86,8 @@ class TiOPCItemManager {
  private:
   TObject* owner_;
   Callbacks callbacks_;
+  std::unique_ptr<TiFramePacer> pacer_;
+  TiTaskPoster poster_;
   const TiOPCLibrary* library_ = nullptr;
   std::vector<std::unique_ptr<TiOPCItem>> items_;
 };

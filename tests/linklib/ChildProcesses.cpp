@@ -37,12 +37,12 @@ pid_t ParentOf(pid_t pid) {
 
 }  // namespace
 
-std::vector<pid_t> HelperPids() {
+std::vector<pid_t> HelperPids(pid_t parent) {
   std::vector<pid_t> pids;
   DIR* proc = opendir("/proc");
   while (dirent* entry = proc ? readdir(proc) : nullptr) {
     const pid_t pid = std::atoi(entry->d_name);
-    if (pid <= 0 || ParentOf(pid) != getpid()) continue;
+    if (pid <= 0 || ParentOf(pid) != parent) continue;
     if (FileText("/proc/" + std::to_string(pid) + "/cmdline").find("opcua-helper.mjs") != std::string::npos)
       pids.push_back(pid);
   }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <thread>
 
 #include "ChildProcesses.h"
@@ -354,6 +355,25 @@ TEST_F(OpcUaLinkTest, TheHelperRunsOnlyWhileItemsAreConnected) {
     item.DisconnectItem();
   }
   EXPECT_TRUE(WaitUntil([] { return HelperPids().empty(); }, 10s));
+}
+
+// A burst of distinct changes faster than the server publishes: every value
+// reaches the instrument's new-data event, once each and in order.
+TEST_F(OpcUaLinkTest, EveryValueOfABurstReachesTheNewDataEventInOrder) {
+  constexpr int kCount = 600;
+  TiSevenSegmentAnalog readout(nullptr);
+  TiOPCItem& item = Bind(readout, "Value", "Float", *server_, 0);
+  ASSERT_TRUE(WaitUntil([&] { return item.IsItemActive() && item.HasData(); }, 30s));
+  std::vector<int> seen;
+  readout.SetOnNewOPCData([&](TObject*, int) { seen.push_back(static_cast<int>(item.LastValue().ToDouble())); });
+
+  server_->Command("ramp Float " + std::to_string(kCount) + " 2000");
+  ASSERT_TRUE(server_->WaitForLine("ramped " + std::to_string(kCount), 30s));
+  EXPECT_TRUE(WaitUntil([&] { return !seen.empty() && seen.back() == kCount; }, 10s));
+  std::vector<int> expected(kCount);
+  std::iota(expected.begin(), expected.end(), 1);
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(item.DroppedValues(), 0u);
 }
 
 // 1,000 changes a second into a readout: it ends on the last value and the

@@ -113,6 +113,12 @@ void OpcUaTestServer::Freeze(bool frozen) {
   if (process_) kill(process_->Pid(), frozen ? SIGSTOP : SIGCONT);
 }
 
+void OpcUaTestServer::Kill() {
+  if (!process_) return;
+  kill(process_->Pid(), SIGKILL);
+  Stop();
+}
+
 std::vector<std::string> OpcUaTestServer::Lines(const std::string& prefix) const {
   std::lock_guard<std::mutex> guard(lock_);
   std::vector<std::string> found;

@@ -47,6 +47,8 @@ class OpcUaTestServer {
   // Stops and continues the server process (SIGSTOP, SIGCONT): a server
   // that no longer answers but keeps its connections.
   void Freeze(bool frozen);
+  // Ends the server process with SIGKILL, as a crash would, and waits for it.
+  void Kill();
 
   int Port() const { return port_; }
   std::string Endpoint() const { return "opc.tcp://127.0.0.1:" + std::to_string(port_); }

@@ -82,10 +82,15 @@ void UpdateItemErrors(TComponent& component) {
   for (int i = 0; i < component.ComponentCount(); ++i) UpdateItemErrors(*component.Components(i));
 }
 
+// With PANELVIEW_STATUS_TO_STDERR set, each new status text is also written
+// to stderr, for watching an unattended panel from outside.
 void RefreshStatus(TLabel* status, TForm* form) {
   if (!status || !form) return;
   UpdateItemErrors(*form);
-  status->SetCaption(PanelStatusText(*form, OPCLibrary()));
+  const std::string text = PanelStatusText(*form, OPCLibrary());
+  if (text != status->Caption() && std::getenv("PANELVIEW_STATUS_TO_STDERR"))
+    std::fprintf(stderr, "panelview status: %s\n", text.c_str());
+  status->SetCaption(text);
   OPCErrorLog().Flush();
 }
 

@@ -4,6 +4,9 @@
 // SetPropertyFromVariant, and "OPCItems" read from a form.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "DataLinkTestSupport.h"
 #include "platform/window/Application.h"
 #include "platform/window/MainThreadQueue.h"
@@ -28,8 +31,10 @@ class DataLinkTest : public ::testing::Test {
     TestLink().Reset();
   }
   // A value from the server, delivered on the library's thread, then the
-  // GUI thread's share.
+  // GUI thread's share; a frame after the one before, so that the instrument
+  // takes it in the first pass.
   void Serve(const TiOPCItem& item, const TVariant& value, std::uint16_t quality) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(17));
     ASSERT_NE(TestLink().Serve(item.Handle(), value, quality), 0);
     RunMainThreadTasks();
   }

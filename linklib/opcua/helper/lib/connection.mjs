@@ -13,8 +13,10 @@ import { SettingsError, settingsFor } from "./settings.mjs";
 const kReconnectMs = 1000;            // after a failed first connection
 const kRetryRefusedMs = 5000;         // after a refusal: the operator may have fixed it
 const kNotConnectedAfterMs = 2000;
-const kWatchdogEveryMs = 1000;
-const kSilenceLimitMs = 3500;         // no answer for this long: the server counts as lost
+const kWatchdogEveryMs = 500;
+const kProbeAfterMs = 1000;           // silence after which the watchdog reads the server's clock
+const kSilenceLimitMs = 3000;         // no answer for this long: the server counts as lost (with the
+                                      // watchdog's period, a panel shows it within 4 s)
 const kRequestTimeoutMs = 5000;
 const kFastestPublishingMs = 1;       // the server revises it to its fastest rate
 const kServerCurrentTime = "ns=0;i=2258";
@@ -104,7 +106,7 @@ export class Connection {
       this.setState("lost", "the server does not answer");
       this.down(code("BadNoCommunication"));
     }
-    if (silent >= kWatchdogEveryMs && !this.probing) {
+    if (silent >= kProbeAfterMs && !this.probing) {
       this.probing = true;
       this.session.read({ nodeId: kServerCurrentTime, attributeId: AttributeIds.Value })
         .then(() => this.heard(), () => {})

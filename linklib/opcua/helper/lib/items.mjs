@@ -7,6 +7,10 @@ import { decodeForNode, encodeVariant } from "./values.mjs";
 
 const kRetryMs = 3000;
 const kWriteTimeoutMs = 5000;
+// Values a server keeps per item between two publishes (the oldest goes
+// when it is full): every change sampled in one publishing interval reaches
+// the item, up to as many as the data link's own queue per item holds.
+const kServerQueueSize = 4096;
 
 const connections = new Map(); // endpoint URL -> Connection
 const items = new Map();       // id -> Item
@@ -60,7 +64,7 @@ async function monitor(item) {
   if (item.removed) return;
   const monitored = ClientMonitoredItem.create(subscription,
     { nodeId: item.nodeId, attributeId: AttributeIds.Value },
-    { samplingInterval: item.rate, discardOldest: true, queueSize: 1 },
+    { samplingInterval: item.rate, discardOldest: true, queueSize: kServerQueueSize },
     TimestampsToReturn.Both);
   item.monitored = monitored;
   monitored.on("initialized", () => {
