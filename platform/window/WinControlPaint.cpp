@@ -122,7 +122,7 @@ void TWinControl::PreparePaintBuffer(const TRect& dirty) {
   const bool bufferCurrent = buffer_.Width() == client.Width() && buffer_.Height() == client.Height();
   paintArea_ = bufferCurrent && PaintsOnlyItsColor() ? IntersectRects(dirty, client) : client;
   buffer_.SetSize(client.Width(), client.Height());
-  FillBufferFromParent();
+  if (!PaintsOverPixelsBeneath()) FillBufferFromParent();
 }
 
 void TWinControl::PaintWindow(TCanvas& canvas) {
