@@ -190,6 +190,10 @@ class TiComponent : public TCustomControl {
   // mode); without them the off-screen path paints straight into the paint
   // buffer, which then needs no copy of the parent's pixels.
   virtual bool ShowsPixelsBeneath() const { return false; }
+  // True for an instrument whose PaintTo draws nothing before DrawBackground:
+  // when that covers the control with the background colour, the paint
+  // needs no white start.
+  virtual bool PaintToStartsWithBackground() const { return false; }
   bool PaintsOverPixelsBeneath() override;
 
   // Input: the window core's hooks mapped onto the Handle* hooks.

@@ -55,7 +55,8 @@ void TiComponent::PaintOffScreen() {
     return;
   }
   TBitmap& buffer = PaintBuffer();
-  buffer.Fill(clWhite);
+  const bool backgroundCoversAll = !backGroundPicture_ || backGroundPicture_->Width() == 0;
+  if (!(PaintToStartsWithBackground() && backgroundCoversAll)) buffer.Fill(clWhite);
   TCanvas canvas(buffer);
   try {
     PaintOnFreshCanvas(canvas);

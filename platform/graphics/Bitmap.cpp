@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/RasterOps.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {
@@ -56,7 +57,7 @@ TCanvas& TBitmap::Canvas() {
 }
 
 void TBitmap::Fill(TColor color) {
-  std::fill(pixels_.begin(), pixels_.end(), RGBToPixel(ColorToRGB(color)));
+  raster::FillPixels(pixels_.data(), pixels_.size(), RGBToPixel(ColorToRGB(color)));
   Changed();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/RasterOps.h"
 
 namespace tintoral {
 namespace {
@@ -33,7 +34,7 @@ void PaintGlyph(TBitmap& target, const GlyphMask& glyph, int penX, int cellTop, 
     if (x0 >= x1) continue;
     std::uint32_t* row = target.ScanLine(y);
     if (span.full) {
-      std::fill(row + x0, row + x1, pixel);
+      for (int x = x0; x < x1; ++x) row[x] = pixel;  // a few pixels: a plain loop beats a vector fill
       continue;
     }
     const std::uint8_t* coverage = glyph.coverage.data() + static_cast<std::size_t>(span.y) * glyph.width;
@@ -75,7 +76,7 @@ void FillArea(TBitmap& target, const TRect& area, std::uint32_t pixel, const TRe
   const TRect visible = IntersectRects(area, clip);
   if (visible.IsEmpty()) return;
   for (int y = visible.Top; y < visible.Bottom; ++y)
-    std::fill(target.ScanLine(y) + visible.Left, target.ScanLine(y) + visible.Right, pixel);
+    raster::FillPixels(target.ScanLine(y) + visible.Left, static_cast<std::size_t>(visible.Width()), pixel);
 }
 
 void PaintFontLines(TBitmap& target, const ResolvedFont& font, int x, int y, int width, std::uint32_t pixel,
