@@ -31,6 +31,7 @@ class TiSevenSegmentAnalog : public TiSevenSegmentDisplay {
 
   TSize GetAutoSizeExtent() override;
   void PaintTo(TCanvas& canvas) override;
+  bool PaintToStartsWithBackground() const override { return true; }
 
  private:
   int CellCount() const { return ShownDigitCount() + (showSign_ ? 1 : 0); }

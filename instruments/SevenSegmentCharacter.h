@@ -144,6 +144,7 @@ class TiSevenSegmentCharacter : public TiCustomComponent {
 
   // DrawBackground, then the Value over the whole control.
   void PaintTo(TCanvas& canvas) override;
+  bool PaintToStartsWithBackground() const override { return true; }
 
  private:
   // Stores a clamped size setting; true when it changed.

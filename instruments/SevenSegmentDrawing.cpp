@@ -1,11 +1,11 @@
 // The drawing of one seven-segment cell: the colours, the seven segment
 // polygons and the punctuation and sign shapes.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
-#include <vector>
 
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/base/DrawingHelpers.h"
@@ -47,13 +47,14 @@ std::int64_t R(double v) {
   return static_cast<std::int64_t>(r);
 }
 
+// Shapes have at most six corners: the vertices stay on the stack.
 void FillPolygon(TCanvas& canvas, const Cell& cell, TColor color, std::initializer_list<CellPoint> points) {
-  std::vector<TPoint> vertices;
-  vertices.reserve(points.size());
-  for (const CellPoint& p : points) vertices.push_back(cell.At(p));
+  std::array<TPoint, 8> vertices;
+  const std::size_t count = std::min(points.size(), vertices.size());
+  std::transform(points.begin(), points.begin() + count, vertices.begin(), [&](CellPoint p) { return cell.At(p); });
   canvas.Brush().SetColor(color);
   canvas.Pen().SetColor(color);
-  canvas.Polygon(vertices);
+  canvas.Polygon(std::span<const TPoint>(vertices.data(), count));
 }
 
 // Segment `index` (0 = A … 6 = G).

@@ -26,6 +26,7 @@ class TiSevenSegmentInteger : public TiSevenSegmentDisplay {
 
   TSize GetAutoSizeExtent() override;
   void PaintTo(TCanvas& canvas) override;
+  bool PaintToStartsWithBackground() const override { return true; }
 
  private:
   int CellCount() const { return ShownDigitCount() + (showSign_ ? 1 : 0); }

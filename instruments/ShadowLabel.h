@@ -90,6 +90,7 @@ class TiLabel : public TiCustomComponent {
   void ApplyAutoSize();
 
   void PaintTo(TCanvas& canvas) override;
+  bool PaintToStartsWithBackground() const override { return true; }
   // Alt + the caption's accelerator moves the focus to FocusControl.
   bool DialogKey(std::uint16_t key, TShiftState shift) override;
 

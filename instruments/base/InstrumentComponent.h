@@ -2,7 +2,7 @@
 // The instrument base: TiComponent -> TiVCLComponent -> TiCustomComponent,
 // a custom control that every instrument derives from.
 //
-// The base owns the paint path (a fresh off-screen bitmap per paint:
+// The base owns the paint path (a fresh white surface per paint:
 // background colour or picture, border, the instrument's PaintTo, the error
 // text of a failed paint), the frame-rate gate of repaint requests, the
 // update bracket, the dispatch of mouse, key, wheel and focus input to the
@@ -186,6 +186,15 @@ class TiComponent : public TCustomControl {
   // The paint handler: the off-screen path, or the direct path on a
   // metafile target.
   void Paint() override;
+  // Whether the instrument draws the pixels beneath it (the transparent
+  // mode); without them the off-screen path paints straight into the paint
+  // buffer, which then needs no copy of the parent's pixels.
+  virtual bool ShowsPixelsBeneath() const { return false; }
+  // True for an instrument whose PaintTo draws nothing before DrawBackground:
+  // when that covers the control with the background colour, the paint
+  // needs no white start.
+  virtual bool PaintToStartsWithBackground() const { return false; }
+  bool PaintsOverPixelsBeneath() override;
 
   // Input: the window core's hooks mapped onto the Handle* hooks.
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
@@ -208,6 +217,7 @@ class TiComponent : public TCustomControl {
  private:
   void PaintDirect();
   void PaintOffScreen();
+  void PaintOnFreshCanvas(TCanvas& canvas);
   void PaintError(TCanvas& canvas, const std::string& message);
   void PaintErrorMark(TCanvas& canvas);
   void RequestRepaintWith(bool& pendingFlag);
@@ -303,6 +313,7 @@ class TiVCLComponent : public TiComponent {
 
   void SetBounds(int left, int top, int width, int height) override;
   void DrawBackground(TCanvas& canvas, TColor color) override;
+  bool ShowsPixelsBeneath() const override { return transparent_; }
   void RefreshBackground() override;
   void Lock() override;
   void Unlock() override;

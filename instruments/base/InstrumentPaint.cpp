@@ -25,11 +25,36 @@ void TiComponent::PaintDirect() {
   PaintErrorMark(Canvas());
 }
 
+bool TiComponent::PaintsOverPixelsBeneath() {
+  return Canvas().DeviceTechnology() != DT_METAFILE && !ShowsPixelsBeneath();
+}
+
+// Every paint starts on white pixels with a canvas in its default state.
+// An opaque instrument gets them in its own paint buffer; a transparent one
+// gets a bitmap of its own, because its background is a snapshot of what
+// the buffer holds until the bitmap is drawn over it.
 void TiComponent::PaintOffScreen() {
   Lock();
   const TScopeExit unlock([this] { Unlock(); });
-  TBitmap bitmap(Width(), Height());
-  TCanvas& canvas = bitmap.Canvas();
+  if (ShowsPixelsBeneath()) {
+    TBitmap bitmap(Width(), Height());
+    PaintOnFreshCanvas(bitmap.Canvas());
+    Canvas().Draw(0, 0, bitmap);
+    return;
+  }
+  TBitmap& buffer = PaintBuffer();
+  const bool backgroundCoversAll = !backGroundPicture_ || backGroundPicture_->Width() == 0;
+  if (!(PaintToStartsWithBackground() && backgroundCoversAll)) buffer.Fill(clWhite);
+  TCanvas canvas(buffer);
+  try {
+    PaintOnFreshCanvas(canvas);
+  } catch (const Exception&) {
+    FillBufferFromParent();  // as if nothing of this paint was presented
+    throw;
+  }
+}
+
+void TiComponent::PaintOnFreshCanvas(TCanvas& canvas) {
   canvas.Brush().SetStyle(bsSolid);
   canvas.Pen().SetStyle(psSolid);
   try {
@@ -39,7 +64,6 @@ void TiComponent::PaintOffScreen() {
   }
   onPaint_(this, canvas);
   PaintErrorMark(canvas);
-  Canvas().Draw(0, 0, bitmap);
 }
 
 // A red frame a tenth of the shorter side thick (3 to 8 pixels) and red

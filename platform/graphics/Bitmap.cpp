@@ -2,10 +2,10 @@
 
 #include <QImage>
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/RasterOps.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {
@@ -39,10 +39,8 @@ void TBitmap::SetSize(int width, int height) {
   height = std::max(height, 0);
   if (width == width_ && height == height_) return;
   CheckBitmapSize(width, height);
-  std::vector<std::uint32_t> resized(static_cast<std::size_t>(width) * height);
-  // White is all bits set, so memset fills it; kept pixels are copied over.
-  static_assert(WhitePixel == 0xFFFFFFFFu);
-  if (!resized.empty()) std::memset(resized.data(), 0xFF, resized.size() * sizeof(std::uint32_t));
+  // One pass: new pixels are white from the start, kept ones copied over.
+  std::vector<std::uint32_t> resized(static_cast<std::size_t>(width) * height, WhitePixel);
   const int keptWidth = std::min(width, width_);
   const int keptHeight = std::min(height, height_);
   for (int y = 0; y < keptHeight; ++y)
@@ -56,6 +54,11 @@ void TBitmap::SetSize(int width, int height) {
 TCanvas& TBitmap::Canvas() {
   if (!canvas_) canvas_ = std::make_unique<TCanvas>(*this);
   return *canvas_;
+}
+
+void TBitmap::Fill(TColor color) {
+  raster::FillPixels(pixels_.data(), pixels_.size(), RGBToPixel(ColorToRGB(color)));
+  Changed();
 }
 
 TColor TBitmap::Pixel(int x, int y) const {

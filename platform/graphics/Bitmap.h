@@ -48,6 +48,8 @@ class TBitmap : public TPersistent {
 
   TCanvas& Canvas();
 
+  // Sets every pixel to the colour.
+  void Fill(TColor color);
   TColor Pixel(int x, int y) const;           // 0x00BBGGRR; clNone outside the bitmap
   void SetPixel(int x, int y, TColor color);  // ignored outside the bitmap
   std::uint32_t* ScanLine(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }

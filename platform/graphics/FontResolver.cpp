@@ -144,6 +144,25 @@ void Overstrike(GlyphMask& mask) {
   mask.coverage = std::move(coverage);
 }
 
+// The runs of covered pixels of every row: painting walks them instead of
+// every coverage byte.
+void CollectSpans(GlyphMask& mask) {
+  mask.spans.clear();
+  for (int y = 0; y < mask.height; ++y) {
+    const std::uint8_t* row = mask.coverage.data() + static_cast<std::size_t>(y) * mask.width;
+    for (int x = 0; x < mask.width;) {
+      if (row[x] == 0) {
+        ++x;
+        continue;
+      }
+      CoverageSpan span{y, x, x, true};
+      for (; x < mask.width && row[x] != 0; ++x) span.full = span.full && row[x] == 255;
+      span.x1 = x;
+      mask.spans.push_back(span);
+    }
+  }
+}
+
 // At small sizes the hinted bold face of many families keeps the regular
 // one-pixel stems, so bold text would look regular. Such faces are drawn
 // overstruck instead, judged by the stem of a lowercase l.
@@ -197,6 +216,7 @@ const GlyphMask& ResolvedFont::Glyph(unsigned char ch) const {
   if (!glyphs_[ch]) {
     glyphs_[ch] = RenderGlyphMask(font_, ascent_, Windows1252ToUnicode(ch));
     if (overstrike_) Overstrike(*glyphs_[ch]);
+    CollectSpans(*glyphs_[ch]);
   }
   return *glyphs_[ch];
 }

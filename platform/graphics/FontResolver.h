@@ -19,6 +19,15 @@
 
 namespace tintoral {
 
+// A run of covered pixels in one row of a glyph mask, [x0, x1) of row y;
+// full when every one of them is fully covered.
+struct CoverageSpan {
+  int y = 0;
+  int x0 = 0;
+  int x1 = 0;
+  bool full = false;
+};
+
 // Coverage of one glyph (0 = none, 255 = full), placed relative to the pen
 // position at the top of the text cell.
 struct GlyphMask {
@@ -27,6 +36,7 @@ struct GlyphMask {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> coverage;  // width * height, rows top to bottom
+  std::vector<CoverageSpan> spans;     // the covered runs, row by row, for painting
 };
 
 class ResolvedFont {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/RasterOps.h"
 
 namespace tintoral {
 namespace {
@@ -24,15 +25,23 @@ void PaintGlyph(TBitmap& target, const GlyphMask& glyph, int penX, int cellTop, 
   const int top = cellTop + glyph.top;
   const TRect visible = IntersectRects({left, top, left + glyph.width, top + glyph.height}, clip);
   if (visible.IsEmpty()) return;
-  const int columns = visible.Right - visible.Left;
-  for (int y = visible.Top; y < visible.Bottom; ++y) {
-    const std::uint8_t* coverage =
-        glyph.coverage.data() + static_cast<std::size_t>(y - top) * glyph.width + (visible.Left - left);
-    std::uint32_t* row = target.ScanLine(y) + visible.Left;
-    for (int i = 0; i < columns; ++i) {
-      const std::uint8_t c = coverage[i];
-      if (c == 255) row[i] = pixel;
-      else if (c != 0) row[i] = Blend(row[i], pixel, c);
+  for (const CoverageSpan& span : glyph.spans) {
+    const int y = top + span.y;
+    if (y < visible.Top) continue;
+    if (y >= visible.Bottom) break;
+    const int x0 = std::max(left + span.x0, visible.Left);
+    const int x1 = std::min(left + span.x1, visible.Right);
+    if (x0 >= x1) continue;
+    std::uint32_t* row = target.ScanLine(y);
+    if (span.full) {
+      for (int x = x0; x < x1; ++x) row[x] = pixel;  // a few pixels: a plain loop beats a vector fill
+      continue;
+    }
+    const std::uint8_t* coverage = glyph.coverage.data() + static_cast<std::size_t>(span.y) * glyph.width;
+    for (int x = x0; x < x1; ++x) {
+      const std::uint8_t c = coverage[x - left];
+      if (c == 255) row[x] = pixel;
+      else row[x] = Blend(row[x], pixel, c);
     }
   }
 }
@@ -67,7 +76,7 @@ void FillArea(TBitmap& target, const TRect& area, std::uint32_t pixel, const TRe
   const TRect visible = IntersectRects(area, clip);
   if (visible.IsEmpty()) return;
   for (int y = visible.Top; y < visible.Bottom; ++y)
-    std::fill(target.ScanLine(y) + visible.Left, target.ScanLine(y) + visible.Right, pixel);
+    raster::FillPixels(target.ScanLine(y) + visible.Left, static_cast<std::size_t>(visible.Width()), pixel);
 }
 
 void PaintFontLines(TBitmap& target, const ResolvedFont& font, int x, int y, int width, std::uint32_t pixel,

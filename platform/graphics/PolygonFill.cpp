@@ -1,22 +1,35 @@
 #include "platform/graphics/PolygonFill.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <memory_resource>
 #include <vector>
 
 namespace tintoral::raster {
 namespace {
 
-// floor(a / b) and its remainder for b > 0.
-void FloorDivide(__int128 a, std::int64_t b, std::int64_t& quotient, std::int64_t& remainder) {
-  __int128 q = a / b;
-  __int128 r = a % b;
+template <class Int>
+void FloorDivideIn(Int a, Int b, std::int64_t& quotient, std::int64_t& remainder) {
+  Int q = a / b;
+  Int r = a % b;
   if (r < 0) {
     --q;
     r += b;
   }
   quotient = static_cast<std::int64_t>(q);
   remainder = static_cast<std::int64_t>(r);
+}
+
+// floor(a / b) and its remainder for b > 0; in 64 bits when a fits, which
+// is every polygon on a real surface (a 128-bit division is a library call).
+void FloorDivide(__int128 a, std::int64_t b, std::int64_t& quotient, std::int64_t& remainder) {
+  constexpr std::int64_t Low = std::numeric_limits<std::int64_t>::min(),
+                         High = std::numeric_limits<std::int64_t>::max();
+  if (a >= Low && a <= High) FloorDivideIn<std::int64_t>(static_cast<std::int64_t>(a), b, quotient, remainder);
+  else FloorDivideIn<__int128>(a, b, quotient, remainder);
 }
 
 // A non-horizontal edge, oriented downwards, covering the rows [top, bottom).
@@ -49,8 +62,8 @@ struct Edge {
   }
 };
 
-std::vector<Edge> CollectEdges(std::span<const TPoint> points) {
-  std::vector<Edge> edges;
+std::pmr::vector<Edge> CollectEdges(std::span<const TPoint> points, std::pmr::memory_resource& memory) {
+  std::pmr::vector<Edge> edges(&memory);
   edges.reserve(points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
     TPoint a = points[i];
@@ -69,15 +82,20 @@ int ClampToInt(std::int64_t v, int low, int high) { return static_cast<int>(std:
 
 void FillPolygonEvenOdd(std::span<const TPoint> points, const TRect& clip, SpanSink& sink) {
   if (points.size() < 3 || clip.IsEmpty()) return;
-  std::vector<Edge> edges = CollectEdges(points);
+  // The working lists of small polygons live on the stack.
+  std::array<std::byte, 4096> scratch;
+  std::pmr::monotonic_buffer_resource memory(scratch.data(), scratch.size());
+  std::pmr::vector<Edge> edges = CollectEdges(points, memory);
   if (edges.empty()) return;
   int lastRow = clip.Top;
   for (const Edge& e : edges) lastRow = std::max(lastRow, e.bottom);
   lastRow = std::min(lastRow, clip.Bottom);
   int y = std::max(edges.front().top, clip.Top);
 
-  std::vector<Edge*> active;
-  std::vector<std::int64_t> crossings;
+  std::pmr::vector<Edge*> active(&memory);
+  std::pmr::vector<std::int64_t> crossings(&memory);
+  active.reserve(edges.size());
+  crossings.reserve(edges.size());
   std::size_t next = 0;
   for (; y < lastRow; ++y) {
     while (next < edges.size() && edges[next].top <= y) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 namespace tintoral::raster {
 namespace {
@@ -62,8 +63,14 @@ void Walk(const LineWalk& w, std::uint32_t* pixels, const Op& op, const DashPatt
   // Minor offset k after i steps: floor((2 i m + n - 1) / 2n), kept as k and a remainder.
   const std::int64_t denominator = 2 * w.steps;
   const __int128 numerator = static_cast<__int128>(2 * first) * w.minorLength + w.steps - 1;
-  std::int64_t k = static_cast<std::int64_t>(numerator / denominator);
-  std::int64_t remainder = static_cast<std::int64_t>(numerator % denominator);
+  std::int64_t k, remainder;
+  if (numerator <= std::numeric_limits<std::int64_t>::max()) {  // 64 bits: no library call
+    k = static_cast<std::int64_t>(numerator) / denominator;
+    remainder = static_cast<std::int64_t>(numerator) % denominator;
+  } else {
+    k = static_cast<std::int64_t>(numerator / denominator);
+    remainder = static_cast<std::int64_t>(numerator % denominator);
+  }
   const std::int64_t increment = 2 * w.minorLength;
 
   std::int64_t minor = w.minorStart + w.minorSign * k;

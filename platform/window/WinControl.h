@@ -9,7 +9,8 @@
 //
 // Painting: each paint renders the client area into the paint buffer (a
 // TBitmap) through a TCanvas, and the window presents the buffer. Before the
-// control paints, the buffer holds what the parent last rendered under it;
+// control paints, the buffer holds what the parent last rendered under it
+// (unless the control paints over all of it, PaintsOverPixelsBeneath);
 // then PaintWindow runs (the default fills with Color), then the graphic
 // children paint in z-order, each into a bitmap of its size prefilled with
 // the pixels beneath, drawn back at its position. Windowed children lie on
@@ -194,6 +195,12 @@ class TWinControl : public TControl {
   // True when PaintWindow is the default fill, so a part of the buffer can
   // be repainted on its own.
   virtual bool PaintsOnlyItsColor() const { return true; }
+  // True when PaintWindow sets every pixel of the client area without
+  // reading the pixels beneath, so the buffer is not prefilled with them.
+  virtual bool PaintsOverPixelsBeneath() { return false; }
+  // Puts the pixels beneath into the part of the buffer being painted: the
+  // parent's where it has them, its Color elsewhere.
+  void FillBufferFromParent();
   // Narrows the area that aligned children share. Default: unchanged.
   virtual void AdjustClientRect(TRect& rect) const;
   // Called once the native window exists (its geometry and visibility set).
@@ -226,7 +233,6 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   void CreateWidget();
   void PlaceWidget();
-  void FillBufferFromParent();
   void PaintGraphicChildren(TCanvas& canvas);
   // Renders this control and its windowed children into `target`; the
   // report of the first control that could not be drawn, or "".

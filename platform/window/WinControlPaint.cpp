@@ -7,6 +7,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GlyphRun.h"
+#include "platform/graphics/RasterOps.h"
 #include "platform/window/Application.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/GraphicControl.h"
@@ -18,7 +19,8 @@ namespace {
 
 void FillPixels(TBitmap& bitmap, const TRect& area, TColor color) {
   const std::uint32_t pixel = RGBToPixel(ColorToRGB(color));
-  for (int y = area.Top; y < area.Bottom; ++y) std::fill_n(bitmap.ScanLine(y) + area.Left, area.Width(), pixel);
+  for (int y = area.Top; y < area.Bottom; ++y)
+    raster::FillPixels(bitmap.ScanLine(y) + area.Left, static_cast<std::size_t>(area.Width()), pixel);
 }
 
 // Copies the part of `source` at (left, top) that overlaps `area` of
@@ -122,7 +124,7 @@ void TWinControl::PreparePaintBuffer(const TRect& dirty) {
   const bool bufferCurrent = buffer_.Width() == client.Width() && buffer_.Height() == client.Height();
   paintArea_ = bufferCurrent && PaintsOnlyItsColor() ? IntersectRects(dirty, client) : client;
   buffer_.SetSize(client.Width(), client.Height());
-  FillBufferFromParent();
+  if (!PaintsOverPixelsBeneath()) FillBufferFromParent();
 }
 
 void TWinControl::PaintWindow(TCanvas& canvas) {

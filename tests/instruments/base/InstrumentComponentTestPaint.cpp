@@ -199,5 +199,24 @@ TEST_F(InstrumentTransparencyTest, BoundsChangesAskForANewSnapshotAndTurningItOf
   EXPECT_EQ(Shown().Pixel(2, 2), Rgb(clBlue));
 }
 
+// An opaque instrument paints straight into its buffer: each paint still
+// starts on white (nothing of the parent or of the last paint shows where
+// it draws nothing), and a paint that fails after PaintTo presents the
+// pixels beneath, as if nothing of it was drawn.
+TEST_F(InstrumentTransparencyTest, AnOpaqueInstrumentStartsOnWhiteAndAFailedPaintLeavesThePixelsBeneath) {
+  cover->SetLeft(90);
+  QApplication::processEvents();
+  EXPECT_EQ(Shown().Pixel(2, 2), Rgb(clBlue));
+  TBitmap clearPicture(1, 1);  // its only colour is transparent: the background shows nothing
+  clearPicture.SetTransparent(true);
+  instrument->SetBackGroundPicture(clearPicture);
+  EXPECT_EQ(Shown().Pixel(2, 2), Rgb(clWhite));
+
+  instrument->SetOnPaint([](TObject*, TCanvas&) { throw Exception("broken"); });
+  const TBitmap& failed = Shown();
+  EXPECT_EQ(failed.Pixel(2, 2), Rgb(clTeal));
+  EXPECT_EQ(failed.Pixel(20, 15), Rgb(clTeal));  // not the mark PaintTo drew
+}
+
 }  // namespace
 }  // namespace tintoral::test

@@ -2,6 +2,8 @@
 
 #include <QFontInfo>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "platform/graphics/Font.h"
 #include "platform/graphics/FontResolver.h"
@@ -171,6 +173,32 @@ TEST(FontResolverTest, BoldStemsAreWiderThanRegularOnes) {
     const ResolvedFont& bold = ResolveFont(font);
     EXPECT_GT(bold.Glyph('l').width, regularStem) << height << " px";
     EXPECT_LE(bold.Glyph('l').left + bold.Glyph('l').width, bold.Advance('l') + 1) << height << " px";
+  }
+}
+
+// The covered runs that painting walks hold exactly the covered pixels of
+// the mask, overstruck bold included, and "full" only where all are 255.
+TEST(FontResolverTest, CoverageSpansHoldExactlyTheCoveredPixels) {
+  for (TFontStyles style : {TFontStyles{0}, FontStyleBit(fsBold)}) {
+    TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetHeight(-19);
+    font.SetStyle(style);
+    for (unsigned char ch : std::string("Ag%,W\xE9")) {
+      const GlyphMask& glyph = ResolveFont(font).Glyph(ch);
+      std::vector<std::uint8_t> rebuilt(glyph.coverage.size(), 0);
+      for (const CoverageSpan& span : glyph.spans) {
+        bool full = true;
+        for (int x = span.x0; x < span.x1; ++x) {
+          const std::size_t at = static_cast<std::size_t>(span.y) * glyph.width + x;
+          rebuilt[at] = glyph.coverage[at];
+          full = full && glyph.coverage[at] == 255;
+        }
+        EXPECT_EQ(span.full, full) << ch;
+      }
+      EXPECT_FALSE(glyph.spans.empty()) << ch;
+      EXPECT_EQ(rebuilt, glyph.coverage) << ch;
+    }
   }
 }
 
