@@ -23,15 +23,21 @@ void PaintGlyph(TBitmap& target, const GlyphMask& glyph, int penX, int cellTop, 
                 const TRect& clip) {
   const int left = penX + glyph.left;
   const int top = cellTop + glyph.top;
-  const TRect visible = IntersectRects({left, top, left + glyph.width, top + glyph.height}, clip);
+  const TRect box{left, top, left + glyph.width, top + glyph.height};
+  const TRect visible = IntersectRects(box, clip);
   if (visible.IsEmpty()) return;
+  const bool whole = visible == box;  // the usual case: no span needs clipping
   for (const CoverageSpan& span : glyph.spans) {
     const int y = top + span.y;
-    if (y < visible.Top) continue;
-    if (y >= visible.Bottom) break;
-    const int x0 = std::max(left + span.x0, visible.Left);
-    const int x1 = std::min(left + span.x1, visible.Right);
-    if (x0 >= x1) continue;
+    int x0 = left + span.x0;
+    int x1 = left + span.x1;
+    if (!whole) {
+      if (y < visible.Top) continue;
+      if (y >= visible.Bottom) break;
+      x0 = std::max(x0, visible.Left);
+      x1 = std::min(x1, visible.Right);
+      if (x0 >= x1) continue;
+    }
     std::uint32_t* row = target.ScanLine(y);
     if (span.full) {
       for (int x = x0; x < x1; ++x) row[x] = pixel;  // a few pixels: a plain loop beats a vector fill
