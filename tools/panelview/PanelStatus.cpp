@@ -31,6 +31,7 @@ std::string ConnectionText(const TiServerConnection& connection) {
 std::string ItemTrouble(const TiOPCItem& item) {
   std::vector<std::string> troubles;
   if (item.Handle() != 0 && !item.IsItemActive()) troubles.push_back("not active");
+  else if (item.Handle() != 0 && !item.HasData()) troubles.push_back("no value yet");  // marked as in error meanwhile
   else if (item.HasData() && !IsGoodQuality(item.LastQuality())) troubles.push_back("bad quality");
   if (item.DroppedValues() > 0) troubles.push_back(std::to_string(item.DroppedValues()) + " values dropped");
   if (const std::string status = item.Status(); !status.empty())

@@ -50,6 +50,9 @@ TEST_F(PanelStatusTest, ServersAreShownWithTheirStateAndTheTimeItBegan) {
 TEST_F(PanelStatusTest, ItemsWithBadQualityDroppedValuesOrProblemsAreNamed) {
   TiOPCItem& item = level->Bind("Position", "Tank.Level");
   TiOPCItem& spare = level->Bind("Caption", "Tank.Name");
+  EXPECT_EQ(
+      Status(),
+      "Level.Position <- Plant.Server/Tank.Level: no value yet; Level.Caption <- Plant.Server/Tank.Name: no value yet");
   TestLink().Serve(item.Handle(), 5.0, 0x00);
   TestLink().StartCountedFeed({spare.Handle()}, 0, 5000);
   TestLink().WaitFeed();
