@@ -2,6 +2,9 @@
 // Glyphs come from the resolved font's cache and are painted straight onto
 // the bitmap; with a brush that is not clear the text cell is filled first.
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -67,6 +70,30 @@ void WriteBackShortened(std::string& text, const std::vector<LaidOutLine>& lines
       text.replace(line->sourceBegin, line->sourceEnd - line->sourceBegin, SourceTextOf(*line, prefix));
 }
 
+// The lines of the text laid out last on this thread. Controls repaint the
+// same caption again and again (a shadowed label twice per paint), and a
+// layout allocates; resolved fonts live as long as the program, so the
+// font's address identifies it.
+const std::vector<LaidOutLine>& LayoutOfLastText(std::string_view text, const ResolvedFont& font, int maxWidth,
+                                                 std::uint16_t flags) {
+  struct Layout {
+    std::string text;
+    const ResolvedFont* font = nullptr;
+    int maxWidth = 0;
+    std::uint16_t flags = 0;
+    std::vector<LaidOutLine> lines;
+  };
+  thread_local Layout last;
+  if (last.font != &font || last.maxWidth != maxWidth || last.flags != flags || last.text != text) {
+    last.lines = LayoutText(text, font, maxWidth, flags);
+    last.text.assign(text);
+    last.font = &font;
+    last.maxWidth = maxWidth;
+    last.flags = flags;
+  }
+  return last.lines;
+}
+
 }  // namespace
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
@@ -93,7 +120,7 @@ TSize TCanvas::TextExtent(const std::string& text) {
 
 int TCanvas::DrawText(std::string& text, TRect& rect, std::uint16_t flags) {
   const ResolvedFont& font = ResolveFont(font_);
-  const std::vector<LaidOutLine> lines = LayoutText(text, font, rect.Width(), flags);
+  const std::vector<LaidOutLine>& lines = LayoutOfLastText(text, font, rect.Width(), flags);
   const int lineHeight = font.CellHeight();
   const int textHeight = lineHeight * static_cast<int>(lines.size());
 
