@@ -2,9 +2,7 @@
 // against a server whose reports come late, and writes while dragging.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "instruments/Slider.h"
@@ -38,10 +36,9 @@ class SliderDataLink : public ::testing::Test {
     test::TestLink().Reset();
   }
   // A report a frame after the one before, so that the slider takes it in
-  // the first pass (the data link paces each instrument to one delivery
-  // pass per frame).
+  // the first pass.
   void ServerReports(double value) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(17));
+    test::LetAFramePass();
     test::TestLink().Serve(item->Handle(), value, 0xC0);
     RunMainThreadTasks();
   }

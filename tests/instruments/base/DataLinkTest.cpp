@@ -4,9 +4,6 @@
 // SetPropertyFromVariant, and "OPCItems" read from a form.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "DataLinkTestSupport.h"
 #include "platform/window/Application.h"
 #include "platform/window/MainThreadQueue.h"
@@ -34,7 +31,7 @@ class DataLinkTest : public ::testing::Test {
   // GUI thread's share; a frame after the one before, so that the instrument
   // takes it in the first pass.
   void Serve(const TiOPCItem& item, const TVariant& value, std::uint16_t quality) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(17));
+    LetAFramePass();
     ASSERT_NE(TestLink().Serve(item.Handle(), value, quality), 0);
     RunMainThreadTasks();
   }

@@ -3,7 +3,9 @@
 // tests: it pushes Position to the data link the way the slider does,
 // records what its last paint showed, and publishes a font (a held object),
 // a caption and its border style beside the position properties.
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "instruments/base/PositionComponent.h"
 #include "instruments/opc/OPCLibrary.h"
@@ -12,6 +14,10 @@
 #include "runtime/ClassBuilder.h"
 
 namespace tintoral::test {
+
+// Lets a display frame pass: the data link paces each instrument to one
+// delivery pass per frame, so a value served after this is taken at once.
+inline void LetAFramePass() { std::this_thread::sleep_for(std::chrono::milliseconds(17)); }
 
 class TLinkedGauge : public TiPositionComponent {
   TINTORAL_CLASS(TLinkedGauge, TiPositionComponent)
