@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/RasterOps.h"
@@ -51,13 +52,32 @@ void TBitmap::SetSize(int width, int height) {
   Changed();
 }
 
+void TBitmap::BorrowPixels(std::vector<std::uint32_t>& storage, int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  CheckBitmapSize(width, height);
+  const std::size_t count = static_cast<std::size_t>(width) * height;
+  if (storage.size() < count) storage.resize(count, WhitePixel);
+  pixels_ = std::exchange(storage, {});
+  width_ = width;
+  height_ = height;
+  Changed();
+}
+
+void TBitmap::ReturnPixels(std::vector<std::uint32_t>& storage) {
+  if (!pixels_.empty()) storage = std::exchange(pixels_, {});
+  width_ = 0;
+  height_ = 0;
+  Changed();
+}
+
 TCanvas& TBitmap::Canvas() {
   if (!canvas_) canvas_ = std::make_unique<TCanvas>(*this);
   return *canvas_;
 }
 
 void TBitmap::Fill(TColor color) {
-  raster::FillPixels(pixels_.data(), pixels_.size(), RGBToPixel(ColorToRGB(color)));
+  raster::FillPixels(pixels_.data(), PixelCount(), RGBToPixel(ColorToRGB(color)));
   Changed();
 }
 
@@ -114,7 +134,7 @@ void TBitmap::Assign(const TPersistent& source) {
   if (bitmap == this) return;
   width_ = bitmap->width_;
   height_ = bitmap->height_;
-  pixels_ = bitmap->pixels_;
+  pixels_.assign(bitmap->pixels_.begin(), bitmap->pixels_.begin() + static_cast<std::ptrdiff_t>(bitmap->PixelCount()));
   transparent_ = bitmap->transparent_;
   transparentMode_ = bitmap->transparentMode_;
   transparentColor_ = bitmap->transparentColor_;

@@ -48,6 +48,15 @@ class TBitmap : public TPersistent {
 
   TCanvas& Canvas();
 
+  // For a bitmap painted anew every time it is used, so that several can
+  // take turns with one block of memory: BorrowPixels makes `storage` this
+  // bitmap's pixels at width × height without clearing them (they hold
+  // whatever the storage held last; white where it had to grow) and leaves
+  // `storage` empty; ReturnPixels hands them back (when it has any) and
+  // leaves the bitmap empty. The canvas and the other settings stay. Sizes as SetSize.
+  void BorrowPixels(std::vector<std::uint32_t>& storage, int width, int height);
+  void ReturnPixels(std::vector<std::uint32_t>& storage);
+
   // Sets every pixel to the colour.
   void Fill(TColor color);
   TColor Pixel(int x, int y) const;           // 0x00BBGGRR; clNone outside the bitmap
@@ -76,9 +85,11 @@ class TBitmap : public TPersistent {
   void Changed();
 
  private:
+  std::size_t PixelCount() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_); }
+
   int width_ = 0;
   int height_ = 0;
-  std::vector<std::uint32_t> pixels_;
+  std::vector<std::uint32_t> pixels_;  // at least width × height (more when borrowed)
   std::unique_ptr<TCanvas> canvas_;
   bool transparent_ = false;
   TTransparentMode transparentMode_ = tmAuto;

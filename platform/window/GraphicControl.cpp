@@ -1,8 +1,23 @@
 #include "platform/window/GraphicControl.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/window/WinControl.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
+namespace {
+
+// The pixels graphic controls paint on, lent to one control at a time: a
+// control's picture is needed only while it paints, so one block the size
+// of the largest control serves them all instead of one block each.
+std::vector<std::uint32_t>& SharedPaintPixels() {
+  static std::vector<std::uint32_t> pixels;
+  return pixels;
+}
+
+}  // namespace
 
 const TClassInfo& TGraphicControl::StaticClass() {
   static const TClassInfo info("TGraphicControl", &TControl::StaticClass());
@@ -21,7 +36,7 @@ void TGraphicControl::Repaint() {
 }
 
 void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part) {
-  buffer_.SetSize(Width(), Height());
+  buffer_.BorrowPixels(SharedPaintPixels(), Width(), Height());
   paintPart_ = part;
   TCanvas& canvas = buffer_.Canvas();
   const TRect beneath{part.Left + Left(), part.Top + Top(), part.Right + Left(), part.Bottom + Top()};
@@ -38,12 +53,14 @@ void TGraphicControl::PaintOnParent(TCanvas& parentCanvas, const TRect& area) {
   const TRect shown = IntersectRects(BoundsRect(), area);
   if (shown.IsEmpty()) return;
   const TRect part{shown.Left - Left(), shown.Top - Top(), shown.Right - Left(), shown.Bottom - Top()};
+  const TScopeExit giveBack([this] { buffer_.ReturnPixels(SharedPaintPixels()); });
   FillWithPixelsBeneath(&parentCanvas, part);
   Paint();
   parentCanvas.CopyRect(shown, buffer_.Canvas(), part);
 }
 
 void TGraphicControl::RenderTo(TBitmap& target) {
+  const TScopeExit giveBack([this] { buffer_.ReturnPixels(SharedPaintPixels()); });
   FillWithPixelsBeneath(Parent() ? &Parent()->PaintBuffer().Canvas() : nullptr, {0, 0, Width(), Height()});
   Paint();
   target.Assign(buffer_);

@@ -2,7 +2,9 @@
 // TGraphicControl: a control without a native window that paints on its
 // parent. Paint() draws on Canvas(), a bitmap of the control's size that
 // holds the parent's pixels beneath the control when Paint starts; the
-// parent then draws it back at the control's position. Invalidating it
+// parent then draws it back at the control's position. The bitmap's pixels
+// exist only during the paint (graphic controls take turns with one block
+// of memory): outside it Canvas() is empty. Invalidating the control
 // invalidates its rectangle on the parent.
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -36,8 +38,9 @@ class TGraphicControl : public TControl {
   const TRect& PaintPart() const { return paintPart_; }
 
  private:
-  // Sizes the buffer and fills `part` of it (own coordinates) with the
-  // pixels beneath the control; only that part is drawn back.
+  // Sizes the buffer on the shared pixels and fills `part` of it (own
+  // coordinates) with the pixels beneath the control; only that part is
+  // drawn back, the rest holds whatever the shared pixels held.
   void FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part);
 
   TBitmap buffer_;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdint>
+#include <vector>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "runtime/Exception.h"
 
 namespace tintoral {
 namespace {
@@ -114,6 +117,38 @@ TEST(BitmapTest, CanvasIsCreatedOnceAndDrawsOnTheBitmap) {
   EXPECT_EQ(&canvas.Target(), &bitmap);
   canvas.SetPixel(1, 1, clGreen);
   EXPECT_EQ(bitmap.Pixel(1, 1), clGreen);
+}
+
+// Two bitmaps taking turns with one block: each keeps its own canvas, sees
+// what the block held (white where it grew), and Fill stays within the
+// bitmap's own size although the block is larger.
+TEST(BitmapTest, BorrowedPixelsPassBetweenBitmapsAndKeepEachCanvas) {
+  std::vector<std::uint32_t> storage;
+  TBitmap large, small;
+  large.Canvas().Pen().SetColor(clRed);
+  large.BorrowPixels(storage, 4, 3);
+  EXPECT_TRUE(storage.empty());
+  EXPECT_EQ(large.Pixel(3, 2), clWhite);
+  large.SetPixel(1, 0, clNavy);
+  large.ReturnPixels(storage);
+  EXPECT_TRUE(large.Empty());
+  EXPECT_EQ(storage.size(), 12u);
+
+  small.BorrowPixels(storage, 2, 2);
+  EXPECT_EQ(small.Pixel(1, 0), clNavy);  // left by the other bitmap
+  small.Fill(clLime);
+  TBitmap copy;
+  copy.Assign(small);
+  small.ReturnPixels(storage);
+  EXPECT_EQ(storage[4], RGBToPixel(ColorToRGB(clWhite)));  // beyond the 2 x 2 pixels: not filled
+  EXPECT_EQ(copy.Pixel(1, 1), clLime);
+  EXPECT_EQ(copy.Width(), 2);
+
+  small.ReturnPixels(storage);  // nothing borrowed: the storage stays
+  EXPECT_EQ(storage.size(), 12u);
+  EXPECT_EQ(large.Canvas().Pen().Color(), clRed);
+  EXPECT_THROW(large.BorrowPixels(storage, kMaxBitmapSide + 1, 1), GraphicsError);
+  EXPECT_EQ(storage.size(), 12u);
 }
 
 }  // namespace
