@@ -102,13 +102,12 @@ TRect DrawVectorDiagram(TCanvas& canvas, double u, double v) {
 TRect TVectorDiagramSurface::Redraw(TCanvas& canvas, double u, double v) {
   const TRect whole{0, 0, canvas.Target().Width(), canvas.Target().Height()};
   if (frame_.Width() != whole.Right || frame_.Height() != whole.Bottom) {
-    frame_.SetSize(whole.Right, whole.Bottom);
-    DrawReferenceFrame(frame_.Canvas());
-    last_ = DrawVectorDiagram(canvas, u, v);
+    DrawReferenceFrame(canvas);
+    frame_ = TRunLengthImage(canvas.Target());
+    last_ = DrawValues(canvas, u, v);
     return whole;
   }
-  const TRect restored = IntersectRects(last_, whole);
-  canvas.CopyRect(restored, frame_.Canvas(), restored);
+  frame_.CopyTo(canvas.Target(), last_);
   canvas.Brush().SetColor(clBlack);
   UseFramePen(canvas);
   const TRect drawn = DrawValues(canvas, u, v);

@@ -5,8 +5,8 @@
 // (305 × 233). Every drawing clears the whole surface first, so nothing of an
 // earlier vector or a longer text remains. The canvas keeps the pen, brush
 // and font this drawing leaves on it.
-#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Geometry.h"
+#include "platform/graphics/RunLengthImage.h"
 
 namespace tintoral {
 
@@ -36,8 +36,8 @@ class TVectorDiagramSurface {
   TRect Redraw(TCanvas& canvas, double u, double v);
 
  private:
-  TBitmap frame_;  // the bare reference frame, at the surface's size
-  TRect last_;     // the area of the values drawn last
+  TRunLengthImage frame_;  // the bare reference frame, at the surface's size
+  TRect last_;             // the area of the values drawn last
 };
 
 }  // namespace tintoral
