@@ -49,18 +49,20 @@ void TGraphicControl::FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& 
   if (parentCanvas) canvas.CopyRect(part, *parentCanvas, beneath);
 }
 
+void TGraphicControl::ReturnPaintPixels() { buffer_.ReturnPixels(SharedPaintPixels()); }
+
 void TGraphicControl::PaintOnParent(TCanvas& parentCanvas, const TRect& area) {
   const TRect shown = IntersectRects(BoundsRect(), area);
   if (shown.IsEmpty()) return;
   const TRect part{shown.Left - Left(), shown.Top - Top(), shown.Right - Left(), shown.Bottom - Top()};
-  const TScopeExit giveBack([this] { buffer_.ReturnPixels(SharedPaintPixels()); });
+  const TScopeExit giveBack([this] { ReturnPaintPixels(); });
   FillWithPixelsBeneath(&parentCanvas, part);
   Paint();
   parentCanvas.CopyRect(shown, buffer_.Canvas(), part);
 }
 
 void TGraphicControl::RenderTo(TBitmap& target) {
-  const TScopeExit giveBack([this] { buffer_.ReturnPixels(SharedPaintPixels()); });
+  const TScopeExit giveBack([this] { ReturnPaintPixels(); });
   FillWithPixelsBeneath(Parent() ? &Parent()->PaintBuffer().Canvas() : nullptr, {0, 0, Width(), Height()});
   Paint();
   target.Assign(buffer_);

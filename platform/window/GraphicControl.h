@@ -42,6 +42,8 @@ class TGraphicControl : public TControl {
   // coordinates) with the pixels beneath the control; only that part is
   // drawn back, the rest holds whatever the shared pixels held.
   void FillWithPixelsBeneath(TCanvas* parentCanvas, const TRect& part);
+  // Gives the shared pixels back once the paint is done.
+  void ReturnPaintPixels();
 
   TBitmap buffer_;
   TRect paintPart_;
