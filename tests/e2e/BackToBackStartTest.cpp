@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "tests/e2e/support/Process.h"
+#include "tests/e2e/support/ProgramSession.h"
 #include "tests/e2e/support/XTools.h"
 #include "tests/e2e/support/XvfbDisplay.h"
 
@@ -66,10 +67,13 @@ TEST_F(BackToBackStartTest, PanelViewStartsAHundredTimesWithoutAbort) {
   const std::string program = PanelViewProgram();
   if (!FileExists(program)) GTEST_SKIP() << "panelview is not built";
   const std::string shot = testing::TempDir() + "back-to-back.png";
+  // panelview ends by itself, so the sanitizer build checks it for leaks.
+  Environment environment = display_->ClientEnvironment();
+  environment.insert(environment.end(), kLeakOptions.begin(), kLeakOptions.end());
   int failed = 0;
   for (int start = 0; start < kStarts; ++start) {
-    const CommandResult result = RunCommand({program, "--shot", shot, "0", MAIN_FORM_LAYOUT},
-                                            display_->ClientEnvironment(), std::chrono::seconds(30));
+    const CommandResult result =
+        RunCommand({program, "--shot", shot, "0", MAIN_FORM_LAYOUT}, environment, std::chrono::seconds(30));
     if (result.status != 0) ADD_FAILURE() << "start " << start << " ended with " << result.status << " (-1: a signal)";
     failed += result.status != 0;
     if (failed > 3) break;

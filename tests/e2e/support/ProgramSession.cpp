@@ -12,9 +12,6 @@ namespace tintoral::e2e {
 namespace {
 
 constexpr char kMainTitle[] = "^Tintoral$";
-// In the sanitizer build: the leaks of Qt's and the system libraries' own
-// allocations are not the program's (see qt-leaks.supp).
-const Environment kLeakOptions{"LSAN_OPTIONS=suppressions=" LEAK_SUPPRESSIONS ":print_suppressions=0"};
 
 Environment Joined(Environment first, const Environment& second) {
   first.insert(first.end(), second.begin(), second.end());

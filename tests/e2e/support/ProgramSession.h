@@ -22,6 +22,13 @@ class TBitmap;
 
 namespace tintoral::e2e {
 
+// In the sanitizer build: the leaks of Qt's and the system libraries' own
+// allocations are not the program's (see qt-leaks.supp). Allocation stacks
+// are unwound in full, so that those inside Qt can be told by the library
+// they pass through. Every program a test starts gets these entries.
+inline const Environment kLeakOptions{"LSAN_OPTIONS=suppressions=" LEAK_SUPPRESSIONS ":print_suppressions=0",
+                                      "ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0"};
+
 class ProgramSession {
  public:
   // Throws std::runtime_error when the display, the program or its main
