@@ -71,6 +71,9 @@ struct TiTrendAxisScale {
   int decimals = 0;
   double tickLo = 0;
   double tickHi = 1;
+  // Rows: min on `origin`, each unit of value `perValue` rows further.
+  double origin = 0;
+  double perValue = 0;
 };
 
 // One channel's reading at the cursor.
@@ -201,6 +204,9 @@ class TiTrendChart : public TiCustomComponent {
   void PaintTo(TCanvas& canvas) override;
   const TiTrendLayout& Layout() const { return layout_; }
   const TiTrendAxisScale& AxisScale(TiTrendValueAxis axis) const { return axisScales_[axis]; }
+  // The row of a value on an axis as the last paint scaled it (to nearest,
+  // halves to even); values off the scale are held one row beyond the plot.
+  int RowOf(TiTrendValueAxis axis, double value) const;
 
   // ---- Data link, input ---------------------------------------------------
   bool DataLinkApply(TiOPCItem& item) override;
@@ -242,7 +248,6 @@ class TiTrendChart : public TiCustomComponent {
   void PaintReferenceLines(TCanvas& canvas);
   void PaintLegend(TCanvas& canvas);
   void PaintCursor(TCanvas& canvas);
-  int RowOf(TiTrendValueAxis axis, double value) const;
   std::string ValueText(TiTrendValueAxis axis, double value, int extraDecimals) const;
 
   int channelCount_ = 1;

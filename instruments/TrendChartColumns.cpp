@@ -1,15 +1,6 @@
 #include "instruments/TrendChartColumns.h"
 
-#include <cmath>
-
 namespace tintoral {
-
-std::int64_t TTrendColumnMap::ColumnOf(double t) const {
-  const double position = (t - start) * width / span;
-  if (!(position >= 0)) return -1;  // before the plot (or no usable span)
-  if (position >= width) return width;
-  return static_cast<std::int64_t>(std::floor(position));
-}
 
 namespace {
 
@@ -27,11 +18,19 @@ void DecimateColumns(const TTrendHistory& history, const TTrendColumnMap& map, T
   out.after = {};
   if (history.Empty() || width == 0) return;
   // The first sample of each column, found by the same pixel rule that a
-  // sample-by-sample rasterisation applies.
+  // sample-by-sample rasterisation applies; each search starts where evenly
+  // spread samples would put the column's end.
   std::int64_t begin = history.FirstWhere([&](double t) { return map.ColumnOf(t) >= 0; });
+  const std::int64_t last = history.FirstWhere([&](double t) { return map.ColumnOf(t) >= width; });
   out.before = NeighbourAt(history, begin - 1);
+  const std::int64_t start = begin;
+  const double perColumn = static_cast<double>(last - begin) / width;
+  constexpr int kPrefetchAhead = 6;  // columns
   for (int column = 0; column < width; ++column) {
-    const std::int64_t end = history.FirstWhere([&](double t) { return map.ColumnOf(t) > column; });
+    history.Prefetch(start + static_cast<std::int64_t>(perColumn * (column + 1 + kPrefetchAhead)));
+    const auto guess = start + static_cast<std::int64_t>(perColumn * (column + 1));
+    const std::int64_t end =
+        history.FirstWhereNear([&](double t) { return map.ColumnOf(t) > column; }, begin, last, guess);
     if (end > begin) {
       TTrendColumn& c = out.columns[static_cast<std::size_t>(column)];
       c.range = history.Summary(begin, end);

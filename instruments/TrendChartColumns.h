@@ -20,7 +20,12 @@ struct TTrendColumnMap {
   double span = 1;
   int width = 0;
 
-  std::int64_t ColumnOf(double t) const;
+  std::int64_t ColumnOf(double t) const {
+    const double position = (t - start) * width / span;
+    if (!(position >= 0)) return -1;  // before the plot (or no usable span)
+    if (position >= width) return width;
+    return static_cast<std::int64_t>(position);  // not negative: truncation is the floor
+  }
   // The time at the left edge of `column`.
   double TimeOf(double column) const { return start + column * span / width; }
 };

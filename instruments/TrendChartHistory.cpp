@@ -125,27 +125,58 @@ void TTrendHistory::BlockComplete(int level, std::int64_t block) {
   if ((block & kBlockMask) == kBlockMask) BlockComplete(level + 1, parentBlock);
 }
 
+void TTrendHistory::Prefetch(std::int64_t sequence) const {
+  if (sequence < First() || sequence >= end_) return;
+  const auto slot = static_cast<std::size_t>(Slot(sequence));
+  __builtin_prefetch(&times_[slot]);
+  __builtin_prefetch(&values_[slot]);
+  std::int64_t block = sequence;
+  for (std::size_t level = 0; level < levels_.size(); ++level) {
+    block >>= kBlockBits;
+    const auto blockSlot = static_cast<std::size_t>(block % slots_[level]);
+    if (blockSlot < levels_[level].size()) __builtin_prefetch(&levels_[level][blockSlot]);
+  }
+}
+
 TTrendRange TTrendHistory::Summary(std::int64_t first, std::int64_t end) const {
   TTrendRange range;
   std::int64_t lo = std::max(first, First());
   std::int64_t hi = std::min(end, end_);
   const int top = static_cast<int>(levels_.size());
-  // Walk up the pyramid: at each level take the loose ends one by one, then
-  // the whole blocks between them at the level above. Blocks wholly inside
+  // Adds entries a … b - 1 of a level, stepping through the slots without
+  // a division per entry.
+  auto addRun = [&](int level, std::int64_t a, std::int64_t b) {
+    if (a >= b) return;
+    if (level == 0) {
+      auto slot = static_cast<std::size_t>(Slot(a));
+      for (std::int64_t i = a; i < b; ++i) {
+        range.Add(values_[slot]);
+        if (++slot == static_cast<std::size_t>(capacity_)) slot = 0;
+      }
+      return;
+    }
+    const std::vector<TTrendRange>& blocks = levels_[static_cast<std::size_t>(level - 1)];
+    const auto count = static_cast<std::size_t>(slots_[static_cast<std::size_t>(level - 1)]);
+    auto slot = static_cast<std::size_t>(a % slots_[static_cast<std::size_t>(level - 1)]);
+    for (std::int64_t i = a; i < b; ++i) {
+      range.Add(blocks[slot]);
+      if (++slot == count) slot = 0;
+    }
+  };
+  // Walk up the pyramid: at each level take the loose ends, then the whole
+  // blocks between them at the level above. Blocks wholly inside
   // [first, end) are complete and still in the ring.
   for (int level = 0; lo < hi; ++level) {
-    auto add = [&](std::int64_t index) {
-      if (level == 0) range.Add(ValueAt(index));
-      else range.Add(Block(level, index));
-    };
     if (level == top) {
-      for (std::int64_t index = lo; index < hi; ++index) add(index);
+      addRun(level, lo, hi);
       break;
     }
-    while (lo < hi && (lo & kBlockMask) != 0) add(lo++);
-    while (lo < hi && (hi & kBlockMask) != 0) add(--hi);
-    lo >>= kBlockBits;
-    hi >>= kBlockBits;
+    const std::int64_t alignedLo = std::min(hi, (lo + kBlockMask) & ~kBlockMask);
+    const std::int64_t alignedHi = std::max(alignedLo, hi & ~kBlockMask);
+    addRun(level, lo, alignedLo);
+    addRun(level, alignedHi, hi);
+    lo = alignedLo >> kBlockBits;
+    hi = alignedHi >> kBlockBits;
   }
   return range;
 }

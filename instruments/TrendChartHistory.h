@@ -91,10 +91,45 @@ class TTrendHistory {
     }
     return lo;
   }
+  // The same, searched outwards from `guess` (a good guess costs a few
+  // look-ups near it instead of a search over the whole ring); the answer
+  // must lie in [lo, hi].
+  template <class Test>
+  std::int64_t FirstWhereNear(Test reached, std::int64_t lo, std::int64_t hi, std::int64_t guess) const {
+    guess = guess < lo ? lo : guess > hi ? hi : guess;
+    std::int64_t step = 1;
+    if (guess < hi && !reached(TimeAt(guess))) {
+      // Up: the answer is past guess.
+      lo = guess + 1;
+      while (lo + step < hi && !reached(TimeAt(lo + step - 1))) {
+        lo += step;
+        step *= 2;
+      }
+      if (lo + step < hi) hi = lo + step - 1;
+    } else {
+      // Down: the answer is at or before guess.
+      hi = guess;
+      while (hi - step > lo && reached(TimeAt(hi - step))) {
+        hi -= step;
+        step *= 2;
+      }
+      if (hi - step > lo) lo = hi - step + 1;
+    }
+    while (lo < hi) {
+      const std::int64_t mid = lo + (hi - lo) / 2;
+      if (reached(TimeAt(mid))) hi = mid;
+      else lo = mid + 1;
+    }
+    return lo;
+  }
   // The first stored sample at or after `time`.
   std::int64_t FirstAtOrAfter(double time) const {
     return FirstWhere([time](double t) { return t >= time; });
   }
+  // Asks the processor to fetch what a search and a summary near
+  // `sequence` will read (the sample and its blocks at every level), so
+  // that walking many columns does not wait on memory one column at a time.
+  void Prefetch(std::int64_t sequence) const;
   // The values of samples first … end - 1 (stored ones only).
   TTrendRange Summary(std::int64_t first, std::int64_t end) const;
 

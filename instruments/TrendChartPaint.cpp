@@ -7,7 +7,6 @@
 #include "instruments/TrendChart.h"
 #include "instruments/TrendChartTime.h"
 #include "instruments/base/AutoScale.h"
-#include "instruments/base/ScaleObject.h"
 #include "runtime/NumberText.h"
 
 namespace tintoral {
@@ -48,10 +47,16 @@ void VLine(TCanvas& canvas, int x, int top, int bottom) { canvas.FillRect(TRect{
 
 int TiTrendChart::RowOf(TiTrendValueAxis axis, double value) const {
   const TiTrendAxisScale& s = axisScales_[axis];
-  const int row = ScaleValueToPixel(value, s.min, s.max, layout_.plot.Bottom - 1, layout_.plot.Top);
-  // Beyond the plot by one: the margins are painted over afterwards, so a
-  // value off the scale leaves the plot at its edge.
-  return std::clamp(row, layout_.plot.Top - 1, layout_.plot.Bottom);
+  // In doubles, not through the scale's long-double mapping: a repaint maps
+  // a few values per pixel column of every channel. Beyond the plot by one:
+  // the margins are painted over afterwards, so a value off the scale
+  // leaves the plot at its edge.
+  const double row = s.origin + (value - s.min) * s.perValue;
+  const double top = layout_.plot.Top - 1;
+  const double bottom = layout_.plot.Bottom;
+  if (!(row >= top)) return row != row ? layout_.plot.Bottom : layout_.plot.Top - 1;
+  if (row >= bottom) return layout_.plot.Bottom;
+  return static_cast<int>(std::nearbyint(row));
 }
 
 std::string TiTrendChart::ValueText(TiTrendValueAxis axis, double value, int extraDecimals) const {
@@ -102,6 +107,9 @@ void TiTrendChart::ScaleAxes() {
     }
     const double step = (scale.tickHi - scale.tickLo) / (scale.ticks - 1);
     scale.decimals = StepDecimals(step);
+    scale.origin = layout_.plot.Bottom - 1;
+    scale.perValue = (layout_.plot.Top - scale.origin) / (scale.max - scale.min);
+    if (!std::isfinite(scale.perValue)) scale.perValue = 0;
   }
 }
 

@@ -17,7 +17,6 @@
 #include "instruments/InstrumentClasses.h"
 #include "instruments/TrendChart.h"
 #include "instruments/TrendChartTime.h"
-#include "instruments/base/ScaleObject.h"
 #include "platform/window/Form.h"
 #include "platform/window/KeyCodes.h"
 #include "platform/window/MainThreadQueue.h"
@@ -70,10 +69,7 @@ std::unique_ptr<test::Surface> Paint(TiTrendChart& chart) {
   return surface;
 }
 
-int ValueRow(const TiTrendChart& chart, double value) {
-  const TRect& p = chart.Layout().plot;
-  return ScaleValueToPixel(value, 0, 100, p.Bottom - 1, p.Top);
-}
+int ValueRow(const TiTrendChart& chart, double value) { return chart.RowOf(itvaLeft, value); }
 
 bool ColumnHas(const test::Surface& s, int x, int top, int bottom, TColor color) {
   for (int y = top; y < bottom; ++y)
@@ -123,11 +119,11 @@ TEST(TrendChartPaint, ReferenceLinesAreDrawnAtTheirValuesAndStepsHoldEachValue) 
   const auto s = Paint(chart);
   const TRect p = chart.Layout().plot;
   for (double value : {0.0, 100.0, -33.0, 133.0}) {
-    const int row = ScaleValueToPixel(value, -40, 140, p.Bottom - 1, p.Top);
+    const int row = chart.RowOf(itvaLeft, value);
     EXPECT_EQ(s->At(p.Right - 2, row), clGreen) << value;
   }
   // From x = 10 to 52 the value holds at 100: a level line, no slope.
-  const int high = ScaleValueToPixel(100, -40, 140, p.Bottom - 1, p.Top);
+  const int high = chart.RowOf(itvaLeft, 100);
   for (double x : {11.0, 30.0, 51.0}) EXPECT_EQ(s->At(p.Left + static_cast<int>(x * p.Width() / 64), high), clRed) << x;
 }
 
