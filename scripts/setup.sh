@@ -14,6 +14,7 @@ packages=(
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream file
   locales
+  libqcustomplot-dev qt6-charts-dev libqt6opengl6-dev
 )
 
 missing=()
