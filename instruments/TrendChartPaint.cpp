@@ -8,6 +8,7 @@
 #include "instruments/TrendChartTime.h"
 #include "instruments/base/AutoScale.h"
 #include "runtime/NumberText.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 namespace {
@@ -243,7 +244,6 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
   canvas.Pen().SetColor(channel.Color());
   canvas.Pen().SetWidth(w);
   canvas.Pen().SetStyle(psSolid);
-  canvas.Brush().SetColor(channel.Color());
   const int left = layout_.plot.Left;
   auto join = [&](int x0, double v0, int x1, double v1) {
     const int r0 = RowOf(axis, v0);
@@ -256,6 +256,18 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
       canvas.LineTo(x1, r1);
     }
   };
+  // The column bars straight into the pixels, a pen width wide (a brush
+  // fill would paint them row by row).
+  TBitmap& surface = canvas.Target();
+  const std::uint32_t pixel = RGBToPixel(ColorToRGB(channel.Color()));
+  auto bar = [&](int left, int top, int bottom) {
+    top = std::max(top, 0);
+    bottom = std::min(bottom, surface.Height());
+    const int right = std::min(left + w, surface.Width());
+    left = std::max(left, 0);
+    for (int y = top; y < bottom; ++y) std::fill(surface.ScanLine(y) + left, surface.ScanLine(y) + right, pixel);
+  };
+  const TScopeExit changed([&surface] { surface.Changed(); });
   bool havePrevious = false;
   int previousX = 0;
   double previousValue = 0;
@@ -275,11 +287,8 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
       previousValue = steps ? b.value : b.value + (column.first - b.value) * fraction;
     }
     if (havePrevious && Finite(previousValue) && Finite(column.first)) join(previousX, previousValue, x, column.first);
-    if (column.range.HasValues()) {
-      const int top = RowOf(axis, column.range.max);
-      const int bottom = RowOf(axis, column.range.min);
-      canvas.FillRect(TRect{x - half, top - half, x - half + w, bottom - half + w});
-    }
+    if (column.range.HasValues())
+      bar(x - half, RowOf(axis, column.range.max) - half, RowOf(axis, column.range.min) - half + w);
     havePrevious = true;
     previousX = x;
     previousValue = column.last;
