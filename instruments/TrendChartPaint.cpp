@@ -265,6 +265,7 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
     bottom = std::min(bottom, surface.Height());
     const int right = std::min(left + w, surface.Width());
     left = std::max(left, 0);
+    if (left >= right) return;
     for (int y = top; y < bottom; ++y) std::fill(surface.ScanLine(y) + left, surface.ScanLine(y) + right, pixel);
   };
   const TScopeExit changed([&surface] { surface.Changed(); });
