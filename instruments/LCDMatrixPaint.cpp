@@ -3,21 +3,16 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <vector>
 
 #include "instruments/LCDMatrix.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/CellRowFill.h"
+#include "platform/graphics/SaturateToInt.h"
 
 namespace tintoral {
 namespace {
-
-int Saturate(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 // Cells of `cellSize` with `spacing` between them that fit `available`
 // pixels, cut down to whole character pitches (none rather than a
@@ -47,16 +42,16 @@ TiLCDLayout TiLCDMatrix::Layout() const {
 
   TiLCDLayout l;
   l.BorderWidth = static_cast<int>(border);
-  l.InnerLeft = Saturate(innerLeft);
-  l.InnerTop = Saturate(innerTop);
-  l.InnerRight = Saturate(innerRight);
-  l.InnerBottom = Saturate(innerBottom);
-  l.CellColumns = Saturate(cellColumns);
-  l.CellRows = Saturate(cellRows);
-  l.CharColumns = Saturate((cellColumns + characterSpacingHorz_) / pitchX);
-  l.CharRows = Saturate((cellRows + characterSpacingVert_) / pitchY);
-  l.GridLeft = Saturate(SparePixels(availableWidth, cellColumns, cellsWidth_, cellsSpacingHorz_) / 2 + innerLeft);
-  l.GridTop = Saturate(SparePixels(availableHeight, cellRows, cellsWidth_, cellsSpacingVert_) / 2 + innerTop);
+  l.InnerLeft = SaturateToInt(innerLeft);
+  l.InnerTop = SaturateToInt(innerTop);
+  l.InnerRight = SaturateToInt(innerRight);
+  l.InnerBottom = SaturateToInt(innerBottom);
+  l.CellColumns = SaturateToInt(cellColumns);
+  l.CellRows = SaturateToInt(cellRows);
+  l.CharColumns = SaturateToInt((cellColumns + characterSpacingHorz_) / pitchX);
+  l.CharRows = SaturateToInt((cellRows + characterSpacingVert_) / pitchY);
+  l.GridLeft = SaturateToInt(SparePixels(availableWidth, cellColumns, cellsWidth_, cellsSpacingHorz_) / 2 + innerLeft);
+  l.GridTop = SaturateToInt(SparePixels(availableHeight, cellRows, cellsWidth_, cellsSpacingVert_) / 2 + innerTop);
   return l;
 }
 
