@@ -1,0 +1,29 @@
+#include "instruments/opc/ItemCheck.h"
+
+#include "instruments/opc/OPCItem.h"
+#include "runtime/PropertyInfo.h"
+
+namespace tintoral {
+namespace {
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+}  // namespace
+
+std::string ItemSettingsMistake(const TiOPCItem& item, const std::string& ownerClass) {
+  const std::string& property = item.PropertyName();
+  if (IsBlank(property)) return "the item names no property (PropertyName is blank)";
+  if (item.PropertyKind() == tkUnknown)
+    return "PropertyName '" + property + "' names no published property of " + ownerClass +
+           " (a property of a held object is named with a dot, as in 'Font.Size')";
+  if (item.PropertyKind() == tkMethod)
+    return "PropertyName '" + property + "' is an event of " + ownerClass +
+           "; events cannot be bound to items, only properties that hold a value";
+  if (IsBlank(item.ServerName()) && IsBlank(item.GroupName()))
+    return "the item names no server: give ServerName, or GroupName for the link library's default server";
+  if (IsBlank(item.ItemName())) return "the item names no item on its server (ItemName is blank)";
+  if (item.UpdateRate() < 0) return "UpdateRate " + std::to_string(item.UpdateRate()) + " is negative";
+  return "";
+}
+
+}  // namespace tintoral
