@@ -87,10 +87,9 @@ void TiOPCItemManager::ReadItems(TReader& reader) {
 
 // A form being designed may hold unfinished items; a form that runs may not.
 void TiOPCItemManager::CheckLoadedItem(const TiOPCItem& item) const {
-  if (OwnerIsDesigning()) return;
+  if (OwnerIsDesigning() || !owner_) return;
   const auto* component = dynamic_cast<const TComponent*>(owner_);
-  const std::string ownerClass = owner_ ? owner_->ClassName() : std::string("the instrument");
-  const std::string mistake = ItemSettingsMistake(item, ownerClass);
+  const std::string mistake = ItemSettingsMistake(item, owner_->ClassType());
   if (mistake.empty()) return;
   const std::string where =
       (component ? component->Name() + "." : std::string()) + "OPCItems item " + std::to_string(IndexOf(&item)) + ": ";

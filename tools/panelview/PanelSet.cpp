@@ -9,6 +9,7 @@
 #include "instruments/opc/ErrorLog.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "tools/panelview/PanelStatus.h"
+#include "tools/panelview/TrendExport.h"
 
 namespace tintoral {
 namespace {
@@ -73,6 +74,7 @@ void TPanelSet::Prepare(int index, TForm& window, const std::string& error, cons
     return;
   }
   if (settings_.markErrors) MarkErrors(window);
+  AddTrendExport(window);
   loadLines_[i] = warnings;
   for (const std::string& report : UnlinkedItemReports(window, OPCLibrary(), paths_[i]))
     loadLines_[i].push_back(report);

@@ -66,6 +66,9 @@ TEST_F(PanelFormMistakesTest, ItemsThatCannotWorkAreNamedWithTheFileAndTheLine) 
       {"PropertyName = 'Valu'\n ServerName = 'S'\n ItemName = 'Tank'\n",
        "PropertyName 'Valu' names no published property of TiSevenSegmentAnalog (a property of a held object is "
        "named with a dot, as in 'Font.Size')"},
+      {"PropertyName = 'Fnt.Size'\n ServerName = 'S'\n ItemName = 'Tank'\n",
+       "PropertyName 'Fnt.Size' names no published property of TiSevenSegmentAnalog (a property of a held object is "
+       "named with a dot, as in 'Font.Size')"},
       {"PropertyName = 'OnOPCError'\n ServerName = 'S'\n ItemName = 'Tank'\n",
        "PropertyName 'OnOPCError' is an event of TiSevenSegmentAnalog; events cannot be bound to items, only "
        "properties that hold a value"},
