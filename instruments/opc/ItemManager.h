@@ -40,6 +40,9 @@ class TiOPCItemManager {
     TiTaskPoster post;
     // A problem of the item (a value not taken, a write refused).
     std::function<void(TiOPCItem&, const std::string&)> reportProblem;
+    // Puts this value of the item back into its property (a refused write
+    // undone), without sending it to the server.
+    std::function<void(TiOPCItem&, const TVariant&)> restoreValue;
     // With `post`: deliveries run together at most once per this time, so
     // that the owner repaints at most once per display frame (0: each runs
     // as posted).
@@ -75,15 +78,20 @@ class TiOPCItemManager {
   void SetOwnerErrorFlag(bool value) const;
   void NewData(TiOPCItem& item) const;
   void ReportProblem(TiOPCItem& item, const std::string& message) const;
+  void RestoreValue(TiOPCItem& item, const TVariant& value) const;
   // Runs the items' deliveries on the owner's thread (paced by deliveryFrame).
   const TiTaskPoster& Poster() const { return poster_; }
 
   // The list as the value of "OPCItems". Reading clears the list first and
-  // runs each item's ItemLoaded after its properties.
+  // runs each item's ItemLoaded after its properties. An item whose
+  // settings cannot work (ItemCheck.h) raises StreamError at its line,
+  // unless the owner is designed.
   void ReadItems(TReader& reader);
   void WriteItems(TWriter& writer) const;
 
  private:
+  void CheckLoadedItem(const TiOPCItem& item) const;
+
   TObject* owner_;
   Callbacks callbacks_;
   std::unique_ptr<TiFramePacer> pacer_;

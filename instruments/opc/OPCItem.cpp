@@ -140,8 +140,13 @@ int TiOPCItem::HoldMilliseconds() const { return std::max(1000, 4 * std::max(0, 
 bool TiOPCItem::WriteValue(const TVariant& value) {
   if (!IsItemActive()) {
     ReportProblem("write of " + value.ToString() + " refused: the server is not connected");
-    // Handed back once the write that was refused has returned.
-    if (hasData_) inbox_->PostWhileAttached([this] { HandOn(); });
+    // The last good value is handed back once the write that was refused
+    // has returned: the last value may be one of bad quality that the
+    // instrument never took.
+    if (hasGoodData_)
+      inbox_->PostWhileAttached([this] {
+        if (manager_) manager_->RestoreValue(*this, lastGoodValue_);
+      });
     return false;
   }
   SendItemData(value);
@@ -166,7 +171,11 @@ void TiOPCItem::ReceiveData(const TVariant& value, std::uint16_t quality, std::u
 void TiOPCItem::DataArrived(const TiOPCItemData& data) {
   lastData_ = data;
   hasData_ = true;
-  if (IsGoodQuality(data.quality)) problem_.clear();
+  if (IsGoodQuality(data.quality)) {
+    problem_.clear();
+    lastGoodValue_ = data.value;
+    hasGoodData_ = true;
+  }
   if (autoError_) UpdateItemError();
   if (HoldsBack(data)) return;
   HandOn();

@@ -11,6 +11,8 @@
 #include "runtime/FormLexer.h"
 #include "runtime/FormReader.h"
 #include "runtime/Identifiers.h"
+#include "tools/formshot/FormSizeCheck.h"
+#include "tools/formshot/FormWarnings.h"
 #include "tools/formshot/ProgramForms.h"
 
 namespace tintoral {
@@ -111,7 +113,10 @@ TLoadedForm LoadForm(std::string_view text) {
 TLoadedForm LoadFormFile(const std::string& path) {
   const std::string text = ReadTextFile(path);
   try {
-    return LoadForm(text);
+    TLoadedForm form = LoadForm(text);
+    CheckDrawableSizes(form.Root(), text);
+    form.SetWarnings(FormWarnings(form.Root(), text, path));
+    return form;
   } catch (const StreamError& error) {
     throw StreamError(WithFileName(path, error.Message()));
   }

@@ -26,10 +26,15 @@ class TLoadedForm {
 
   TComponent& Root() const { return *root_; }
   bool IsStandIn() const { return standInClass_ != nullptr; }
+  // "FILE:LINE: warning: ..." for what reads but will not show as meant
+  // (FormWarnings.h); LoadFormFile fills them in.
+  const std::vector<std::string>& Warnings() const { return warnings_; }
+  void SetWarnings(std::vector<std::string> warnings) { warnings_ = std::move(warnings); }
 
  private:
   std::unique_ptr<TClassInfo> standInClass_;  // outlives the root that refers to it
   std::unique_ptr<TComponent> root_;
+  std::vector<std::string> warnings_;
 };
 
 // Raises StreamError for a malformed form, an unknown class, component
@@ -38,7 +43,8 @@ TLoadedForm LoadForm(std::string_view text);
 
 // LoadForm on the file's text. Its errors name the file as given and the
 // line, as compilers do ("MainForm.txt:11: '=' expected but 'end' found");
-// FileError when the file cannot be read.
+// FileError when the file cannot be read. The form's warnings are those of
+// FormWarnings.
 TLoadedForm LoadFormFile(const std::string& path);
 
 // The root's class name as the file's first line gives it ("" when there is
