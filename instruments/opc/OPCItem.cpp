@@ -144,10 +144,11 @@ bool TiOPCItem::WriteValue(const TVariant& value) {
     if (hasData_) inbox_->PostWhileAttached([this] { HandOn(); });
     return false;
   }
+  lastWriteMade_ = std::chrono::steady_clock::now();
   SendItemData(value);
   writeInFlight_ = true;
   lastWritten_ = value;
-  holdUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(HoldMilliseconds());
+  holdUntil_ = lastWriteMade_ + std::chrono::milliseconds(HoldMilliseconds());
   return true;
 }
 
@@ -168,6 +169,10 @@ void TiOPCItem::DataArrived(const TiOPCItemData& data) {
   hasData_ = true;
   if (IsGoodQuality(data.quality)) problem_.clear();
   if (autoError_) UpdateItemError();
+  // Received before the last write (waiting for its display frame, say):
+  // applied now it would undo the write, however long the server takes to
+  // report the value written.
+  if (PredatesLastWrite(data)) return;
   if (HoldsBack(data)) return;
   HandOn();
 }
@@ -205,7 +210,7 @@ void TiOPCItem::HoldTimeUp() {
   }
   writeInFlight_ = false;
   holding_ = false;
-  HandOn();
+  if (!PredatesLastWrite(lastData_)) HandOn();
 }
 
 void TiOPCItem::HandOn() {
