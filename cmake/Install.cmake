@@ -44,7 +44,7 @@ set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
 function(tintoral_install_node_modules folder destination)
   install(CODE "
     if(NOT EXISTS \"${folder}/node_modules\")
-      message(FATAL_ERROR \"${folder}/node_modules is missing: run scripts/setup.sh first\")
+      message(FATAL_ERROR \"${folder}/node_modules is missing: run scripts/setup.sh --opcua first\")
     endif()" COMPONENT panels)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${folder}/package-lock.json)
   file(READ ${folder}/package-lock.json lock)

@@ -149,10 +149,11 @@ bool TiOPCItem::WriteValue(const TVariant& value) {
       });
     return false;
   }
+  lastWriteMade_ = std::chrono::steady_clock::now();
   SendItemData(value);
   writeInFlight_ = true;
   lastWritten_ = value;
-  holdUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(HoldMilliseconds());
+  holdUntil_ = lastWriteMade_ + std::chrono::milliseconds(HoldMilliseconds());
   return true;
 }
 
@@ -177,6 +178,10 @@ void TiOPCItem::DataArrived(const TiOPCItemData& data) {
     hasGoodData_ = true;
   }
   if (autoError_) UpdateItemError();
+  // Received before the last write (waiting for its display frame, say):
+  // applied now it would undo the write, however long the server takes to
+  // report the value written.
+  if (PredatesLastWrite(data)) return;
   if (HoldsBack(data)) return;
   HandOn();
 }
@@ -214,7 +219,7 @@ void TiOPCItem::HoldTimeUp() {
   }
   writeInFlight_ = false;
   holding_ = false;
-  HandOn();
+  if (!PredatesLastWrite(lastData_)) HandOn();
 }
 
 void TiOPCItem::HandOn() {

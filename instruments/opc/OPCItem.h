@@ -138,6 +138,7 @@ class TiOPCItem : public TPersistent {
   bool LinkAllowed() const;
   void ReconnectIfActive();
   void DataArrived(const TiOPCItemData& data);
+  bool PredatesLastWrite(const TiOPCItemData& data) const { return data.received < lastWriteMade_; }
   bool HoldsBack(const TiOPCItemData& data);
   void HoldTimeUp();
   void HandOn();
@@ -161,6 +162,7 @@ class TiOPCItem : public TPersistent {
   bool writeInFlight_ = false;
   bool holding_ = false;  // a value arrived while the write was in flight
   TVariant lastWritten_;
+  std::chrono::steady_clock::time_point lastWriteMade_{};
   std::chrono::steady_clock::time_point holdUntil_;
   std::unique_ptr<TTimerService> holdTimer_;  // created at the first write
   std::string problem_;
