@@ -1,5 +1,6 @@
 #include "tools/panelview/PanelStatus.h"
 
+#include <algorithm>
 #include <ctime>
 #include <vector>
 
@@ -64,9 +65,19 @@ std::string LocalClockTime(std::int64_t unixMilliseconds) {
 }
 
 std::string PanelStatusText(const TComponent& root, const TiOPCLibrary& library) {
-  if (!library.Available()) return "no link library: the items stay unconnected";
+  return PanelStatusText(root, std::vector<const TiOPCLibrary*>{&library});
+}
+
+std::string PanelStatusText(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries) {
+  if (std::none_of(libraries.begin(), libraries.end(),
+                   [](const TiOPCLibrary* library) { return library->Available(); }))
+    return "no link library: the items stay unconnected";
   std::vector<std::string> parts;
-  for (const TiServerConnection& connection : library.ServerConnections()) parts.push_back(ConnectionText(connection));
+  for (const TiOPCLibrary* library : libraries) {
+    if (!library->Available()) parts.push_back("no link library " + library->Name() + ": its items stay unconnected");
+    for (const TiServerConnection& connection : library->ServerConnections())
+      parts.push_back(ConnectionText(connection));
+  }
   std::vector<std::string> troubles;
   CollectItemTroubles(root, troubles);
   parts.push_back(troubles.empty() ? "all items well" : Join(troubles, "; "));

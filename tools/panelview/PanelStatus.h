@@ -5,6 +5,7 @@
 // write or a value not taken).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tintoral {
 
@@ -14,6 +15,9 @@ class TiOPCLibrary;
 // Items are those of the instruments among `root` and the components it
 // owns, at any depth. Times are shown in local time.
 std::string PanelStatusText(const TComponent& root, const TiOPCLibrary& library);
+// The connections of every library, in order; a library that could not be
+// loaded is named, unless none could.
+std::string PanelStatusText(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries);
 
 // "hh:mm:ss" of a Unix time in milliseconds, in local time.
 std::string LocalClockTime(std::int64_t unixMilliseconds);

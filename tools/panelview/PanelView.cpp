@@ -87,7 +87,7 @@ void UpdateItemErrors(TComponent& component) {
 void RefreshStatus(TLabel* status, TForm* form) {
   if (!status || !form) return;
   UpdateItemErrors(*form);
-  const std::string text = PanelStatusText(*form, OPCLibrary());
+  const std::string text = PanelStatusText(*form, LinkLibrariesInUse());
   if (text != status->Caption() && std::getenv("PANELVIEW_STATUS_TO_STDERR"))
     std::fprintf(stderr, "panelview status: %s\n", text.c_str());
   status->SetCaption(text);
