@@ -36,10 +36,14 @@ with a small vectorscope.")
 set(CPACK_DEBIAN_PANELS_PACKAGE_NAME tintoral-panels)
 set(CPACK_DEBIAN_PANELS_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PANELS_PACKAGE_DEPENDS "${runtime_depends}, nodejs (>= 18)")
+# The Modbus TCP link library's libmodbus5 comes from its shared-library
+# dependencies; the example's device runs on pymodbus.
+set(CPACK_DEBIAN_PANELS_PACKAGE_SUGGESTS "python3-pymodbus")
 set(CPACK_COMPONENT_PANELS_DESCRIPTION
   "tools for live instrument panels from text form files\n\
 panelview opens a form file of instruments in a window with its data-link\n\
 items connected, formshot renders one to a PNG and prints the reference of\n\
-every form class. With the OPC UA link library and its Node.js helper, and a\n\
-link library that simulates a server for panels without one.")
+every form class. With the OPC UA link library and its Node.js helper, the\n\
+Modbus TCP link library, and a link library that simulates a server for\n\
+panels without one.")
 include(CPack)
