@@ -6,6 +6,7 @@
     holding registers 10-17    a message, 16 bytes of text
 """
 import asyncio
+import logging
 import struct
 import sys
 import types
@@ -41,6 +42,7 @@ async def simulate(holding):
 
 
 def main():
+    logging.getLogger("pymodbus").setLevel(logging.CRITICAL)  # a panel going away is no error here
     port = int(sys.argv[1]) if len(sys.argv) > 1 else 5020
     holding = ModbusSequentialDataBlock(0, [0] * 100)
     store = ModbusSlaveContext(zero_mode=True, hr=holding)

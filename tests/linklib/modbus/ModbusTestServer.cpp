@@ -66,6 +66,10 @@ void ModbusTestServer::Set(const std::string& area, int address, const std::vect
   Command(line);
 }
 
+void ModbusTestServer::CountUp(const std::string& area, int address, int count, int hz) {
+  Command("count " + area + " " + std::to_string(address) + " " + std::to_string(count) + " " + std::to_string(hz));
+}
+
 // Sends the line and waits for the next line that starts with `prefix`.
 std::string ModbusTestServer::Answer(const std::string& line, const std::string& prefix) {
   std::unique_lock<std::mutex> guard(lock_);

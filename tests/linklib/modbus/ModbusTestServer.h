@@ -31,6 +31,8 @@ class ModbusTestServer {
   // AREA "co", "di", "ir" or "hr".
   void Set(const std::string& area, int address, const std::vector<int>& values);
   std::vector<int> Get(const std::string& area, int address, int count);
+  // Counts `count` registers up by one, `hz` times a second, from now on.
+  void CountUp(const std::string& area, int address, int count, int hz);
 
   std::string ServerName() const { return "modbus-tcp://127.0.0.1:" + std::to_string(port_) + "/1"; }
 

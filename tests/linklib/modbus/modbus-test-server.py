@@ -8,8 +8,10 @@ It prints "listening" once it listens. Commands on stdin, one a line:
 
     set AREA ADDRESS VALUE...     AREA co, di, ir or hr; registers as 0 ... 65535
     get AREA ADDRESS COUNT        prints "got AREA ADDRESS VALUE..."
+    count AREA ADDRESS COUNT HZ   counts the registers up by one, HZ times a second
 """
 import asyncio
+import logging
 import os
 import sys
 import types
@@ -31,6 +33,7 @@ SIZE = 1000
 
 
 def main():
+    logging.getLogger("pymodbus").setLevel(logging.CRITICAL)  # a client going away is no error here
     port = int(sys.argv[1])
     blocks = {area: ModbusSequentialDataBlock(0, [0] * SIZE) for area in ("co", "di", "ir", "hr")}
     store = ModbusSlaveContext(zero_mode=True, **blocks)
@@ -38,6 +41,11 @@ def main():
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
     server = ModbusTcpServer(context, address=("127.0.0.1", port), allow_reuse_address=True, loop=loop)
+
+    async def count_up(block, address, count, hz):
+        while True:
+            block.setValues(address, [(v + 1) % 65536 for v in block.values[address:address + count]])
+            await asyncio.sleep(1 / hz)
 
     def command(line):
         fields = line.split()
@@ -48,6 +56,8 @@ def main():
         elif fields[0] == "get":
             values = blocks[fields[1]].values[int(fields[2]):int(fields[2]) + int(fields[3])]
             print("got", fields[1], fields[2], *[int(v) for v in values], flush=True)
+        elif fields[0] == "count":
+            loop.create_task(count_up(blocks[fields[1]], *[int(v) for v in fields[2:5]]))
 
     pending = b""
 
