@@ -33,19 +33,9 @@ std::vector<std::uint16_t> RegistersOf(const ItemAddress& item, std::uint64_t bi
   return words;
 }
 
-Value Integer(IOPCVariantType type, std::int64_t number) {
-  Value value;
-  value.type = type;
-  value.integer = number;
-  return value;
-}
+Value Integer(IOPCVariantType type, std::int64_t number) { return Value::Integer(type, number); }
 
-Value Real(double number) {
-  Value value;
-  value.type = IOPC_VT_DOUBLE;
-  value.real = number;
-  return value;
-}
+Value Real(double number) { return Value::Real(number); }
 
 Value Text(const ItemAddress& item, const std::uint16_t* registers) {
   Value value;
@@ -122,23 +112,6 @@ const char* TypeName(ValueType type) {
 }
 
 }  // namespace
-
-IOPCVariant Value::Variant() const {
-  IOPCVariant variant{};
-  variant.type = type;
-  switch (type) {
-    case IOPC_VT_INT32: variant.value.int32Value = static_cast<std::int32_t>(integer); break;
-    case IOPC_VT_INT64: variant.value.int64Value = integer; break;
-    case IOPC_VT_DOUBLE: variant.value.doubleValue = real; break;
-    case IOPC_VT_BOOLEAN: variant.value.booleanValue = integer != 0; break;
-    case IOPC_VT_TEXT:
-      variant.value.text.bytes = text.data();
-      variant.value.text.length = text.size();
-      break;
-    default: break;
-  }
-  return variant;
-}
 
 Value DecodeBit(std::uint8_t bit) { return Integer(IOPC_VT_BOOLEAN, bit != 0); }
 

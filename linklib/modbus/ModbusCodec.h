@@ -7,21 +7,13 @@
 #include <vector>
 
 #include "instruments/opc/LinkLibrary.h"
+#include "linklib/LinkValue.h"
 #include "linklib/modbus/ModbusAddress.h"
 
 namespace tintoral::modbus {
 
 // A decoded value, kept by the link between polls.
-struct Value {
-  IOPCVariantType type = IOPC_VT_EMPTY;
-  std::int64_t integer = 0;  // INT32, INT64 and BOOLEAN
-  double real = 0;           // DOUBLE
-  std::string text;          // TEXT: the string's bytes up to the first NUL
-
-  bool operator==(const Value&) const = default;
-  // The value as the data link takes it; valid while this Value lives.
-  IOPCVariant Variant() const;
-};
+using Value = linklib::LinkValue;
 
 // `registers` holds item.Count() registers as read.
 Value DecodeRegisters(const ItemAddress& item, const std::uint16_t* registers);

@@ -194,7 +194,8 @@ void ModbusLink::Send(std::int32_t handle, const IOPCVariant& value) {
   if (!item.address) write.refusal = "write refused: " + item.nameProblem;
   else if (!item.address->Writable())
     write.refusal = "write refused: " + AreaName(item.address->area) + "s are read-only";
-  else if (!item.active) write.refusal = "write failed: not connected";
+  else if (!item.active)
+    write.refusal = item.readProblem.empty() ? "write failed: not connected" : "write failed: " + item.readProblem;
   else if (!Encode(*item.address, value, write.words, error)) write.refusal = "write refused: " + error;
   for (const auto& server : servers_)
     if (server->name == item.serverName) {

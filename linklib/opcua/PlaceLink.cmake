@@ -16,7 +16,7 @@ endfunction()
 # first for the library of an item's scheme.
 function(tintoral_place_protocol_links target)
   set(copies)
-  foreach(link tintoral_modbuslink:libtintoralmodbus.so)
+  foreach(link tintoral_modbuslink:libtintoralmodbus.so tintoral_mqttlink:libtintoralmqtt.so)
     string(REPLACE ":" ";" link ${link})
     list(GET link 0 link_target)
     list(GET link 1 file_name)

@@ -5,12 +5,13 @@
 // and the red error marking (in screenshots of the window) show each outage
 // within 5 s and clear within 5 s of the server's return. A panel closed
 // while its server is frozen leaves no helper process behind. The same
-// holds for a Modbus TCP device (pymodbus).
+// holds for a Modbus TCP device (pymodbus) and an MQTT broker (mosquitto).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include "ChildProcesses.h"
 #include "OpcUaTestServer.h"
 #include "modbus/ModbusTestServer.h"
+#include "mqtt/MqttBroker.h"
 #include "platform/graphics/Bitmap.h"
 #include "tests/e2e/support/Process.h"
 #include "tests/e2e/support/WindowClose.h"
@@ -201,6 +203,32 @@ TEST(LivePanelOutageTest, KilledFrozenAndRestartedModbusDeviceShowsAndClearsWith
   panel.Close();
   EXPECT_EQ(panel.WaitForExit(10s), std::optional<int>(0)) << "the panel closes while its device is frozen";
   device.Freeze(false);
+}
+
+// The same outages of an MQTT broker (mosquitto) under a panel, with a
+// device publishing its level three times a second.
+TEST(LivePanelOutageTest, KilledFrozenAndRestartedMqttBrokerShowsAndClearsWithinFiveSeconds) {
+  if (const std::string reason = MqttSkipReason(); !reason.empty()) GTEST_SKIP() << reason;
+  if (!e2e::XvfbDisplay::Available()) GTEST_SKIP() << "Xvfb is not installed";
+  MqttBroker broker;
+  ASSERT_TRUE(broker.Start());
+  std::atomic<bool> publishing{true};
+  std::thread device([&] {
+    for (int level = 0; publishing; ++level) {
+      broker.Publish("plant/level", std::to_string(level % 100));
+      std::this_thread::sleep_for(300ms);
+    }
+  });
+  e2e::XvfbDisplay display;
+  WatchedPanel panel(display, broker.ServerName(), "plant/level");
+  ASSERT_TRUE(panel.HasWindow());
+  EXPECT_TRUE(WithinLimit("panel connected", 60s, [&] { return panel.ShowsAllWell(); })) << panel.Status();
+  CheckOutages(broker, panel);
+  panel.Close();
+  EXPECT_EQ(panel.WaitForExit(10s), std::optional<int>(0)) << "the panel closes while its broker is frozen";
+  broker.Freeze(false);
+  publishing = false;
+  device.join();
 }
 
 }  // namespace
