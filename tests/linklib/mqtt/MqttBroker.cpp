@@ -58,7 +58,10 @@ MqttBroker::~MqttBroker() {
 
 void MqttBroker::WriteConfiguration() const {
   std::ofstream configuration(folder_ / "mosquitto.conf");
-  configuration << "listener " << port_ << " 127.0.0.1\npersistence false\nlog_dest none\n";
+  // Every QoS 1 message queued for a slow client is kept (the default keeps
+  // 1,000 and drops the rest).
+  configuration << "listener " << port_ << " 127.0.0.1\npersistence false\nlog_dest none\n"
+                << "max_queued_messages 0\n";
   if (access_ == Access::Password)
     configuration << "allow_anonymous false\npassword_file " << (folder_ / "passwords").string() << "\n";
   else configuration << "allow_anonymous true\n";
