@@ -81,4 +81,8 @@ function(tintoral_install_panel_kit)
   install(FILES ${PROJECT_SOURCE_DIR}/examples/opcua/DemoPanel.txt ${PROJECT_SOURCE_DIR}/examples/opcua/DemoPanel.sim
     ${PROJECT_SOURCE_DIR}/examples/opcua/demo-server.mjs
     DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples COMPONENT panels)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/modbus/ModbusPanel.txt ${PROJECT_SOURCE_DIR}/examples/modbus/plant-server.py
+    DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples/modbus COMPONENT panels)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/mqtt/MqttPanel.txt
+    DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples/mqtt COMPONENT panels)
 endfunction()

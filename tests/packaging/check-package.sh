@@ -71,12 +71,12 @@ check "the unpacked program starts" runs_until_timeout "$program_root/usr/bin/ti
 # --- tintoral-panels: the tools, both link libraries, the helper, the reference.
 kit=$kit_root/usr/lib/tintoral
 doc=$kit_root/usr/share/doc/tintoral-panels
-for package in libc6 libstdc++6 libqt6widgets6 libpng16-16 qt6-qpa-plugins fonts-liberation2 nodejs; do
+for package in libc6 libstdc++6 libqt6widgets6 libpng16-16 qt6-qpa-plugins fonts-liberation2 nodejs libmodbus5 libmosquitto1; do
   check "tintoral-panels depends on $package" depends_on "$kit_deb" "$package"
 done
 check "tintoral-panels needs Node.js 18 or later" bash -c "dpkg-deb -f '$kit_deb' Depends | grep -q 'nodejs (>= 18)'"
 check "tintoral-panels holds only the kit" test -z "$(outside_layout "$kit_deb" \
-  'usr/bin/(panelview|formshot)|usr/lib/tintoral/(panelview|formshot|libiOPC\.so|libtintoralsim\.so|opcua-helper/.*)|usr/share/doc/tintoral-panels/(forms\.md|examples/(DemoPanel\.txt|DemoPanel\.sim|demo-server\.mjs))')"
+  'usr/bin/(panelview|formshot)|usr/lib/tintoral/(panelview|formshot|libiOPC\.so|libtintoralsim\.so|libtintoralmodbus\.so|libtintoralmqtt\.so|opcua-helper/.*)|usr/share/doc/tintoral-panels/(forms\.md|examples/(DemoPanel\.txt|DemoPanel\.sim|demo-server\.mjs|modbus/(ModbusPanel\.txt|plant-server\.py)|mqtt/MqttPanel\.txt))')"
 check "the packages share no file" test -z "$(comm -12 <(files_of "$program_deb") <(files_of "$kit_deb"))"
 for tool in panelview formshot; do
   check "bin/$tool leads to the tool" test "$(readlink -f "$kit_root/usr/bin/$tool")" = "$kit/$tool"
