@@ -40,6 +40,7 @@ set(CPACK_COMPONENT_PANELS_DESCRIPTION
   "tools for live instrument panels from text form files\n\
 panelview opens a form file of instruments in a window with its data-link\n\
 items connected, formshot renders one to a PNG and prints the reference of\n\
-every form class. With the OPC UA link library and its Node.js helper, and a\n\
+every form class, and paneldesigner places, sizes and binds instruments with\n\
+the mouse and saves the form file. With the OPC UA link library and its Node.js helper, and a\n\
 link library that simulates a server for panels without one.")
 include(CPack)

@@ -59,6 +59,8 @@ class TDesignDocument {
   const std::string& Text() const { return text_; }
   const std::string& WrittenText() const { return written_; }
   bool IsModified() const { return text_ != savedText_; }
+  // The text as last read from or written to the file.
+  const std::string& SavedText() const { return savedText_; }
   // Writes Text() to the path (atomically) and marks it saved.
   void SaveAs(const std::string& path);
 
