@@ -292,29 +292,29 @@ void TDesignDocument::MakeSameSize(TSameSize which) {
   Commit();
 }
 
-void TDesignDocument::BringSelectionToFront() {
-  std::string text = text_;
-  for (const std::string& name : TopSelectedNames()) {
-    const TFormTextOutline outline(text);
-    const int block = outline.Find(name);
-    const int parent = outline.Blocks()[static_cast<std::size_t>(block)].parent;
-    text = TFormTextOutline(outline.Without({block})).WithInserted(parent, outline.BlockText(block), false);
-  }
-  CommitText(text, selection_);
+void TDesignDocument::SizeSelectionToContent() {
+  for (TControl* c : SelectedControls()) ApplyAutoSize(*c);
+  Commit();
 }
 
-void TDesignDocument::SendSelectionToBack() {
+// Moves each top selected block to the top of its parent's children or to
+// the bottom, on the text, keeping the selection's order among them.
+void TDesignDocument::MoveSelectionInZOrder(bool toBack) {
   std::string text = text_;
   std::vector<std::string> names = TopSelectedNames();
-  std::reverse(names.begin(), names.end());  // the first ends at the very bottom
+  if (toBack) std::reverse(names.begin(), names.end());  // the first ends at the very bottom
   for (const std::string& name : names) {
     const TFormTextOutline outline(text);
     const int block = outline.Find(name);
     const int parent = outline.Blocks()[static_cast<std::size_t>(block)].parent;
-    text = TFormTextOutline(outline.Without({block})).WithInserted(parent, outline.BlockText(block), true);
+    text = TFormTextOutline(outline.Without({block})).WithInserted(parent, outline.BlockText(block), toBack);
   }
   CommitText(text, selection_);
 }
+
+void TDesignDocument::BringSelectionToFront() { MoveSelectionInZOrder(false); }
+
+void TDesignDocument::SendSelectionToBack() { MoveSelectionInZOrder(true); }
 
 void TDesignDocument::DeleteSelection() {
   for (const std::string& name : TopSelectedNames()) delete FindControl(name);

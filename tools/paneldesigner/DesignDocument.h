@@ -96,6 +96,10 @@ class TDesignDocument {
   void ResizeSelection(int dWidth, int dHeight);
   void AlignSelection(TAlignEdge edge);
   void MakeSameSize(TSameSize which);
+  // Controls that size themselves (AutoSize set) take the size they show:
+  // one stored by hand ("Tank 1 monitor" in a label 28 pixels wide) is not
+  // changed when the form is read.
+  void SizeSelectionToContent();
   void BringSelectionToFront();
   void SendSelectionToBack();
   void DeleteSelection();
@@ -140,6 +144,7 @@ class TDesignDocument {
   // Records a structure change made on the text: reads it and makes it one step.
   void CommitText(const std::string& text, const std::vector<std::string>& selection);
   std::vector<std::string> TopSelectedNames() const;
+  void MoveSelectionInZOrder(bool toBack);
   std::string FreeName(const std::string& wanted, const std::vector<std::string>& taken) const;
 
   std::optional<TLoadedForm> form_;

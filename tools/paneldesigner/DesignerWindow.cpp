@@ -33,12 +33,10 @@
 #include "tools/paneldesigner/DesignDocument.h"
 #include "tools/paneldesigner/ItemBindingsDialog.h"
 #include "tools/paneldesigner/PropertyInspector.h"
+#include "tools/paneldesigner/QtText.h"
 
 namespace tintoral {
 namespace {
-
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
 
 std::string FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -207,6 +205,8 @@ void DesignerWindow::BuildMenus() {
       command([](TDesignDocument& d) { d.MakeSameSize(TSameSize::Height); }));
   add(arrange, "Same &size", QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_S),
       command([](TDesignDocument& d) { d.MakeSameSize(TSameSize::Both); }));
+  add(arrange, "Size to &content", QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_C),
+      command([](TDesignDocument& d) { d.SizeSelectionToContent(); }));
   arrange->addSeparator();
   add(arrange, "Bring to &front", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
       command([](TDesignDocument& d) { d.BringSelectionToFront(); }));

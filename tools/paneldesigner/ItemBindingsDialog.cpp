@@ -12,11 +12,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "tools/paneldesigner/QtText.h"
+
 namespace tintoral {
 namespace {
-
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
 
 template <class W>
 W* Named(W* widget, const char* name) {

@@ -19,6 +19,7 @@
 #include "system/Locale.h"
 #include "tools/paneldesigner/DesignDocument.h"
 #include "tools/paneldesigner/PropertyRows.h"
+#include "tools/paneldesigner/QtText.h"
 
 namespace tintoral {
 namespace {
@@ -26,9 +27,6 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kElementRole = Qt::UserRole + 1;  // a set element's check box: its name
 constexpr const char* kChooseColor = "Choose…";
-
-QString Q(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
 
 std::string WithSeparator(std::string text, char from, char to) {
   std::replace(text.begin(), text.end(), from, to);

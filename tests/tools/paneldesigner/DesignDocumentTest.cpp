@@ -255,6 +255,16 @@ INSTANTIATE_TEST_SUITE_P(
                     PropertyCase{"NotANumber", "A", "Left", "x", "Invalid value 'x'", ""}),
     [](const testing::TestParamInfo<PropertyCase>& info) { return std::string(info.param.name); });
 
+TEST_F(DesignDocumentTest, ALabelReadWithAHandWrittenSizeTakesTheSizeItShowsOnRequest) {
+  TDesignDocument doc("object F: TForm\n  object L: TiLabel\n    Caption = 'Tank 1 monitor'\n  end\nend\n");
+  TControl& label = *doc.FindControl("L");
+  EXPECT_EQ(label.Width(), 28);  // as read
+  doc.Select({"L"});
+  doc.SizeSelectionToContent();
+  EXPECT_GT(label.Width(), 60);
+  EXPECT_NE(doc.Text().find("Width = " + std::to_string(label.Width())), std::string::npos) << doc.Text();
+}
+
 TEST_F(DesignDocumentTest, ARenamedSelectedControlStaysSelected) {
   doc_->Select({"A"});
   EXPECT_EQ(doc_->SetProperty("A", "Name", "Setpoint"), "");
