@@ -44,7 +44,8 @@ set(CPACK_COMPONENT_PANELS_DESCRIPTION
   "tools for live instrument panels from text form files\n\
 panelview opens a form file of instruments in a window with its data-link\n\
 items connected, formshot renders one to a PNG and prints the reference of\n\
-every form class. With the OPC UA link library and its Node.js helper, the\n\
-Modbus TCP and MQTT link libraries, and a link library that simulates a\n\
-server for panels without one.")
+every form class, and paneldesigner places, sizes and binds instruments with\n\
+the mouse and saves the form file. With the OPC UA link library and its\n\
+Node.js helper, the Modbus TCP and MQTT link libraries, and a link library\n\
+that simulates a server for panels without one.")
 include(CPack)
