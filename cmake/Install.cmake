@@ -70,10 +70,10 @@ function(tintoral_install_panel_kit)
   if(NOT TINTORAL_PACKAGING)
     return()
   endif()
-  install(TARGETS panelview formshot RUNTIME DESTINATION ${TINTORAL_INSTALL_PROGRAM_DIR} COMPONENT panels)
+  install(TARGETS panelview formshot paneldesigner RUNTIME DESTINATION ${TINTORAL_INSTALL_PROGRAM_DIR} COMPONENT panels)
   set(links ${PROJECT_BINARY_DIR}/panel-kit-bin)
   file(MAKE_DIRECTORY ${links})
-  foreach(tool panelview formshot)
+  foreach(tool panelview formshot paneldesigner)
     file(CREATE_LINK ../${TINTORAL_INSTALL_PROGRAM_DIR}/${tool} ${links}/${tool} SYMBOLIC)
     install(FILES ${links}/${tool} DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT panels)
   endforeach()
@@ -81,4 +81,8 @@ function(tintoral_install_panel_kit)
   install(FILES ${PROJECT_SOURCE_DIR}/examples/opcua/DemoPanel.txt ${PROJECT_SOURCE_DIR}/examples/opcua/DemoPanel.sim
     ${PROJECT_SOURCE_DIR}/examples/opcua/demo-server.mjs
     DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples COMPONENT panels)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/modbus/ModbusPanel.txt ${PROJECT_SOURCE_DIR}/examples/modbus/plant-server.py
+    DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples/modbus COMPONENT panels)
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/mqtt/MqttPanel.txt
+    DESTINATION ${TINTORAL_INSTALL_KIT_DOC_DIR}/examples/mqtt COMPONENT panels)
 endfunction()

@@ -20,6 +20,7 @@ packages=(
   dbus at-spi2-core python3-pyatspi
   desktop-file-utils appstream file
   locales
+  libmodbus-dev python3-pymodbus python3-serial-asyncio libmosquitto-dev mosquitto mosquitto-clients openssl
 )
 
 missing=()

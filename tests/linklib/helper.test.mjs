@@ -5,7 +5,7 @@ import { chmodSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { RateLimitedLog } from "../../linklib/opcua/helper/lib/log.mjs";
+import { RateLimitedLog, verboseWanted } from "../../linklib/opcua/helper/lib/log.mjs";
 import { settingsFor } from "../../linklib/opcua/helper/lib/settings.mjs";
 
 function logAt(clock) {
@@ -45,6 +45,34 @@ test("a line quiet for a whole window is printed again", () => {
     "other\n",
     "connection lost\n",
   ]);
+});
+
+test("a line about a connection that changes its state is never held back", () => {
+  const clock = { now: 0 };
+  const { log, written } = logAt(clock);
+  for (let outage = 0; outage < 3; ++outage, clock.now += 5000) {
+    log.line("connection to S lost", "S");
+    log.line("connection to S lost", "S");
+    log.line("connection to S reestablished", "S");
+  }
+  log.line("connection to S lost", "S");
+  assert.deepEqual(written, [
+    "connection to S lost\n",
+    "connection to S reestablished\n",
+    "connection to S lost\n",
+    "connection to S reestablished\n",
+    "connection to S lost\n",
+    "connection to S reestablished\n",
+    "connection to S lost\n",
+  ]);
+  assert.equal(written.at(-1), "connection to S lost\n", "the last line is the connection's state");
+});
+
+test("the libraries' own output is wanted only with TINTORAL_OPCUA_VERBOSE", () => {
+  assert.equal(verboseWanted({}), false);
+  assert.equal(verboseWanted({ TINTORAL_OPCUA_VERBOSE: "0" }), false);
+  assert.equal(verboseWanted({ TINTORAL_OPCUA_VERBOSE: "1" }), true);
+  assert.equal(verboseWanted({ TINTORAL_OPCUA_VERBOSE: "yes" }), true);
 });
 
 test("each server gets its entry of the credentials file, or its defaults", () => {
