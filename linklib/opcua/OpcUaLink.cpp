@@ -257,11 +257,13 @@ void OpcUaLink::RedeliverRefused(std::unique_lock<std::mutex>& guard) {
 
 void OpcUaLink::Read(HelperProcess& helper) {
   std::string line;
-  while (helper.ReadLine(line)) Dispatch(SplitLine(line));
+  while (helper.ReadLine(line)) HandleLine(line);
   std::lock_guard<std::mutex> guard(lock_);
   helperEnded_ = true;
   wake_.notify_all();
 }
+
+void OpcUaLink::HandleLine(std::string_view line) { Dispatch(SplitLine(line)); }
 
 void OpcUaLink::Dispatch(const std::vector<std::string>& fields) {
   const std::string& kind = fields[0];

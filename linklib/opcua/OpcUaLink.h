@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -59,6 +60,10 @@ class OpcUaLink {
   // What is wrong with the item (Windows-1252), "" when nothing is: its own
   // problem (a refused write, an unknown node), else its server's.
   std::string Status(std::int32_t handle) const;
+  // Handles one line from the helper (without its line feed) as the reader
+  // thread does; public for the fuzz target that feeds it arbitrary lines.
+  void HandleLine(std::string_view line);
+
   // The servers the items use, in the order they were first named.
   std::size_t ConnectionCount() const;
   // False for an index out of range.

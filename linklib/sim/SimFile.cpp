@@ -1,6 +1,7 @@
 #include "linklib/sim/SimFile.h"
 
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -10,6 +11,7 @@ namespace tintoral::sim {
 namespace {
 
 constexpr double kShortestPeriod = 0.01;  // seconds
+constexpr double kLargestBound = 1e300;
 
 struct Token {
   enum Kind { Word, Text, Symbol } kind;
@@ -109,6 +111,9 @@ void ReadParameters(const LineParser& parser, const std::string& generator, cons
   }
   if (!given["min"] || !given["max"] || !given["period"]) parser.Fail(generator + " needs min, max and period");
   if (settings.min > settings.max) parser.Fail("min is greater than max");
+  // Larger bounds overflow the generators' arithmetic (their middle, their span).
+  if (!(std::abs(settings.min) <= kLargestBound && std::abs(settings.max) <= kLargestBound))
+    parser.Fail("min and max lie within -1e300 and 1e300");
   if (!(settings.period >= kShortestPeriod) || !(settings.every >= kShortestPeriod))
     parser.Fail("period and every are at least 0.01 seconds");
   if (settings.step < 0) parser.Fail("step is negative");

@@ -56,6 +56,7 @@ TEST(SimFileTest, MistakesNameTheFileAndTheLine) {
       {"Tank = ramp min 0 min 1 max 2 period 1", "parameter 'min' is given twice"},
       {"Tank = ramp min 0 max 2 period", "parameter 'period' has no value"},
       {"Tank = ramp min 3 max 2 period 1", "min is greater than max"},
+      {"Tank = walk min -1e308 max -1e308 period 1", "min and max lie within -1e300 and 1e300"},
       {"Tank = ramp min 0 max 2 period 0", "period and every are at least 0.01 seconds"},
       {"Tank = ramp min 0 max 2 period 1 every 0.001", "period and every are at least 0.01 seconds"},
       {"Tank = walk min 0 max 2 period 1 step -1", "step is negative"},
