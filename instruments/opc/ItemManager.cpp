@@ -44,7 +44,9 @@ void TiOPCItemManager::Clear() {
   for (auto& item : items) item.reset();
 }
 
-const TiOPCLibrary& TiOPCItemManager::Library() const { return library_ ? *library_ : OPCLibrary(); }
+const TiOPCLibrary& TiOPCItemManager::LibraryFor(const std::string& serverName) const {
+  return library_ ? *library_ : LinkLibraryFor(serverName);
+}
 
 bool TiOPCItemManager::OwnerIsDesigning() const { return callbacks_.isDesigning && callbacks_.isDesigning(); }
 

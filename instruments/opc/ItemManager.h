@@ -66,9 +66,10 @@ class TiOPCItemManager {
   // Frees every item, first to last.
   void Clear();
 
-  // The link library the items use: the process-wide one unless another
-  // was set (nullptr restores it).
-  const TiOPCLibrary& Library() const;
+  // The link library for items of this server name: the one of its scheme
+  // (LinkLibraryFor) unless one was set for every item (nullptr restores
+  // the choice by scheme).
+  const TiOPCLibrary& LibraryFor(const std::string& serverName) const;
   void SetLibrary(const TiOPCLibrary* library) { library_ = library; }
 
   // Through the callbacks (false / 0 / nothing while a callback is unset).

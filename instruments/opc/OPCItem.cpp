@@ -56,7 +56,12 @@ void TiOPCItem::SetManager(TiOPCItemManager* manager) {
   inbox_->SetPoster(manager ? manager->Poster() : TiTaskPoster());
 }
 
-const TiOPCLibrary& TiOPCItem::Library() const { return manager_ ? manager_->Library() : OPCLibrary(); }
+// The library of the open link; without one, the library for the server
+// name (its scheme chooses).
+const TiOPCLibrary& TiOPCItem::Library() const {
+  if (handle_ != 0 && linked_) return *linked_;
+  return manager_ ? manager_->LibraryFor(serverName_) : LinkLibraryFor(serverName_);
+}
 
 // ---- Setters ----------------------------------------------------------------------
 
@@ -117,9 +122,11 @@ void TiOPCItem::ConnectItem() {
   if (handle_ != 0) DisconnectItem();
   if (IsBlank(propertyName_) || (IsBlank(groupName_) && IsBlank(serverName_)) || IsBlank(itemName_)) return;
   if (IsItemActive()) DisconnectItem();
+  const TiOPCLibrary& library = Library();
   handle_ =
-      Library().SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
-                          static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(), inbox_->OpenLink());
+      library.SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
+                        static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(), inbox_->OpenLink());
+  linked_ = &library;
 }
 
 void TiOPCItem::DisconnectItem() {
@@ -127,6 +134,7 @@ void TiOPCItem::DisconnectItem() {
   Library().SignalRemove(handle_);
   inbox_->CloseLink();
   handle_ = 0;
+  linked_ = nullptr;
   writeInFlight_ = false;
   holding_ = false;
 }
@@ -149,10 +157,11 @@ bool TiOPCItem::WriteValue(const TVariant& value) {
       });
     return false;
   }
+  lastWriteMade_ = std::chrono::steady_clock::now();
   SendItemData(value);
   writeInFlight_ = true;
   lastWritten_ = value;
-  holdUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(HoldMilliseconds());
+  holdUntil_ = lastWriteMade_ + std::chrono::milliseconds(HoldMilliseconds());
   return true;
 }
 
@@ -177,6 +186,10 @@ void TiOPCItem::DataArrived(const TiOPCItemData& data) {
     hasGoodData_ = true;
   }
   if (autoError_) UpdateItemError();
+  // Received before the last write (waiting for its display frame, say):
+  // applied now it would undo the write, however long the server takes to
+  // report the value written.
+  if (PredatesLastWrite(data)) return;
   if (HoldsBack(data)) return;
   HandOn();
 }
@@ -214,7 +227,7 @@ void TiOPCItem::HoldTimeUp() {
   }
   writeInFlight_ = false;
   holding_ = false;
-  HandOn();
+  if (!PredatesLastWrite(lastData_)) HandOn();
 }
 
 void TiOPCItem::HandOn() {

@@ -16,6 +16,9 @@
 // active (server down) is refused at once: the item's problem says so, and
 // the instrument is given back the server's last value of good quality.
 //
+// The link library is chosen by the scheme of the server name
+// (LinkLibraryFor); an open link stays with the library that opened it.
+//
 // Item operations run on the owner's thread; ReceiveData may run on any.
 #include <chrono>
 #include <cstdint>
@@ -138,6 +141,7 @@ class TiOPCItem : public TPersistent {
   bool LinkAllowed() const;
   void ReconnectIfActive();
   void DataArrived(const TiOPCItemData& data);
+  bool PredatesLastWrite(const TiOPCItemData& data) const { return data.received < lastWriteMade_; }
   bool HoldsBack(const TiOPCItemData& data);
   void HoldTimeUp();
   void HandOn();
@@ -151,6 +155,7 @@ class TiOPCItem : public TPersistent {
   bool autoConnect_ = true;
   std::int32_t updateRate_ = 500;
   std::int32_t handle_ = 0;
+  const TiOPCLibrary* linked_ = nullptr;  // the library of the open link
   std::shared_ptr<TiItemInbox> inbox_;
   TiOPCItemData lastData_;
   bool hasData_ = false;
@@ -161,6 +166,7 @@ class TiOPCItem : public TPersistent {
   bool writeInFlight_ = false;
   bool holding_ = false;  // a value arrived while the write was in flight
   TVariant lastWritten_;
+  std::chrono::steady_clock::time_point lastWriteMade_{};
   std::chrono::steady_clock::time_point holdUntil_;
   std::unique_ptr<TTimerService> holdTimer_;  // created at the first write
   std::string problem_;

@@ -101,6 +101,12 @@ test("each server gets its entry of the credentials file, or its defaults", () =
       ['{"*": {"securityMode": "None", "securityPolicy": "Basic256Sha256"}}', "opc.tcp://a:1",
         "security mode None does not go with policy Basic256Sha256"],
       ["[]", "opc.tcp://a:1", `the credentials file ${file} is not a JSON object of servers`],
+      ['{"*": 5}', "opc.tcp://a:1", "the credentials file's entry for opc.tcp://a:1 is not a JSON object"],
+      ['{"*": {"userName": {"toString": 1}}}', "opc.tcp://a:1", "the user name is not a JSON string"],
+      ['{"*": {"securityMode": {"toString": 1}}}', "opc.tcp://a:1",
+        'unknown security mode {"toString":1} (one of None, Sign, SignAndEncrypt)'],
+      ['{"*": {"userName": 1234, "password": null}}', "toString",
+        { securityMode: "None", securityPolicy: "None", userName: "1234", password: "" }],
     ];
     for (const [json, endpoint, expected] of cases) assert.deepEqual(read(json, endpoint), expected, json);
     assert.deepEqual(settingsFor("opc.tcp://a:1", {}),

@@ -18,12 +18,9 @@
 #include <memory>
 #include <optional>
 
-#include "instruments/InstrumentClasses.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
 #include "platform/window/Control.h"
-#include "platform/window/Form.h"
-#include "platform/window/StandardControls.h"
 #include "platform/window/SystemPalette.h"
 #include "runtime/Exception.h"
 #include "system/Locale.h"
@@ -31,21 +28,10 @@
 #include "tools/formshot/ClassReference.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
-#include "tools/formshot/ProgramForms.h"
 #include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {
 namespace {
-
-// Every class a form file may name, and the program's own form classes.
-// Called explicitly, so that the linker keeps the registering code of each
-// library.
-void RegisterFormClasses() {
-  RegisterWindowClasses();
-  RegisterStandardControls();
-  RegisterInstruments();
-  RegisterTintoralForms();
-}
 
 std::unique_ptr<ScopedDecimalSeparator> UseLocale(const std::optional<std::string>& locale) {
   if (!locale) return nullptr;

@@ -122,17 +122,19 @@ void TPanelSet::RefreshStatus(int index) {
   UpdateItemErrors(*form);
   std::vector<std::string> lines = linkProblems_;
   for (const std::string& line : loadLines_[static_cast<std::size_t>(index)]) lines.push_back(line);
-  for (std::string& line : PanelStatusLines(*form, OPCLibrary())) lines.push_back(std::move(line));
+  for (std::string& line : PanelStatusLines(*form, LinkLibrariesInUse())) lines.push_back(std::move(line));
   const std::string before = status->Text();
   status->SetLines(lines);
   if (index == current_ && status->Text() != before && std::getenv("PANELVIEW_STATUS_TO_STDERR"))
-    std::fprintf(stderr, "panelview status: %s\n", PanelStatusText(*form, OPCLibrary()).c_str());
+    std::fprintf(stderr, "panelview status: %s\n", PanelStatusText(*form, LinkLibrariesInUse()).c_str());
 }
 
 // The link library's own problems (a simulation file's mistakes, its lines
 // that match no item) go to standard error once each.
 void TPanelSet::RefreshStatus() {
-  linkProblems_ = LinkSetupProblems(OPCLibrary());
+  linkProblems_.clear();
+  for (const TiOPCLibrary* library : LinkLibrariesInUse())
+    for (std::string& problem : LinkSetupProblems(*library)) linkProblems_.push_back(std::move(problem));
   for (const std::string& problem : linkProblems_)
     if (reportedLinkProblems_.insert(problem).second) std::fprintf(stderr, "panelview: %s\n", problem.c_str());
   for (int i = 0; i < Count(); ++i) RefreshStatus(i);

@@ -103,14 +103,28 @@ std::string LocalClockTime(std::int64_t unixMilliseconds) {
   return text;
 }
 
-std::vector<std::string> PanelStatusLines(const TComponent& root, const TiOPCLibrary& library) {
-  if (!library.Available()) return {"no link library: the items stay unconnected"};
+std::vector<std::string> PanelStatusLines(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries) {
+  if (std::none_of(libraries.begin(), libraries.end(),
+                   [](const TiOPCLibrary* library) { return library->Available(); }))
+    return {"no link library: the items stay unconnected"};
   std::vector<std::string> lines;
-  for (const TiServerConnection& connection : library.ServerConnections()) lines.push_back(ConnectionText(connection));
+  for (const TiOPCLibrary* library : libraries) {
+    if (!library->Available()) lines.push_back("no link library " + library->Name() + ": its items stay unconnected");
+    for (const TiServerConnection& connection : library->ServerConnections())
+      lines.push_back(ConnectionText(connection));
+  }
   const std::size_t connections = lines.size();
   CollectItemTroubles(root, lines);
   if (lines.size() == connections) lines.push_back("all items well");
   return lines;
+}
+
+std::vector<std::string> PanelStatusLines(const TComponent& root, const TiOPCLibrary& library) {
+  return PanelStatusLines(root, std::vector<const TiOPCLibrary*>{&library});
+}
+
+std::string PanelStatusText(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries) {
+  return Join(PanelStatusLines(root, libraries), " | ");
 }
 
 std::string PanelStatusText(const TComponent& root, const TiOPCLibrary& library) {

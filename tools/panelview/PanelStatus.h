@@ -16,8 +16,12 @@ class TiOPCLibrary;
 // when none is). Items are those of the instruments among `root` and the
 // components it owns, at any depth. Times are shown in local time.
 std::vector<std::string> PanelStatusLines(const TComponent& root, const TiOPCLibrary& library);
+// The connections of every library, in order; a library that could not be
+// loaded is named, unless none could.
+std::vector<std::string> PanelStatusLines(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries);
 // The lines in one, separated by " | ".
 std::string PanelStatusText(const TComponent& root, const TiOPCLibrary& library);
+std::string PanelStatusText(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries);
 
 // "FILE:LINE: ..." for each item that should have connected as the form was
 // read but that the link library took no link for (it returned no handle):

@@ -47,6 +47,20 @@ TEST_F(PanelStatusTest, ServersAreShownWithTheirStateAndTheTimeItBegan) {
   EXPECT_EQ(PanelStatusText(panel, TiOPCLibrary("")), "no link library: the items stay unconnected");
 }
 
+// A copy of the test link library stands in for the Modbus library.
+TEST_F(PanelStatusTest, TheConnectionsOfEveryLibraryInUseAreShownAndAMissingLibraryIsNamed) {
+  const TiOPCLibrary& modbus = LinkLibraryFor("modbus-tcp://plc/1");
+  const TestLinkClient modbusLink(modbus.FilePath());
+  modbusLink.Reset();
+  TestLink().SetConnection("opc.tcp://plant", IOPC_CONNECTION_CONNECTED, 0);
+  modbusLink.SetConnection("modbus-tcp://plc/1", IOPC_CONNECTION_LOST, 3600000, "connection refused");
+  const TiOPCLibrary missing("/nonexistent/libtintoralmqtt.so");
+  EXPECT_EQ(PanelStatusText(panel, {&OPCLibrary(), &modbus, &missing}),
+            "opc.tcp://plant: connected | modbus-tcp://plc/1: lost since 01:00:00, reconnecting (connection refused) | "
+            "no link library /nonexistent/libtintoralmqtt.so: its items stay unconnected | all items well");
+  modbusLink.Reset();
+}
+
 TEST_F(PanelStatusTest, ItemsWithBadQualityDroppedValuesOrProblemsAreNamed) {
   TiOPCItem& item = level->Bind("Position", "Tank.Level");
   TiOPCItem& spare = level->Bind("Caption", "Tank.Name");
