@@ -84,7 +84,9 @@ std::unique_ptr<TForm> TLivePanel::ErrorWindow() const {
   text->SetWordWrap(true);
   text->SetParent(window.get());
   text->SetBounds(8, 8, kErrorWidth - 16, kErrorHeight - 16);
-  text->SetAlign(alClient);
+  TForm* shown = window.get();
+  window->SetOnResize(
+      [shown, text](TObject*) { text->SetBounds(8, 8, shown->ClientWidth() - 16, shown->ClientHeight() - 16); });
   text->SetCaption(error_);
   return window;
 }
