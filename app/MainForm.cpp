@@ -152,7 +152,7 @@ void TForm1::CursorAzulPositionChange(TObject*) {
 }
 
 void TForm1::SpeedButton1Click(TObject*) {
-  if (aboutBox_) aboutBox_->ShowModal();
+  if (aboutBox_) aboutBox_->ShowModalOver(*this);
 }
 
 void TForm1::UseRememberedZoom() {

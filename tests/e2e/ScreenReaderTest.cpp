@@ -166,5 +166,29 @@ TEST_F(ScreenReaderTest, EveryControlIsReachableNamedAsShownAndOperable) {
   EXPECT_TRUE(steps[8]["result"].toBool()) << "the About box did not close";
 }
 
+// What a listener meets first and what the swatches say: the focus starts on
+// the page's tab, named by it; the swatches read as their colour; the empty
+// label of the layout is not in the tree.
+TEST_F(ScreenReaderTest, FocusStartsOnANamedPageTabAndSwatchesReadAsTheirColour) {
+  const std::vector<QJsonObject> steps = Probe({"tree", "set:Red=100", "events:10", "tree"});
+  ASSERT_EQ(steps.size(), 4u);
+  const QJsonArray start = steps[0]["result"].toArray();
+  QStringList focused, emptyTexts;
+  for (const QJsonValue& value : start) {
+    const QJsonObject node = value.toObject();
+    if (node["states"].toArray().contains(QJsonValue("focused")))
+      focused << node["role"].toString() + ": " + node["name"].toString();
+    if (node["role"].toString() == "label" && node["name"].toString().isEmpty()) emptyTexts << "label";
+  }
+  EXPECT_EQ(focused, QStringList{"page tab: Color en TV"});
+  EXPECT_TRUE(emptyTexts.isEmpty()) << emptyTexts.size() << " empty labels";
+  const Tree atStart(start), afterRed(steps[3]["result"].toArray());
+  atStart.Find("Color #000000", "image");
+  atStart.Find("B/W #000000", "image");
+  EXPECT_EQ(afterRed.Find("Color #FF0000", "image").data["description"].toString(), "R 255, G 0, B 0");
+  afterRed.Find("B/W #4D4D4D", "image");
+  EXPECT_TRUE(Announcements(steps[2]).contains("Color #FF0000")) << Announcements(steps[2]).join(" | ").toStdString();
+}
+
 }  // namespace
 }  // namespace tintoral::e2e
