@@ -190,5 +190,24 @@ TEST_F(ScreenReaderTest, FocusStartsOnANamedPageTabAndSwatchesReadAsTheirColour)
   EXPECT_TRUE(Announcements(steps[2]).contains("Color #FF0000")) << Announcements(steps[2]).join(" | ").toStdString();
 }
 
+// The test-signal window as a screen reader finds it: a window of its own,
+// the fields as editable texts named by their captions, the bar strip and
+// the vectorscope as graphics named by what they show, the standards as
+// texts; setting the red slider reaches them all.
+TEST_F(ScreenReaderTest, TheTestSignalWindowIsNamedAsItShows) {
+  session_->X().PressKey(session_->MainWindow(), "F2");
+  const std::vector<QJsonObject> steps = Probe({"window:Se\u00F1ales de prueba", "set:Red=100", "events:10", "tree"});
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_TRUE(steps[0]["result"].toBool()) << "the window did not show";
+  const Tree tree(steps[3]["result"].toArray());
+  tree.Find("Se\u00F1ales de prueba", "frame");
+  EXPECT_EQ(tree.Find("R %", "text").Text(), "100");
+  EXPECT_EQ(tree.Find("Color #", "text").Text(), "#FF0000");
+  tree.Find("Barras de color, Barra: Rojo 100 %", "image");
+  tree.Find("Vectorscopio U: -0.148 V: +0.614", "image");
+  tree.Find("V +0.614", "label");
+  tree.Find("Cr +0.500", "label");
+}
+
 }  // namespace
 }  // namespace tintoral::e2e
