@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "instruments/base/ScaleComponent.h"
+#include "instruments/base/ScaleMap.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Geometry.h"
 #include "runtime/Event.h"
@@ -96,15 +97,22 @@ class TiSlider : public TiScaleComponent {
   int EndsMarginPixels() const;
   int PointerHeightPixels() const;
   int PointerWidthPixels() const;
-  // The pointer's distance from the start of its travel (bottom or left), by
-  // the scale's value-to-pixel mapping (ScaleValueToPixel). A slider too
-  // small for its pointer (UsableLength <= 0) keeps it at the start of the
-  // travel (bottom or left).
+  // The map of positions to the pointer's distance from the start of its
+  // travel (bottom or left): PositionMin at 0 and PositionMax at
+  // UsableLength, the other way round with ReverseScale. Pointer, press and
+  // drag all go through it.
+  TScaleMap PointerTravel() const;
+  // The pointer's distance from the start of its travel, by PointerTravel.
+  // A slider too small for its pointer (UsableLength <= 0) keeps it at the
+  // start of the travel (bottom or left).
   int PointerOffset() const;
-  // The position under pixel p along the track (y when vertical, x when
-  // horizontal), from the client size alone; clamped to the range. Without
-  // any travel (UsableLength <= 0) no pixel maps anywhere: the current
-  // Position is returned, so presses and drags change nothing.
+  // Where the pointer's centre would be at pixel p along the track (y when
+  // vertical, x when horizontal), as a distance from the start of its travel.
+  double TravelOffsetOfPixel(int p) const;
+  // The position under pixel p along the track, from the client size alone
+  // (PointerTravel); clamped to the range. Without any travel
+  // (UsableLength <= 0) no pixel maps anywhere: the current Position is
+  // returned, so presses and drags change nothing.
   double PixelToPosition(int p) const;
   // Rebuilds TrackRect, PointerRect, the overhang, the side gap and the
   // AutoCenter shift; the canvas measures the labels and keeps

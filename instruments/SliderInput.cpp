@@ -107,16 +107,14 @@ void TiSlider::WriteDraggedPosition() {
   DataLinkPushPosition();
 }
 
-// Moves by the dragged distance as a share of the travel, relative to the
-// press. Without any travel there is nothing to share out.
+// Moves by the dragged distance along the travel, relative to the press.
+// Without any travel there is nothing to share out.
 void TiSlider::DragRelative(int x, int y) {
-  const int usable = UsableLength();
-  if (usable <= 0) return;
-  const double range = PositionMax() - PositionMin();
-  // Upwards on a vertical slider and rightwards on a horizontal one increase.
+  if (UsableLength() <= 0) return;
+  // Upwards on a vertical slider and rightwards on a horizontal one run
+  // along the travel away from its start.
   const int moved = Vertical() ? dragStartY_ - y : x - dragStartX_;
-  const double change = static_cast<double>(moved) / usable * range;
-  SetPosition(reverseScale_ ? dragStartPosition_ - change : dragStartPosition_ + change);
+  SetPosition(dragStartPosition_ + PointerTravel().ValueChange(moved));
 }
 
 // Any button ends a drag.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "instruments/Slider.h"
+#include "instruments/base/ScaleMap.h"
 #include "instruments/base/ScaleObject.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/window/Control.h"
@@ -30,26 +31,28 @@ int TiSlider::UsableLength() const {
   return extent - PointerHeightPixels() - 2 * EndsMarginPixels() - 2 * pointerInset_;
 }
 
-// The scale's own mapping over the travel, so that the pointer's centre
-// lands on the tick of its value, crossed limits included.
+// Positions over the pointer's travel, so that the pointer's centre lands
+// on the tick of its value, crossed limits included.
+TScaleMap TiSlider::PointerTravel() const {
+  const TScaleMap forward{PositionMin(), PositionMax(), 0, UsableLength()};
+  return reverseScale_ ? forward.Reversed() : forward;
+}
+
 int TiSlider::PointerOffset() const {
   const int usable = UsableLength();
   if (usable <= 0) return 0;
-  const std::int64_t minEnd = reverseScale_ ? usable : 0;
-  const int offset = ScaleValueToPixel(Position(), PositionMin(), PositionMax(), minEnd, usable - minEnd);
-  return std::clamp(offset, 0, usable);
+  return std::clamp(PointerTravel().ValueToPixel(Position()), 0, usable);
+}
+
+double TiSlider::TravelOffsetOfPixel(int p) const {
+  // From the client's end to the pointer's centre line at that end of the travel.
+  const double endToCentre = EndsMarginPixels() + pointerInset_ + PointerHeightPixels() / 2.0;
+  return Vertical() ? (Height() - endToCentre) - p : p - endToCentre;
 }
 
 double TiSlider::PixelToPosition(int p) const {
-  const int usable = UsableLength();
-  if (usable <= 0) return Position();
-  // From the client's end to the pointer's centre line at that end of the travel.
-  const double endToCentre = EndsMarginPixels() + pointerInset_ + PointerHeightPixels() / 2.0;
-  double d = 0;
-  if (Vertical()) d = reverseScale_ ? p - endToCentre : (Height() - endToCentre) - p;
-  else d = reverseScale_ ? (Width() - endToCentre) - p : p - endToCentre;
-  const double f = std::clamp(d / usable, 0.0, 1.0);
-  return PositionMin() + (PositionMax() - PositionMin()) * f;
+  if (UsableLength() <= 0) return Position();
+  return PointerTravel().PixelToValue(TravelOffsetOfPixel(p), Position());
 }
 
 TRect TiSlider::UnshiftedTrackRect() const {

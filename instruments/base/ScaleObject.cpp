@@ -41,12 +41,7 @@ std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, doubl
 }
 
 std::int32_t ScaleValueToPixel(double value, double min, double max, std::int64_t minPixel, std::int64_t maxPixel) {
-  if (max == min) return ClampCoordinate((minPixel + maxPixel) / 2);
-  const long double fraction = (static_cast<long double>(value) - min) / (static_cast<long double>(max) - min);
-  const long double k = std::nearbyint(fraction * static_cast<long double>(maxPixel - minPixel));
-  if (std::isnan(k)) return ClampCoordinate(minPixel);
-  const long double limit = kCoordinateLimit;
-  return ClampCoordinate(minPixel + static_cast<std::int64_t>(std::clamp(k, -4 * limit, 4 * limit)));
+  return TScaleMap{min, max, minPixel, maxPixel}.ValueToPixel(value);
 }
 
 const TClassInfo& TiScaleObject::StaticClass() {
@@ -111,9 +106,9 @@ void TiScaleObject::SetTickRange(double min, double max) {
   Changed();
 }
 
-std::int32_t TiScaleObject::ValueToPixel(double value) const {
-  return reverseScale_ ? ScaleValueToPixel(value, scaleMin_, scaleMax_, lastPixel_, firstPixel_)
-                       : ScaleValueToPixel(value, scaleMin_, scaleMax_, firstPixel_, lastPixel_);
+TScaleMap TiScaleObject::Map() const {
+  const TScaleMap forward{scaleMin_, scaleMax_, firstPixel_, lastPixel_};
+  return reverseScale_ ? forward.Reversed() : forward;
 }
 
 std::int32_t TiScaleObject::EffectivePrecision() const {

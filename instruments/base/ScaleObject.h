@@ -10,6 +10,7 @@
 #include <string>
 
 #include "instruments/base/InstrumentTypes.h"
+#include "instruments/base/ScaleMap.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/Font.h"
 #include "runtime/Event.h"
@@ -27,12 +28,8 @@ using TOnCustomizeTickLabel = TEvent<std::int32_t, std::string&>;
 // `precision` significant digits over the range [min, max] (never negative).
 std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, double min, double max);
 
-// The one mapping of a value to a pixel along a scale, shared by the scale's
-// ticks and the pointers drawn on it: `min` lands on `minPixel`, `max` on
-// `maxPixel`, values between in proportion (rounded to nearest), values
-// outside run on beyond them, held to ±kCoordinateLimit. Crossed limits
-// (min > max) map the same way, so min stays at minPixel. Equal limits map
-// to the middle; NaN to minPixel.
+// The pixel of `value` on the scale map {min, max, minPixel, maxPixel}
+// (TScaleMap::ValueToPixel), for a caller without a map at hand.
 std::int32_t ScaleValueToPixel(double value, double min, double max, std::int64_t minPixel, std::int64_t maxPixel);
 
 class TiScaleObject : public TPersistent {
@@ -119,9 +116,12 @@ class TiScaleObject : public TPersistent {
   TiOrientationSide Side() const { return side_; }
   void SetSide(TiOrientationSide value) { side_ = value; }
 
-  // The pixel of a value along the track (ScaleValueToPixel); values outside
-  // the range extrapolate.
-  std::int32_t ValueToPixel(double value) const;
+  // ScaleMin on FirstPixel and ScaleMax on LastPixel, the other way round
+  // with ReverseScale.
+  TScaleMap Map() const;
+  // The pixel of a value along the track (Map); values outside the range
+  // extrapolate.
+  std::int32_t ValueToPixel(double value) const { return Map().ValueToPixel(value); }
   // The number of decimals of the tick labels.
   std::int32_t EffectivePrecision() const;
   // The label text of a tick value, before OnCustomizeTickLabel.

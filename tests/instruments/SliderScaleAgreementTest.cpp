@@ -1,11 +1,16 @@
-// The pointer's centre lands on the tick of its own value, whatever the
-// orientation, the scale's side, a reversed scale or crossed limits.
+// The scale map both ways, whatever the orientation, the scale's side, a
+// reversed scale or crossed limits: the pointer's centre lands on the tick
+// of its own value, and a press or a drag onto a tick takes that value.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/instruments/SliderTestSupport.h"
 
@@ -66,7 +71,41 @@ TEST_P(SliderScaleAgreement, PointerCentreLandsOnTheTickOfItsValue) {
   const int length = vertical ? r.Height() : r.Width();
   EXPECT_GE(tick, start + (length - 1) / 2);
   EXPECT_LE(tick, start + length / 2);
+
+  // Back from pixels to values, from a position a quarter along: a press
+  // (Goto) on the tick, and a drag (SlideOnly) from the pointer's centre to
+  // the tick. Both land within two pixels' worth of the tick's value (the
+  // tick may lie a pixel beside the pointer's middle, and the pointer
+  // rounds to whole pixels).
+  const double quarter = c.min + (c.max - c.min) / 4;
+  const double tolerance = 2 * std::abs(c.max - c.min) / slider.UsableLength();
+  auto pressAt = [&](int along) { return vertical ? std::pair{0, along} : std::pair{along, 0}; };
+  slider.SetMouseControlStyle(ismcsGoto);
+  slider.SetPosition(quarter);
+  const auto [tickX, tickY] = pressAt(tick);
+  slider.DispatchMouseDown(mbLeft, {ssLeft}, tickX, tickY);
+  slider.DispatchMouseUp(mbLeft, {}, tickX, tickY);
+  EXPECT_NEAR(slider.Position(), TickValue(c), tolerance) << "press";
+
+  slider.SetMouseControlStyle(ismcsSlideOnly);
+  slider.SetPosition(quarter);
+  const SliderPicture quarterPicture(slider);
+  const TRect q = slider.PointerRect();
+  const auto [fromX, fromY] = pressAt(vertical ? q.Top + (q.Height() - 1) / 2 : q.Left + (q.Width() - 1) / 2);
+  slider.DispatchMouseDown(mbLeft, {ssLeft}, fromX, fromY);
+  slider.DispatchMouseMove({ssLeft}, tickX, tickY);
+  slider.DispatchMouseUp(mbLeft, {}, tickX, tickY);
+  EXPECT_NEAR(slider.Position(), TickValue(c), tolerance) << "drag";
 }
+
+std::string CaseName(const AgreementCase& c) {
+  return std::string(c.orientation == ioVertical ? "Vertical" : "Horizontal") +
+         (c.side == iosBottomRight ? "ScaleBottomRight" : "ScaleTopLeft") + (c.reverse ? "Reversed" : "") +
+         (c.min > c.max ? "CrossedLimits" : "") + "Tick" + std::to_string(c.tickIndex);
+}
+
+// GoogleTest prints the parameter into the CTest name as well.
+void PrintTo(const AgreementCase& c, std::ostream* out) { *out << CaseName(c); }
 
 std::vector<AgreementCase> AllCases() {
   std::vector<AgreementCase> cases;
@@ -81,7 +120,7 @@ std::vector<AgreementCase> AllCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(OrientationsSidesReverseAndCrossedLimits, SliderScaleAgreement,
-                         ::testing::ValuesIn(AllCases()));
+                         ::testing::ValuesIn(AllCases()), [](const auto& info) { return CaseName(info.param); });
 
 }  // namespace
 }  // namespace tintoral::test

@@ -40,6 +40,7 @@
 #include "tools/panelview/LivePanel.h"
 #include "tools/panelview/PanelStatus.h"
 #include "tools/panelview/PanelViewOptions.h"
+#include "tools/panelview/TrendExport.h"
 
 namespace tintoral {
 namespace {
@@ -129,6 +130,7 @@ int View(const TPanelViewOptions& options) {
       return;
     }
     if (options.markErrors) MarkErrors(window);
+    AddTrendExport(window);
     status = &AddStatusLine(window);
     RefreshStatus(status, form);
   });

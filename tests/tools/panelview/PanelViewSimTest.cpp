@@ -12,6 +12,7 @@
 
 #include "instruments/opc/OPCLibrary.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Geometry.h"
 #include "platform/graphics/PngDecoder.h"
 
 namespace tintoral::test {
@@ -81,9 +82,13 @@ TEST_F(PanelViewSimTest, TheExamplePanelShowsTheSimulatedValues) {
   ASSERT_GT(live.Height(), kStatusHeight);
   ASSERT_EQ(live.Width(), expected.Width());
   ASSERT_EQ(live.Height(), expected.Height());
+  // The trend chart shows the live history, which no held form has: its
+  // pixels are left out (DemoPanel.txt, Trend: 369 x 170 at 16, 232).
+  const TRect trend{16, 232, 16 + 369, 232 + 170};
   int differing = 0;
   for (int y = 0; y < live.Height() - kStatusHeight; ++y)
-    for (int x = 0; x < live.Width(); ++x) differing += live.Pixel(x, y) != expected.Pixel(x, y);
+    for (int x = 0; x < live.Width(); ++x)
+      differing += !trend.Contains(x, y) && live.Pixel(x, y) != expected.Pixel(x, y);
   EXPECT_EQ(differing, 0) << "pixels of the form that differ";
 }
 
