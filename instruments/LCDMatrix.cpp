@@ -115,17 +115,22 @@ void TiLCDMatrix::ClearElements() {
   RequestRepaint();
 }
 
-void TiLCDMatrix::GrowElements(std::int64_t count) {
+void TiLCDMatrix::CheckElementCount(std::int64_t count) {
   if (count > kMaxElements)
     throw GraphicsError("LCD too large: " + std::to_string(count) + " characters (the largest is " +
                         std::to_string(kMaxElements) + ")");
+}
+
+void TiLCDMatrix::GrowElements(std::int64_t count) {
+  CheckElementCount(count);
   if (count > static_cast<std::int64_t>(elements_.size()))
     elements_.resize(static_cast<std::size_t>(count), TiLCDElement{cellsColorOn_, 0});
 }
 
 void TiLCDMatrix::WriteText(const std::string& text, int column, int row, TColor color) {
-  UpdateLayout();
-  const std::int64_t start = std::int64_t{column} + std::int64_t{row} * layout_.CharColumns;
+  const TiLCDLayout layout = Layout();
+  GrowElements(std::int64_t{layout.CharColumns} * layout.CharRows);
+  const std::int64_t start = std::int64_t{column} + std::int64_t{row} * layout.CharColumns;
   GrowElements(start + static_cast<std::int64_t>(text.size()));
   for (std::size_t k = 0; k < text.size(); ++k) {
     const std::int64_t index = start + static_cast<std::int64_t>(k);

@@ -123,19 +123,22 @@ class TiLCDMatrix : public TiCustomComponent {
   void WriteText(const std::string& text, int column, int row, TColor color);
 
   // ---- Layout and painting --------------------------------------------------
-  // Recomputes the layout from the current size and settings and grows the
-  // element list to fill the grid.
+  // The cell grid as the current size and settings give it.
+  TiLCDLayout Layout() const;
+  // Grows the element list to fill the grid of Layout().
   void UpdateLayout();
-  const TiLCDLayout& Layout() const { return layout_; }
   // Background and border, the unlit cells when CellsShowOff, then the lit
   // cells of every visible element.
   void PaintTo(TCanvas& canvas) override;
 
  private:
   void SetAtLeast(int value, int minimum, int& field);
+  // GraphicsError when a grid of `count` characters is too large to hold.
+  static void CheckElementCount(std::int64_t count);
   void GrowElements(std::int64_t count);
-  void CharacterRowGlyphs(std::int64_t charRow, raster::CellRange columns, std::vector<TiLCDGlyphPlace>& glyphs) const;
-  void PaintCells(TCanvas& canvas) const;
+  void CharacterRowGlyphs(const TiLCDLayout& layout, std::int64_t charRow, raster::CellRange columns,
+                          std::vector<TiLCDGlyphPlace>& glyphs) const;
+  void PaintCells(TCanvas& canvas, const TiLCDLayout& layout) const;
   void SetLastCellColour(TCanvas& canvas, std::size_t elementCount) const;
 
   // "Characters" stream property.
@@ -160,7 +163,6 @@ class TiLCDMatrix : public TiCustomComponent {
   std::string charactersetName_;
   TLCDCharacterSet characters_{kDefaultGlyphHeight};
   std::vector<TiLCDElement> elements_;
-  TiLCDLayout layout_;
 };
 
 }  // namespace tintoral

@@ -3,21 +3,16 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <vector>
 
 #include "instruments/LCDMatrix.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/CellRowFill.h"
+#include "platform/graphics/SaturateToInt.h"
 
 namespace tintoral {
 namespace {
-
-int Saturate(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 // Cells of `cellSize` with `spacing` between them that fit `available`
 // pixels, cut down to whole character pitches (none rather than a
@@ -34,7 +29,7 @@ std::int64_t SparePixels(std::int64_t available, std::int64_t cells, std::int64_
 
 }  // namespace
 
-void TiLCDMatrix::UpdateLayout() {
+TiLCDLayout TiLCDMatrix::Layout() const {
   const std::int64_t border = BorderStyle() != ibsNone ? 2 : 0;
   const std::int64_t innerLeft = border + outerMarginLeft_, innerTop = border + outerMarginTop_;
   const std::int64_t innerRight = std::int64_t{Width()} - 1 - border - outerMarginRight_;
@@ -45,19 +40,24 @@ void TiLCDMatrix::UpdateLayout() {
   const std::int64_t cellColumns = CellsThatFit(availableWidth, cellsWidth_, cellsSpacingHorz_, pitchX);
   const std::int64_t cellRows = CellsThatFit(availableHeight, cellsWidth_, cellsSpacingVert_, pitchY);
 
-  TiLCDLayout& l = layout_;
+  TiLCDLayout l;
   l.BorderWidth = static_cast<int>(border);
-  l.InnerLeft = Saturate(innerLeft);
-  l.InnerTop = Saturate(innerTop);
-  l.InnerRight = Saturate(innerRight);
-  l.InnerBottom = Saturate(innerBottom);
-  l.CellColumns = Saturate(cellColumns);
-  l.CellRows = Saturate(cellRows);
-  l.CharColumns = Saturate((cellColumns + characterSpacingHorz_) / pitchX);
-  l.CharRows = Saturate((cellRows + characterSpacingVert_) / pitchY);
-  l.GridLeft = Saturate(SparePixels(availableWidth, cellColumns, cellsWidth_, cellsSpacingHorz_) / 2 + innerLeft);
-  l.GridTop = Saturate(SparePixels(availableHeight, cellRows, cellsWidth_, cellsSpacingVert_) / 2 + innerTop);
-  GrowElements(std::int64_t{l.CharColumns} * l.CharRows);
+  l.InnerLeft = SaturateToInt(innerLeft);
+  l.InnerTop = SaturateToInt(innerTop);
+  l.InnerRight = SaturateToInt(innerRight);
+  l.InnerBottom = SaturateToInt(innerBottom);
+  l.CellColumns = SaturateToInt(cellColumns);
+  l.CellRows = SaturateToInt(cellRows);
+  l.CharColumns = SaturateToInt((cellColumns + characterSpacingHorz_) / pitchX);
+  l.CharRows = SaturateToInt((cellRows + characterSpacingVert_) / pitchY);
+  l.GridLeft = SaturateToInt(SparePixels(availableWidth, cellColumns, cellsWidth_, cellsSpacingHorz_) / 2 + innerLeft);
+  l.GridTop = SaturateToInt(SparePixels(availableHeight, cellRows, cellsWidth_, cellsSpacingVert_) / 2 + innerTop);
+  return l;
+}
+
+void TiLCDMatrix::UpdateLayout() {
+  const TiLCDLayout layout = Layout();
+  GrowElements(std::int64_t{layout.CharColumns} * layout.CharRows);
 }
 
 namespace {
@@ -78,14 +78,14 @@ void LightGlyphRow(std::span<const TiLCDGlyphPlace> glyphs, int glyphRow, int gl
 
 // The characters of character row `charRow` that lie in the cell columns
 // `columns`, with their colours resolved once for all their glyph rows.
-void TiLCDMatrix::CharacterRowGlyphs(std::int64_t charRow, raster::CellRange columns,
+void TiLCDMatrix::CharacterRowGlyphs(const TiLCDLayout& layout, std::int64_t charRow, raster::CellRange columns,
                                      std::vector<TiLCDGlyphPlace>& glyphs) const {
   glyphs.clear();
-  if (charRow >= layout_.CharRows || columns.First >= columns.Last) return;
+  if (charRow >= layout.CharRows || columns.First >= columns.Last) return;
   const std::int64_t pitch = std::int64_t{charactersetWidth_} + characterSpacingHorz_;
-  const std::int64_t last = std::min<std::int64_t>((columns.Last - 1) / pitch, std::int64_t{layout_.CharColumns} - 1);
+  const std::int64_t last = std::min<std::int64_t>((columns.Last - 1) / pitch, std::int64_t{layout.CharColumns} - 1);
   for (std::int64_t charColumn = columns.First / pitch; charColumn <= last; ++charColumn) {
-    const auto index = static_cast<std::size_t>(charRow * layout_.CharColumns + charColumn);
+    const auto index = static_cast<std::size_t>(charRow * layout.CharColumns + charColumn);
     if (index >= elements_.size() || elements_[index].Code == 0) continue;
     const TiLCDElement& element = elements_[index];
     glyphs.push_back(TiLCDGlyphPlace{&characters_[element.Code], RGBToPixel(ColorToRGB(element.Color)),
@@ -97,26 +97,26 @@ void TiLCDMatrix::CharacterRowGlyphs(std::int64_t charRow, raster::CellRange col
 // of a lit cell, else in the unlit colour (or left alone). Each cell belongs
 // to one character position at most, so this is what filling the unlit
 // cells and then each element's lit cells leaves.
-void TiLCDMatrix::PaintCells(TCanvas& canvas) const {
+void TiLCDMatrix::PaintCells(TCanvas& canvas, const TiLCDLayout& layout) const {
   TBitmap& bitmap = canvas.Target();
   const std::int64_t pitchX = std::int64_t{cellsWidth_} + cellsSpacingHorz_;
   const std::int64_t pitchY = std::int64_t{cellsWidth_} + cellsSpacingVert_;
   const std::int64_t charPitchY = std::int64_t{charactersetHeight_} + characterSpacingVert_;
   // Only the cells that reach into the bitmap are worked out.
   const raster::CellRange columns =
-      raster::VisibleCells(layout_.GridLeft, pitchX, cellsWidth_, layout_.CellColumns, bitmap.Width());
+      raster::VisibleCells(layout.GridLeft, pitchX, cellsWidth_, layout.CellColumns, bitmap.Width());
   const raster::CellRange rows =
-      raster::VisibleCells(layout_.GridTop, pitchY, cellsWidth_, layout_.CellRows, bitmap.Height());
+      raster::VisibleCells(layout.GridTop, pitchY, cellsWidth_, layout.CellRows, bitmap.Height());
   if (columns.First >= columns.Last || rows.First >= rows.Last) return;
   const std::uint32_t unlit = cellsShowOff_ ? RGBToPixel(ColorToRGB(cellsColorOff_)) : raster::kCellLeftAlone;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(columns.Last - columns.First));
   std::vector<TiLCDGlyphPlace> glyphs;
   for (std::int64_t row = rows.First; row < rows.Last; ++row) {
     const auto glyphRow = static_cast<int>(row % charPitchY);
-    if (row == rows.First || glyphRow == 0) CharacterRowGlyphs(row / charPitchY, columns, glyphs);
+    if (row == rows.First || glyphRow == 0) CharacterRowGlyphs(layout, row / charPitchY, columns, glyphs);
     std::fill(pixels.begin(), pixels.end(), unlit);
     if (glyphRow < charactersetHeight_) LightGlyphRow(glyphs, glyphRow, charactersetWidth_, columns.First, pixels);
-    const raster::CellRowPlace place{layout_.GridLeft + columns.First * pitchX, layout_.GridTop + row * pitchY,
+    const raster::CellRowPlace place{layout.GridLeft + columns.First * pitchX, layout.GridTop + row * pitchY,
                                      cellsWidth_, cellsWidth_, pitchX};
     raster::FillCellRow(bitmap, place, pixels);
   }
@@ -138,12 +138,14 @@ void TiLCDMatrix::PaintTo(TCanvas& canvas) {
   DrawBackground(canvas, BackGroundColor());
   canvas.Brush().SetStyle(bsSolid);
   canvas.Pen().SetStyle(psSolid);
-  UpdateLayout();
-  PaintCells(canvas);
+  const TiLCDLayout layout = Layout();
   // Elements past the last visible position are not drawn; with no
-  // character column nothing is visible.
-  const std::size_t visible = static_cast<std::size_t>(std::int64_t{layout_.CharColumns} * layout_.CharRows);
-  SetLastCellColour(canvas, std::min(elements_.size(), visible));
+  // character column nothing is visible. A grid too large to hold is an
+  // error here as in WriteText.
+  const std::int64_t visible = std::int64_t{layout.CharColumns} * layout.CharRows;
+  CheckElementCount(visible);
+  PaintCells(canvas, layout);
+  SetLastCellColour(canvas, std::min(elements_.size(), static_cast<std::size_t>(visible)));
 }
 
 }  // namespace tintoral

@@ -3,10 +3,10 @@
 #include "instruments/ObjectCanvas.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "instruments/base/DrawingHelpers.h"
 #include "platform/graphics/GraphicsClasses.h"
+#include "platform/graphics/SaturateToInt.h"
 #include "platform/window/ControlProperties.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/Exception.h"
@@ -162,11 +162,7 @@ TiWorldPoint TiDrawObject::Point(int index) const {
 namespace {
 
 // A rounded offset plus the centre, kept inside the 32-bit pixel range.
-int PixelOf(long double offset, int center) {
-  const std::int64_t value = RoundHalfUp(offset) + center;
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
+int PixelOf(long double offset, int center) { return SaturateToInt(RoundHalfUp(offset) + center); }
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "platform/graphics/SaturateToInt.h"
 #include "runtime/ClassBuilder.h"
 
 namespace tintoral {
@@ -22,11 +22,6 @@ constexpr ShapeInfo Shapes[] = {
     {'+', 0},    {'-', 0},    {' ', 0},    {'_', 0},    {'<', 0},    {'>', 0},    {';', 0},    {',', 0},
 };
 constexpr int ShapeCount = static_cast<int>(sizeof(Shapes) / sizeof(Shapes[0]));
-
-int Saturate(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 }  // namespace
 
@@ -161,17 +156,17 @@ void TiSevenSegmentCharacter::SetSegmentBits(std::uint8_t bits) {
 
 int TiSevenSegmentCharacter::CharacterWidth() const {
   const std::int64_t segments = IsNarrowShape(value_) ? 2 : 10;
-  return Saturate(2 * std::int64_t{segmentMargin_} + segments * segmentSize_);
+  return SaturateToInt(2 * std::int64_t{segmentMargin_} + segments * segmentSize_);
 }
 
 int TiSevenSegmentCharacter::CharacterHeight() const {
-  return Saturate(2 * std::int64_t{segmentMargin_} + 18 * std::int64_t{segmentSize_});
+  return SaturateToInt(2 * std::int64_t{segmentMargin_} + 18 * std::int64_t{segmentSize_});
 }
 
 void TiSevenSegmentCharacter::ApplyAutoSize() {
   if (IsLoading() || !autoSize_) return;
-  SetHeight(Saturate(std::int64_t{CharacterHeight()} + 1));
-  SetWidth(Saturate(std::int64_t{CharacterWidth()} + 1));
+  SetHeight(SaturateToInt(std::int64_t{CharacterHeight()} + 1));
+  SetWidth(SaturateToInt(std::int64_t{CharacterWidth()} + 1));
   onAutoSize_(this);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/graphics/SaturateToInt.h"
 #include "runtime/ClassBuilder.h"
 
 namespace tintoral {
@@ -13,11 +14,6 @@ namespace {
 constexpr int MinSegmentSize = 1;
 constexpr int MaxSegmentSize = 100;
 constexpr int Unbounded = std::numeric_limits<int>::max();
-
-int Saturate(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 int TruncateToInt(double value) {
   if (!(value > std::numeric_limits<int>::min() && value < std::numeric_limits<int>::max()))
@@ -149,10 +145,10 @@ TDigitCellLayout TiSevenSegmentDisplay::DigitCellLayout(int cellCount) const {
   TDigitCellLayout layout;
   const auto free = static_cast<double>(std::int64_t{Width()} - 2 * margin - (n - 1) * spacing);
   layout.CellWidth = TruncateToInt(free / static_cast<double>(n));
-  layout.CellHeight = Saturate(std::int64_t{Height()} - 2 * margin);
-  layout.First =
-      TPoint{Saturate((std::int64_t{Width()} + spacing - n * (layout.CellWidth + spacing)) / 2), Saturate(margin)};
-  layout.Step = Saturate(std::int64_t{layout.CellWidth} + spacing);
+  layout.CellHeight = SaturateToInt(std::int64_t{Height()} - 2 * margin);
+  layout.First = TPoint{SaturateToInt((std::int64_t{Width()} + spacing - n * (layout.CellWidth + spacing)) / 2),
+                        SaturateToInt(margin)};
+  layout.Step = SaturateToInt(std::int64_t{layout.CellWidth} + spacing);
   return layout;
 }
 
@@ -162,7 +158,7 @@ TSize TiSevenSegmentDisplay::NaturalExtent(int cellCount) {
   const std::int64_t margin = segmentMargin_, spacing = digitSpacing_;
   const std::int64_t cellWidth = character_->CharacterWidth();
   const std::int64_t cellHeight = character_->CharacterHeight();
-  return TSize{Saturate((cellWidth + spacing) * n + 2 * margin - spacing), Saturate(cellHeight + 2 * margin)};
+  return TSize{SaturateToInt((cellWidth + spacing) * n + 2 * margin - spacing), SaturateToInt(cellHeight + 2 * margin)};
 }
 
 void TiSevenSegmentDisplay::DrawCell(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value,

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 
 #include "instruments/SevenSegmentCharacter.h"
 #include "instruments/base/DrawingHelpers.h"
+#include "platform/graphics/SaturateToInt.h"
 
 namespace tintoral {
 
@@ -33,11 +33,7 @@ struct Cell {
   std::int64_t W, H, M, S, Z;
   std::int64_t h;  // mid row
 
-  int Clamp(std::int64_t v) const {
-    return static_cast<int>(
-        std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-  }
-  TPoint At(CellPoint p) const { return TPoint{Clamp(origin.X + p.x), Clamp(origin.Y + p.y)}; }
+  TPoint At(CellPoint p) const { return TPoint{SaturateToInt(origin.X + p.x), SaturateToInt(origin.Y + p.y)}; }
 };
 
 // Nearest integer, exact halves to the even one.

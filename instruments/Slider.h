@@ -4,8 +4,10 @@
 // the arrow, page, Home and End keys, or with the mouse wheel.
 //
 // Slider.cpp holds the properties and the form companions, SliderLayout.cpp
-// the geometry (CalcLayout, PixelToPosition), SliderPaint.cpp the drawing
-// and SliderInput.cpp the mouse, key, wheel and focus handling.
+// the geometry (Geometry, ScalePlacement, PixelToPosition) as functions of
+// size and properties, SliderPaint.cpp the drawing and SliderInput.cpp the
+// mouse, key, wheel and focus handling. Painting and hit-testing work from
+// the same geometry, so input needs no paint before it.
 #include <cstdint>
 #include <memory>
 
@@ -19,6 +21,19 @@ namespace tintoral {
 
 class TReader;
 class TWriter;
+
+// The slider's rectangles, as its size and properties give them.
+struct TiSliderGeometry {
+  TRect Track;
+  TRect Pointer;
+  // How far the pointer sticks out of the track on each side (0 for the LED).
+  int PointerOverhang = 0;
+  // The gap between the track and the client's edge on the side away from the scale.
+  int TrackSideGap = 0;
+  // The AutoCenter shift across the track (x when vertical, y when horizontal).
+  int CenterShiftX = 0;
+  int CenterShiftY = 0;
+};
 
 class TiSlider : public TiScaleComponent {
   TINTORAL_CLASS(TiSlider, TiScaleComponent)
@@ -114,20 +129,21 @@ class TiSlider : public TiScaleComponent {
   // (UsableLength <= 0) no pixel maps anywhere: the current Position is
   // returned, so presses and drags change nothing.
   double PixelToPosition(int p) const;
-  // Rebuilds TrackRect, PointerRect, the overhang, the side gap and the
-  // AutoCenter shift; the canvas measures the labels and keeps
-  // TickLabelFont afterwards. Runs at the start of every paint.
-  void CalcLayout(TCanvas& canvas);
+  // The track and pointer rectangles with the overhang, the side gap and the
+  // AutoCenter shift (which measures the widest label in TickLabelFont).
+  TiSliderGeometry Geometry() const;
+  // Where the scale is drawn beside the track of `geometry`.
+  TiScalePlacement ScalePlacement(const TiSliderGeometry& geometry) const;
 
   // ---- State --------------------------------------------------------------
   int PointerInset() const { return pointerInset_; }
-  int PointerOverhang() const { return pointerOverhang_; }
-  int TrackSideGap() const { return trackSideGap_; }
-  // As laid out by the last paint; (0, 0, 0, 0) before the first.
-  const TRect& TrackRect() const { return trackRect_; }
-  const TRect& PointerRect() const { return pointerRect_; }
-  int CenterShiftX() const { return centerShiftX_; }
-  int CenterShiftY() const { return centerShiftY_; }
+  // Parts of Geometry().
+  int PointerOverhang() const { return Geometry().PointerOverhang; }
+  int TrackSideGap() const { return Geometry().TrackSideGap; }
+  TRect TrackRect() const { return Geometry().Track; }
+  TRect PointerRect() const { return Geometry().Pointer; }
+  int CenterShiftX() const { return Geometry().CenterShiftX; }
+  int CenterShiftY() const { return Geometry().CenterShiftY; }
   bool MouseDragging() const { return mouseDragging_; }
   bool KeyboardActive() const { return keyboardActive_; }
   double LastWheelTime() const { return lastWheelTime_; }
@@ -160,23 +176,22 @@ class TiSlider : public TiScaleComponent {
   int AlongTrack(int x, int y) const { return Vertical() ? y : x; }
 
   // Layout steps.
-  TRect UnshiftedTrackRect() const;
-  TRect UnshiftedPointerRect(const TRect& track) const;
-  int ScaleDepth(TCanvas& canvas);
-  void ShiftAcrossTrack(int distance);
+  TRect UnshiftedTrackRect(int sideGap) const;
+  TRect UnshiftedPointerRect(const TRect& track, int overhang) const;
+  int ScaleDepth() const;
+  void ShiftAcrossTrack(TiSliderGeometry& geometry, int distance) const;
 
   // Drawing steps.
   TColor IndicatorColor(bool active) const;
-  void DrawTrack(TCanvas& canvas) const;
-  void DrawBoxTrack(TCanvas& canvas) const;
-  void DrawTrackLines(TCanvas& canvas, const TColor (&colors)[4]) const;
-  void DrawSliderScale(TCanvas& canvas);
-  void DrawPointer(TCanvas& canvas) const;
-  void DrawLedPointer(TCanvas& canvas) const;
-  void DrawArrowPointer(TCanvas& canvas) const;
-  void DrawBarPointer(TCanvas& canvas, TColor penColor, TColor brushColor) const;
-  void DrawLightBarLines(TCanvas& canvas) const;
-  void DrawBitmapPointer(TCanvas& canvas) const;
+  void DrawTrack(TCanvas& canvas, const TRect& track) const;
+  void DrawBoxTrack(TCanvas& canvas, const TRect& track) const;
+  void DrawTrackLines(TCanvas& canvas, const TRect& track, const TColor (&colors)[4]) const;
+  void DrawPointer(TCanvas& canvas, const TRect& pointer) const;
+  void DrawLedPointer(TCanvas& canvas, const TRect& pointer) const;
+  void DrawArrowPointer(TCanvas& canvas, const TRect& pointer) const;
+  void DrawBarPointer(TCanvas& canvas, const TRect& pointer, TColor penColor, TColor brushColor) const;
+  void DrawLightBarLines(TCanvas& canvas, const TRect& pointer) const;
+  void DrawBitmapPointer(TCanvas& canvas, const TRect& pointer) const;
 
   // Input steps.
   void StartDrag(int x, int y);
@@ -210,12 +225,6 @@ class TiSlider : public TiScaleComponent {
   TNotifyEvent onOrientationChange_;
 
   int pointerInset_ = 2;
-  int pointerOverhang_ = 0;
-  int trackSideGap_ = 2;
-  TRect trackRect_;
-  TRect pointerRect_;
-  int centerShiftX_ = 0;
-  int centerShiftY_ = 0;
   bool mouseDragging_ = false;
   int dragStartX_ = 0;
   int dragStartY_ = 0;

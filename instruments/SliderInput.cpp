@@ -57,11 +57,11 @@ void TiSlider::StartDrag(int x, int y) {
   dragStartPosition_ = Position();
 }
 
-// Tested against the pointer of the last paint: across the track (ends
+// Tested against the pointer where Geometry puts it: across the track (ends
 // inclusive) it must hit the pointer; along the track a press before the
 // pointer steps one way, after it the other, and on it starts a drag.
 bool TiSlider::PressSlidePage(int x, int y) {
-  const TRect& p = pointerRect_;
+  const TRect p = PointerRect();
   const int across = Vertical() ? x : y;
   const int acrossLow = Vertical() ? p.Left : p.Top;
   const int acrossHigh = Vertical() ? p.Right : p.Bottom;

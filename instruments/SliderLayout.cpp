@@ -1,5 +1,6 @@
-// TiSlider geometry: the travel of the pointer, the track and pointer
-// rectangles with their shifts, and the mapping of a pixel to a position.
+// TiSlider geometry, from size and properties alone: the travel of the
+// pointer, the track and pointer rectangles with their shifts, the scale's
+// placement, and the mapping of a pixel to a position.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -7,7 +8,7 @@
 #include "instruments/Slider.h"
 #include "instruments/base/ScaleMap.h"
 #include "instruments/base/ScaleObject.h"
-#include "platform/graphics/Canvas.h"
+#include "platform/graphics/FontResolver.h"
 #include "platform/window/Control.h"
 #include "runtime/NumberText.h"
 
@@ -55,8 +56,8 @@ double TiSlider::PixelToPosition(int p) const {
   return PointerTravel().PixelToValue(TravelOffsetOfPixel(p), Position());
 }
 
-TRect TiSlider::UnshiftedTrackRect() const {
-  const int g = trackSideGap_;
+TRect TiSlider::UnshiftedTrackRect(int sideGap) const {
+  const int g = sideGap;
   const int w = PointerWidthPixels() + 2 * pointerInset_;
   const int em = EndsMarginPixels();
   if (Vertical()) {
@@ -67,24 +68,24 @@ TRect TiSlider::UnshiftedTrackRect() const {
   return {em, Height() - g - w, Width() - em, Height() - g};
 }
 
-TRect TiSlider::UnshiftedPointerRect(const TRect& t) const {
+TRect TiSlider::UnshiftedPointerRect(const TRect& t, int overhang) const {
   const int i = pointerInset_;
   const int h = PointerHeightPixels();
   const int o = PointerOffset();
   // The LED sits inside the track; the other shapes stick out on both sides.
-  const int across = pointerStyle_ == ispsLed ? -i : pointerOverhang_;
+  const int across = pointerStyle_ == ispsLed ? -i : overhang;
   if (Vertical()) return {t.Left - across, t.Bottom - i - o - h, t.Right + across, t.Bottom - i - o};
   return {t.Left + i + o, t.Top - across, t.Left + i + o + h, t.Bottom + across};
 }
 
 // How far the scale reaches beyond the track's edge.
-int TiSlider::ScaleDepth(TCanvas& canvas) {
+int TiSlider::ScaleDepth() const {
   if (ShowTickLabels()) {
-    canvas.Font().Assign(TickLabelFont());
+    const ResolvedFont& font = ResolveFont(TickLabelFont());
     // The label of the maximum as the scale writes it (FixedText writes no
     // blanks, so there is nothing to trim).
     const std::string widest = FixedText(PositionMax(), GetLabelPrecision());
-    const int extent = Vertical() ? canvas.TextWidth(widest) : canvas.TextHeight(widest);
+    const int extent = Vertical() ? font.TextWidth(widest) : font.CellHeight();
     return ClampCoordinate(TickMargin()) + ClampCoordinate(TickMajorLength()) + ClampCoordinate(TickLabelMargin()) +
            extent;
   }
@@ -94,9 +95,9 @@ int TiSlider::ScaleDepth(TCanvas& canvas) {
 
 // Moves both rectangles away from the track's gap side (towards the scale)
 // by `distance` pixels; a negative distance moves them back.
-void TiSlider::ShiftAcrossTrack(int distance) {
+void TiSlider::ShiftAcrossTrack(TiSliderGeometry& geometry, int distance) const {
   const int d = ScaleOnBottomRight() ? distance : -distance;
-  for (TRect* r : {&trackRect_, &pointerRect_}) {
+  for (TRect* r : {&geometry.Track, &geometry.Pointer}) {
     if (Vertical()) {
       r->Left += d;
       r->Right += d;
@@ -107,22 +108,42 @@ void TiSlider::ShiftAcrossTrack(int distance) {
   }
 }
 
-void TiSlider::CalcLayout(TCanvas& canvas) {
+TiSliderGeometry TiSlider::Geometry() const {
   const bool led = pointerStyle_ == ispsLed;
-  pointerOverhang_ = led ? 0 : PointerOverhangOfShapes;
-  trackSideGap_ = led ? LedSideGap : SideGapOfShapes;
-  trackRect_ = UnshiftedTrackRect();
-  pointerRect_ = UnshiftedPointerRect(trackRect_);
-
-  centerShiftX_ = 0;
-  centerShiftY_ = 0;
+  TiSliderGeometry g;
+  g.PointerOverhang = led ? 0 : PointerOverhangOfShapes;
+  g.TrackSideGap = led ? LedSideGap : SideGapOfShapes;
+  g.Track = UnshiftedTrackRect(g.TrackSideGap);
+  g.Pointer = UnshiftedPointerRect(g.Track, g.PointerOverhang);
   if (autoCenter_) {
-    const int depth = ScaleDepth(canvas);
-    if (Vertical()) centerShiftX_ = (Width() - (depth + trackRect_.Width() + pointerOverhang_)) / 2;
-    else centerShiftY_ = (Height() - (depth + trackRect_.Height() + pointerOverhang_)) / 2;
+    const int depth = ScaleDepth();
+    if (Vertical()) g.CenterShiftX = (Width() - (depth + g.Track.Width() + g.PointerOverhang)) / 2;
+    else g.CenterShiftY = (Height() - (depth + g.Track.Height() + g.PointerOverhang)) / 2;
   }
-  ShiftAcrossTrack(ClampCoordinate(Vertical() ? OffsetX() : OffsetY()));
-  ShiftAcrossTrack(Vertical() ? centerShiftX_ : centerShiftY_);
+  ShiftAcrossTrack(g, ClampCoordinate(Vertical() ? OffsetX() : OffsetY()));
+  ShiftAcrossTrack(g, Vertical() ? g.CenterShiftX : g.CenterShiftY);
+  return g;
+}
+
+// The scale runs between the pointer's middle pixels at the two ends of its
+// travel. A vertical slider with an even pointer length takes the inner
+// middle pixel at both ends, so its scale is one pixel shorter than the
+// travel and a tick may lie one pixel beside the pointer's middle.
+TiScalePlacement TiSlider::ScalePlacement(const TiSliderGeometry& geometry) const {
+  const auto [l, t, r, b] = geometry.Track;
+  const int i = pointerInset_;
+  const int halfPointer = PointerHeightPixels() / 2;
+  TiScalePlacement at{PositionMin(), PositionMax(), 0, 0, 0, orientation_, orientationTickMarks_};
+  if (Vertical()) {
+    at.FirstPixel = b - i - halfPointer - 1;
+    at.LastPixel = t + i + halfPointer;
+    at.EdgePixel = ScaleOnBottomRight() ? r : l;
+  } else {
+    at.FirstPixel = l + i + halfPointer;
+    at.LastPixel = r - i - halfPointer;
+    at.EdgePixel = ScaleOnBottomRight() ? b : t;
+  }
+  return at;
 }
 
 }  // namespace tintoral

@@ -1,6 +1,7 @@
 // TiSlider drawing: background and border, the track in one of four styles,
 // the tick scale, the pointer in one of six styles and the focus rectangle,
-// all from the rectangles that CalcLayout has just built.
+// all from the geometry of the slider's size and properties; painting
+// changes no setting.
 #include <initializer_list>
 #include <span>
 
@@ -31,43 +32,43 @@ void DrawBarEdges(TCanvas& canvas, const TRect& p) {
 }  // namespace
 
 void TiSlider::PaintTo(TCanvas& canvas) {
-  CalcLayout(canvas);
+  const TiSliderGeometry geometry = Geometry();
   DrawBackground(canvas, BackGroundColor());
   canvas.Brush().SetStyle(bsSolid);
-  DrawTrack(canvas);
-  DrawSliderScale(canvas);
+  DrawTrack(canvas, geometry.Track);
+  Scale().DrawScale(canvas, ScalePlacement(geometry));
   canvas.Brush().SetStyle(bsSolid);
-  DrawPointer(canvas);
+  DrawPointer(canvas, geometry.Pointer);
   if (showFocusRect_ && HasFocus()) DrawColorFocusFrame(canvas, TRect{0, 0, Width(), Height()}, BackGroundColor());
 }
 
 // ---- Track --------------------------------------------------------------------
 
-void TiSlider::DrawTrack(TCanvas& canvas) const {
+void TiSlider::DrawTrack(TCanvas& canvas, const TRect& track) const {
   switch (trackStyle_) {
-    case istsBox: DrawBoxTrack(canvas); break;
+    case istsBox: DrawBoxTrack(canvas, track); break;
     case istsLine: {
       const TColor line[4] = {clNone, clNone, trackColor_, clNone};
-      DrawTrackLines(canvas, line);
+      DrawTrackLines(canvas, track, line);
       break;
     }
     case istsBevelLowered: {
       const TColor lowered[4] = {clBtnShadow, clBtnShadow, clBtnHighlight, clBtnHighlight};
-      DrawTrackLines(canvas, lowered);
+      DrawTrackLines(canvas, track, lowered);
       break;
     }
     case istsBevelRasied: {
       const TColor raised[4] = {clBtnHighlight, clBtnHighlight, clBtnShadow, clBtnShadow};
-      DrawTrackLines(canvas, raised);
+      DrawTrackLines(canvas, track, raised);
       break;
     }
   }
 }
 
-void TiSlider::DrawBoxTrack(TCanvas& canvas) const {
-  const auto [l, t, r, b] = trackRect_;
+void TiSlider::DrawBoxTrack(TCanvas& canvas, const TRect& track) const {
+  const auto [l, t, r, b] = track;
   canvas.Brush().SetColor(trackColor_);
-  canvas.FillRect(trackRect_);
+  canvas.FillRect(track);
   canvas.Pen().SetColor(clBtnShadow);
   PolylineThrough(canvas, {{r, t}, {l, t}, {l, b}});
   // On a white background the inner shadow line turns black to stay visible.
@@ -81,8 +82,8 @@ void TiSlider::DrawBoxTrack(TCanvas& canvas) const {
 
 // Lines along the track at m - 2, m - 1, m and m + 1 across it, in that
 // order, in the given colours (clNone: no line).
-void TiSlider::DrawTrackLines(TCanvas& canvas, const TColor (&colors)[4]) const {
-  const auto [l, t, r, b] = trackRect_;
+void TiSlider::DrawTrackLines(TCanvas& canvas, const TRect& track, const TColor (&colors)[4]) const {
+  const auto [l, t, r, b] = track;
   const int i = pointerInset_;
   const int m = Vertical() ? (l + r) / 2 : (t + b) / 2;
   for (int k = 0; k < 4; ++k) {
@@ -94,56 +95,33 @@ void TiSlider::DrawTrackLines(TCanvas& canvas, const TColor (&colors)[4]) const 
   }
 }
 
-// ---- Scale ----------------------------------------------------------------------
-
-// The scale runs between the pointer's middle pixels at the two ends of its
-// travel, as the slider has always drawn it. A vertical slider with an even
-// pointer length takes the inner middle pixel at both ends, so its scale is
-// one pixel shorter than the travel and a tick may lie one pixel beside the
-// pointer's middle.
-void TiSlider::DrawSliderScale(TCanvas& canvas) {
-  const auto [l, t, r, b] = trackRect_;
-  const int i = pointerInset_;
-  const int halfPointer = PointerHeightPixels() / 2;
-  TiScaleObject& scale = Scale();
-  scale.SetScaleRange(PositionMin(), PositionMax());
-  scale.SetOrientation(orientation_);
-  scale.SetSide(orientationTickMarks_);
-  if (Vertical()) {
-    scale.SetPixelSpan(b - i - halfPointer - 1, t + i + halfPointer);
-    scale.SetEdgePixel(ScaleOnBottomRight() ? r : l);
-  } else {
-    scale.SetPixelSpan(l + i + halfPointer, r - i - halfPointer);
-    scale.SetEdgePixel(ScaleOnBottomRight() ? b : t);
-  }
-  scale.DrawScale(canvas);
-}
-
 // ---- Pointer --------------------------------------------------------------------
 
 TColor TiSlider::IndicatorColor(bool active) const {
   return active ? pointerIndicatorActiveColor_ : pointerIndicatorInactiveColor_;
 }
 
-void TiSlider::DrawPointer(TCanvas& canvas) const {
+void TiSlider::DrawPointer(TCanvas& canvas, const TRect& pointer) const {
   const TColor face = mouseDragging_ ? clBtnHighlight : clBtnFace;
   switch (pointerStyle_) {
-    case ispsLed: DrawLedPointer(canvas); break;
-    case ispsPointer: DrawArrowPointer(canvas); break;
-    case ispsBar: DrawBarPointer(canvas, clBtnFace, face); break;
+    case ispsLed: DrawLedPointer(canvas, pointer); break;
+    case ispsPointer: DrawArrowPointer(canvas, pointer); break;
+    case ispsBar: DrawBarPointer(canvas, pointer, clBtnFace, face); break;
     case ispsLightBar:
-      DrawBarPointer(canvas, clBtnFace, clBtnFace);
-      DrawLightBarLines(canvas);
+      DrawBarPointer(canvas, pointer, clBtnFace, clBtnFace);
+      DrawLightBarLines(canvas, pointer);
       break;
-    case ispsBarColor: DrawBarPointer(canvas, IndicatorColor(mouseDragging_), IndicatorColor(mouseDragging_)); break;
-    case ispsBitmap: DrawBitmapPointer(canvas); break;
+    case ispsBarColor:
+      DrawBarPointer(canvas, pointer, IndicatorColor(mouseDragging_), IndicatorColor(mouseDragging_));
+      break;
+    case ispsBitmap: DrawBitmapPointer(canvas, pointer); break;
   }
 }
 
-void TiSlider::DrawLedPointer(TCanvas& canvas) const {
-  const auto [l, t, r, b] = pointerRect_;
+void TiSlider::DrawLedPointer(TCanvas& canvas, const TRect& pointer) const {
+  const auto [l, t, r, b] = pointer;
   SetPenAndBrush(canvas, clBtnFace, clBtnFace);
-  canvas.Rectangle(pointerRect_);
+  canvas.Rectangle(pointer);
   const TColor indicator = IndicatorColor(mouseDragging_ || keyboardActive_);
   SetPenAndBrush(canvas, indicator, indicator);
   canvas.Rectangle(l + 1, t + 1, r - 2, b - 2);
@@ -155,8 +133,8 @@ void TiSlider::DrawLedPointer(TCanvas& canvas) const {
 
 // A five-cornered arrow whose tip points at the scale, with a white line
 // along its lit edges.
-void TiSlider::DrawArrowPointer(TCanvas& canvas) const {
-  const auto [l, t, r, b] = pointerRect_;
+void TiSlider::DrawArrowPointer(TCanvas& canvas, const TRect& pointer) const {
+  const auto [l, t, r, b] = pointer;
   SetPenAndBrush(canvas, clBlack, mouseDragging_ ? clBtnHighlight : clBtnFace);
   const int midY = (b + t) / 2;
   const int midX = (r + l) / 2;
@@ -185,15 +163,15 @@ void TiSlider::DrawArrowPointer(TCanvas& canvas) const {
   }
 }
 
-void TiSlider::DrawBarPointer(TCanvas& canvas, TColor penColor, TColor brushColor) const {
+void TiSlider::DrawBarPointer(TCanvas& canvas, const TRect& pointer, TColor penColor, TColor brushColor) const {
   SetPenAndBrush(canvas, penColor, brushColor);
-  canvas.Rectangle(pointerRect_);
-  DrawBarEdges(canvas, pointerRect_);
+  canvas.Rectangle(pointer);
+  DrawBarEdges(canvas, pointer);
 }
 
 // Black, indicator and white lines across the middle of the bar.
-void TiSlider::DrawLightBarLines(TCanvas& canvas) const {
-  const auto [l, t, r, b] = pointerRect_;
+void TiSlider::DrawLightBarLines(TCanvas& canvas, const TRect& pointer) const {
+  const auto [l, t, r, b] = pointer;
   const TColor colors[3] = {clBlack, IndicatorColor(mouseDragging_), clWhite};
   for (int k = 0; k < 3; ++k) {
     canvas.Pen().SetColor(colors[k]);
@@ -208,10 +186,10 @@ void TiSlider::DrawLightBarLines(TCanvas& canvas) const {
 }
 
 // The picture unscaled, centred on the pointer, its transparent colour left out.
-void TiSlider::DrawBitmapPointer(TCanvas& canvas) const {
+void TiSlider::DrawBitmapPointer(TCanvas& canvas, const TRect& pointer) const {
   const TBitmap& picture = *pointerBitmap_;
   if (picture.Empty()) return;
-  const auto [l, t, r, b] = pointerRect_;
+  const auto [l, t, r, b] = pointer;
   canvas.Draw((l + r) / 2 - picture.Width() / 2, (t + b) / 2 - picture.Height() / 2, picture);
 }
 

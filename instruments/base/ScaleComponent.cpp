@@ -94,7 +94,7 @@ void TiScaleComponent::SetPositionMin(double value) {
   else AutoScale(value, PositionMax());
 }
 
-std::int32_t TiScaleComponent::GetLabelPrecision() {
+std::int32_t TiScaleComponent::GetLabelPrecision() const {
   return LabelDecimals(scale_->PrecisionStyle(), scale_->TickLabelPrecision(), PositionMin(), PositionMax());
 }
 

@@ -90,7 +90,7 @@ class TiScaleComponent : public TiPositionComponent {
 
   // ---- Virtual operations after those of TiPositionComponent ----------------
   // The label decimals for the range [PositionMin, PositionMax].
-  virtual std::int32_t GetLabelPrecision();
+  virtual std::int32_t GetLabelPrecision() const;
 
  private:
   void CopyAutoScaleSettings();

@@ -106,72 +106,79 @@ void TiScaleObject::SetTickRange(double min, double max) {
   Changed();
 }
 
-TScaleMap TiScaleObject::Map() const {
-  const TScaleMap forward{scaleMin_, scaleMax_, firstPixel_, lastPixel_};
+TScaleMap TiScaleObject::MapOf(const TiScalePlacement& at) const {
+  const TScaleMap forward{at.ScaleMin, at.ScaleMax, at.FirstPixel, at.LastPixel};
   return reverseScale_ ? forward.Reversed() : forward;
 }
 
 std::int32_t TiScaleObject::EffectivePrecision() const {
-  return LabelDecimals(precisionStyle_, tickLabelPrecision_, scaleMin_, scaleMax_);
+  return LabelDecimals(precisionStyle_, tickLabelPrecision_, placement_.ScaleMin, placement_.ScaleMax);
 }
 
 // A whole value without decimals (the usual label) is written straight as
 // its integer, the text FixedText gives it, without the general rounding.
-std::string TiScaleObject::LabelText(double value) const {
-  const std::int32_t decimals = EffectivePrecision();
+std::string TiScaleObject::LabelText(double value, std::int32_t decimals) {
   if (decimals <= 0 && std::fabs(value) < 1e15 && value == std::trunc(value))
     return std::to_string(static_cast<std::int64_t>(value));
   return Trimmed(FixedText(value, decimals));
 }
 
+namespace {
+
 // A tick of `length` pixels (negative: towards the top or left) from the
 // line `start`, at `pixel` along the track.
-void TiScaleObject::DrawTick(TCanvas& canvas, std::int32_t start, std::int32_t length, std::int32_t pixel,
-                             TiBevelStyle style) const {
-  if (orientation_ == ioVertical) DrawBevelLine(canvas, start, pixel, start + length, pixel, style);
+void DrawTick(TCanvas& canvas, TiOrientation orientation, std::int32_t start, std::int32_t length, std::int32_t pixel,
+              TiBevelStyle style) {
+  if (orientation == ioVertical) DrawBevelLine(canvas, start, pixel, start + length, pixel, style);
   else DrawBevelLine(canvas, pixel, start, pixel, start + length, style);
 }
 
-void TiScaleObject::DrawLabel(TCanvas& canvas, std::int32_t index, double value, std::int32_t pixel,
-                              std::int32_t labelLine) {
-  std::string text = LabelText(value);
+}  // namespace
+
+void TiScaleObject::DrawLabel(TCanvas& canvas, const TiScalePlacement& at, std::int32_t index, const std::string& label,
+                              std::int32_t pixel, std::int32_t labelLine) {
+  std::string text = label;
   onCustomizeTickLabel_(this, index, text);
   const auto [width, height] = canvas.TextExtent(text);
-  const bool bottomRight = side_ == iosBottomRight;
-  if (orientation_ == ioVertical) canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
+  const bool bottomRight = at.Side == iosBottomRight;
+  if (at.Orientation == ioVertical)
+    canvas.TextOut(bottomRight ? labelLine : labelLine - width, pixel - height / 2, text);
   else canvas.TextOut(pixel - width / 2, bottomRight ? labelLine : labelLine - height, text);
 }
 
 // Minor ticks outside a fixed tick range, in the current pen: upwards from
 // the last major tick to ScaleMax, then downwards from the first to
 // ScaleMin. Only a positive step walks away from the tick range.
-void TiScaleObject::DrawMinorTicksBeyondRange(TCanvas& canvas, double t0, double t1, double minorStep,
-                                              std::int32_t minorStart) {
+void TiScaleObject::DrawMinorTicksBeyondRange(TCanvas& canvas, const TiScalePlacement& at, double t0, double t1,
+                                              double minorStep, std::int32_t minorStart) const {
   if (!(minorStep > 0)) return;
-  const std::int32_t length = (side_ == iosBottomRight ? 1 : -1) * ClampCoordinate(tickMinorLength_);
+  const TScaleMap map = MapOf(at);
+  const std::int32_t length = (at.Side == iosBottomRight ? 1 : -1) * ClampCoordinate(tickMinorLength_);
   double v = t1 + minorStep;
-  for (int n = 0; v <= scaleMax_ && n < kMaxMinorTicksBeyondRange; ++n, v += minorStep)
-    DrawTick(canvas, minorStart, length, ValueToPixel(v), tickMinorStyle_);
+  for (int n = 0; v <= at.ScaleMax && n < kMaxMinorTicksBeyondRange; ++n, v += minorStep)
+    DrawTick(canvas, at.Orientation, minorStart, length, map.ValueToPixel(v), tickMinorStyle_);
   v = t0 - minorStep;
-  for (int n = 0; v >= scaleMin_ && n < kMaxMinorTicksBeyondRange; ++n, v -= minorStep)
-    DrawTick(canvas, minorStart, length, ValueToPixel(v), tickMinorStyle_);
+  for (int n = 0; v >= at.ScaleMin && n < kMaxMinorTicksBeyondRange; ++n, v -= minorStep)
+    DrawTick(canvas, at.Orientation, minorStart, length, map.ValueToPixel(v), tickMinorStyle_);
 }
 
-void TiScaleObject::DrawScale(TCanvas& canvas) {
+void TiScaleObject::DrawScale(TCanvas& canvas, const TiScalePlacement& at) {
   const bool fixedTickRange = autoScaleEnabled_ && autoScaleStyle_ == iassFixedMinMax;
-  const double t0 = fixedTickRange ? tickRangeMin_ : scaleMin_;
-  const double t1 = fixedTickRange ? tickRangeMax_ : scaleMax_;
+  const double t0 = fixedTickRange ? tickRangeMin_ : at.ScaleMin;
+  const double t1 = fixedTickRange ? tickRangeMax_ : at.ScaleMax;
   const double majorStep = (t1 - t0) / (tickMajorCount_ - 1);
   const double minorStep = majorStep / (tickMinorCount_ + 1);
+  const TScaleMap map = MapOf(at);
+  const std::int32_t decimals = LabelDecimals(precisionStyle_, tickLabelPrecision_, at.ScaleMin, at.ScaleMax);
 
   canvas.Brush().SetStyle(bsClear);
   canvas.Font().Assign(tickLabelFont_);
 
   // Lengths and margins held within the coordinate limit, so that their sums stay in int.
-  const std::int32_t s = side_ == iosBottomRight ? 1 : -1;
+  const std::int32_t s = at.Side == iosBottomRight ? 1 : -1;
   const std::int32_t majorLength = ClampCoordinate(tickMajorLength_);
   const std::int32_t minorLength = ClampCoordinate(tickMinorLength_);
-  const std::int32_t majorStart = ClampCoordinate(edgePixel_) + s * ClampCoordinate(tickMargin_);
+  const std::int32_t majorStart = ClampCoordinate(at.EdgePixel) + s * ClampCoordinate(tickMargin_);
   const std::int32_t labelLine = majorStart + s * (majorLength + ClampCoordinate(tickLabelMargin_));
   std::int32_t minorOffset = 0;
   if (tickMinorAlignment_ == itmnaCenter) minorOffset = majorLength / 2 - minorLength / 2;
@@ -180,21 +187,21 @@ void TiScaleObject::DrawScale(TCanvas& canvas) {
 
   for (std::int32_t i = 0; i < tickMajorCount_; ++i) {
     const double v = t0 + i * majorStep;
-    const std::int32_t p = ValueToPixel(v);
+    const std::int32_t p = map.ValueToPixel(v);
     if (showTicksMajor_) {
       canvas.Pen().SetColor(tickMajorColor_);
-      DrawTick(canvas, majorStart, s * majorLength, p, tickMajorStyle_);
+      DrawTick(canvas, at.Orientation, majorStart, s * majorLength, p, tickMajorStyle_);
     }
-    if (showTickLabels_) DrawLabel(canvas, i, v, p, labelLine);
+    if (showTickLabels_) DrawLabel(canvas, at, i, LabelText(v, decimals), p, labelLine);
     if (showTicksMinor_ && showTicksMajor_ && i < tickMajorCount_ - 1) {
       canvas.Pen().SetColor(tickMinorColor_);
       for (std::int32_t k = 1; k <= tickMinorCount_; ++k)
-        DrawTick(canvas, minorStart, s * minorLength, ValueToPixel(t0 + i * majorStep + k * minorStep),
-                 tickMinorStyle_);
+        DrawTick(canvas, at.Orientation, minorStart, s * minorLength,
+                 map.ValueToPixel(t0 + i * majorStep + k * minorStep), tickMinorStyle_);
     }
   }
   if (autoScaleStyle_ == iassFixedMinMax && showTicksMinor_ && minorStep != 0)
-    DrawMinorTicksBeyondRange(canvas, t0, t1, minorStep, minorStart);
+    DrawMinorTicksBeyondRange(canvas, at, t0, t1, minorStep, minorStart);
 }
 
 }  // namespace tintoral

@@ -2,10 +2,12 @@
 // TiScaleObject: the tick settings of a linear scale and the drawing of its
 // major ticks, minor ticks and numeric labels beside a track.
 //
-// The host (an instrument) sets the drawing inputs - value range, pixel span,
-// edge line, orientation, side, reverse flag - before each DrawScale. Every
+// A host (an instrument) hands DrawScale the placement - value range, pixel
+// span, edge line, orientation and side - worked out from its own state, so
+// that drawing changes no setting; the reverse flag is a tick setting. The
+// scale also keeps a placement of its own for DrawScale without one. Every
 // tick setting that changes calls the change callback (the owner's repaint
-// with background); the drawing inputs are plain assignments.
+// with background); the placement is a plain assignment.
 #include <cstdint>
 #include <string>
 
@@ -31,6 +33,19 @@ std::int32_t LabelDecimals(TiPrecisionStyle style, std::int32_t precision, doubl
 // The pixel of `value` on the scale map {min, max, minPixel, maxPixel}
 // (TScaleMap::ValueToPixel), for a caller without a map at hand.
 std::int32_t ScaleValueToPixel(double value, double min, double max, std::int64_t minPixel, std::int64_t maxPixel);
+
+// Where a scale is drawn: ScaleMin on FirstPixel and ScaleMax on LastPixel
+// (the other way round with ReverseScale), the ticks starting from the line
+// EdgePixel across the track, on the Side of it.
+struct TiScalePlacement {
+  double ScaleMin = 0;
+  double ScaleMax = 0;
+  std::int32_t FirstPixel = 0;
+  std::int32_t LastPixel = 0;
+  std::int32_t EdgePixel = 0;
+  TiOrientation Orientation = ioVertical;
+  TiOrientationSide Side = iosBottomRight;
+};
 
 class TiScaleObject : public TPersistent {
   TINTORAL_CLASS(TiScaleObject, TPersistent)
@@ -96,46 +111,52 @@ class TiScaleObject : public TPersistent {
   // Called with this object after every change of a tick setting.
   void SetOnChange(TNotifyEvent callback) { onChange_ = std::move(callback); }
 
-  // Drawing inputs, set by the host before DrawScale.
-  double ScaleMax() const { return scaleMax_; }
-  double ScaleMin() const { return scaleMin_; }
+  // The scale's own placement, for DrawScale(canvas).
+  const TiScalePlacement& Placement() const { return placement_; }
+  double ScaleMax() const { return placement_.ScaleMax; }
+  double ScaleMin() const { return placement_.ScaleMin; }
   void SetScaleRange(double min, double max) {
-    scaleMin_ = min;
-    scaleMax_ = max;
+    placement_.ScaleMin = min;
+    placement_.ScaleMax = max;
   }
-  std::int32_t FirstPixel() const { return firstPixel_; }  // pixel of ScaleMin
-  std::int32_t LastPixel() const { return lastPixel_; }    // pixel of ScaleMax
+  std::int32_t FirstPixel() const { return placement_.FirstPixel; }  // pixel of ScaleMin
+  std::int32_t LastPixel() const { return placement_.LastPixel; }    // pixel of ScaleMax
   void SetPixelSpan(std::int32_t first, std::int32_t last) {
-    firstPixel_ = first;
-    lastPixel_ = last;
+    placement_.FirstPixel = first;
+    placement_.LastPixel = last;
   }
-  std::int32_t EdgePixel() const { return edgePixel_; }  // line the ticks start from
-  void SetEdgePixel(std::int32_t value) { edgePixel_ = value; }
-  TiOrientation Orientation() const { return orientation_; }
-  void SetOrientation(TiOrientation value) { orientation_ = value; }
-  TiOrientationSide Side() const { return side_; }
-  void SetSide(TiOrientationSide value) { side_ = value; }
+  std::int32_t EdgePixel() const { return placement_.EdgePixel; }  // line the ticks start from
+  void SetEdgePixel(std::int32_t value) { placement_.EdgePixel = value; }
+  TiOrientation Orientation() const { return placement_.Orientation; }
+  void SetOrientation(TiOrientation value) { placement_.Orientation = value; }
+  TiOrientationSide Side() const { return placement_.Side; }
+  void SetSide(TiOrientationSide value) { placement_.Side = value; }
 
-  // ScaleMin on FirstPixel and ScaleMax on LastPixel, the other way round
-  // with ReverseScale.
-  TScaleMap Map() const;
+  // The value-to-pixel map of a placement, reversed with ReverseScale.
+  TScaleMap MapOf(const TiScalePlacement& at) const;
+  TScaleMap Map() const { return MapOf(placement_); }
   // The pixel of a value along the track (Map); values outside the range
   // extrapolate.
   std::int32_t ValueToPixel(double value) const { return Map().ValueToPixel(value); }
-  // The number of decimals of the tick labels.
+  // The number of decimals of the tick labels over the scale's own range.
   std::int32_t EffectivePrecision() const;
-  // The label text of a tick value, before OnCustomizeTickLabel.
-  std::string LabelText(double value) const;
-  void DrawScale(TCanvas& canvas);
+  // The label text of a tick value, before OnCustomizeTickLabel, with
+  // `decimals` decimals (EffectivePrecision when left out).
+  std::string LabelText(double value) const { return LabelText(value, EffectivePrecision()); }
+  static std::string LabelText(double value, std::int32_t decimals);
+  // The ticks and labels at the scale's own placement, or at `at`.
+  void DrawScale(TCanvas& canvas) { DrawScale(canvas, placement_); }
+  void DrawScale(TCanvas& canvas, const TiScalePlacement& at);
 
  private:
   void Changed();
   template <class V>
   void Store(V value, V& field);
   void StoreClamped(std::int32_t value, std::int32_t min, std::int32_t max, std::int32_t& field);
-  void DrawTick(TCanvas& canvas, std::int32_t start, std::int32_t length, std::int32_t pixel, TiBevelStyle style) const;
-  void DrawLabel(TCanvas& canvas, std::int32_t index, double value, std::int32_t pixel, std::int32_t labelLine);
-  void DrawMinorTicksBeyondRange(TCanvas& canvas, double t0, double t1, double minorStep, std::int32_t minorStart);
+  void DrawLabel(TCanvas& canvas, const TiScalePlacement& at, std::int32_t index, const std::string& value,
+                 std::int32_t pixel, std::int32_t labelLine);
+  void DrawMinorTicksBeyondRange(TCanvas& canvas, const TiScalePlacement& at, double t0, double t1, double minorStep,
+                                 std::int32_t minorStart) const;
 
   bool showTicksMinor_ = false;
   bool showTicksMajor_ = false;
@@ -151,14 +172,8 @@ class TiScaleObject : public TPersistent {
   TColor tickMajorColor_ = clBlack;
   TFont tickLabelFont_;
   TNotifyEvent onChange_;
-  double scaleMax_ = 0;
-  double scaleMin_ = 0;
-  std::int32_t firstPixel_ = 0;
-  std::int32_t lastPixel_ = 0;
+  TiScalePlacement placement_;
   TiTickMinorAlignment tickMinorAlignment_ = itmnaInside;
-  TiOrientation orientation_ = ioVertical;
-  TiOrientationSide side_ = iosBottomRight;
-  std::int32_t edgePixel_ = 0;
   TiBevelStyle tickMajorStyle_ = ibsNone;
   TiBevelStyle tickMinorStyle_ = ibsNone;
   bool reverseScale_ = false;

@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <limits>
 #include <string>
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GlyphRun.h"
 #include "platform/graphics/RasterOps.h"
+#include "platform/graphics/SaturateToInt.h"
 #include "platform/window/Application.h"
 #include "platform/window/ControlWidget.h"
 #include "platform/window/GraphicControl.h"
@@ -46,13 +46,6 @@ bool Covers(const TRect& outer, const TRect& inner) {
          outer.Bottom >= inner.Bottom;
 }
 
-// A coordinate computed in 64 bits, held to the int range: a layout may
-// place a control anywhere an int reaches.
-int SaturatedCoordinate(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
 // A drawing error shown where the control would be: white text on black.
 // An error while showing it is swallowed.
 void DrawErrorInto(TCanvas& canvas, const TRect& area, const std::string& message) {
@@ -79,10 +72,10 @@ std::string DrawFailure(const TControl& control, const std::string& message) {
 void TWinControl::FillBufferFromParent() {
   TWinControl* parent = Parent();
   const std::int64_t left = Left(), top = Top();
-  const TRect parentArea = parent ? TRect{SaturatedCoordinate(-left), SaturatedCoordinate(-top),
-                                          SaturatedCoordinate(parent->buffer_.Width() - left),
-                                          SaturatedCoordinate(parent->buffer_.Height() - top)}
-                                  : TRect{};
+  const TRect parentArea =
+      parent ? TRect{SaturateToInt(-left), SaturateToInt(-top), SaturateToInt(parent->buffer_.Width() - left),
+                     SaturateToInt(parent->buffer_.Height() - top)}
+             : TRect{};
   if (!parent || !Covers(parentArea, paintArea_)) FillPixels(buffer_, paintArea_, parent ? parent->Color() : Color());
   if (parent) CopyPixelsFrom(buffer_, paintArea_, parent->buffer_, Left(), Top());
 }

@@ -80,7 +80,7 @@ TEST(LCDMatrix, ANewMatrixHasTheBuiltInFontAndTheDefaults) {
   EXPECT_EQ(m.CharactersetName(), "(Default)");
   EXPECT_EQ(m.Text(), "");
   EXPECT_TRUE(m.Elements().empty());
-  EXPECT_EQ(m.Layout().CharColumns, 10);
+  EXPECT_EQ(m.Layout().CharColumns, 16);  // 96 cells of 300 pixels less the border and margins
   EXPECT_EQ(m.Characters(65).Data(), "14,17,17,31,17,17,17");
   EXPECT_EQ(m.Characters(255).Data(), "10,0,17,17,15,1,14");
   EXPECT_THROW(m.Characters(256), ListIndexError);

@@ -115,6 +115,26 @@ TEST_F(SliderInput, PageStepsAboveAndBelowThePointerAndNothingBesideIt) {
   EXPECT_EQ(events.Take(), (Log{"Change 100", "User 100", "Finished 100"}));
 }
 
+// The pointer is hit where the size and properties put it, painted or not.
+TEST_F(SliderInput, APressFindsThePointerWithoutAPaintAndAfterAResize) {
+  slider->SetMouseControlStyle(ismcsSlidePage);
+  slider->SetPosition(50);  // pointer (4, 84, 19, 94), never painted
+  events.Take();
+  Press(10, 90);
+  EXPECT_TRUE(slider->MouseDragging());
+  Release(10, 90);
+  Press(10, 30);
+  Release(10, 30);
+  EXPECT_EQ(events.Take(), (Log{"Change 60", "User 60"}));
+
+  StartAt(50);
+  slider->SetBounds(0, 0, 65, 377);  // pointer now (4, 184, 19, 194), not painted there
+  Press(10, 90);
+  EXPECT_FALSE(slider->MouseDragging());
+  Release(10, 90);
+  EXPECT_EQ(events.Take(), (Log{"Change 60", "User 60"}));
+}
+
 TEST_F(SliderInput, APageStepBeforeThePointerFollowsOrientationAndReverseScale) {
   slider->SetMouseControlStyle(ismcsSlidePage);
   const struct {

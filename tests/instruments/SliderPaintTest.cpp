@@ -88,9 +88,11 @@ TEST_F(MainWindowSliderPaint, LedIdleAndWhileTheMouseIsHeld) {
 
 TEST_F(MainWindowSliderPaint, ScaleRunsFromRow164ToRow12BesideColumn21) {
   SliderPicture p(slider);
-  EXPECT_EQ(slider.Scale().FirstPixel(), 164);
-  EXPECT_EQ(slider.Scale().LastPixel(), 12);
-  EXPECT_EQ(slider.Scale().EdgePixel(), 21);
+  const TiScalePlacement at = slider.ScalePlacement(slider.Geometry());
+  EXPECT_EQ(at.FirstPixel, 164);
+  EXPECT_EQ(at.LastPixel, 12);
+  EXPECT_EQ(at.EdgePixel, 21);
+  EXPECT_EQ(slider.Scale().FirstPixel(), 0);  // painting changes no setting of the scale
   // Major ticks of 0 and 100 from column 21 + 5, seven pixels long.
   for (int y : {164, 12}) {
     EXPECT_EQ(p.At(25, y), Face) << y;

@@ -28,7 +28,7 @@ TEST(SliderModel, ConstructionSetsSizeTabStopAndTheOwnedBitmaps) {
   EXPECT_TRUE(slider.PointerBitmap().Transparent());
   EXPECT_EQ(slider.PointerBitmap().TransparentMode(), tmAuto);
   ASSERT_NE(slider.BackGroundPicture(), nullptr);
-  EXPECT_EQ(slider.TrackRect(), TRect{});  // laid out by the first paint
+  EXPECT_EQ(slider.TrackRect(), (TRect{2, 5, 21, 195}));  // from the size alone, before any paint
 }
 
 TEST(SliderModel, PointerStyleKeepsTheInsetInStep) {
