@@ -157,7 +157,7 @@ void TTestSignalsForm::Redraw() {
     stripBar_ = bar;
     stripSet_ = selectedSet_;
   }
-  Vectorscopio->DrawOnPicture([&](TCanvas& canvas) { return DrawVectorscope(canvas, color_); });
+  Vectorscopio->DrawOnPicture([&](TCanvas& canvas) { return vectorscope_.Redraw(canvas, color_); });
   BarraActual->SetCaption(bar ? "Barra: " + std::string(ColorBars()[bar->Index].Name) +
                                     (bar->Set == TBarSet::Full ? " 100 %" : " 75 %")
                               : std::string("Ninguna barra"));

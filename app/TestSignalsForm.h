@@ -17,6 +17,7 @@
 
 #include "app/BarStrip.h"
 #include "app/ColorEntry.h"
+#include "app/Vectorscope.h"
 #include "platform/window/Form.h"
 
 namespace tintoral {
@@ -100,6 +101,7 @@ class TTestSignalsForm : public TForm {
 
   TForm1* mainWindow_ = nullptr;
   TSliderColor color_;
+  TVectorscopeSurface vectorscope_;
   TBarSet selectedSet_ = TBarSet::Full;
   bool placed_ = false;
   // What the bar strip shows.

@@ -74,4 +74,16 @@ TRect DrawVectorscope(TCanvas& canvas, const TSliderColor& current) {
   return {0, 0, kVectorscopeSize, kVectorscopeSize};
 }
 
+TRect TVectorscopeSurface::Redraw(TCanvas& canvas, const TSliderColor& current) {
+  if (frame_.Width() != kVectorscopeSize || frame_.Height() != kVectorscopeSize) {
+    DrawGraticule(canvas);
+    DrawTargets(canvas);
+    frame_.Assign(canvas.Target());
+  } else {
+    canvas.Draw(0, 0, frame_);
+  }
+  DrawCurrent(canvas, current);
+  return {0, 0, kVectorscopeSize, kVectorscopeSize};
+}
+
 }  // namespace tintoral

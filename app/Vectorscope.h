@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/ColorEntry.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Geometry.h"
 
 namespace tintoral {
@@ -21,5 +22,16 @@ TPoint VectorscopePoint(const TSliderColor& color);
 
 // Draws the whole picture (kVectorscopeSize a side) and returns its rectangle.
 TRect DrawVectorscope(TCanvas& canvas, const TSliderColor& current);
+
+// Keeps the picture up to date on one surface: the graticule and the target
+// boxes, which never change, are drawn once and copied back before each
+// current vector. The pixels are those of DrawVectorscope.
+class TVectorscopeSurface {
+ public:
+  TRect Redraw(TCanvas& canvas, const TSliderColor& current);
+
+ private:
+  TBitmap frame_;  // graticule and targets, once drawn
+};
 
 }  // namespace tintoral

@@ -192,14 +192,6 @@ TEST_F(TestSignalsTest, CopyPutsTheValuesOnTheClipboardTabSeparatedWithNames) {
             "(Y)\tR-Y\tV\tB-Y\tU\tAng\tMod\n100\t0\t0\t0.300\t+0.700\t+0.614\t-0.300\t-0.148\t103.5\t0.631\n");
 }
 
-// Every pixel word of both pictures, row after row.
-std::vector<std::uint32_t> PixelsOf(const TBitmap& bitmap) {
-  std::vector<std::uint32_t> pixels;
-  for (int y = 0; y < bitmap.Height(); ++y)
-    pixels.insert(pixels.end(), bitmap.ScanLine(y), bitmap.ScanLine(y) + bitmap.Width());
-  return pixels;
-}
-
 // Two main windows reach the cyan bar, one through the test-signal window
 // (opened with F2) and one through its sliders alone: the same pixels.
 TEST(TestSignalsWindowTest, OpeningItChangesNoPixelOfTheMainWindow) {
@@ -217,7 +209,7 @@ TEST(TestSignalsWindowTest, OpeningItChangesNoPixelOfTheMainWindow) {
   alone.RenderTo(expected);
   EXPECT_EQ(withWindow.CursorVerde->Position(), 100);
   EXPECT_EQ(shown.Width(), expected.Width());
-  EXPECT_TRUE(PixelsOf(shown) == PixelsOf(expected));
+  EXPECT_TRUE(app_testing::PixelsOf(shown) == app_testing::PixelsOf(expected));
 }
 
 }  // namespace
