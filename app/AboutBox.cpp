@@ -1,13 +1,17 @@
 #include "app/AboutBox.h"
 
+#include <QWidget>
+#include <QWindow>
 #include <vector>
 
 #include "app/Resources.h"
 #include "platform/window/Button.h"
+#include "platform/window/ControlWidget.h"
 #include "platform/window/Image.h"
 #include "platform/window/Label.h"
 #include "platform/window/Panel.h"
 #include "runtime/ClassBuilder.h"
+#include "runtime/ScopeExit.h"
 
 namespace tintoral {
 
@@ -37,6 +41,27 @@ bool TAboutBox::DialogKey(std::uint16_t key, TShiftState shift) {
     return true;
   }
   return TForm::DialogKey(key, shift);
+}
+
+TModalResult TAboutBox::ShowModalOver(const TForm& window) {
+  over_ = &window;
+  const TScopeExit done([this] { over_ = nullptr; });
+  return ShowModal();
+}
+
+// Placed after the screen-centred placement of every modal showing: the
+// outer rectangle centred on the window's outer rectangle as the desktop
+// shows it, the box's frame counted as the classic dialog frame.
+void TAboutBox::DoShow() {
+  const QWidget* window = over_ ? over_->Widget() : nullptr;
+  if (window && window->isVisible() && Widget()) {
+    const QRect around = window->frameGeometry();
+    SetBounds(around.x() + (around.width() - Width()) / 2, around.y() + (around.height() - Height()) / 2, Width(),
+              Height());
+    Widget()->winId();  // the native window, to be made transient
+    if (QWindow* box = Widget()->windowHandle()) box->setTransientParent(window->windowHandle());
+  }
+  TForm::DoShow();
 }
 
 }  // namespace tintoral

@@ -7,8 +7,11 @@
 #include "app/ColorSignals.h"
 #include "app/MainWindowAccessibility.h"
 #include "app/MainWindowKeys.h"
+#include "app/MainWindowMenu.h"
 #include "app/Resources.h"
+#include "app/TestSignalsForm.h"
 #include "app/VectorDiagram.h"
+#include "app/WindowPicture.h"
 #include "app/ZoomMemory.h"
 #include "instruments/LCDMatrix.h"
 #include "instruments/ObjectCanvas.h"
@@ -16,6 +19,7 @@
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/ShadowLabel.h"
 #include "instruments/Slider.h"
+#include "platform/window/AccessibleDescription.h"
 #include "platform/window/Bevel.h"
 #include "platform/window/Image.h"
 #include "platform/window/Label.h"
@@ -24,6 +28,7 @@
 #include "platform/window/SpeedButton.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/NumberText.h"
+#include "runtime/Windows1252.h"
 
 namespace tintoral {
 
@@ -91,6 +96,8 @@ TForm1::TForm1(TComponent* owner, std::string_view layoutText) : TForm(owner) {
   SetKeyPreview(true);  // the window's own keys work wherever the focus is
 }
 
+TForm1::~TForm1() = default;
+
 namespace {
 
 // The banner, kept in reverse order, 31 characters of Windows-1252 text.
@@ -139,20 +146,27 @@ void TForm1::FormCreate(TObject*) {
 void TForm1::CursorRojoPositionChange(TObject*) {
   Refrescar();
   ValorRojo->SetValue(RoundedPercent(CursorRojo->Position()));
+  SlidersChanged();
 }
 
 void TForm1::CursorVerdePositionChange(TObject*) {
   Refrescar();
   ValorVerde->SetValue(RoundedPercent(CursorVerde->Position()));
+  SlidersChanged();
 }
 
 void TForm1::CursorAzulPositionChange(TObject*) {
   Refrescar();
   ValorAzul->SetValue(RoundedPercent(CursorAzul->Position()));
+  SlidersChanged();
+}
+
+void TForm1::SlidersChanged() {
+  if (testSignals_) testSignals_->FollowMainWindow();
 }
 
 void TForm1::SpeedButton1Click(TObject*) {
-  if (aboutBox_) aboutBox_->ShowModal();
+  if (aboutBox_) aboutBox_->ShowModalOver(*this);
 }
 
 void TForm1::UseRememberedZoom() {
@@ -173,6 +187,10 @@ void TForm1::KeyDown(std::uint16_t& key, TShiftState shift) {
     return;
   }
   key = 0;  // taken: the focused control does not see it
+  RunCommand(command);
+}
+
+void TForm1::RunCommand(TMainWindowCommand command) {
   switch (command) {
     case TMainWindowCommand::About: SpeedButton1Click(this); break;
     case TMainWindowCommand::ZoomIn: ChangeZoom(Zoom() + 1); break;
@@ -181,8 +199,50 @@ void TForm1::KeyDown(std::uint16_t& key, TShiftState shift) {
     case TMainWindowCommand::FullScreen:
       if (ZoomEnabled()) SetFullScreen(!FullScreen());
       break;
+    case TMainWindowCommand::TestSignals: ShowTestSignals(); break;
+    case TMainWindowCommand::SavePicture:
+      SaveWindowPictureAs(*this, PictureFileName("tintoral", {CursorRojo->Position(), CursorVerde->Position(),
+                                                              CursorAzul->Position()}));
+      break;
+    case TMainWindowCommand::CopyValues: CopyTextToClipboard(ValuesText()); break;
     case TMainWindowCommand::None: break;
   }
+}
+
+void TForm1::ShowTestSignals() {
+  if (!testSignals_) {
+    testSignals_ = std::make_unique<TTestSignalsForm>(nullptr);
+    testSignals_->SetMainWindow(this);
+  }
+  testSignals_->Present();
+}
+
+void TForm1::WindowCreated() {
+  TForm::WindowCreated();
+  InstallMainWindowMenu(*this);
+}
+
+// The readouts' texts as they show (what a screen reader reads), and the
+// diagram's angle and modulus.
+std::string TForm1::ValuesText() const {
+  std::vector<std::string> names, values;
+  const auto add = [&](const TControl* readout, std::string name) {
+    const TAccessibleDescriber* describer = FindAccessibleDescriber(*readout);
+    names.push_back(std::move(name));
+    values.push_back(describer ? Utf16ToWindows1252(describer->ShownText(*readout).value_or(u"")) : "");
+  };
+  add(ValorRojo, "R");
+  add(ValorVerde, "G");
+  add(ValorAzul, "B");
+  add(ValorLumi, "Luminancia (Y)");
+  add(ValorR_Y, "R-Y");
+  add(ValorV, "V");
+  add(ValorB_Y, "B-Y");
+  add(ValorU, "U");
+  const TChromaVector vector = ComputeChromaVector(ValorU->Value(), ValorV->Value());
+  names.insert(names.end(), {"Ang", "Mod"});
+  values.insert(values.end(), {vector.AngleText, vector.ModulusText});
+  return TabSeparated({names, values});
 }
 
 }  // namespace tintoral

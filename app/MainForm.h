@@ -2,8 +2,11 @@
 // TForm1: the main window. Its layout (app/forms/MainForm.txt) is compiled
 // into the program and read when the window is created; the controls land
 // in the fields below, and the layout's events are bound to the handlers.
+#include <memory>
+#include <string>
 #include <string_view>
 
+#include "app/MainWindowKeys.h"
 #include "app/VectorDiagram.h"
 #include "platform/window/Form.h"
 
@@ -23,6 +26,7 @@ class TPageControl;
 class TPanel;
 class TSpeedButton;
 class TTabSheet;
+class TTestSignalsForm;
 
 class TForm1 : public TForm {
   TINTORAL_CLASS(TForm1, TForm)
@@ -33,10 +37,20 @@ class TForm1 : public TForm {
   // one, in the same way: controls, handlers bound, then FormCreate. Tools
   // that render layout files use it.
   TForm1(TComponent* owner, std::string_view layoutText);
+  ~TForm1() override;
 
   // The box that the question-mark button (and F1) shows; set once it exists.
   void SetAboutBox(TAboutBox* aboutBox) { aboutBox_ = aboutBox; }
   TAboutBox* AboutBox() const { return aboutBox_; }
+
+  // The test-signal window, created at its first showing; nullptr before.
+  TTestSignalsForm* TestSignals() const { return testSignals_.get(); }
+  // Shows the test-signal window (F2, the context menu, --test-signals).
+  void ShowTestSignals();
+  // What the window's keys and context menu do (MainWindowKeys.h).
+  void RunCommand(TMainWindowCommand command);
+  // The shown values as text for the clipboard: tab-separated, names first.
+  std::string ValuesText() const;
 
   // Turns on the projector zoom (TForm::EnableZoom) at the factor the user
   // left it at, and remembers each factor the keys choose (ZoomMemory.h).
@@ -106,12 +120,17 @@ class TForm1 : public TForm {
  protected:
   // F1, the zoom keys and F11 (MainWindowKeys.h), whichever control has the focus.
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
+  // Installs the context menu (MainWindowMenu.h).
+  void WindowCreated() override;
 
  private:
   void ChangeZoom(int factor);
+  // After every slider change: the test-signal window follows.
+  void SlidersChanged();
 
   TAboutBox* aboutBox_ = nullptr;
   TVectorDiagramSurface vectorDiagram_;  // keeps the diagram on Vector's picture
+  std::unique_ptr<TTestSignalsForm> testSignals_;
 };
 
 }  // namespace tintoral

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/AboutBox.h"
+#include "app/ColorEntry.h"
 #include "app/ColorSignals.h"
 #include "app/MainForm.h"
 #include "app/VectorDiagram.h"
@@ -16,6 +17,7 @@
 #include "platform/window/AccessibleStandardControls.h"
 #include "platform/window/Image.h"
 #include "platform/window/Label.h"
+#include "platform/window/PageControl.h"
 #include "platform/window/SpeedButton.h"
 #include "runtime/Windows1252.h"
 
@@ -54,6 +56,36 @@ class TVectorDiagramDescriber : public TAccessibleDescriber {
   }
 };
 
+// A swatch: a graphic named by its colour as text ("Color #FF0000"), its
+// 8-bit levels as the description.
+class TSwatchDescriber : public TAccessibleDescriber {
+ public:
+  TAccessibleRole Role(const TControl&) const override { return TAccessibleRole::Graphic; }
+  std::u16string Name(const TControl& control) const override {
+    return Windows1252ToUtf16(ColorHexText(Color(control)));
+  }
+  std::u16string Description(const TControl& control) const override {
+    const TColor c = Color(control);
+    return Windows1252ToUtf16("R " + std::to_string(c & 0xFF) + ", G " + std::to_string((c >> 8) & 0xFF) + ", B " +
+                              std::to_string((c >> 16) & 0xFF));
+  }
+  std::u16string Value(const TControl& control) const override { return Name(control); }
+
+ private:
+  static TColor Color(const TControl& control) { return static_cast<const TiObjectCanvas&>(control).BackGroundColor(); }
+};
+
+// The page control, which has the focus as the window starts: the tab of
+// its one page, named by the page's caption.
+class TPageTabDescriber : public TAccessibleDescriber {
+ public:
+  TAccessibleRole Role(const TControl&) const override { return TAccessibleRole::PageTab; }
+  std::u16string Name(const TControl& control) const override {
+    const TTabSheet* page = static_cast<const TPageControl&>(control).ActivePage();
+    return page ? Windows1252ToUtf16(TextWithoutPrefixMarks(page->Caption())) : std::u16string();
+  }
+};
+
 // The question-mark button shows only a glyph: named after the box it opens.
 class TAboutButtonDescriber : public TSpeedButtonDescriber {
  public:
@@ -80,12 +112,16 @@ class TMainWindowDescriber : public TAccessibleDescriber {
     const auto& form = static_cast<const TForm1&>(window);
     if (&control == form.Vector) return &diagram_;
     if (&control == form.SpeedButton1) return &aboutButton_;
+    if (&control == form.Panel || &control == form.PanelY) return &swatch_;
+    if (&control == form.PageControl1) return &pageTab_;
     return nullptr;
   }
 
  private:
   TVectorDiagramDescriber diagram_;
   TAboutButtonDescriber aboutButton_;
+  TSwatchDescriber swatch_;
+  TPageTabDescriber pageTab_;
 };
 
 }  // namespace

@@ -16,11 +16,14 @@ TMainWindowCommand MainWindowCommandOf(std::uint16_t key, TShiftState shift) {
       case VK_SUBTRACT: return TMainWindowCommand::ZoomOut;
       case '0':
       case VK_NUMPAD0: return TMainWindowCommand::ZoomReset;
+      case 'S': return TMainWindowCommand::SavePicture;
+      case 'C': return TMainWindowCommand::CopyValues;
       default: return TMainWindowCommand::None;
     }
   }
   if (plain && key == VK_F1) return TMainWindowCommand::About;
   if (plain && key == VK_F11) return TMainWindowCommand::FullScreen;
+  if (plain && key == VK_F2) return TMainWindowCommand::TestSignals;
   return TMainWindowCommand::None;
 }
 

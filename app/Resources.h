@@ -10,6 +10,7 @@ namespace tintoral {
 // The window layouts as text form files (Windows-1252 bytes).
 std::string_view MainFormText();
 std::string_view AboutBoxText();
+std::string_view TestSignalsFormText();
 
 // The About box picture: a PNG stream.
 std::span<const std::uint8_t> AboutPicturePng();

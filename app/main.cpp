@@ -1,8 +1,10 @@
 // Tintoral: starts the application, creates the main window (zoomed as the
 // user left it) and then the hidden About box, and runs until the main
-// window closes.
+// window closes. --test-signals opens the test-signal window beside it.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 #include "app/AboutBox.h"
 #include "app/MainForm.h"
@@ -14,6 +16,10 @@
 #include "platform/window/ScreenScaling.h"
 #include "platform/window/StandardControls.h"
 #include "system/RuntimeFolder.h"
+
+namespace {
+constexpr char kTestSignalsOption[] = "--test-signals";
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace tintoral;
@@ -37,6 +43,9 @@ int main(int argc, char** argv) {
     mainForm->UseRememberedZoom();
     TAboutBox* aboutBox = Application().CreateForm<TAboutBox>();
     mainForm->SetAboutBox(aboutBox);
+    for (int i = 1; i < argc; ++i)
+      if (std::strcmp(argv[i], kTestSignalsOption) == 0)
+        QTimer::singleShot(0, [mainForm] { GuardedCall([&] { mainForm->ShowTestSignals(); }); });
     Application().Run();
   } catch (const std::exception& error) {
     // Only a damaged build (a layout that does not read) gets here.

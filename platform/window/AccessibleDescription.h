@@ -21,7 +21,7 @@ namespace tintoral {
 class TClassInfo;
 class TControl;
 
-enum class TAccessibleRole { Client, Window, Dialog, StaticText, Slider, PushButton, Graphic };
+enum class TAccessibleRole { Client, Window, Dialog, StaticText, Slider, PushButton, Graphic, PageTab, EditableText };
 
 struct TAccessibleRange {
   double Current = 0;
@@ -83,7 +83,8 @@ void RegisterAccessibleDescriber(std::shared_ptr<const TAccessibleDescriber> des
 
 // The describer for `control`: the one its top-level window gives it, else
 // the nearest registered one up its class chain; nullptr when none is (a
-// graphic control is then left out, being decoration such as a bevel).
+// graphic control is then left out, being decoration such as a bevel; so is
+// a static text with an empty name, which shows nothing).
 const TAccessibleDescriber* FindAccessibleDescriber(const TControl& control);
 // The describer that windowed controls without one of their own get: a top-
 // level window (a dialog when it has a dialog's border) or a client area,

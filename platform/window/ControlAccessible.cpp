@@ -25,6 +25,8 @@ QAccessible::Role QtRole(TAccessibleRole role) {
     case TAccessibleRole::Slider: return QAccessible::Slider;
     case TAccessibleRole::PushButton: return QAccessible::PushButton;
     case TAccessibleRole::Graphic: return QAccessible::Graphic;
+    case TAccessibleRole::PageTab: return QAccessible::PageTab;
+    case TAccessibleRole::EditableText: return QAccessible::EditableText;
     case TAccessibleRole::Client: break;
   }
   return QAccessible::Client;
@@ -54,6 +56,13 @@ bool ShowsText(const TAccessibleDescriber* describer, const TControl* control) {
 
 bool Pressable(const TAccessibleDescriber* describer, const TControl* control) {
   return describer && control && describer->Pressable(*control);
+}
+
+// A graphic control with a describer, unless it is a text that shows nothing.
+bool ShowsSomething(const TControl& control) {
+  const TAccessibleDescriber* describer = FindAccessibleDescriber(control);
+  if (!describer) return false;
+  return describer->Role(control) != TAccessibleRole::StaticText || !AccessibleName(*describer, control).empty();
 }
 
 TControl* ControlOf(QWidget* widget) {
@@ -220,7 +229,7 @@ std::vector<TControl*> ControlAccessible::DescribedGraphicChildren() const {
   if (auto* parent = dynamic_cast<TWinControl*>(Control())) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
       TControl* child = parent->Controls(i);
-      if (dynamic_cast<TGraphicControl*>(child) && FindAccessibleDescriber(*child)) children.push_back(child);
+      if (dynamic_cast<TGraphicControl*>(child) && ShowsSomething(*child)) children.push_back(child);
     }
   }
   std::erase_if(graphicChildren_, [&](const auto& entry) {

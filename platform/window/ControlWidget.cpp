@@ -257,6 +257,12 @@ void ControlWidget::WindowGeometryChanged() {
 void ControlWidget::resizeEvent(QResizeEvent*) { WindowGeometryChanged(); }
 void ControlWidget::moveEvent(QMoveEvent*) { WindowGeometryChanged(); }
 
+void ControlWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !isWindow()) return;
+  if (auto* form = dynamic_cast<TForm*>(control_)) Dispatch([&] { form->WindowStateChanged(); });
+}
+
 // The control tree decides about the focus; Qt's own focus events only
 // repaint nothing here.
 void ControlWidget::focusInEvent(QFocusEvent*) {}

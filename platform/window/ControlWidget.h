@@ -60,6 +60,7 @@ class ControlWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 

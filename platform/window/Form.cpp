@@ -170,6 +170,16 @@ void TForm::WindowGeometryChanged(int left, int top, int clientWidth, int client
     takingWindowGeometry_ = true;
     SetBounds(left, top, Width(), Height());
     takingWindowGeometry_ = wasTaking;
+    LeftFilledState();
+    if (zoomSizePending_ && !fillingScreen_) {
+      const TRect client = ClientRect();
+      if (clientWidth == client.Width() * zoom_ && clientHeight == client.Height() * zoom_) {
+        zoomSizePending_ = false;
+      } else {
+        ApplyZoomToWindow();
+        return;
+      }
+    }
     FitZoomToWindow(clientWidth, clientHeight);
     return;
   }

@@ -152,16 +152,20 @@ class TForm : public TWinControl {
 
   // Projector zoom, off until EnableZoom. The window shows its client area
   // enlarged by a whole factor from 1 to kMaxZoom, every pixel an exact
-  // block: at the chosen factor in a normal window (resized to fit it), at
+  // block: at the chosen factor in a normal window (resized to fit it and
+  // moved as far as needed to lie wholly in the screen's available area), at
   // the largest factor that fits in a maximised or full-screen one, centred
-  // on the form's colour. The window cannot become smaller than 1x; the
-  // client size the controls see never changes.
+  // on the form's colour. Leaving the maximised or full-screen state gives
+  // the window the chosen factor's size again. The window cannot become
+  // smaller than 1x; the client size the controls see never changes.
   static constexpr int kMaxZoom = 4;
   void EnableZoom();
   bool ZoomEnabled() const { return zoomEnabled_; }
   int Zoom() const { return zoom_; }
-  // Clamps the factor to 1 ... kMaxZoom.
+  // Clamps the factor to 1 ... kMaxZoom, and further to the largest factor
+  // whose normal window fits the screen's available area (LargestZoomOnScreen).
   void SetZoom(int factor);
+  int LargestZoomOnScreen() const;
   // The factor the window shows now.
   int ShownZoom() const;
   bool FullScreen() const;
@@ -171,6 +175,8 @@ class TForm : public TWinControl {
   void CloseRequestedByWindow();
   // The user moved or resized the window: the new outer position and client size.
   void WindowGeometryChanged(int left, int top, int clientWidth, int clientHeight);
+  // The window was maximised, made full screen or given back its normal state.
+  void WindowStateChanged();
 
  protected:
   // Reads the layout into this form, then OnCreate (see above).
@@ -198,6 +204,9 @@ class TForm : public TWinControl {
   // Fits the zoom to the window's client size (FormZoom.cpp).
   void FitZoomToWindow(int windowWidth, int windowHeight);
   void ApplyZoomToWindow();
+  void KeepZoomedWindowOnScreen();
+  // Notes whether the window fills its screen; true when it has just stopped.
+  bool LeftFilledState();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = kDefaultBorderIcons;
@@ -218,6 +227,8 @@ class TForm : public TWinControl {
   bool zoomEnabled_ = false;
   int zoom_ = 1;
   bool takingWindowGeometry_ = false;  // recording what the window reports
+  bool fillingScreen_ = false;         // maximised or full screen, as last seen
+  bool zoomSizePending_ = false;       // back from filling: the factor's size not yet confirmed
 
   TNotifyEvent onCreate_;
   TNotifyEvent onShow_;

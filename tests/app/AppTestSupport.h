@@ -1,6 +1,11 @@
 #pragma once
-// Shared by the program's tests: the classes its layouts use, registered once.
+// Shared by the program's tests: the classes its layouts use, registered
+// once, and a picture's pixels for comparing two pictures.
+#include <cstdint>
+#include <vector>
+
 #include "instruments/InstrumentClasses.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/window/Form.h"
 #include "platform/window/StandardControls.h"
 
@@ -10,6 +15,14 @@ inline void RegisterLayoutClasses() {
   RegisterWindowClasses();
   RegisterStandardControls();
   RegisterInstruments();
+}
+
+// Every pixel word of a picture, row after row.
+inline std::vector<std::uint32_t> PixelsOf(const TBitmap& bitmap) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < bitmap.Height(); ++y)
+    pixels.insert(pixels.end(), bitmap.ScanLine(y), bitmap.ScanLine(y) + bitmap.Width());
+  return pixels;
 }
 
 }  // namespace tintoral::app_testing

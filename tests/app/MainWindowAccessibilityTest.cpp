@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QStringList>
 
 #include "app/MainForm.h"
 #include "instruments/LCDMatrix.h"
@@ -12,6 +13,8 @@
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/Slider.h"
 #include "platform/window/ControlWidget.h"
+#include "platform/window/PageControl.h"
+#include "platform/window/Panel.h"
 #include "system/Locale.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -41,6 +44,30 @@ TEST(MainWindowAccessibilityTest, AScreenReaderSettingTheRedSliderChangesWhatThe
   for (int i = 0; i < panel->childCount(); ++i)
     labelFound |= panel->child(i)->text(QAccessible::Name) == "Luminancia (Y):";
   EXPECT_TRUE(labelFound);
+}
+
+// The page control, focused as the window starts, reads as its page's tab;
+// the swatches read as their colour; the layout's empty label is left out.
+TEST(MainWindowAccessibilityTest, PageTabSwatchesAndNoEmptyText) {
+  app_testing::RegisterLayoutClasses();
+  TForm1 form(nullptr);
+  form.Show();
+  QAccessibleInterface* tab = InterfaceOf(form.PageControl1);
+  EXPECT_EQ(tab->role(), QAccessible::PageTab);
+  EXPECT_EQ(tab->text(QAccessible::Name), "Color en TV");
+  form.CursorRojo->SetPositionAsUser(100);
+  QAccessibleInterface* page = InterfaceOf(form.TabSheet1);
+  QStringList names;
+  for (int i = 0; i < page->childCount(); ++i) {
+    QAccessibleInterface* child = page->child(i);
+    names << child->text(QAccessible::Name);
+    EXPECT_FALSE(child->role() == QAccessible::StaticText && child->text(QAccessible::Name).isEmpty())
+        << "an empty text at " << i;
+  }
+  QAccessibleInterface* panel = InterfaceOf(form.Panel1);
+  for (int i = 0; i < panel->childCount(); ++i) names << panel->child(i)->text(QAccessible::Name);
+  EXPECT_TRUE(names.contains("Color #FF0000")) << names.join(" | ").toStdString();
+  EXPECT_TRUE(names.contains("B/W #4D4D4D")) << names.join(" | ").toStdString();
 }
 
 }  // namespace

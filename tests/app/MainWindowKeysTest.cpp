@@ -39,6 +39,12 @@ TEST(MainWindowKeysTest, KeysAndModifiersGiveTheirCommands) {
       {VK_NUMPAD0, ctrl, Cmd::ZoomReset},
       {'0', {}, Cmd::None},
       {VK_UP, ctrl, Cmd::None},
+      {VK_F2, {}, Cmd::TestSignals},
+      {VK_F2, ctrl, Cmd::None},
+      {'S', ctrl, Cmd::SavePicture},
+      {'S', {}, Cmd::None},
+      {'C', ctrl, Cmd::CopyValues},
+      {'C', altGr, Cmd::None},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MainWindowCommandOf(c.key, c.shift), c.command) << c.key << " shift " << int(c.shift.Bits());

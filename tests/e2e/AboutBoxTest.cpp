@@ -1,12 +1,13 @@
 // The real program under Xvfb: the question-mark button opens the About box
-// centred on the screen with its picture, Enter closes it, and the main window
-// is as it was.
+// centred on the main window and transient for it, with its picture; Enter
+// closes it, and the main window is as it was.
 //
 // Xvfb runs no window manager: windows get no frames and nobody moves them.
 // The program centres the box's outer rectangle (client area plus the classic
-// dialog frame: borders and caption bar) and asks for that position; with no
-// frame around it, the client area itself lands there. So the box is centred
-// when its client area sits where the framed rectangle would be centred.
+// dialog frame: borders and caption bar) on the main window's (its client
+// area alone here) and asks for that position; with no frame around it, the
+// client area itself lands there. So the box is centred when its client area
+// sits where the framed rectangle would be centred.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -65,14 +66,15 @@ int CountGreenish(const TBitmap& shot, int left, int top, int width, int height)
   return count;
 }
 
-// Where the box's client area lands when its framed rectangle is centred.
-void ExpectCentred(const WindowGeometry& box) {
+// Where the box's client area lands when its framed rectangle is centred on
+// the main window.
+void ExpectCentred(const WindowGeometry& box, const WindowGeometry& main) {
   const TFrameMetrics frame = FrameMetricsOf(bsDialog);
-  EXPECT_NEAR(box.x, (XvfbDisplay::kScreenWidth - box.width - frame.ExtraWidth()) / 2, 1);
-  EXPECT_NEAR(box.y, (XvfbDisplay::kScreenHeight - box.height - frame.ExtraHeight()) / 2, 1);
+  EXPECT_NEAR(box.x, main.x + (main.width - box.width - frame.ExtraWidth()) / 2, 1);
+  EXPECT_NEAR(box.y, main.y + (main.height - box.height - frame.ExtraHeight()) / 2, 1);
 }
 
-TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredAndEnterClosesIt) {
+TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredOnTheMainWindowAndEnterClosesIt) {
   TBitmap before, after, about;
   ShootMainWindow(before);
 
@@ -81,7 +83,9 @@ TEST_F(ProgramTest, QuestionButtonShowsTheAboutBoxCentredAndEnterClosesIt) {
   const WindowGeometry geometry = x_->Geometry(box);
   EXPECT_EQ(geometry.width, kAboutWidth);
   EXPECT_EQ(geometry.height, kAboutHeight);
-  ExpectCentred(geometry);
+  ExpectCentred(geometry, x_->Geometry(mainWindow_));
+  EXPECT_NE(x_->WindowProperty(box, "WM_TRANSIENT_FOR").find("window id"), std::string::npos)
+      << "not transient for the main window";
 
   ASSERT_TRUE(x_->WaitForPaintedWindow(box, about));
   // The picture (green traces on a dark screen) fills its frame; the dialog
@@ -102,7 +106,7 @@ TEST_F(ProgramTest, AboutBoxOpensAgainAndClosesWithItsOkButton) {
   for (int showing = 0; showing < 2; ++showing) {
     const std::string box = OpenAboutBox();
     ASSERT_FALSE(box.empty()) << "showing " << showing;
-    ExpectCentred(x_->Geometry(box));
+    ExpectCentred(x_->Geometry(box), x_->Geometry(mainWindow_));
     x_->Click(box, kOkButtonX, kOkButtonY);
     EXPECT_TRUE(x_->WaitForWindowGone(kAboutTitle)) << "OK did not close the About box";
   }

@@ -166,5 +166,48 @@ TEST_F(ScreenReaderTest, EveryControlIsReachableNamedAsShownAndOperable) {
   EXPECT_TRUE(steps[8]["result"].toBool()) << "the About box did not close";
 }
 
+// What a listener meets first and what the swatches say: the focus starts on
+// the page's tab, named by it; the swatches read as their colour; the empty
+// label of the layout is not in the tree.
+TEST_F(ScreenReaderTest, FocusStartsOnANamedPageTabAndSwatchesReadAsTheirColour) {
+  const std::vector<QJsonObject> steps = Probe({"tree", "set:Red=100", "events:10", "tree"});
+  ASSERT_EQ(steps.size(), 4u);
+  const QJsonArray start = steps[0]["result"].toArray();
+  QStringList focused, emptyTexts;
+  for (const QJsonValue& value : start) {
+    const QJsonObject node = value.toObject();
+    if (node["states"].toArray().contains(QJsonValue("focused")))
+      focused << node["role"].toString() + ": " + node["name"].toString();
+    if (node["role"].toString() == "label" && node["name"].toString().isEmpty()) emptyTexts << "label";
+  }
+  EXPECT_EQ(focused, QStringList{"page tab: Color en TV"});
+  EXPECT_TRUE(emptyTexts.isEmpty()) << emptyTexts.size() << " empty labels";
+  const Tree atStart(start), afterRed(steps[3]["result"].toArray());
+  atStart.Find("Color #000000", "image");
+  atStart.Find("B/W #000000", "image");
+  EXPECT_EQ(afterRed.Find("Color #FF0000", "image").data["description"].toString(), "R 255, G 0, B 0");
+  afterRed.Find("B/W #4D4D4D", "image");
+  EXPECT_TRUE(Announcements(steps[2]).contains("Color #FF0000")) << Announcements(steps[2]).join(" | ").toStdString();
+}
+
+// The test-signal window as a screen reader finds it: a window of its own,
+// the fields as editable texts named by their captions, the bar strip and
+// the vectorscope as graphics named by what they show, the standards as
+// texts; setting the red slider reaches them all.
+TEST_F(ScreenReaderTest, TheTestSignalWindowIsNamedAsItShows) {
+  session_->X().PressKey(session_->MainWindow(), "F2");
+  const std::vector<QJsonObject> steps = Probe({"window:Se\u00F1ales de prueba", "set:Red=100", "events:10", "tree"});
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_TRUE(steps[0]["result"].toBool()) << "the window did not show";
+  const Tree tree(steps[3]["result"].toArray());
+  tree.Find("Se\u00F1ales de prueba", "frame");
+  EXPECT_EQ(tree.Find("R %", "text").Text(), "100");
+  EXPECT_EQ(tree.Find("Color #", "text").Text(), "#FF0000");
+  tree.Find("Barras de color, Barra: Rojo 100 %", "image");
+  tree.Find("Vectorscopio U: -0.148 V: +0.614", "image");
+  tree.Find("V +0.614", "label");
+  tree.Find("Cr +0.500", "label");
+}
+
 }  // namespace
 }  // namespace tintoral::e2e

@@ -6,7 +6,8 @@
 // the properties' setters (so the events they fire reach the handlers the
 // layout binds), renders the form's client area off-screen and writes it
 // as a PNG. --locale takes the decimal separator of the named locale for the
-// numbers the controls show, from before the form is built. System colours
+// numbers the controls show, from before the form is built ("es_ES" also
+// names "es_ES.UTF-8"). System colours
 // come from Qt's default palette, as the program shows them on a desktop
 // with no theme of its own; --classic-colors keeps the classic table.
 // Warns on standard error, with the file and the line, about what reads but
@@ -33,9 +34,17 @@
 namespace tintoral {
 namespace {
 
+// A name without a codeset ("es_ES") also names its UTF-8 form, the one
+// Debian generates ("es_ES.UTF-8").
+std::optional<char> SeparatorOfLocaleNamed(const std::string& locale) {
+  if (const std::optional<char> separator = DecimalSeparatorOfLocale(locale)) return separator;
+  if (locale.find_first_of(".@") != std::string::npos) return std::nullopt;
+  return DecimalSeparatorOfLocale(locale + ".UTF-8");
+}
+
 std::unique_ptr<ScopedDecimalSeparator> UseLocale(const std::optional<std::string>& locale) {
   if (!locale) return nullptr;
-  const std::optional<char> separator = DecimalSeparatorOfLocale(*locale);
+  const std::optional<char> separator = SeparatorOfLocaleNamed(*locale);
   if (!separator) throw InvalidOperation("Locale '" + *locale + "' is not installed");
   return std::make_unique<ScopedDecimalSeparator>(*separator);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/TestSignalsForm.h"
 #include "runtime/Identifiers.h"
 
 namespace tintoral {
@@ -41,6 +42,9 @@ const TProgramFormFactory* FindProgramForm(std::string_view className) {
   return form ? &form->factory : nullptr;
 }
 
-void RegisterTintoralForms() { RegisterProgramForm<TForm1>(); }
+void RegisterTintoralForms() {
+  RegisterProgramForm<TForm1>();
+  RegisterProgramForm<TTestSignalsForm>();
+}
 
 }  // namespace tintoral

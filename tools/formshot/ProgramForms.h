@@ -31,7 +31,8 @@ void RegisterProgramForm() {
 // nullptr when no program form class has that name.
 const TProgramFormFactory* FindProgramForm(std::string_view className);
 
-// Registers the Tintoral program's main window, TForm1.
+// Registers the Tintoral program's windows: the main window TForm1 and the
+// test-signal window TTestSignalsForm.
 void RegisterTintoralForms();
 
 }  // namespace tintoral

@@ -94,6 +94,13 @@ void XTools::Click(const std::string& window, int x, int y) const {
   if (XDoTool(args).status != 0) throw std::runtime_error("xdotool could not click into " + window);
 }
 
+void XTools::RightClick(const std::string& window, int x, int y) const {
+  std::vector<std::string> args = PointerTo(window, x, y);
+  args.push_back("click");
+  args.push_back("3");
+  if (XDoTool(args).status != 0) throw std::runtime_error("xdotool could not right-click into " + window);
+}
+
 void XTools::Drag(const std::string& window, int x, int y, int toX, int toY) const {
   std::vector<std::string> args = PointerTo(window, x, y);
   args.push_back("mousedown");
@@ -119,6 +126,11 @@ void XTools::MovePointer(int x, int y) const {
 void XTools::PressKey(const std::string& window, const std::string& key) const {
   if (XDoTool({"windowfocus", "--sync", window, "key", key}).status != 0)
     throw std::runtime_error("xdotool could not press " + key + " in " + window);
+}
+
+void XTools::TypeText(const std::string& window, const std::string& text) const {
+  if (XDoTool({"windowfocus", "--sync", window, "type", "--delay", "30", text}).status != 0)
+    throw std::runtime_error("xdotool could not type in " + window);
 }
 
 std::string XTools::WindowProperty(const std::string& window, const std::string& property) const {

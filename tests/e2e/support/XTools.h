@@ -59,6 +59,10 @@ class XTools {
   // Gives the window the keyboard focus and presses a key ("Return"); the
   // window passes it on to its focused control.
   void PressKey(const std::string& window, const std::string& key) const;
+  // Gives the window the keyboard focus and types the text, character by character.
+  void TypeText(const std::string& window, const std::string& text) const;
+  // Clicks the right button at a point of a window's client area.
+  void RightClick(const std::string& window, int x, int y) const;
 
   // A property of a window as xprop prints it ("WM_CLASS(STRING) = ..."),
   // empty when xprop fails.

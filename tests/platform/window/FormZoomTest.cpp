@@ -3,7 +3,9 @@
 // larger window centres the client area on the form's colour.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include "WindowTestSupport.h"
 
@@ -76,6 +78,29 @@ TEST_F(FormZoomTest, AMaximisedWindowShowsTheLargestFactorThatFits) {
   EXPECT_EQ(form.ShownZoom(), 3);
   EXPECT_EQ(form.Zoom(), 1);  // the chosen factor stays for the normal window
   EXPECT_EQ(recorder->Widget()->geometry(), QRect(10 + 30, 5 + 15, 60, 30));
+}
+
+// The offscreen screen is 800 x 600: a 300 x 200 client area fits at 2x only.
+TEST_F(FormZoomTest, AFactorWhoseWindowDoesNotFitTheScreenIsCappedAndTheWindowMovedOnScreen) {
+  form.SetClientSize(300, 200);
+  form.SetBounds(700, 500, form.Width(), form.Height());
+  form.SetZoom(4);
+  EXPECT_EQ(form.Zoom(), 2);
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QRect frame = form.Widget()->frameGeometry();
+  EXPECT_TRUE(area.contains(frame)) << "window at " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                    << frame.height();
+  EXPECT_EQ(form.Widget()->size(), QSize(600, 400));
+}
+
+TEST_F(FormZoomTest, BackFromMaximisedTheWindowTakesTheFactorChosenMeanwhile) {
+  form.SetZoom(3);
+  form.Widget()->setWindowState(Qt::WindowMaximized);
+  form.SetZoom(1);  // Ctrl+0 while maximised
+  form.Widget()->setWindowState(Qt::WindowNoState);
+  EXPECT_EQ(form.Widget()->size(), QSize(60, 40));
+  EXPECT_EQ(form.ShownZoom(), 1);
+  EXPECT_EQ(recorder->Widget()->geometry(), QRect(10, 5, 20, 10));
 }
 
 }  // namespace
