@@ -40,7 +40,7 @@ std::unique_ptr<Surface> Expected(const TiSevenSegmentDisplay& display, const st
   engine.SetSegmentSize(display.SegmentSize());
   engine.SetSegmentSeperation(display.SegmentSeperation());
   engine.SetShowOffSegments(display.ShowOffSegments());
-  for (const Shape& s : shapes) engine.DrawCharacter(surface.canvas, {s.x, s.y}, s.value, s.height, s.width);
+  for (const Shape& s : shapes) engine.DrawCharacter(surface.canvas, {s.x, s.y}, s.value, s.width, s.height);
   return expected;
 }
 
