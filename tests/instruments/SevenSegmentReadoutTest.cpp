@@ -114,7 +114,8 @@ TEST_P(MainAnalogReadout, OverflowShowsArrowsAndNoMark) {
   ExpectPicture(-9.9996, true, Cells({sscMinus, sscDownArrow, sscDownArrow, sscDownArrow, sscDownArrow}));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSeparators, MainAnalogReadout, ::testing::Values('.', ','));
+INSTANTIATE_TEST_SUITE_P(BothSeparators, MainAnalogReadout, ::testing::Values('.', ','),
+                         [](const auto& info) { return info.param == '.' ? "Point" : "Comma"; });
 
 TEST(SevenSegmentAnalog, DefaultsAre84By28WithTwoDecimals) {
   TiSevenSegmentAnalog readout(nullptr);
