@@ -1,6 +1,7 @@
 #include "app/ZoomMemory.h"
 
 #include <QSettings>
+#include <cstdio>
 
 namespace tintoral {
 namespace {
@@ -17,6 +18,15 @@ int RememberedZoom() {
   return ok && factor >= 1 ? factor : 1;
 }
 
-void RememberZoom(int factor) { UserSettings().setValue(kZoomKey, factor); }
+// Qt writes the settings file whole beside the old one and renames it over
+// it; a failure (no space, no permission) leaves the old one and is said
+// on standard error, as a lost zoom is no reason to stop the lesson.
+void RememberZoom(int factor) {
+  QSettings settings = UserSettings();
+  settings.setValue(kZoomKey, factor);
+  settings.sync();
+  if (settings.status() != QSettings::NoError)
+    std::fprintf(stderr, "tintoral: cannot save the zoom in %s\n", qPrintable(settings.fileName()));
+}
 
 }  // namespace tintoral

@@ -36,10 +36,16 @@ with a small vectorscope.")
 set(CPACK_DEBIAN_PANELS_PACKAGE_NAME tintoral-panels)
 set(CPACK_DEBIAN_PANELS_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PANELS_PACKAGE_DEPENDS "${runtime_depends}, nodejs (>= 18)")
+# The Modbus and MQTT link libraries' libmodbus5 and libmosquitto1 come from
+# their shared-library dependencies; the examples run on pymodbus and
+# mosquitto.
+set(CPACK_DEBIAN_PANELS_PACKAGE_SUGGESTS "python3-pymodbus, mosquitto, mosquitto-clients")
 set(CPACK_COMPONENT_PANELS_DESCRIPTION
   "tools for live instrument panels from text form files\n\
 panelview opens a form file of instruments in a window with its data-link\n\
 items connected, formshot renders one to a PNG and prints the reference of\n\
-every form class. With the OPC UA link library and its Node.js helper, and a\n\
-link library that simulates a server for panels without one.")
+every form class, and paneldesigner places, sizes and binds instruments with\n\
+the mouse and saves the form file. With the OPC UA link library and its\n\
+Node.js helper, the Modbus TCP and MQTT link libraries, and a link library\n\
+that simulates a server for panels without one.")
 include(CPack)

@@ -36,7 +36,8 @@ class TItemsHost : public TComponent {
                           .isLoading = [this] { return IsLoading(); },
                           .setErrorFlag = nullptr,
                           .post = nullptr,
-                          .reportProblem = nullptr}};
+                          .reportProblem = nullptr,
+                          .restoreValue = nullptr}};
 
  private:
   void ReadItems(TReader& reader) { items.ReadItems(reader); }

@@ -72,6 +72,8 @@ for target in "$root"/fuzz/*Fuzzer.cpp; do
     png_decoder_fuzzer) extra=($(objects_of "${graphics[@]}")) ;;
     lcdcharacters_fuzzer) extra=($(objects_of "${lcd_characters[@]}")) ;;
     form_render_fuzzer) extra=($(objects_of "${graphics[@]}" "${controls[@]}")) ;;
+    mqtt_payload_fuzzer) extra=($(objects_of "$root"/linklib/mqtt/{MqttNames,MqttPayload}.cpp "$root"/linklib/{LinkValue,Json}.cpp)) ;;
+    modbus_names_fuzzer) extra=($(objects_of "$root"/linklib/modbus/{ModbusAddress,ModbusCodec,ReadPlan}.cpp "$root"/linklib/LinkValue.cpp)) ;;
   esac
   [ ${#extra[@]} -gt 0 ] && extra=("${qt_flags[@]}" "${extra[@]}" "${qt_libs[@]}")
   echo "linking $name"

@@ -8,6 +8,8 @@
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/ShadowLabel.h"
 #include "instruments/Slider.h"
+#include "instruments/TrendChart.h"
+#include "instruments/TrendChartAccessibility.h"
 #include "runtime/ClassRegistry.h"
 
 namespace tintoral {
@@ -20,7 +22,9 @@ void RegisterInstruments() {
   RegisterComponentClass<TiLCDMatrix>();
   RegisterComponentClass<TiObjectCanvas>();
   RegisterComponentClass<TiLabel>();
+  RegisterComponentClass<TiTrendChart>();
   RegisterInstrumentAccessibility();
+  RegisterTrendChartAccessibility();
 }
 
 }  // namespace tintoral

@@ -95,13 +95,10 @@ int TiLabel::BorderWidth() const {
   }
 }
 
-void TiLabel::ApplyAutoSize() {
-  if (resizing_ || IsLoading() || !autoSize_) return;
-  resizing_ = true;
-  const TScopeExit endResize([this] { resizing_ = false; });
+TSize TiLabel::AutoSizeExtent() {
   TCanvas& canvas = Canvas();
   canvas.Font().Assign(*font_);
-  // In 64 bits: margins and offsets may hold any int; SetBounds holds the sums.
+  // In 64 bits: margins and offsets may hold any int; the sums are clamped.
   const std::int64_t sx = shadowShow_ ? std::abs(std::int64_t{shadowXOffset_}) : 0;
   const std::int64_t sy = shadowShow_ ? std::abs(std::int64_t{shadowYOffset_}) : 0;
   const std::int64_t b = BorderWidth();
@@ -109,7 +106,15 @@ void TiLabel::ApplyAutoSize() {
       2 * b + std::int64_t{outerMarginLeft_} + outerMarginRight_ + canvas.TextWidth(caption_) + sx;
   const std::int64_t height =
       2 * b + std::int64_t{outerMarginTop_} + outerMarginBottom_ + canvas.TextHeight(caption_) + sy;
-  SetBounds(Left(), Top(), ClampCoordinate(width), ClampCoordinate(height));
+  return {ClampCoordinate(width), ClampCoordinate(height)};
+}
+
+void TiLabel::ApplyAutoSize() {
+  if (resizing_ || IsLoading() || !autoSize_) return;
+  resizing_ = true;
+  const TScopeExit endResize([this] { resizing_ = false; });
+  const TSize size = AutoSizeExtent();
+  SetBounds(Left(), Top(), size.Width, size.Height);
   onAutoSize_(this);
 }
 

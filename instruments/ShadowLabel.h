@@ -85,8 +85,11 @@ class TiLabel : public TiCustomComponent {
   // the prefix flag with a FocusControl.
   std::uint16_t TextFlags() const;
 
-  // Sizes the control to the caption in the font plus border, margins and
-  // shadow; nothing while loading, while AutoSize is off, or when re-entered.
+  // The size that holds the caption in the font plus border, margins and
+  // shadow.
+  TSize AutoSizeExtent();
+  // Sizes the control to AutoSizeExtent; nothing while loading, while
+  // AutoSize is off, or when re-entered.
   void ApplyAutoSize();
 
   void PaintTo(TCanvas& canvas) override;

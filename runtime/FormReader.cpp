@@ -256,8 +256,14 @@ void TReader::ReadOrdinal(TObject& target, const TPropertyInfo& property, const 
     return;
   }
   if (kind == tkEnumeration) {
-    const int ordinal = token.kind == TTokenKind::Ident ? property.EnumType()->ValueOf(token.source) : -1;
-    if (ordinal < 0) InvalidValue(fullName);
+    const TEnumType& type = *property.EnumType();
+    const int ordinal = token.kind == TTokenKind::Ident ? type.ValueOf(token.source) : -1;
+    if (ordinal < 0) {
+      std::string names;
+      for (int i = 0; i < type.Count(); ++i) names += (i == 0 ? "" : ", ") + type.NameOf(i);
+      lexer_.Error("Invalid value " + lexer_.Describe() + " for property '" + fullName + "' (valid values: " + names +
+                   ")");
+    }
     value = ordinal;
   } else if (token.kind == TTokenKind::Integer) {
     value = token.integer;

@@ -90,7 +90,7 @@ void TWriter::WriteOneProperty(const TPersistent& object, const TPropertyInfo& p
       return;
     }
     default:
-      if (!property.HasSetter() || (!everyStored && IsDefault(object, property))) return;
+      if (!property.HasSetter() || (!everyStored && IsDefaultPropertyValue(object, property))) return;
       WritePropertyName(name);
       WriteValue(object, property);
   }
@@ -104,7 +104,7 @@ void TWriter::WriteReference(const TComponent& component, const TPropertyInfo& p
   WriteIdent(component.Name());
 }
 
-bool TWriter::IsDefault(const TPersistent& object, const TPropertyInfo& property) const {
+bool IsDefaultPropertyValue(const TPersistent& object, const TPropertyInfo& property) {
   const TTypeKind kind = property.Kind();
   if (IsOrdinalKind(kind))
     return property.OrdinalDefault().has_value() && property.GetOrdinal(object) == *property.OrdinalDefault();

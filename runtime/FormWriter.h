@@ -30,6 +30,10 @@ class TPersistent;
 
 std::string WriteComponentText(const TComponent& root);
 
+// Whether the writer leaves the property out as holding its default (the
+// rule above); false for kinds without a default (events, objects).
+bool IsDefaultPropertyValue(const TPersistent& object, const TPropertyInfo& property);
+
 class TWriter {
  public:
   using Bytes = std::vector<std::uint8_t>;
@@ -80,7 +84,6 @@ class TWriter {
   void WriteReference(const TComponent& component, const TPropertyInfo& property, const std::string& name);
   void WriteValue(const TPersistent& object, const TPropertyInfo& property);
   void WriteOrdinal(const TPersistent& object, const TPropertyInfo& property);
-  bool IsDefault(const TPersistent& object, const TPropertyInfo& property) const;
   void WriteStreamProperties(const TPersistent& object, const std::string& prefix, bool everyStored);
   void StartLine();
   void BeginValue();

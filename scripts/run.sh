@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and starts the program on the
-# user's display. Where there is no display, runs it under a private Xvfb
+# Installs what is missing, builds the program and starts it on the user's
+# display (no Node.js needed: the OPC UA helper is for live panels only). Where there is no display, runs it under a private Xvfb
 # instead, saves a screenshot of the main window to build/tintoral-screenshot.png
 # and stops it again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build"
+"$root/scripts/build.sh" "$root/build" -- tintoral screengrab
 program="$root/build/app/tintoral"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the demo OPC UA server and opens the example panel on it; closing
-# the panel stops the server. Run scripts/setup.sh and build first
+# the panel stops the server. Run scripts/setup.sh --opcua and build first
 # (cmake --build build --target panelview).
 #   examples/opcua/run-demo.sh [PORT [--shot OUT.png SECONDS]]
 # PORT defaults to 4840. With --shot the panel saves its picture after

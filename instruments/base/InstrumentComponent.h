@@ -328,6 +328,7 @@ class TiVCLComponent : public TiComponent {
  private:
   TiOPCItemManager::Callbacks DataLinkCallbacks();
   void ReportOPCProblem(TiOPCItem& item, const std::string& message);
+  void RestoreOPCValue(TiOPCItem& item, const TVariant& value);
   void ReadOPCItems(TReader& reader);
   void WriteOPCItems(TWriter& writer) const;
 

@@ -5,6 +5,7 @@
 #include "instruments/base/PropertyFile.h"
 #include "instruments/base/PropertyWalk.h"
 #include "instruments/opc/ErrorLog.h"
+#include "instruments/opc/ValueConversion.h"
 #include "platform/window/MainThreadQueue.h"
 #include "runtime/Identifiers.h"
 #include "runtime/ScopeExit.h"
@@ -25,19 +26,20 @@ std::string EnumerationText(const TPropertyInfo& property, const std::string& te
   return text;
 }
 
-bool IsNumber(const TVariant& value) {
-  return value.Type() == TVarType::Integer || value.Type() == TVarType::Int64 || value.Type() == TVarType::Double;
-}
-
+// A number, or a text that holds one, goes into a float property as it is
+// (its text would keep only 15 digits) and into an integer or enumeration
+// property rounded, halves away from zero. Anything else goes as its text,
+// which the property's own conversion takes or refuses.
 void SetOneProperty(TPersistent& object, const TPropertyInfo& property, const std::string& fullName,
                     const TVariant& value) {
-  // A number goes into a float property as it is: its text keeps only 15
-  // digits.
-  if (property.Kind() == tkFloat && IsNumber(value)) {
-    property.SetFloat(object, value.ToDouble());
+  const std::optional<double> number = NumberOfLinkValue(value);
+  if (property.Kind() == tkFloat && number) {
+    property.SetFloat(object, *number);
     return;
   }
-  const std::string text = value.ToString();
+  const bool whole = property.Kind() == tkInteger || property.Kind() == tkInt64 || property.Kind() == tkEnumeration;
+  const std::optional<std::string> rounded = whole && number ? WholeNumberText(*number) : std::nullopt;
+  const std::string text = rounded ? *rounded : value.ToString();
   SetPropertyFromText(object, property, fullName,
                       property.Kind() == tkEnumeration ? EnumerationText(property, text) : text);
 }
@@ -53,6 +55,7 @@ TiOPCItemManager::Callbacks TiVCLComponent::DataLinkCallbacks() {
           .setErrorFlag = [this](bool value) { SetErrorFlag(value); },
           .post = [](std::function<void()> task) { PostToMainThread(std::move(task)); },
           .reportProblem = [this](TiOPCItem& item, const std::string& message) { ReportOPCProblem(item, message); },
+          .restoreValue = [this](TiOPCItem& item, const TVariant& value) { RestoreOPCValue(item, value); },
           .deliveryFrame = kDisplayFrame};
 }
 
@@ -70,6 +73,17 @@ void TiVCLComponent::ApplyOPCData(TiOPCItem& item) {
     if (IsGoodQuality(data.quality) && !DataLinkApply(item))
       SetPropertyFromVariant(*this, "", value, item.PropertyName());
     onNewOPCData_(this, index);
+  } catch (const std::exception& error) {
+    item.ReportProblem(error.what());
+  }
+}
+
+// Written as a value from the server is, so it is not sent back.
+void TiVCLComponent::RestoreOPCValue(TiOPCItem& item, const TVariant& value) {
+  try {
+    opcWriting_ = true;
+    const TScopeExit endWrite([this] { opcWriting_ = false; });
+    SetPropertyFromVariant(*this, "", value, item.PropertyName());
   } catch (const std::exception& error) {
     item.ReportProblem(error.what());
   }

@@ -1,5 +1,6 @@
 // TiComponent: the paint path, background and border.
 #include <algorithm>
+#include <unordered_map>
 
 #include "instruments/base/DrawingHelpers.h"
 #include "instruments/base/InstrumentComponent.h"
@@ -70,25 +71,27 @@ void TiComponent::PaintOnFreshCanvas(TCanvas& canvas) {
 }
 
 // A red frame a tenth of the shorter side thick (3 to 8 pixels) and red
-// diagonal lines every 8 pixels: the instrument stays readable between
-// them.
+// diagonal lines every 8 pixels, drawn only over the instrument's
+// background: the colour most pixels of the frame's band have. Digits,
+// characters, pointers and anything else the instrument drew in another
+// colour stay exactly as they are, so the value can still be read.
 void TiComponent::PaintErrorMark(TCanvas& canvas) {
   if (!errorMarking_ || !errorFlag_) return;
   const int width = Width(), height = Height();
   const int thickness = std::clamp(std::min(width, height) / 10, 3, 8);
-  canvas.Brush().SetStyle(bsSolid);
-  canvas.Brush().SetColor(clRed);
-  canvas.FillRect({0, 0, width, thickness});
-  canvas.FillRect({0, height - thickness, width, height});
-  canvas.FillRect({0, 0, thickness, height});
-  canvas.FillRect({width - thickness, 0, width, height});
-  canvas.Pen().SetStyle(psSolid);
-  canvas.Pen().SetColor(clRed);
-  canvas.Pen().SetWidth(1);
-  for (int start = 0; start < width + height; start += 8) {
-    canvas.MoveTo(start, 0);
-    canvas.LineTo(start - height, height);
-  }
+  const auto inBand = [&](int x, int y) {
+    return x < thickness || y < thickness || x >= width - thickness || y >= height - thickness;
+  };
+  std::unordered_map<TColor, int> counts;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (inBand(x, y)) ++counts[canvas.Pixel(x, y)];
+  if (counts.empty()) return;
+  const TColor background =
+      std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if ((inBand(x, y) || (x + y) % 8 == 0) && canvas.Pixel(x, y) == background) canvas.SetPixel(x, y, clRed);
 }
 
 void TiComponent::PaintError(TCanvas& canvas, const std::string& message) {

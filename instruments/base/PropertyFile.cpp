@@ -18,6 +18,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/Persistent.h"
 #include "runtime/ScopeExit.h"
+#include "system/AtomicFile.h"
 
 namespace tintoral {
 namespace {
@@ -253,13 +254,14 @@ std::string ReadFileBytes(const std::string& fileName) {
   return std::move(bytes).str();
 }
 
+// Replaced whole or not at all: a crash or a full disk during the save
+// leaves the user's old file.
 void WriteFileBytes(const std::string& fileName, const std::string& bytes) {
-  errno = 0;
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) throw FileError("Cannot create file \"" + fileName + "\": " + SystemError());
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw FileError("Cannot write file \"" + fileName + "\"");
+  try {
+    SaveFileAtomically(fileName, bytes);
+  } catch (const AtomicSaveError& e) {
+    throw FileError(e.what());
+  }
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ void TiItemInbox::Receive(TiOPCItemData data) {
   TiTaskPoster poster;
   {
     std::lock_guard<std::mutex> guard(lock_);
+    data.received = std::chrono::steady_clock::now();  // under the lock: in the order of the queue
     latest_ = data;
     if (queue_.size() >= kCapacity) {
       queue_.pop_front();

@@ -16,6 +16,7 @@
 // for an item that is gone, or for a link already removed (a late value, or
 // one of the item's earlier links), finds nothing and is ignored.
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -36,6 +37,9 @@ struct TiOPCItemData {
   TVariant value;
   std::uint64_t timestamp = 0;
   std::uint16_t quality = 0;
+  // When the inbox received it (set by Receive): a value received before a
+  // write is never applied after it.
+  std::chrono::steady_clock::time_point received{};
 };
 
 class TiItemInbox : public std::enable_shared_from_this<TiItemInbox> {

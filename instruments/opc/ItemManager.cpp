@@ -1,6 +1,8 @@
 #include "instruments/opc/ItemManager.h"
 
+#include "instruments/opc/ItemCheck.h"
 #include "instruments/opc/OPCLibrary.h"
+#include "runtime/Component.h"
 #include "runtime/Exception.h"
 #include "runtime/FormReader.h"
 #include "runtime/FormWriter.h"
@@ -42,7 +44,9 @@ void TiOPCItemManager::Clear() {
   for (auto& item : items) item.reset();
 }
 
-const TiOPCLibrary& TiOPCItemManager::Library() const { return library_ ? *library_ : OPCLibrary(); }
+const TiOPCLibrary& TiOPCItemManager::LibraryFor(const std::string& serverName) const {
+  return library_ ? *library_ : LinkLibraryFor(serverName);
+}
 
 bool TiOPCItemManager::OwnerIsDesigning() const { return callbacks_.isDesigning && callbacks_.isDesigning(); }
 
@@ -64,16 +68,34 @@ void TiOPCItemManager::ReportProblem(TiOPCItem& item, const std::string& message
   if (callbacks_.reportProblem) callbacks_.reportProblem(item, message);
 }
 
+void TiOPCItemManager::RestoreValue(TiOPCItem& item, const TVariant& value) const {
+  if (callbacks_.restoreValue) callbacks_.restoreValue(item, value);
+}
+
 void TiOPCItemManager::ReadItems(TReader& reader) {
   Clear();
   reader.ReadCollectionBegin();
   while (!reader.EndOfCollection()) {
+    const int line = reader.Line();
     reader.ReadItemBegin();
     TiOPCItem& item = Add();
+    item.SetSourceLine(line);
     reader.ReadItemProperties(item);
+    CheckLoadedItem(item);
     item.ItemLoaded();
   }
   reader.ReadCollectionEnd();
+}
+
+// A form being designed may hold unfinished items; a form that runs may not.
+void TiOPCItemManager::CheckLoadedItem(const TiOPCItem& item) const {
+  if (OwnerIsDesigning() || !owner_) return;
+  const auto* component = dynamic_cast<const TComponent*>(owner_);
+  const std::string mistake = ItemSettingsMistake(item, owner_->ClassType());
+  if (mistake.empty()) return;
+  const std::string where =
+      (component ? component->Name() + "." : std::string()) + "OPCItems item " + std::to_string(IndexOf(&item)) + ": ";
+  throw StreamError("Line " + std::to_string(item.SourceLine()) + ": " + where + mistake);
 }
 
 void TiOPCItemManager::WriteItems(TWriter& writer) const {

@@ -40,6 +40,9 @@ class TiOPCItemManager {
     TiTaskPoster post;
     // A problem of the item (a value not taken, a write refused).
     std::function<void(TiOPCItem&, const std::string&)> reportProblem;
+    // Puts this value of the item back into its property (a refused write
+    // undone), without sending it to the server.
+    std::function<void(TiOPCItem&, const TVariant&)> restoreValue;
     // With `post`: deliveries run together at most once per this time, so
     // that the owner repaints at most once per display frame (0: each runs
     // as posted).
@@ -63,9 +66,10 @@ class TiOPCItemManager {
   // Frees every item, first to last.
   void Clear();
 
-  // The link library the items use: the process-wide one unless another
-  // was set (nullptr restores it).
-  const TiOPCLibrary& Library() const;
+  // The link library for items of this server name: the one of its scheme
+  // (LinkLibraryFor) unless one was set for every item (nullptr restores
+  // the choice by scheme).
+  const TiOPCLibrary& LibraryFor(const std::string& serverName) const;
   void SetLibrary(const TiOPCLibrary* library) { library_ = library; }
 
   // Through the callbacks (false / 0 / nothing while a callback is unset).
@@ -75,15 +79,20 @@ class TiOPCItemManager {
   void SetOwnerErrorFlag(bool value) const;
   void NewData(TiOPCItem& item) const;
   void ReportProblem(TiOPCItem& item, const std::string& message) const;
+  void RestoreValue(TiOPCItem& item, const TVariant& value) const;
   // Runs the items' deliveries on the owner's thread (paced by deliveryFrame).
   const TiTaskPoster& Poster() const { return poster_; }
 
   // The list as the value of "OPCItems". Reading clears the list first and
-  // runs each item's ItemLoaded after its properties.
+  // runs each item's ItemLoaded after its properties. An item whose
+  // settings cannot work (ItemCheck.h) raises StreamError at its line,
+  // unless the owner is designed.
   void ReadItems(TReader& reader);
   void WriteItems(TWriter& writer) const;
 
  private:
+  void CheckLoadedItem(const TiOPCItem& item) const;
+
   TObject* owner_;
   Callbacks callbacks_;
   std::unique_ptr<TiFramePacer> pacer_;

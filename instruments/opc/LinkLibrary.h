@@ -104,6 +104,11 @@ typedef enum IOPCConnectionState {
 typedef int32_t(IOPC_CALL* IOPCServerConnectionGetState)(int32_t index, int64_t* sinceUnixMilliseconds, char* buffer,
                                                          int32_t size);
 
+/* Problems with the library's own set-up, one per line ("FILE:LINE: what",
+   a warning as "FILE:LINE: warning: what"); "" when there are none. A
+   simulation library reports its simulation file's mistakes here. */
+typedef int32_t(IOPC_CALL* IOPCLinkGetSetupProblems)(char* buffer, int32_t size);
+
 /* Every function the loader looks up, in lookup order: X(name) each. */
 // clang-format off
 #define IOPC_FUNCTION_NAMES(X)                                                                              \
@@ -117,7 +122,7 @@ typedef int32_t(IOPC_CALL* IOPCServerConnectionGetState)(int32_t index, int64_t*
   X(GroupSetUpdateRate) X(GroupGetHandle) X(ServerConnectionGetCount) X(ServerConnectionGetName)            \
   X(ServerConnectionGetGroupCount) X(ServerConnectionGetGroupName) X(ServerConnectionReconnect)             \
   X(ServerConnectionDisconnect) X(ManagerCreated) X(ManagerAddItem) X(ManagerDestroyed)              \
-  X(SignalGetStatus) X(ServerConnectionGetState)
+  X(SignalGetStatus) X(ServerConnectionGetState) X(LinkGetSetupProblems)
 // clang-format on
 
 #ifdef __cplusplus

@@ -56,7 +56,12 @@ void TiOPCItem::SetManager(TiOPCItemManager* manager) {
   inbox_->SetPoster(manager ? manager->Poster() : TiTaskPoster());
 }
 
-const TiOPCLibrary& TiOPCItem::Library() const { return manager_ ? manager_->Library() : OPCLibrary(); }
+// The library of the open link; without one, the library for the server
+// name (its scheme chooses).
+const TiOPCLibrary& TiOPCItem::Library() const {
+  if (handle_ != 0 && linked_) return *linked_;
+  return manager_ ? manager_->LibraryFor(serverName_) : LinkLibraryFor(serverName_);
+}
 
 // ---- Setters ----------------------------------------------------------------------
 
@@ -117,9 +122,11 @@ void TiOPCItem::ConnectItem() {
   if (handle_ != 0) DisconnectItem();
   if (IsBlank(propertyName_) || (IsBlank(groupName_) && IsBlank(serverName_)) || IsBlank(itemName_)) return;
   if (IsItemActive()) DisconnectItem();
+  const TiOPCLibrary& library = Library();
   handle_ =
-      Library().SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
-                          static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(), inbox_->OpenLink());
+      library.SignalAdd(computerName_, serverName_, itemName_, groupName_, updateRate_,
+                        static_cast<std::uint8_t>(propertyKind_), TiItemInbox::DataCallback(), inbox_->OpenLink());
+  linked_ = &library;
 }
 
 void TiOPCItem::DisconnectItem() {
@@ -127,6 +134,7 @@ void TiOPCItem::DisconnectItem() {
   Library().SignalRemove(handle_);
   inbox_->CloseLink();
   handle_ = 0;
+  linked_ = nullptr;
   writeInFlight_ = false;
   holding_ = false;
 }
@@ -140,14 +148,20 @@ int TiOPCItem::HoldMilliseconds() const { return std::max(1000, 4 * std::max(0, 
 bool TiOPCItem::WriteValue(const TVariant& value) {
   if (!IsItemActive()) {
     ReportProblem("write of " + value.ToString() + " refused: the server is not connected");
-    // Handed back once the write that was refused has returned.
-    if (hasData_) inbox_->PostWhileAttached([this] { HandOn(); });
+    // The last good value is handed back once the write that was refused
+    // has returned: the last value may be one of bad quality that the
+    // instrument never took.
+    if (hasGoodData_)
+      inbox_->PostWhileAttached([this] {
+        if (manager_) manager_->RestoreValue(*this, lastGoodValue_);
+      });
     return false;
   }
+  lastWriteMade_ = std::chrono::steady_clock::now();
   SendItemData(value);
   writeInFlight_ = true;
   lastWritten_ = value;
-  holdUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(HoldMilliseconds());
+  holdUntil_ = lastWriteMade_ + std::chrono::milliseconds(HoldMilliseconds());
   return true;
 }
 
@@ -166,8 +180,16 @@ void TiOPCItem::ReceiveData(const TVariant& value, std::uint16_t quality, std::u
 void TiOPCItem::DataArrived(const TiOPCItemData& data) {
   lastData_ = data;
   hasData_ = true;
-  if (IsGoodQuality(data.quality)) problem_.clear();
+  if (IsGoodQuality(data.quality)) {
+    problem_.clear();
+    lastGoodValue_ = data.value;
+    hasGoodData_ = true;
+  }
   if (autoError_) UpdateItemError();
+  // Received before the last write (waiting for its display frame, say):
+  // applied now it would undo the write, however long the server takes to
+  // report the value written.
+  if (PredatesLastWrite(data)) return;
   if (HoldsBack(data)) return;
   HandOn();
 }
@@ -205,7 +227,7 @@ void TiOPCItem::HoldTimeUp() {
   }
   writeInFlight_ = false;
   holding_ = false;
-  HandOn();
+  if (!PredatesLastWrite(lastData_)) HandOn();
 }
 
 void TiOPCItem::HandOn() {

@@ -14,7 +14,10 @@
 // instrument away from what the user set; at the hold time the last value
 // held back is handed on. A write to an item that is connected but not
 // active (server down) is refused at once: the item's problem says so, and
-// the instrument is given the server's last value back.
+// the instrument is given back the server's last value of good quality.
+//
+// The link library is chosen by the scheme of the server name
+// (LinkLibraryFor); an open link stays with the library that opened it.
 //
 // Item operations run on the owner's thread; ReceiveData may run on any.
 #include <chrono>
@@ -96,8 +99,8 @@ class TiOPCItem : public TPersistent {
   // Writes the value to the server when the library is there.
   void SendItemData(const TVariant& value);
   // A write made at the instrument: sent and held in flight while the item
-  // is active; refused (false, reported, the server's value handed back)
-  // while it is not.
+  // is active; refused (false, reported, the server's last good value
+  // restored) while it is not.
   bool WriteValue(const TVariant& value);
   bool WriteInFlight() const { return writeInFlight_; }
   // How long a write may stay in flight: four update periods, at least 1 s.
@@ -123,6 +126,10 @@ class TiOPCItem : public TPersistent {
   // "Server/Item" (the group when there is no server).
   std::string LinkName() const;
 
+  // The line of the form file the item was read from (0: not read).
+  int SourceLine() const { return sourceLine_; }
+  void SetSourceLine(int line) { sourceLine_ = line; }
+
   // After reading from a stream: UpdateItemError (AutoError), then connect
   // (AutoConnect, owner not designed). Errors are swallowed.
   void ItemLoaded();
@@ -134,6 +141,7 @@ class TiOPCItem : public TPersistent {
   bool LinkAllowed() const;
   void ReconnectIfActive();
   void DataArrived(const TiOPCItemData& data);
+  bool PredatesLastWrite(const TiOPCItemData& data) const { return data.received < lastWriteMade_; }
   bool HoldsBack(const TiOPCItemData& data);
   void HoldTimeUp();
   void HandOn();
@@ -147,18 +155,23 @@ class TiOPCItem : public TPersistent {
   bool autoConnect_ = true;
   std::int32_t updateRate_ = 500;
   std::int32_t handle_ = 0;
+  const TiOPCLibrary* linked_ = nullptr;  // the library of the open link
   std::shared_ptr<TiItemInbox> inbox_;
   TiOPCItemData lastData_;
   bool hasData_ = false;
+  TVariant lastGoodValue_;  // the last value of good quality
+  bool hasGoodData_ = false;
   TiOPCItemManager* manager_ = nullptr;
   bool autoError_ = false;
   bool writeInFlight_ = false;
   bool holding_ = false;  // a value arrived while the write was in flight
   TVariant lastWritten_;
+  std::chrono::steady_clock::time_point lastWriteMade_{};
   std::chrono::steady_clock::time_point holdUntil_;
   std::unique_ptr<TTimerService> holdTimer_;  // created at the first write
   std::string problem_;
   std::uint64_t problemCount_ = 0;
+  int sourceLine_ = 0;
 };
 
 }  // namespace tintoral

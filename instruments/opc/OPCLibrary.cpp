@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <mutex>
 
 #include "instruments/opc/LinkVariant.h"
 
@@ -45,8 +47,9 @@ std::string PlatformLibraryFileName(const std::string& libraryName) {
   return "lib" + base + ".so";
 }
 
-TiOPCLibrary::TiOPCLibrary() {
-  const std::string fileName = PlatformLibraryFileName(kLibraryName);
+TiOPCLibrary::TiOPCLibrary() : TiOPCLibrary(FindTag{}, PlatformLibraryFileName(kLibraryName)) { name_ = kLibraryName; }
+
+TiOPCLibrary::TiOPCLibrary(FindTag, const std::string& fileName) : name_(fileName) {
   const std::string beside = PathBesideProgram(fileName);
   if (access(beside.c_str(), F_OK) == 0) library_ = DynamicLibrary(beside);
   filePath_ = beside;
@@ -54,11 +57,16 @@ TiOPCLibrary::TiOPCLibrary() {
     library_ = DynamicLibrary(fileName);
     filePath_ = fileName;
   }
+  loadError_ = library_.LoadError();
   if (!library_.Loaded()) filePath_.clear();
   LookUpFunctions();
 }
 
-TiOPCLibrary::TiOPCLibrary(const std::string& filePath) {
+std::unique_ptr<TiOPCLibrary> TiOPCLibrary::Find(const std::string& fileName) {
+  return std::unique_ptr<TiOPCLibrary>(new TiOPCLibrary(FindTag{}, fileName));
+}
+
+TiOPCLibrary::TiOPCLibrary(const std::string& filePath) : name_(filePath) {
   if (!filePath.empty()) library_ = DynamicLibrary(filePath);
   loadError_ = library_.LoadError();
   if (library_.Loaded()) filePath_ = filePath;
@@ -150,6 +158,32 @@ std::unique_ptr<TiOPCLibrary>& ChosenLibrary() {
 }
 
 std::atomic<bool> libraryInUse{false};
+std::atomic<bool> libraryChosen{false};
+
+// The libraries of other schemes, loaded at their first use and kept until
+// the program ends.
+struct TSchemeLibraries {
+  std::mutex lock;
+  std::vector<std::unique_ptr<TiOPCLibrary>> loaded;  // in the order of first use
+};
+
+TSchemeLibraries& SchemeLibraries() {
+  static TSchemeLibraries libraries;
+  return libraries;
+}
+
+// The scheme of a server name in lower case ("modbus-tcp" of
+// "Modbus-TCP://plc:502/1"), "" when it has none.
+std::string SchemeOf(const std::string& serverName) {
+  const std::size_t end = serverName.find("://");
+  if (end == std::string::npos || end == 0) return {};
+  std::string scheme;
+  for (char c : serverName.substr(0, end)) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.') return {};
+    scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return scheme;
+}
 
 }  // namespace
 
@@ -168,8 +202,36 @@ void UseOPCLibraryFile(const std::string& filePath) {
   if (!library->Available())
     throw OPCLinkError("Cannot load the link library \"" + filePath + "\": " + library->LoadError());
   ChosenLibrary() = std::move(library);
+  libraryChosen = true;
 }
 
 bool OPCLibraryAvailable() { return OPCLibrary().Available(); }
+
+std::string LinkLibraryNameFor(const std::string& serverName) {
+  const std::string scheme = SchemeOf(serverName);
+  if (scheme == "modbus-tcp") return "libtintoralmodbus.so";
+  if (scheme == "mqtt" || scheme == "mqtts") return "libtintoralmqtt.so";
+  return TiOPCLibrary::kLibraryName;
+}
+
+const TiOPCLibrary& LinkLibraryFor(const std::string& serverName) {
+  const std::string name = LinkLibraryNameFor(serverName);
+  if (libraryChosen || name == TiOPCLibrary::kLibraryName) return OPCLibrary();
+  TSchemeLibraries& libraries = SchemeLibraries();
+  const std::lock_guard<std::mutex> hold(libraries.lock);
+  for (const auto& library : libraries.loaded)
+    if (library->Name() == name) return *library;
+  libraries.loaded.push_back(TiOPCLibrary::Find(name));
+  return *libraries.loaded.back();
+}
+
+std::vector<const TiOPCLibrary*> LinkLibrariesInUse() {
+  std::vector<const TiOPCLibrary*> inUse;
+  if (libraryInUse) inUse.push_back(&OPCLibrary());
+  TSchemeLibraries& libraries = SchemeLibraries();
+  const std::lock_guard<std::mutex> hold(libraries.lock);
+  for (const auto& library : libraries.loaded) inUse.push_back(library.get());
+  return inUse;
+}
 
 }  // namespace tintoral

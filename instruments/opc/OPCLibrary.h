@@ -11,7 +11,16 @@
 //   "Function "<name>" not found in "iOPC.dll"."        (no such function)
 // The optional status functions are reached through wrappers that answer
 // "nothing known" when the library or the function is missing.
+//
+// Items of other protocols go to other link libraries of the same
+// interface, chosen by the scheme of the item's server name (LinkLibraryFor):
+//   "modbus-tcp://..."             libtintoralmodbus.so
+//   "mqtt://...", "mqtts://..."    libtintoralmqtt.so
+//   "opc.tcp://...", no scheme, or a scheme of none of these: "iOPC.dll"
+// Each is loaded once, when the first item asks for it, and found as
+// "iOPC.dll" is: beside the program first, then on the loader's path.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,10 +58,14 @@ class TiOPCLibrary {
   TiOPCLibrary();
   // Loads exactly this file ("" loads nothing).
   explicit TiOPCLibrary(const std::string& filePath);
+  // Loads the file of that name beside the program, else on the loader's path.
+  static std::unique_ptr<TiOPCLibrary> Find(const std::string& fileName);
   TiOPCLibrary(const TiOPCLibrary&) = delete;
   TiOPCLibrary& operator=(const TiOPCLibrary&) = delete;
 
   bool Available() const { return library_.Loaded(); }
+  // The library asked for: "iOPC.dll", a file name or the path given.
+  const std::string& Name() const { return name_; }
   // The file that was loaded ("" when none).
   const std::string& FilePath() const { return filePath_; }
   // Why the file given to the constructor could not be loaded.
@@ -74,6 +87,8 @@ class TiOPCLibrary {
   std::vector<TiServerConnection> ServerConnections() const;
 
  private:
+  struct FindTag {};
+  TiOPCLibrary(FindTag, const std::string& fileName);
   void LookUpFunctions();
   template <class F>
   F Require(const char* name) const;
@@ -81,6 +96,7 @@ class TiOPCLibrary {
   F Optional(const char* name) const;
 
   DynamicLibrary library_;
+  std::string name_;
   std::string filePath_;
   std::string loadError_;
   std::vector<std::pair<std::string, void*>> functions_;  // every name of the interface, in lookup order
@@ -92,9 +108,22 @@ TiOPCLibrary& OPCLibrary();
 bool OPCLibraryAvailable();
 
 // Makes the process-wide library exactly this file (say a simulation link
-// library) instead of "iOPC.dll". Call it before the first OPCLibrary();
-// raises OPCLinkError when the library is already loaded, or when this file
-// cannot be loaded (with the system's reason).
+// library) instead of "iOPC.dll", for the items of every scheme. Call it
+// before the first OPCLibrary(); raises OPCLinkError when the library is
+// already loaded, or when this file cannot be loaded (with the system's
+// reason).
 void UseOPCLibraryFile(const std::string& filePath);
+
+// The file name of the link library for items of this server name (see
+// above); "iOPC.dll" for the process-wide library.
+std::string LinkLibraryNameFor(const std::string& serverName);
+
+// The link library for items of this server name: the process-wide one, or
+// the scheme's own library, loaded at this first use.
+const TiOPCLibrary& LinkLibraryFor(const std::string& serverName);
+
+// The process-wide library once loaded, then every library items asked for
+// (also one that could not be loaded), in the order of their first use.
+std::vector<const TiOPCLibrary*> LinkLibrariesInUse();
 
 }  // namespace tintoral

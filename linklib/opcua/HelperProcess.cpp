@@ -90,12 +90,22 @@ bool HelperProcess::Write(const std::string& text) {
 
 bool HelperProcess::ReadLine(std::string& line) {
   for (;;) {
-    const std::size_t end = pending_.find('\n');
+    const std::size_t end = pending_.find('\n', scanned_);
     if (end != std::string::npos) {
-      line.assign(pending_, 0, end);
+      const bool skipped = skipping_;
+      if (!skipped) line.assign(pending_, 0, end);
       pending_.erase(0, end + 1);
-      return true;
+      scanned_ = 0;
+      skipping_ = false;
+      if (!skipped) return true;
+      continue;
     }
+    if (pending_.size() > kLongestLine) {
+      if (!skipping_) ++skippedLines_;
+      skipping_ = true;
+      pending_.clear();
+    }
+    scanned_ = pending_.size();
     char buffer[4096];
     const ssize_t n = recv(output_, buffer, sizeof buffer, 0);
     if (n < 0 && errno == EINTR) continue;

@@ -4,6 +4,7 @@
 // raise SIGPIPE) and its stderr shared with ours.
 #include <sys/types.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,15 @@ class HelperProcess {
 
   // Writes all of `text`; false when the helper no longer reads.
   bool Write(const std::string& text);
+  // A line longer than this is no line of the protocol: it is skipped as it
+  // arrives, so a helper gone wrong cannot fill the memory.
+  static constexpr std::size_t kLongestLine = 1 << 20;
+
   // Blocks until a whole line arrives (returned without its line feed);
-  // false at the end of the helper's output.
+  // false at the end of the helper's output. Counts the lines skipped as
+  // too long in SkippedLines().
   bool ReadLine(std::string& line);
+  std::size_t SkippedLines() const { return skippedLines_; }
 
   // Ends the helper's input, which asks it to finish; then waits up to
   // `graceMilliseconds` for it to exit and kills it if it has not. Reads
@@ -39,6 +46,9 @@ class HelperProcess {
   int input_ = -1;   // our end of the helper's stdin
   int output_ = -1;  // our end of the helper's stdout
   std::string pending_;
+  std::size_t scanned_ = 0;  // bytes of pending_ known to hold no line feed
+  bool skipping_ = false;    // inside a line that is too long
+  std::size_t skippedLines_ = 0;
 };
 
 }  // namespace tintoral::opcua

@@ -110,6 +110,7 @@ void OpcUaLink::Send(std::int32_t handle, const IOPCVariant& value) {
   if (item == items_.end()) return;
   if (item->second.active) {
     outbox_.push_back(JoinLine({"write", std::to_string(handle), wire.type, wire.text}));
+    item->second.writeOrder.Written(static_cast<double>(NowUnixMilliseconds()));
   } else {
     item->second.problem = kNotConnected;
     refusedWrites_.push_back(handle);
@@ -278,7 +279,10 @@ void OpcUaLink::Dispatch(const std::vector<std::string>& fields) {
     if (ParseField(fields[2], statusCode)) DeliverStatus(handle, statusCode);
   } else if (kind == "active" && fields.size() == 3 && ParseField(fields[1], handle)) {
     std::lock_guard<std::mutex> guard(lock_);
-    if (const auto item = items_.find(handle); item != items_.end()) item->second.active = fields[2] == "1";
+    if (const auto item = items_.find(handle); item != items_.end()) {
+      item->second.active = fields[2] == "1";
+      item->second.writeOrder.Forget();
+    }
   } else if (kind == "problem" && fields.size() == 3 && ParseField(fields[1], handle)) {
     SetProblem(handle, fields[2]);
   } else if (kind == "server" && fields.size() == 5) {
@@ -288,7 +292,10 @@ void OpcUaLink::Dispatch(const std::vector<std::string>& fields) {
 
 void OpcUaLink::SetProblem(std::int32_t handle, const std::string& utf8Text) {
   std::lock_guard<std::mutex> guard(lock_);
-  if (const auto item = items_.find(handle); item != items_.end()) item->second.problem = Utf8ToWindows1252(utf8Text);
+  if (const auto item = items_.find(handle); item != items_.end()) {
+    item->second.problem = Utf8ToWindows1252(utf8Text);
+    if (!utf8Text.empty()) item->second.writeOrder.Forget();
+  }
 }
 
 // `server URL STATE SINCE TEXT`
@@ -310,6 +317,10 @@ void OpcUaLink::DeliverValue(std::int32_t handle, std::uint32_t statusCode, doub
     item->second.hasLast = true;
     item->second.lastStatusCode = statusCode;
     item->second.lastUnixMilliseconds = unixMilliseconds;
+    // Kept as the server's last word, but a value from before the user's
+    // write would undo it: the write's own value follows.
+    if (item->second.writeOrder.SampledBeforeWrite(unixMilliseconds, static_cast<double>(NowUnixMilliseconds())))
+      return;
     copy.callback = item->second.callback;
     copy.context = item->second.context;
     copy.last = item->second.last;

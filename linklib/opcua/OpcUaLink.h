@@ -22,6 +22,7 @@
 #include "linklib/opcua/HelperProcess.h"
 #include "linklib/opcua/LinkProtocol.h"
 #include "linklib/opcua/ServerConnections.h"
+#include "linklib/opcua/WriteOrder.h"
 
 namespace tintoral::opcua {
 
@@ -74,7 +75,8 @@ class OpcUaLink {
     ReceivedValue last;
     std::uint32_t lastStatusCode = 0;
     double lastUnixMilliseconds = 0;
-    std::string problem;  // Windows-1252
+    std::string problem;    // Windows-1252
+    WriteOrder writeOrder;  // values sampled before a write are not delivered after it
   };
   using Clock = std::chrono::steady_clock;
 

@@ -10,3 +10,23 @@ function(tintoral_place_opcua_link target)
   add_custom_target(${target}_opcua_link DEPENDS ${copy})
   add_dependencies(${target} ${target}_opcua_link)
 endfunction()
+
+# tintoral_place_protocol_links(TARGET): copies the link libraries of the
+# other schemes beside the program TARGET too, where the data link looks
+# first for the library of an item's scheme.
+function(tintoral_place_protocol_links target)
+  set(copies)
+  foreach(link tintoral_modbuslink:libtintoralmodbus.so tintoral_mqttlink:libtintoralmqtt.so)
+    string(REPLACE ":" ";" link ${link})
+    list(GET link 0 link_target)
+    list(GET link 1 file_name)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/${file_name})
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${link_target}> ${copy}
+      DEPENDS ${link_target}
+      COMMENT "Placing ${file_name} beside ${target}")
+    list(APPEND copies ${copy})
+  endforeach()
+  add_custom_target(${target}_protocol_links DEPENDS ${copies})
+  add_dependencies(${target} ${target}_protocol_links)
+endfunction()

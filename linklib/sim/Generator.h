@@ -22,6 +22,7 @@ struct GeneratorSettings {
   double value = 0;
   bool isText = false;
   std::string text;
+  bool operator==(const GeneratorSettings&) const = default;
 };
 
 class Generator {

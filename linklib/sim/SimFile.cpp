@@ -141,29 +141,33 @@ SimItemSettings ParseLine(const LineParser& parser, const std::vector<Token>& to
 
 }  // namespace
 
-std::vector<SimItemSettings> ParseSimFile(const std::string& text, const std::string& fileName) {
-  std::vector<SimItemSettings> items;
+SimFileContents ParseSimFile(const std::string& text, const std::string& fileName) {
+  SimFileContents contents;
   std::map<std::tuple<bool, std::string, std::string>, int> declared;  // (any server, server, item) -> line
   std::istringstream lines(text);
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
-    const LineParser parser(fileName, number);
-    const std::vector<Token> tokens = parser.Tokens(line);
-    if (tokens.empty()) continue;
-    SimItemSettings item = ParseLine(parser, tokens);
-    item.line = number;
-    const auto key = std::make_tuple(item.anyServer, item.server, item.item);
-    if (const auto earlier = declared.find(key); earlier != declared.end())
-      parser.Fail("item '" + item.item + "' is already declared on line " + std::to_string(earlier->second));
-    declared[key] = number;
-    items.push_back(std::move(item));
+    try {
+      const LineParser parser(fileName, number);
+      const std::vector<Token> tokens = parser.Tokens(line);
+      if (tokens.empty()) continue;
+      SimItemSettings item = ParseLine(parser, tokens);
+      item.line = number;
+      const auto key = std::make_tuple(item.anyServer, item.server, item.item);
+      if (const auto earlier = declared.find(key); earlier != declared.end())
+        parser.Fail("item '" + item.item + "' is already declared on line " + std::to_string(earlier->second));
+      declared[key] = number;
+      contents.items.push_back(std::move(item));
+    } catch (const SimFileError& error) {
+      contents.errors.push_back(error.what());
+    }
   }
-  return items;
+  return contents;
 }
 
-std::vector<SimItemSettings> ReadSimFile(const std::string& path) {
+SimFileContents ReadSimFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw SimFileError(path + ": cannot be read");
+  if (!in) return {{}, {path + ": cannot be read"}};
   std::ostringstream text;
   text << in.rdbuf();
   return ParseSimFile(text.str(), path);

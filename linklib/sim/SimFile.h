@@ -13,6 +13,8 @@
 // A name with blanks, '=', ':', '#' or '"' is written in double quotes (a
 // quote inside doubled). Without a server the line applies to the item on
 // every server. `every` is how often the value is published (default 0.1 s).
+//
+// A line with a mistake is reported and left out; the other lines apply.
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,8 +36,15 @@ struct SimItemSettings {
   int line = 0;
 };
 
-// Raises SimFileError; `fileName` names the file in the messages.
-std::vector<SimItemSettings> ParseSimFile(const std::string& text, const std::string& fileName);
-std::vector<SimItemSettings> ReadSimFile(const std::string& path);
+// The lines that read, and a "FILE:LINE: what is wrong" for each that did
+// not (or "FILE: cannot be read").
+struct SimFileContents {
+  std::vector<SimItemSettings> items;
+  std::vector<std::string> errors;
+};
+
+// `fileName` names the file in the messages.
+SimFileContents ParseSimFile(const std::string& text, const std::string& fileName);
+SimFileContents ReadSimFile(const std::string& path);
 
 }  // namespace tintoral::sim

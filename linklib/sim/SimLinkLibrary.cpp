@@ -1,9 +1,10 @@
 // The simulation link library: the link interface (LinkLibrary.h) over a
 // server simulated in the process (SimServer.h), for designing and showing
 // panels without a server. The simulation file named by the environment
-// variable TINTORAL_SIM_FILE (SimFile.h) gives items their generators; a
-// file that cannot be used is reported on stderr and as every link's status,
-// and the items then only share their values.
+// variable TINTORAL_SIM_FILE (SimFile.h) gives items their generators and
+// is read again whenever it changes. Its mistakes go to stderr and, with the
+// lines that match no linked item, to LinkGetSetupProblems; the lines that
+// read apply all the same.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -24,12 +25,11 @@ using tintoral::sim::SimServer;
 std::unique_ptr<SimServer> StartServer() {
   const char* path = std::getenv("TINTORAL_SIM_FILE");
   if (!path || !*path) return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSettings>{});
-  try {
-    return std::make_unique<SimServer>(tintoral::sim::ReadSimFile(path));
-  } catch (const tintoral::sim::SimFileError& error) {
-    std::fprintf(stderr, "simulation: %s\n", error.what());
-    return std::make_unique<SimServer>(std::vector<tintoral::sim::SimItemSettings>{}, error.what());
-  }
+  tintoral::sim::SimFileContents contents = tintoral::sim::ReadSimFile(path);
+  for (const std::string& error : contents.errors) std::fprintf(stderr, "simulation: %s\n", error.c_str());
+  auto server = std::make_unique<SimServer>(std::move(contents.items), std::move(contents.errors));
+  server->WatchFile(path);
+  return server;
 }
 
 SimServer& TheServer() {
@@ -81,4 +81,10 @@ SIMLINK_EXPORT std::int32_t IOPC_CALL ServerConnectionGetState(std::int32_t inde
   if (since) *since = known ? static_cast<std::int64_t>(TheServer().StartedUnixMilliseconds()) : 0;
   CopyStatusText(known ? "simulated" : "", buffer, size);
   return known ? IOPC_CONNECTION_CONNECTED : IOPC_CONNECTION_UNKNOWN;
+}
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL LinkGetSetupProblems(char* buffer, std::int32_t size) {
+  std::string text;
+  for (const std::string& problem : TheServer().SetupProblems()) text += (text.empty() ? "" : "\n") + problem;
+  return CopyStatusText(text, buffer, size);
 }

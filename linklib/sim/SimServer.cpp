@@ -1,12 +1,16 @@
 #include "linklib/sim/SimServer.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 namespace tintoral::sim {
 namespace {
 
 constexpr std::uint16_t kGoodQuality = 0xC0;
+constexpr std::chrono::milliseconds kFileCheckInterval{500};
 
 std::uint64_t UnixMilliseconds() {
   return static_cast<std::uint64_t>(
@@ -67,9 +71,9 @@ IOPCVariant SimValue::View() const {
   return view;
 }
 
-SimServer::SimServer(std::vector<SimItemSettings> items, std::string loadError)
+SimServer::SimServer(std::vector<SimItemSettings> items, std::vector<std::string> fileErrors)
     : items_(std::move(items)),
-      loadError_(std::move(loadError)),
+      fileErrors_(std::move(fileErrors)),
       startedUnix_(UnixMilliseconds()),
       worker_([this] { Run(); }) {}
 
@@ -90,7 +94,7 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
   links_[handle] = Link{key, callback, context};
   if (std::find(servers_.begin(), servers_.end(), server) == servers_.end()) servers_.push_back(server);
   const Point& point = PointOf(key);
-  if (point.value) Queue({key, *point.value, handle, 0});
+  if (point.value) Queue({key, *point.value, handle});
   changed_.notify_all();
   return handle;
 }
@@ -114,12 +118,84 @@ void SimServer::Send(std::int32_t handle, const SimValue& value) {
   const auto link = links_.find(handle);
   if (link == links_.end()) return;
   PointOf(link->second.key).value = value;
-  Queue({link->second.key, value, 0, handle});
+  Queue({link->second.key, value, 0});
 }
 
-std::string SimServer::Status(std::int32_t handle) {
+std::string SimServer::Status(std::int32_t) { return ""; }
+
+void SimServer::WatchFile(std::string path) {
   std::lock_guard guard(lock_);
-  return links_.count(handle) ? loadError_ : std::string();
+  watchedStamp_ = StampOf(path);
+  watchedPath_ = std::move(path);
+  nextFileCheck_ = Clock::now() + kFileCheckInterval;
+}
+
+void SimServer::Reload(SimFileContents contents) {
+  std::lock_guard guard(lock_);
+  std::vector<SimItemSettings> before = std::move(items_);
+  items_ = std::move(contents.items);
+  fileErrors_ = std::move(contents.errors);
+  for (auto& [key, point] : points_) {
+    const SimItemSettings* now = SettingsOf(key);
+    if (!now) {
+      point.generator.reset();
+      continue;
+    }
+    const auto same = [&](const SimItemSettings& old) {
+      return old.item == now->item && old.anyServer == now->anyServer && old.server == now->server &&
+             old.generator == now->generator;
+    };
+    if (std::any_of(before.begin(), before.end(), same)) continue;
+    Point fresh;
+    ApplySettings(*now, fresh);
+    point.generator = std::move(fresh.generator);
+    point.nextDue = Clock::time_point();
+    if (fresh.value) {
+      point.value = fresh.value;
+      Queue({key, *point.value, 0});
+    }
+  }
+  changed_.notify_all();
+}
+
+std::vector<std::string> SimServer::SetupProblems() {
+  std::lock_guard guard(lock_);
+  std::vector<std::string> problems = fileErrors_;
+  if (links_.empty()) return problems;
+  for (const SimItemSettings& settings : items_) {
+    const auto matches = [&](const auto& entry) {
+      const Key& key = entry.second.key;
+      return key.second == settings.item && (settings.anyServer || key.first == settings.server);
+    };
+    if (std::none_of(links_.begin(), links_.end(), matches))
+      problems.push_back(watchedPath_ + ":" + std::to_string(settings.line) + ": warning: '" + settings.item +
+                         "' matches no item of the panel" +
+                         (settings.anyServer ? "" : " on server '" + settings.server + "'"));
+  }
+  return problems;
+}
+
+SimServer::FileStamp SimServer::StampOf(const std::string& path) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return {};
+  return {static_cast<long long>(status.st_size), static_cast<long long>(status.st_mtim.tv_sec),
+          static_cast<long long>(status.st_mtim.tv_nsec), static_cast<unsigned long>(status.st_ino)};
+}
+
+// A file being written may be read half-written: the next change reads it
+// again. Errors go to standard error as when the file was first read.
+void SimServer::CheckFile(Clock::time_point now) {
+  if (watchedPath_.empty() || now < nextFileCheck_) return;
+  nextFileCheck_ = now + kFileCheckInterval;
+  const FileStamp stamp = StampOf(watchedPath_);
+  if (stamp == watchedStamp_) return;
+  watchedStamp_ = stamp;
+  const std::string path = watchedPath_;
+  lock_.unlock();
+  SimFileContents contents = ReadSimFile(path);
+  for (const std::string& error : contents.errors) std::fprintf(stderr, "simulation: %s\n", error.c_str());
+  Reload(std::move(contents));
+  lock_.lock();
 }
 
 std::vector<std::string> SimServer::Servers() {
@@ -131,13 +207,15 @@ SimServer::Point& SimServer::PointOf(const Key& key) {
   const auto [found, isNew] = points_.try_emplace(key);
   Point& point = found->second;
   if (!isNew) return point;
-  if (const SimItemSettings* settings = SettingsOf(key)) {
-    const GeneratorSettings& generator = settings->generator;
-    if (generator.kind == GeneratorKind::Constant)
-      point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Number(generator.value);
-    else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(settings->line));
-  }
+  if (const SimItemSettings* settings = SettingsOf(key)) ApplySettings(*settings, point);
   return point;
+}
+
+void SimServer::ApplySettings(const SimItemSettings& settings, Point& point) {
+  const GeneratorSettings& generator = settings.generator;
+  if (generator.kind == GeneratorKind::Constant)
+    point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Number(generator.value);
+  else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(settings.line));
 }
 
 // The line for this server's item, else the line for the item on any server.
@@ -168,7 +246,7 @@ SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
       const double seconds = std::chrono::duration<double>(now - start_).count();
       point.value = SimValue::Number(point.generator->ValueAt(seconds));
       point.nextDue = now + Seconds(point.generator->Settings().every);
-      Queue({key, *point.value, 0, 0});
+      Queue({key, *point.value, 0});
     }
     next = std::min(next, point.nextDue);
   }
@@ -178,7 +256,8 @@ SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
 void SimServer::Run() {
   std::unique_lock guard(lock_);
   while (!stopping_) {
-    const Clock::time_point wake = Generate(Clock::now());
+    CheckFile(Clock::now());
+    const Clock::time_point wake = std::min(Generate(Clock::now()), Clock::now() + kFileCheckInterval);
     if (!deliveries_.empty()) {
       const Delivery delivery = std::move(deliveries_.front());
       deliveries_.pop_front();
@@ -197,7 +276,7 @@ void SimServer::Deliver(const Delivery& delivery) {
   {
     std::lock_guard guard(lock_);
     for (const auto& [handle, link] : links_) {
-      const bool chosen = delivery.only ? handle == delivery.only : handle != delivery.except;
+      const bool chosen = !delivery.only || handle == delivery.only;
       if (chosen && link.key == delivery.key && link.callback) targets.push_back(link);
     }
   }

@@ -1,7 +1,9 @@
 #pragma once
 // The simulated server behind the simulation link library: every link to the
 // same server and item shares one value. A value written through one link
-// reaches every other link of that item; an item that the simulation file
+// reaches every link of that item, the writer's too (as a server reports
+// the value written, which confirms the write and gives the writer's item
+// its first value); an item that the simulation file
 // gives a generator publishes its values while links to it are open. A new
 // link receives the item's current value. Values are delivered on the
 // server's own thread; after Remove returns, the link's callback is not
@@ -40,9 +42,9 @@ struct SimValue {
 
 class SimServer {
  public:
-  // `loadError`: why the simulation file could not be used ("" when it
-  // could); every link reports it as its status.
-  explicit SimServer(std::vector<SimItemSettings> items, std::string loadError = "");
+  // `fileErrors`: the simulation file's mistakes (SimFile.h), reported by
+  // SetupProblems.
+  explicit SimServer(std::vector<SimItemSettings> items, std::vector<std::string> fileErrors = {});
   ~SimServer();
   SimServer(const SimServer&) = delete;
   SimServer& operator=(const SimServer&) = delete;
@@ -56,6 +58,16 @@ class SimServer {
   std::vector<std::string> Servers();
   // When the server started, in Unix milliseconds: its connections hold since.
   std::uint64_t StartedUnixMilliseconds() const { return startedUnix_; }
+  // Reads this simulation file again whenever it changes (checked twice a
+  // second): its lines replace the server's, their mistakes its file errors.
+  void WatchFile(std::string path);
+  // Takes these settings in place of the server's: an item whose line
+  // changed starts again from the new line (a constant's value, a
+  // generator's next value); an item left without a line keeps its value.
+  void Reload(SimFileContents contents);
+  // The file errors, then "FILE:LINE: warning: ..." for each line that
+  // matches no item any link names (once links are open).
+  std::vector<std::string> SetupProblems();
 
  private:
   using Key = std::pair<std::string, std::string>;  // server, item
@@ -73,19 +85,27 @@ class SimServer {
   struct Delivery {
     Key key;
     SimValue value;
-    std::int32_t only = 0;    // 0: every link of the key
-    std::int32_t except = 0;  // a link left out (the writer)
+    std::int32_t only = 0;  // 0: every link of the key
   };
 
   Point& PointOf(const Key& key);  // under lock_
+  static void ApplySettings(const SimItemSettings& settings, Point& point);
   const SimItemSettings* SettingsOf(const Key& key) const;
   void Run();
   Clock::time_point Generate(Clock::time_point now);  // under lock_
   void Deliver(const Delivery& delivery);
   void Queue(Delivery delivery);  // under lock_
 
-  const std::vector<SimItemSettings> items_;
-  const std::string loadError_;
+  struct FileStamp {
+    long long size = -1, seconds = 0, nanoseconds = 0;
+    unsigned long inode = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp StampOf(const std::string& path);
+  void CheckFile(Clock::time_point now);  // under lock_; unlocks while reading
+
+  std::vector<SimItemSettings> items_;  // under lock_
+  std::vector<std::string> fileErrors_;
   const Clock::time_point start_ = Clock::now();
   const std::uint64_t startedUnix_;
 
@@ -97,6 +117,9 @@ class SimServer {
   std::vector<std::string> servers_;
   std::int32_t nextHandle_ = 1;
   bool stopping_ = false;
+  std::string watchedPath_;
+  FileStamp watchedStamp_;
+  Clock::time_point nextFileCheck_;
 
   std::mutex deliveryLock_;  // held while callbacks run
   std::thread worker_;

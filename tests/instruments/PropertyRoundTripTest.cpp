@@ -105,7 +105,8 @@ TEST(PropertyFileOrder, SettersThatDependOnEachOtherLoadBackEqual) {
 
 INSTANTIATE_TEST_SUITE_P(EveryInstrument, PropertyRoundTrip,
                          ::testing::Values("TiSlider", "TiLabel", "TiLCDMatrix", "TiObjectCanvas",
-                                           "TiSevenSegmentCharacter", "TiSevenSegmentInteger", "TiSevenSegmentAnalog"),
+                                           "TiSevenSegmentCharacter", "TiSevenSegmentInteger", "TiSevenSegmentAnalog",
+                                           "TiTrendChart"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

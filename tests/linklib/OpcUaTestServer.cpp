@@ -54,9 +54,9 @@ std::vector<std::string> ListeningAddresses(int port) {
 
 std::string OpcUaSkipReason() {
   if (std::system("node --version >/dev/null 2>&1") != 0)
-    return "no node program on PATH (scripts/setup.sh installs it)";
+    return "no node program on PATH (scripts/setup.sh --opcua installs it)";
   if (!std::filesystem::exists(std::filesystem::path(TINTORAL_OPCUA_HELPER_DIR) / "node_modules" / "node-opcua"))
-    return "node-opcua is not installed in linklib/opcua/helper (scripts/setup.sh runs npm ci)";
+    return "node-opcua is not installed in linklib/opcua/helper (scripts/setup.sh --opcua runs npm ci)";
   return "";
 }
 

@@ -5,7 +5,7 @@ import { chmodSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
-import { RateLimitedLog } from "../../linklib/opcua/helper/lib/log.mjs";
+import { RateLimitedLog, verboseWanted } from "../../linklib/opcua/helper/lib/log.mjs";
 import { settingsFor } from "../../linklib/opcua/helper/lib/settings.mjs";
 
 function logAt(clock) {
@@ -47,6 +47,34 @@ test("a line quiet for a whole window is printed again", () => {
   ]);
 });
 
+test("a line about a connection that changes its state is never held back", () => {
+  const clock = { now: 0 };
+  const { log, written } = logAt(clock);
+  for (let outage = 0; outage < 3; ++outage, clock.now += 5000) {
+    log.line("connection to S lost", "S");
+    log.line("connection to S lost", "S");
+    log.line("connection to S reestablished", "S");
+  }
+  log.line("connection to S lost", "S");
+  assert.deepEqual(written, [
+    "connection to S lost\n",
+    "connection to S reestablished\n",
+    "connection to S lost\n",
+    "connection to S reestablished\n",
+    "connection to S lost\n",
+    "connection to S reestablished\n",
+    "connection to S lost\n",
+  ]);
+  assert.equal(written.at(-1), "connection to S lost\n", "the last line is the connection's state");
+});
+
+test("the libraries' own output is wanted only with TINTORAL_OPCUA_VERBOSE", () => {
+  assert.equal(verboseWanted({}), false);
+  assert.equal(verboseWanted({ TINTORAL_OPCUA_VERBOSE: "0" }), false);
+  assert.equal(verboseWanted({ TINTORAL_OPCUA_VERBOSE: "1" }), true);
+  assert.equal(verboseWanted({ TINTORAL_OPCUA_VERBOSE: "yes" }), true);
+});
+
 test("each server gets its entry of the credentials file, or its defaults", () => {
   const folder = mkdtempSync(join(tmpdir(), "tintoral-credentials-"));
   const file = join(folder, "credentials.json");
@@ -73,6 +101,12 @@ test("each server gets its entry of the credentials file, or its defaults", () =
       ['{"*": {"securityMode": "None", "securityPolicy": "Basic256Sha256"}}', "opc.tcp://a:1",
         "security mode None does not go with policy Basic256Sha256"],
       ["[]", "opc.tcp://a:1", `the credentials file ${file} is not a JSON object of servers`],
+      ['{"*": 5}', "opc.tcp://a:1", "the credentials file's entry for opc.tcp://a:1 is not a JSON object"],
+      ['{"*": {"userName": {"toString": 1}}}', "opc.tcp://a:1", "the user name is not a JSON string"],
+      ['{"*": {"securityMode": {"toString": 1}}}', "opc.tcp://a:1",
+        'unknown security mode {"toString":1} (one of None, Sign, SignAndEncrypt)'],
+      ['{"*": {"userName": 1234, "password": null}}', "toString",
+        { securityMode: "None", securityPolicy: "None", userName: "1234", password: "" }],
     ];
     for (const [json, endpoint, expected] of cases) assert.deepEqual(read(json, endpoint), expected, json);
     assert.deepEqual(settingsFor("opc.tcp://a:1", {}),

@@ -71,17 +71,17 @@ check "the unpacked program starts" runs_until_timeout "$program_root/usr/bin/ti
 # --- tintoral-panels: the tools, both link libraries, the helper, the reference.
 kit=$kit_root/usr/lib/tintoral
 doc=$kit_root/usr/share/doc/tintoral-panels
-for package in libc6 libstdc++6 libqt6widgets6 libpng16-16 qt6-qpa-plugins fonts-liberation2 nodejs; do
+for package in libc6 libstdc++6 libqt6widgets6 libpng16-16 qt6-qpa-plugins fonts-liberation2 nodejs libmodbus5 libmosquitto1; do
   check "tintoral-panels depends on $package" depends_on "$kit_deb" "$package"
 done
 check "tintoral-panels needs Node.js 18 or later" bash -c "dpkg-deb -f '$kit_deb' Depends | grep -q 'nodejs (>= 18)'"
 check "tintoral-panels holds only the kit" test -z "$(outside_layout "$kit_deb" \
-  'usr/bin/(panelview|formshot)|usr/lib/tintoral/(panelview|formshot|libiOPC\.so|libtintoralsim\.so|opcua-helper/.*)|usr/share/doc/tintoral-panels/(forms\.md|examples/(DemoPanel\.txt|DemoPanel\.sim|demo-server\.mjs))')"
+  'usr/bin/(panelview|formshot|paneldesigner)|usr/lib/tintoral/(panelview|formshot|paneldesigner|libiOPC\.so|libtintoralsim\.so|libtintoralmodbus\.so|libtintoralmqtt\.so|opcua-helper/.*)|usr/share/doc/tintoral-panels/(forms\.md|examples/(DemoPanel\.txt|DemoPanel\.sim|demo-server\.mjs|modbus/(ModbusPanel\.txt|plant-server\.py)|mqtt/MqttPanel\.txt))')"
 check "the packages share no file" test -z "$(comm -12 <(files_of "$program_deb") <(files_of "$kit_deb"))"
-for tool in panelview formshot; do
+for tool in panelview formshot paneldesigner; do
   check "bin/$tool leads to the tool" test "$(readlink -f "$kit_root/usr/bin/$tool")" = "$kit/$tool"
 done
-check "the tools and link libraries are stripped" stripped "$kit/panelview" "$kit/formshot" "$kit/libiOPC.so" \
+check "the tools and link libraries are stripped" stripped "$kit/panelview" "$kit/formshot" "$kit/paneldesigner" "$kit/libiOPC.so" \
   "$kit/libtintoralsim.so"
 check "the simulation library has the link functions" bash -c "nm -D --defined-only '$kit/libtintoralsim.so' | grep -qw SignalAdd"
 helper_says_ready() { test "$(node "$kit/opcua-helper/opcua-helper.mjs" </dev/null)" = ready; }
@@ -101,6 +101,7 @@ classes_match_reference() {  # the reference in the package is what the packaged
 check "the packaged form reference is what the packaged formshot prints" classes_match_reference
 check "the unpacked formshot renders the example panel" env QT_QPA_PLATFORM=offscreen \
   "$kit_root/usr/bin/formshot" "$doc/examples/DemoPanel.txt" "$scratch/panel.png"
+check "the unpacked paneldesigner answers --version" bash -c "'$kit_root/usr/bin/paneldesigner' --version | grep -q '^paneldesigner '"
 check "the unpacked panelview runs the example panel on its simulation" env QT_QPA_PLATFORM=offscreen \
   "$kit_root/usr/bin/panelview" --sim "$doc/examples/DemoPanel.sim" "$doc/examples/DemoPanel.txt" \
   --shot "$scratch/live-panel.png" 1

@@ -4,13 +4,17 @@
 #include <fstream>
 #include <sstream>
 
+#include "instruments/InstrumentClasses.h"
 #include "platform/window/Form.h"
+#include "platform/window/StandardControls.h"
 #include "runtime/ClassBuilder.h"
 #include "runtime/ClassRegistry.h"
 #include "runtime/Exception.h"
 #include "runtime/FormLexer.h"
 #include "runtime/FormReader.h"
 #include "runtime/Identifiers.h"
+#include "tools/formshot/FormSizeCheck.h"
+#include "tools/formshot/FormWarnings.h"
 #include "tools/formshot/ProgramForms.h"
 
 namespace tintoral {
@@ -35,6 +39,8 @@ std::unique_ptr<TClassInfo> StandInClass(const std::string& className, std::vect
   });
 }
 
+}  // namespace
+
 std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw FileError("Cannot read " + path);
@@ -44,8 +50,6 @@ std::string ReadTextFile(const std::string& path) {
   return text.str();
 }
 
-// "Line 11: message" becomes "PATH:11: message"; a message without a line
-// gets the path alone in front.
 std::string WithFileName(const std::string& path, const std::string& message) {
   constexpr std::string_view kLine = "Line ";
   const std::size_t colon = message.find(": ");
@@ -55,7 +59,12 @@ std::string WithFileName(const std::string& path, const std::string& message) {
   return path + ":" + message.substr(kLine.size(), colon - kLine.size()) + message.substr(colon);
 }
 
-}  // namespace
+void RegisterFormClasses() {
+  RegisterWindowClasses();
+  RegisterStandardControls();
+  RegisterInstruments();
+  RegisterTintoralForms();
+}
 
 std::string RootClassName(std::string_view text) {
   try {
@@ -96,22 +105,42 @@ std::vector<std::string> EventHandlerNames(std::string_view text) {
   return names;
 }
 
-TLoadedForm LoadForm(std::string_view text) {
-  const std::string className = RootClassName(text);
-  if (const TProgramFormFactory* programForm = FindProgramForm(className))
-    return TLoadedForm(nullptr, (*programForm)(text));
-  if (className.empty() || FindComponentClass(className))
-    return TLoadedForm(nullptr, std::unique_ptr<TComponent>(ReadComponentText(text)));
+namespace {
+
+TLoadedForm LoadIntoStandIn(std::string_view text, const std::string& className) {
   auto standIn = StandInClass(className, EventHandlerNames(text));
   auto root = std::make_unique<TStandInForm>(*standIn);
   ReadRootComponentText(text, *root);
   return TLoadedForm(std::move(standIn), std::move(root));
 }
 
+}  // namespace
+
+TLoadedForm LoadForm(std::string_view text) {
+  const std::string className = RootClassName(text);
+  if (const TProgramFormFactory* programForm = FindProgramForm(className))
+    return TLoadedForm(nullptr, (*programForm)(text));
+  if (className.empty() || FindComponentClass(className))
+    return TLoadedForm(nullptr, std::unique_ptr<TComponent>(ReadComponentText(text)));
+  return LoadIntoStandIn(text, className);
+}
+
+TLoadedForm LoadFormAsWritten(std::string_view text) {
+  const std::string className = RootClassName(text);
+  const TClassInfo* registered = className.empty() ? nullptr : FindComponentClass(className);
+  const bool form = !registered || registered->InheritsFrom(TForm::StaticClass());
+  if (!FindProgramForm(className) && (className.empty() || !form))
+    return TLoadedForm(nullptr, std::unique_ptr<TComponent>(ReadComponentText(text)));
+  return LoadIntoStandIn(text, className);
+}
+
 TLoadedForm LoadFormFile(const std::string& path) {
   const std::string text = ReadTextFile(path);
   try {
-    return LoadForm(text);
+    TLoadedForm form = LoadForm(text);
+    CheckDrawableSizes(form.Root(), text);
+    form.SetWarnings(FormWarnings(form.Root(), text, path));
+    return form;
   } catch (const StreamError& error) {
     throw StreamError(WithFileName(path, error.Message()));
   }

@@ -9,6 +9,8 @@
 // numbers the controls show, from before the form is built. System colours
 // come from Qt's default palette, as the program shows them on a desktop
 // with no theme of its own; --classic-colors keeps the classic table.
+// Warns on standard error, with the file and the line, about what reads but
+// will not show as meant (a caption cut, FormWarnings.h) and goes on.
 // Prints one line naming the problem and exits 1 when the form, an
 // assignment or the output cannot be used; 2 on wrong usage.
 #include <QApplication>
@@ -16,12 +18,9 @@
 #include <memory>
 #include <optional>
 
-#include "instruments/InstrumentClasses.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngEncoder.h"
 #include "platform/window/Control.h"
-#include "platform/window/Form.h"
-#include "platform/window/StandardControls.h"
 #include "platform/window/SystemPalette.h"
 #include "runtime/Exception.h"
 #include "system/Locale.h"
@@ -29,21 +28,10 @@
 #include "tools/formshot/ClassReference.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
-#include "tools/formshot/ProgramForms.h"
 #include "tools/support/ToolCommandLine.h"
 
 namespace tintoral {
 namespace {
-
-// Every class a form file may name, and the program's own form classes.
-// Called explicitly, so that the linker keeps the registering code of each
-// library.
-void RegisterFormClasses() {
-  RegisterWindowClasses();
-  RegisterStandardControls();
-  RegisterInstruments();
-  RegisterTintoralForms();
-}
 
 std::unique_ptr<ScopedDecimalSeparator> UseLocale(const std::optional<std::string>& locale) {
   if (!locale) return nullptr;
@@ -55,6 +43,7 @@ std::unique_ptr<ScopedDecimalSeparator> UseLocale(const std::optional<std::strin
 void Shoot(const TFormShotOptions& options) {
   const auto separator = UseLocale(options.locale);
   TLoadedForm form = LoadFormFile(options.formPath);
+  for (const std::string& warning : form.Warnings()) std::fprintf(stderr, "formshot: %s\n", warning.c_str());
   for (const TPropertyAssignment& assignment : options.assignments) ApplyPropertyAssignment(form.Root(), assignment);
   auto* control = dynamic_cast<TControl*>(&form.Root());
   if (!control) throw InvalidOperation("The root '" + form.Root().Name() + "' is not a control");

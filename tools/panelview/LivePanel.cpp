@@ -84,19 +84,28 @@ std::unique_ptr<TForm> TLivePanel::ErrorWindow() const {
   text->SetWordWrap(true);
   text->SetParent(window.get());
   text->SetBounds(8, 8, kErrorWidth - 16, kErrorHeight - 16);
+  text->SetAlign(alClient);
   text->SetCaption(error_);
   return window;
 }
 
 // The new window shows before the old one goes, so that the program never
-// has no window.
+// has no window, and takes the old one's place, size and full-screen state:
+// a wall screen must not jump. A panel not shown (another panel of the
+// same panelview shows) is replaced unseen.
 void TLivePanel::Replace(std::optional<TLoadedForm> loaded, std::unique_ptr<TForm> errorWindow) {
   std::optional<TLoadedForm> oldLoaded = std::move(loaded_);
   std::unique_ptr<TForm> oldErrorWindow = std::move(errorWindow_);
   loaded_ = std::move(loaded);
   errorWindow_ = std::move(errorWindow);
-  prepare_(Window(), error_);
-  Window().Show();
+  prepare_(Window(), error_, loaded_ ? loaded_->Warnings() : std::vector<std::string>());
+  const TForm* old = oldErrorWindow ? oldErrorWindow.get()
+                     : oldLoaded    ? &dynamic_cast<TForm&>(oldLoaded->Root())
+                                    : nullptr;
+  const bool wasShown = old && old->Visible();
+  if (wasShown) Window().SetBounds(old->Left(), old->Top(), old->Width(), old->Height());
+  if (wasShown || !old) Window().Show();
+  if (wasShown) Window().SetFullScreen(old->FullScreen());
   if (oldErrorWindow) oldErrorWindow->Hide();
   if (oldLoaded) dynamic_cast<TForm&>(oldLoaded->Root()).Hide();
 }

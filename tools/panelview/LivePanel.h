@@ -8,13 +8,15 @@
 // class or property) does not end the program: the window then shows the
 // error, with the file and the line, until the file reads again. The data
 // link stays loaded all along; the items of a replaced form are removed
-// with it, and those of the new form are added as it is read.
+// with it, and those of the new form are added as it is read. The window
+// that replaces another takes its position, size and full-screen state.
 #include <QFileSystemWatcher>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/window/Form.h"
 #include "tools/formshot/FormLoading.h"
@@ -23,9 +25,11 @@ namespace tintoral {
 
 class TLivePanel {
  public:
-  // Called for every window before it shows: the form read (with error ""),
-  // or the window showing `error`.
-  using TPrepare = std::function<void(TForm& window, const std::string& error)>;
+  // Called for every window before it shows: the form read (with error ""
+  // and the form's warnings, "FILE:LINE: warning: ..."), or the window
+  // showing `error`.
+  using TPrepare =
+      std::function<void(TForm& window, const std::string& error, const std::vector<std::string>& warnings)>;
   // How long the file must stay unchanged before it is read again: an editor
   // may write a file in several steps.
   static constexpr int kSettleMs = 150;

@@ -1,5 +1,6 @@
 #include "tools/panelview/PanelStatus.h"
 
+#include <algorithm>
 #include <ctime>
 #include <vector>
 
@@ -30,7 +31,8 @@ std::string ConnectionText(const TiServerConnection& connection) {
 // What is wrong with the item, "" when nothing.
 std::string ItemTrouble(const TiOPCItem& item) {
   std::vector<std::string> troubles;
-  if (item.Handle() != 0 && !item.IsItemActive()) troubles.push_back("not active");
+  if (item.Handle() == 0 && item.AutoConnect()) troubles.push_back("not connected: the link library took no link");
+  else if (item.Handle() != 0 && !item.IsItemActive()) troubles.push_back("not active");
   else if (item.Handle() != 0 && !item.HasData()) troubles.push_back("no value yet");  // marked as in error meanwhile
   else if (item.HasData() && !IsGoodQuality(item.LastQuality())) troubles.push_back("bad quality");
   if (item.DroppedValues() > 0) troubles.push_back(std::to_string(item.DroppedValues()) + " values dropped");
@@ -52,7 +54,45 @@ void CollectItemTroubles(const TComponent& component, std::vector<std::string>& 
   for (int i = 0; i < component.ComponentCount(); ++i) CollectItemTroubles(*component.Components(i), troubles);
 }
 
+void CollectUnlinkedItems(const TComponent& component, const std::string& path, std::vector<std::string>& reports) {
+  if (const auto* instrument = dynamic_cast<const TiVCLComponent*>(&component)) {
+    const TiOPCItemManager& items = instrument->OPCItemManager();
+    for (int i = 0; i < items.Count(); ++i) {
+      const TiOPCItem& item = items.Items(i);
+      if (item.Handle() != 0 || !item.AutoConnect()) continue;
+      reports.push_back(path + ":" + std::to_string(item.SourceLine()) + ": " + instrument->Name() + ".OPCItems item " +
+                        std::to_string(i) + " (" + item.PropertyName() + " <- " + item.LinkName() +
+                        "): the link library took no link for it: ServerName '" + item.ServerName() +
+                        "' is in no form the library accepts");
+    }
+  }
+  for (int i = 0; i < component.ComponentCount(); ++i) CollectUnlinkedItems(*component.Components(i), path, reports);
+}
+
 }  // namespace
+
+std::vector<std::string> UnlinkedItemReports(const TComponent& root, const TiOPCLibrary& library,
+                                             const std::string& path) {
+  std::vector<std::string> reports;
+  if (library.Available()) CollectUnlinkedItems(root, path, reports);
+  return reports;
+}
+
+std::vector<std::string> LinkSetupProblems(const TiOPCLibrary& library) {
+  const auto problems = reinterpret_cast<IOPCLinkGetSetupProblems>(library.Function("LinkGetSetupProblems"));
+  if (!problems) return {};
+  std::string text(static_cast<std::size_t>(std::max(0, problems(nullptr, 0))) + 1, '\0');
+  text.resize(static_cast<std::size_t>(std::max(0, problems(text.data(), static_cast<std::int32_t>(text.size())))));
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool IsWarning(const std::string& line) { return line.find(": warning: ") != std::string::npos; }
 
 std::string LocalClockTime(std::int64_t unixMilliseconds) {
   const std::time_t seconds = static_cast<std::time_t>(unixMilliseconds / 1000);
@@ -63,14 +103,32 @@ std::string LocalClockTime(std::int64_t unixMilliseconds) {
   return text;
 }
 
+std::vector<std::string> PanelStatusLines(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries) {
+  if (std::none_of(libraries.begin(), libraries.end(),
+                   [](const TiOPCLibrary* library) { return library->Available(); }))
+    return {"no link library: the items stay unconnected"};
+  std::vector<std::string> lines;
+  for (const TiOPCLibrary* library : libraries) {
+    if (!library->Available()) lines.push_back("no link library " + library->Name() + ": its items stay unconnected");
+    for (const TiServerConnection& connection : library->ServerConnections())
+      lines.push_back(ConnectionText(connection));
+  }
+  const std::size_t connections = lines.size();
+  CollectItemTroubles(root, lines);
+  if (lines.size() == connections) lines.push_back("all items well");
+  return lines;
+}
+
+std::vector<std::string> PanelStatusLines(const TComponent& root, const TiOPCLibrary& library) {
+  return PanelStatusLines(root, std::vector<const TiOPCLibrary*>{&library});
+}
+
+std::string PanelStatusText(const TComponent& root, const std::vector<const TiOPCLibrary*>& libraries) {
+  return Join(PanelStatusLines(root, libraries), " | ");
+}
+
 std::string PanelStatusText(const TComponent& root, const TiOPCLibrary& library) {
-  if (!library.Available()) return "no link library: the items stay unconnected";
-  std::vector<std::string> parts;
-  for (const TiServerConnection& connection : library.ServerConnections()) parts.push_back(ConnectionText(connection));
-  std::vector<std::string> troubles;
-  CollectItemTroubles(root, troubles);
-  parts.push_back(troubles.empty() ? "all items well" : Join(troubles, "; "));
-  return Join(parts, " | ");
+  return Join(PanelStatusLines(root, library), " | ");
 }
 
 }  // namespace tintoral

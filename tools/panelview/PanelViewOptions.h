@@ -1,16 +1,18 @@
 #pragma once
-// panelview's command line: a form file and options, in any order.
+// panelview's command line: one or more form files and options, in any
+// order.
 #include <string>
 #include <vector>
 
 namespace tintoral {
 
 struct TPanelViewOptions {
-  std::string formPath;
-  std::string shotPath;  // "" for a window that stays until closed
-  std::string simPath;   // the simulation file, "" for the OPC UA link library
+  std::vector<std::string> formPaths;  // the first shows first
+  std::string shotPath;                // "" for a window that stays until closed
+  std::string simPath;                 // the simulation file, "" for the OPC UA link library
   double shotSeconds = 0;
   bool markErrors = false;  // ErrorMarking on for every instrument
+  bool fullScreen = false;
   bool help = false;
   bool version = false;
 };

@@ -72,6 +72,46 @@ bool WaitFor(pid_t pid, Clock::duration timeout, int& status) {
   return false;
 }
 
+// A pipe whose ends are closed on destruction, neither inherited by children.
+struct Pipe {
+  int readEnd = -1, writeEnd = -1;
+  Pipe() {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("Cannot create a pipe");
+    readEnd = fds[0];
+    writeEnd = fds[1];
+  }
+  ~Pipe() {
+    if (readEnd >= 0) close(readEnd);
+    CloseWriteEnd();
+  }
+  Pipe(const Pipe&) = delete;
+  Pipe& operator=(const Pipe&) = delete;
+  void CloseWriteEnd() {
+    if (writeEnd >= 0) close(writeEnd);
+    writeEnd = -1;
+  }
+};
+
+// Reads both pipes to their ends; false when `deadline` passes first.
+bool ReadBoth(Pipe& first, std::string& firstText, Pipe& second, std::string& secondText, Clock::time_point deadline) {
+  pollfd fds[2] = {{first.readEnd, POLLIN, 0}, {second.readEnd, POLLIN, 0}};
+  std::string* texts[2] = {&firstText, &secondText};
+  while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    if (poll(fds, 2, static_cast<int>(left)) <= 0) continue;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buffer[4096];
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) texts[i]->append(buffer, static_cast<std::size_t>(n));
+      else fds[i].fd = -1;  // poll skips negative descriptors
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ProgramExists(const std::string& program) {
@@ -122,37 +162,15 @@ void ChildProcess::Stop() {
 
 CommandResult RunCommand(const std::vector<std::string>& argv, const Environment& environment,
                          std::chrono::milliseconds timeout) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("Cannot create a pipe");
+  Pipe output, error;
   FileActions actions;
-  posix_spawn_file_actions_adddup2(actions.Get(), fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addopen(actions.Get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  try {
-    pid = Spawn(argv, environment, actions);
-  } catch (...) {
-    close(fds[0]);
-    close(fds[1]);
-    throw;
-  }
-  close(fds[1]);
+  posix_spawn_file_actions_adddup2(actions.Get(), output.writeEnd, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(actions.Get(), error.writeEnd, STDERR_FILENO);
+  const pid_t pid = Spawn(argv, environment, actions);
+  output.CloseWriteEnd();
+  error.CloseWriteEnd();
   CommandResult result;
-  const auto deadline = Clock::now() + timeout;
-  bool timedOut = false;
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) {
-      timedOut = true;
-      break;
-    }
-    pollfd p{fds[0], POLLIN, 0};
-    if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
-    char buffer[4096];
-    const ssize_t n = read(fds[0], buffer, sizeof buffer);
-    if (n <= 0) break;
-    result.output.append(buffer, static_cast<std::size_t>(n));
-  }
-  close(fds[0]);
+  const bool timedOut = !ReadBoth(output, result.output, error, result.error, Clock::now() + timeout);
   int status = 0;
   if (timedOut) kill(pid, SIGKILL);
   waitpid(pid, &status, 0);

@@ -45,10 +45,11 @@ class ChildProcess {
 struct CommandResult {
   int status = -1;     // exit status, -1 when killed or timed out
   std::string output;  // standard output
+  std::string error;   // standard error, for failure messages
 };
 
 // Runs a command to its end (killing it after `timeout`) and captures its
-// standard output; standard error is discarded.
+// standard output and standard error.
 CommandResult RunCommand(const std::vector<std::string>& argv, const Environment& environment,
                          std::chrono::milliseconds timeout = std::chrono::seconds(20));
 

@@ -35,9 +35,9 @@ ProgramSession::ProgramSession(const Environment& programEnvironment, int errorF
                                               Joined(Joined(display_->ClientEnvironment(), kLeakOptions),
                                                      WithSettingsFolder(programEnvironment, settings_.Path())),
                                               errorFd, STDERR_FILENO)) {
-  const std::optional<std::string> main = x_->WaitForWindow(kMainTitle);
-  if (!main) throw std::runtime_error("the main window did not appear");
-  mainWindow_ = *main;
+  const WindowSearch main = x_->SearchWindow(kMainTitle, std::chrono::seconds(60));
+  if (!main.window) throw std::runtime_error("the main window did not appear: " + main.errors);
+  mainWindow_ = *main.window;
   TBitmap painted;
   if (!x_->WaitForPaintedWindow(mainWindow_, painted)) throw std::runtime_error("the main window was never painted");
 }

@@ -43,10 +43,26 @@ CommandResult XTools::XDoTool(const std::vector<std::string>& args) const {
 
 std::optional<std::string> XTools::WaitForWindow(const std::string& titlePattern,
                                                  std::chrono::milliseconds timeout) const {
-  const CommandResult found =
-      RunCommand({"xdotool", "search", "--sync", "--onlyvisible", "--name", titlePattern}, display_, timeout);
-  if (found.status != 0 || found.output.empty()) return std::nullopt;
-  return FirstLine(found.output);
+  return SearchWindow(titlePattern, timeout).window;
+}
+
+WindowSearch XTools::SearchWindow(const std::string& titlePattern, std::chrono::milliseconds timeout) const {
+  const auto deadline = Clock::now() + timeout;
+  WindowSearch search;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return search;
+    // --sync waits for a match, so an end before the deadline is a failure.
+    const CommandResult found =
+        RunCommand({"xdotool", "search", "--sync", "--onlyvisible", "--name", titlePattern}, display_, left);
+    if (found.status == 0 && !found.output.empty()) {
+      search.window = FirstLine(found.output);
+      return search;
+    }
+    if (search.errors.size() < 2000) search.errors += found.error.empty() ? "(no error output)\n" : found.error;
+    if (found.status == -1) return search;  // timed out
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
 }
 
 bool XTools::WindowVisible(const std::string& titlePattern) const {
@@ -65,7 +81,8 @@ bool XTools::WaitForWindowGone(const std::string& titlePattern, std::chrono::mil
 
 WindowGeometry XTools::Geometry(const std::string& window) const {
   const CommandResult shell = XDoTool({"getwindowgeometry", "--shell", window});
-  if (shell.status != 0) throw std::runtime_error("xdotool getwindowgeometry failed for " + window);
+  if (shell.status != 0)
+    throw std::runtime_error("xdotool getwindowgeometry failed for " + window + ": " + shell.error);
   return {ShellValue(shell.output, "X"), ShellValue(shell.output, "Y"), ShellValue(shell.output, "WIDTH"),
           ShellValue(shell.output, "HEIGHT")};
 }

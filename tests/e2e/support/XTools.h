@@ -17,20 +17,32 @@ struct WindowGeometry {
   int x = 0, y = 0, width = 0, height = 0;
 };
 
+// What a window search found: the window's id, or nothing and the search
+// tool's error output.
+struct WindowSearch {
+  std::optional<std::string> window;
+  std::string errors;
+};
+
 class XTools {
  public:
   // `screengrab`: path of the screengrab program.
   XTools(Environment display, std::string screengrab);
 
   // The id of the visible window whose title matches the regular expression,
-  // waiting for it to appear; nothing after `timeout`.
+  // waiting for it to appear; nothing after `timeout`. The limits are long
+  // for a loaded machine: a wait that succeeds ends at once.
   std::optional<std::string> WaitForWindow(const std::string& titlePattern,
-                                           std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+                                           std::chrono::milliseconds timeout = std::chrono::seconds(60)) const;
+  // The same, with the search tool's error output when nothing was found. A
+  // search that fails before `timeout` (xdotool cannot open a display that
+  // is starting afresh) is tried again.
+  WindowSearch SearchWindow(const std::string& titlePattern, std::chrono::milliseconds timeout) const;
   // Whether a visible window with such a title exists now.
   bool WindowVisible(const std::string& titlePattern) const;
   // Waits until no visible window has such a title; false after `timeout`.
   bool WaitForWindowGone(const std::string& titlePattern,
-                         std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+                         std::chrono::milliseconds timeout = std::chrono::seconds(30)) const;
   // Position (relative to the root window) and size of a window.
   WindowGeometry Geometry(const std::string& window) const;
 
@@ -57,7 +69,7 @@ class XTools {
   // Takes screenshots until one has pixels of more than one colour;
   // false after `timeout`.
   bool WaitForPaintedWindow(const std::string& window, TBitmap& into,
-                            std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
+                            std::chrono::milliseconds timeout = std::chrono::seconds(60)) const;
 
  private:
   CommandResult XDoTool(const std::vector<std::string>& args) const;

@@ -155,6 +155,14 @@ TEST_F(DataLinkTest, SetPropertyFromVariantConvertsThroughTheValueTextByKind) {
       {"AutoFrameRate", std::string("0"), autoFrame, "0"},
       {"AutoFrameRate", std::string("TRUE"), autoFrame, "1"},
       {"Caption", 2.5, [&] { return gauge.Caption(); }, "2.5"},
+      // Numbers into integer properties round, halves away from zero; a
+      // text that holds a number is that number, in any locale.
+      {"UpdateFrameRate", 71.640625, [&] { return std::to_string(gauge.UpdateFrameRate()); }, "72"},
+      {"UpdateFrameRate", 70.5, [&] { return std::to_string(gauge.UpdateFrameRate()); }, "71"},
+      {"UpdateFrameRate", std::string(" 24.5 "), [&] { return std::to_string(gauge.UpdateFrameRate()); }, "25"},
+      {"Font.Height", -10.5, [&] { return std::to_string(gauge.Font().Height()); }, "-11"},
+      {"Position", std::string("+3e1"), position, "30.000000"},
+      {"BorderStyle", 1.6, border, "2"},
   };
   for (const Case& c : cases) {
     TiVCLComponent::SetPropertyFromVariant(gauge, "", c.value, c.name);
@@ -163,9 +171,23 @@ TEST_F(DataLinkTest, SetPropertyFromVariantConvertsThroughTheValueTextByKind) {
   TiVCLComponent::SetPropertyFromVariant(gauge.Font(), "Font", 11, "FONT.SIZE");
   EXPECT_EQ(gauge.Font().Size(), 11) << "a prefix names the object's properties";
 
-  for (const auto& [name, text] : {std::pair{"UpdateFrameRate", "fast"}, std::pair{"BorderStyle", "ibsRaised"},
-                                   std::pair{"BorderStyle", "7"}, std::pair{"Position", "1,2,3"}})
+  for (const auto& [name, text] :
+       {std::pair{"UpdateFrameRate", "fast"}, std::pair{"BorderStyle", "ibsRaised"}, std::pair{"BorderStyle", "7"},
+        std::pair{"Position", "1,2,3"}, std::pair{"UpdateFrameRate", "1e400"}, std::pair{"Position", "nan"}})
     EXPECT_THROW(TiVCLComponent::SetPropertyFromVariant(gauge, "", std::string(text), name), ConvertError) << name;
+}
+
+TEST_F(DataLinkTest, ARefusedWriteReturnsTheInstrumentToTheLastGoodValueAtOnce) {
+  TiOPCItem& item = gauge.Bind("Position", "Tank.Level");
+  Serve(item, 40.0, 0xC0);
+  Serve(item, 0.0, 0x00);  // the server went away: a last value of bad quality
+  TestLink().SetActive(item.Handle(), false);
+  gauge.SetPosition(60);
+  LetAFramePass();
+  RunMainThreadTasks();
+  EXPECT_EQ(gauge.Position(), 40.0);
+  EXPECT_EQ(item.Problem(), "write of 60 refused: the server is not connected");
+  EXPECT_TRUE(SentData().empty()) << "the value put back is not sent";
 }
 
 // Two properties of one name: every match takes the value.

@@ -291,7 +291,7 @@ TEST_F(PropertyFileTest, FilesThatCannotBeReadOrWrittenAreErrors) {
     SavePropertiesToFile(subject, unwritable, false);
     FAIL() << "no error";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message().rfind("Error Saving Properties - Cannot create file", 0), 0u) << e.Message();
+    EXPECT_EQ(e.Message(), "Error Saving Properties - Cannot save \"" + unwritable + "\": No such file or directory");
   }
 }
 

@@ -8,7 +8,7 @@ namespace tintoral::sim {
 namespace {
 
 TEST(SimFileTest, ReadsServersQuotedNamesGeneratorsAndTheirParameters) {
-  const auto items = ParseSimFile(
+  const SimFileContents contents = ParseSimFile(
       "# a panel's items\n"
       "\n"
       "Tank = sine min 0 max 100 period 8   # the level\n"
@@ -16,6 +16,8 @@ TEST(SimFileTest, ReadsServersQuotedNamesGeneratorsAndTheirParameters) {
       "Mixer = walk min -5 max 5 period 0.5 step 1 every 0.25\n"
       "Flow=ramp min 1 max 2 period 3\n",
       "panel.sim");
+  EXPECT_TRUE(contents.errors.empty());
+  const std::vector<SimItemSettings>& items = contents.items;
   ASSERT_EQ(items.size(), 4u);
   EXPECT_TRUE(items[0].anyServer);
   EXPECT_EQ(items[0].item, "Tank");
@@ -62,28 +64,35 @@ TEST(SimFileTest, MistakesNameTheFileAndTheLine) {
       {"Tank = constant : 1", "':' is out of place"},
   };
   for (const Case& c : cases) {
-    try {
-      ParseSimFile(std::string("# first line\n") + c.line + "\n", "demo.sim");
-      ADD_FAILURE() << c.line << ": no error";
-    } catch (const SimFileError& error) {
-      EXPECT_EQ(error.what(), std::string("demo.sim:2: ") + c.message) << c.line;
-    }
+    const SimFileContents contents = ParseSimFile(std::string("# first line\n") + c.line + "\n", "demo.sim");
+    EXPECT_TRUE(contents.items.empty()) << c.line;
+    EXPECT_EQ(contents.errors, std::vector<std::string>{std::string("demo.sim:2: ") + c.message}) << c.line;
   }
+}
+
+TEST(SimFileTest, EveryMistakeIsReportedAndTheLinesThatReadStillApply) {
+  const SimFileContents contents =
+      ParseSimFile("Tank = sine min 0 max 1\nLevel = constant 5\nFlow = ramp\nMixer = constant 2\n", "f.sim");
+  EXPECT_EQ(contents.errors, (std::vector<std::string>{"f.sim:1: sine needs min, max and period",
+                                                       "f.sim:3: ramp needs min, max and period"}));
+  ASSERT_EQ(contents.items.size(), 2u);
+  EXPECT_EQ(contents.items[0].item, "Level");
+  EXPECT_EQ(contents.items[1].line, 4);
 }
 
 TEST(SimFileTest, AnItemDeclaredTwiceOnTheSameServerIsAMistakeOnOtherServersItIsNot) {
-  EXPECT_NO_THROW(ParseSimFile("Tank = constant 1\nA : Tank = constant 2\nB : Tank = constant 3\n", "f"));
-  try {
-    ParseSimFile("Tank = constant 1\nA : Tank = constant 2\n\nTank = constant 3\n", "f");
-    ADD_FAILURE() << "no error";
-  } catch (const SimFileError& error) {
-    EXPECT_STREQ(error.what(), "f:4: item 'Tank' is already declared on line 1");
-  }
+  EXPECT_TRUE(ParseSimFile("Tank = constant 1\nA : Tank = constant 2\nB : Tank = constant 3\n", "f").errors.empty());
+  const SimFileContents twice = ParseSimFile("Tank = constant 1\nA : Tank = constant 2\n\nTank = constant 3\n", "f");
+  EXPECT_EQ(twice.errors, std::vector<std::string>{"f:4: item 'Tank' is already declared on line 1"});
+  EXPECT_EQ(twice.items.size(), 2u);
 }
 
 TEST(SimFileTest, TheExamplePanelsFileReadsAndAFileThatCannotBeReadSaysSo) {
-  EXPECT_EQ(ReadSimFile(TINTORAL_EXAMPLES_DIR "/opcua/DemoPanel.sim").size(), 2u);
-  EXPECT_THROW(ReadSimFile("/nonexistent/panel.sim"), SimFileError);
+  const SimFileContents example = ReadSimFile(TINTORAL_EXAMPLES_DIR "/opcua/DemoPanel.sim");
+  EXPECT_EQ(example.items.size(), 2u);
+  EXPECT_TRUE(example.errors.empty());
+  EXPECT_EQ(ReadSimFile("/nonexistent/panel.sim").errors,
+            std::vector<std::string>{"/nonexistent/panel.sim: cannot be read"});
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// The simulated server on its own: values of every type reach the other
-// links of their item whole, and no callback runs once Remove has returned,
-// while a generator keeps publishing.
+// The simulated server on its own: values of every type reach every link of
+// their item whole, no callback runs once Remove has returned while a
+// generator keeps publishing, and the simulation file is followed as it
+// changes.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -43,7 +46,7 @@ struct Receiver {
   }
 };
 
-TEST(SimServerTest, EveryValueTypeReachesTheOtherLinksOfItsItemWhole) {
+TEST(SimServerTest, EveryValueTypeReachesEveryLinkOfItsItemWholeTheWritersToo) {
   SimServer server({});
   Receiver writer, reader;
   const std::int32_t writing = server.Add("S", "Tank", &Receiver::Receive, &writer);
@@ -66,7 +69,7 @@ TEST(SimServerTest, EveryValueTypeReachesTheOtherLinksOfItsItemWhole) {
   EXPECT_EQ(reader.values[1].View().value.booleanValue, 1);
   EXPECT_EQ(std::string(reader.values[2].View().value.text.bytes, reader.values[2].View().value.text.length), text);
   EXPECT_EQ(reader.values[3].View().value.int32Value, -7);
-  EXPECT_EQ(writer.calls, 0);
+  EXPECT_TRUE(writer.WaitForCalls(4)) << "the writer's item is confirmed and gets its first value";
 }
 
 TEST(SimServerTest, NoCallbackRunsOnceRemoveHasReturned) {
@@ -87,6 +90,29 @@ TEST(SimServerTest, NoCallbackRunsOnceRemoveHasReturned) {
     EXPECT_FALSE(receiver.calledAfterRemove) << "round " << round;
     EXPECT_FALSE(server.Active(handle));
   }
+}
+
+TEST(SimServerTest, TheFileIsReadAgainWhenItChangesAndLinesThatMatchNoItemAreWarnings) {
+  const std::string path = testing::TempDir() + "server-reload.sim";
+  std::ofstream(path) << "Tank = constant 1\nFlow = sine min 0\n";
+  SimFileContents first = ReadSimFile(path);
+  SimServer server(std::move(first.items), std::move(first.errors));
+  server.WatchFile(path);
+  Receiver tank;
+  server.Add("S", "Tank", &Receiver::Receive, &tank);
+  ASSERT_TRUE(tank.WaitForCalls(1));
+  EXPECT_EQ(server.SetupProblems(), std::vector<std::string>{path + ":2: sine needs min, max and period"});
+
+  std::this_thread::sleep_for(20ms);  // a new time of change on any file system
+  std::ofstream(path, std::ios::trunc) << "# now 7\nTank = constant 7\nMixer = constant 3\n";
+  ASSERT_TRUE(tank.WaitForCalls(2));
+  {
+    std::lock_guard guard(tank.lock);
+    EXPECT_EQ(tank.values.back().number, 7);
+  }
+  EXPECT_EQ(server.SetupProblems(),
+            std::vector<std::string>{path + ":3: warning: 'Mixer' matches no item of the panel"});
+  std::filesystem::remove(path);
 }
 
 }  // namespace

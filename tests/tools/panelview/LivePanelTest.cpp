@@ -65,8 +65,9 @@ class LivePanelTest : public ::testing::Test {
     std::filesystem::rename(path + ".new", path);
   }
   void Open() {
-    live =
-        std::make_unique<TLivePanel>(path, [this](TForm&, const std::string& error) { errorsShown.push_back(error); });
+    live = std::make_unique<TLivePanel>(
+        path,
+        [this](TForm&, const std::string& error, const std::vector<std::string>&) { errorsShown.push_back(error); });
   }
   bool Shows(const std::string& name) const {
     return live->Panel() && live->Panel()->FindComponent(name) && &live->Window() == live->Panel();
@@ -125,6 +126,28 @@ TEST_F(LivePanelTest, TheLinkStaysAndTheNewFormsItemsReplaceTheOld) {
   ASSERT_EQ(calls.size(), 3u);
   EXPECT_NE(calls[1].find("|Mixer|"), std::string::npos) << calls[1];
   EXPECT_EQ(calls[2], "SignalRemove 1");
+}
+
+// A wall screen must not jump: the form read again, and the error window
+// too, take the place and size of the window they replace.
+TEST_F(LivePanelTest, TheWindowThatReplacesAnotherKeepsItsPlaceAndSize) {
+  Write(PanelText("Tank"));
+  Open();
+  live->Window().SetBounds(130, 70, 520, 410);
+  const auto place = [&] {
+    const TForm& w = live->Window();
+    return std::vector<int>{w.Left(), w.Top(), w.Width(), w.Height()};
+  };
+  const std::vector<int> expected{130, 70, 520, 410};
+  Write(PanelText("Pump"));
+  live->Reload();
+  ASSERT_TRUE(Shows("Pump"));
+  EXPECT_EQ(place(), expected);
+  Write("object Panel: TForm\n  Width = 200\n  Height == 120\nend\n");
+  live->Reload();
+  ASSERT_FALSE(live->Error().empty());
+  EXPECT_EQ(place(), expected);
+  EXPECT_TRUE(live->Window().Visible());
 }
 
 }  // namespace

@@ -47,26 +47,56 @@ TEST_F(PanelStatusTest, ServersAreShownWithTheirStateAndTheTimeItBegan) {
   EXPECT_EQ(PanelStatusText(panel, TiOPCLibrary("")), "no link library: the items stay unconnected");
 }
 
+// A copy of the test link library stands in for the Modbus library.
+TEST_F(PanelStatusTest, TheConnectionsOfEveryLibraryInUseAreShownAndAMissingLibraryIsNamed) {
+  const TiOPCLibrary& modbus = LinkLibraryFor("modbus-tcp://plc/1");
+  const TestLinkClient modbusLink(modbus.FilePath());
+  modbusLink.Reset();
+  TestLink().SetConnection("opc.tcp://plant", IOPC_CONNECTION_CONNECTED, 0);
+  modbusLink.SetConnection("modbus-tcp://plc/1", IOPC_CONNECTION_LOST, 3600000, "connection refused");
+  const TiOPCLibrary missing("/nonexistent/libtintoralmqtt.so");
+  EXPECT_EQ(PanelStatusText(panel, {&OPCLibrary(), &modbus, &missing}),
+            "opc.tcp://plant: connected | modbus-tcp://plc/1: lost since 01:00:00, reconnecting (connection refused) | "
+            "no link library /nonexistent/libtintoralmqtt.so: its items stay unconnected | all items well");
+  modbusLink.Reset();
+}
+
 TEST_F(PanelStatusTest, ItemsWithBadQualityDroppedValuesOrProblemsAreNamed) {
   TiOPCItem& item = level->Bind("Position", "Tank.Level");
   TiOPCItem& spare = level->Bind("Caption", "Tank.Name");
-  EXPECT_EQ(
-      Status(),
-      "Level.Position <- Plant.Server/Tank.Level: no value yet; Level.Caption <- Plant.Server/Tank.Name: no value yet");
+  EXPECT_EQ(Status(),
+            "Level.Position <- Plant.Server/Tank.Level: no value yet | Level.Caption <- Plant.Server/Tank.Name: no "
+            "value yet");
+  EXPECT_EQ(PanelStatusLines(panel, OPCLibrary()).size(), 2u) << "one line per item";
   TestLink().Serve(item.Handle(), 5.0, 0x00);
   TestLink().StartCountedFeed({spare.Handle()}, 0, 5000);
   TestLink().WaitFeed();
   RunMainThreadTasks();
   EXPECT_EQ(Status(),
-            "Level.Position <- Plant.Server/Tank.Level: bad quality; "
+            "Level.Position <- Plant.Server/Tank.Level: bad quality | "
             "Level.Caption <- Plant.Server/Tank.Name: 904 values dropped");
 
   TestLink().SetActive(item.Handle(), false);
   level->SetPosition(7);
   level->SetPosition(8);
-  EXPECT_EQ(Status().substr(0, Status().find(';')),
+  EXPECT_EQ(Status().substr(0, Status().find(" | ")),
             "Level.Position <- Plant.Server/Tank.Level: not active, write of 8 refused: the server is not connected "
             "(2 problems)");
+}
+
+TEST_F(PanelStatusTest, AnItemTheLibraryTookNoLinkForIsReportedWithTheFileAndTheLine) {
+  TiOPCItem& item = level->OPCItemManager().Add();  // never connected: no handle
+  item.SetPropertyName("Position");
+  item.SetServerName("bogus://x");
+  item.SetItemName("Tank");
+  item.SetSourceLine(12);
+  EXPECT_EQ(UnlinkedItemReports(panel, OPCLibrary(), "panel.txt"),
+            std::vector<std::string>{"panel.txt:12: Level.OPCItems item 0 (Position <- bogus://x/Tank): the link "
+                                     "library took no link for it: ServerName 'bogus://x' is in no form the library "
+                                     "accepts"});
+  EXPECT_EQ(Status(), "Level.Position <- bogus://x/Tank: not connected: the link library took no link");
+  item.SetAutoConnect(false);
+  EXPECT_TRUE(UnlinkedItemReports(panel, OPCLibrary(), "panel.txt").empty()) << "not meant to connect";
 }
 
 }  // namespace

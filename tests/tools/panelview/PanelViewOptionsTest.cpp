@@ -15,6 +15,8 @@ TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
     double seconds;
     bool markErrors, help;
     std::string sim = "";
+    std::vector<std::string> more = {};  // forms after the first
+    bool fullScreen = false;
   };
   const Case cases[] = {
       {{"panel.txt"}, "", "panel.txt", "", 0, false, false},
@@ -23,7 +25,14 @@ TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
       {{"--shot", "out.png", "15", "panel.txt"}, "", "panel.txt", "out.png", 15, false, false},
       {{"--help"}, "", "", "", 0, false, true},
       {{}, "no form file given", "", "", 0, false, false},
-      {{"a.txt", "b.txt"}, "one form file only, not 'a.txt' and 'b.txt'", "a.txt", "", 0, false, false},
+      {{"a.txt", "--fullscreen", "b.txt"}, "", "a.txt", "", 0, false, false, "", {"b.txt"}, true},
+      {{"panel.txt", "--shot", "out.jpg", "2"},
+       "cannot write 'out.jpg': only PNG pictures are written, and the name must end in .png",
+       "panel.txt",
+       "",
+       0,
+       false,
+       false},
       {{"panel.txt", "--shot", "out.png"},
        "--shot needs a picture file and a number of seconds",
        "panel.txt",
@@ -48,14 +57,18 @@ TEST(PanelViewOptions, OptionsStandBeforeOrAfterTheFormAndMistakesAreNamed) {
     const std::string label = c.arguments.empty() ? "(none)" : c.arguments[0];
     EXPECT_EQ(problem, c.problem) << label;
     if (!problem.empty()) continue;
-    EXPECT_EQ(options.formPath, c.form) << label;
+    std::vector<std::string> forms = c.more;
+    if (!c.help) forms.insert(forms.begin(), c.form);
+    EXPECT_EQ(options.formPaths, forms) << label;
+    EXPECT_EQ(options.fullScreen, c.fullScreen) << label;
     EXPECT_EQ(options.shotPath, c.shot) << label;
     EXPECT_EQ(options.shotSeconds, c.seconds) << label;
     EXPECT_EQ(options.markErrors, c.markErrors) << label;
     EXPECT_EQ(options.help, c.help) << label;
     EXPECT_EQ(options.simPath, c.sim) << label;
   }
-  for (const char* option : {"--mark-errors", "--shot OUT.png SECS", "--sim FILE", "--help", "--version"})
+  for (const char* option :
+       {"--mark-errors", "--fullscreen", "--shot OUT.png SECS", "--sim FILE", "--help", "--version", "Ctrl+Page Down"})
     EXPECT_NE(PanelViewUsage().find(option), std::string::npos) << option;
 }
 

@@ -7,6 +7,7 @@
 import { AttributeIds, ClientSubscription, MessageSecurityMode, OPCUAClient, SecurityPolicy, StatusCodes,
   UserTokenType } from "node-opcua-client";
 import { certificateManager, forgetRefusals, ownCertificateFile, ownCertificateReady, untrustedCertificateAdvice } from "./pki.mjs";
+import { report } from "./log.mjs";
 import { send } from "./protocol.mjs";
 import { SettingsError, settingsFor } from "./settings.mjs";
 
@@ -102,7 +103,7 @@ export class Connection {
     if (!this.connected || !this.session) return;
     const silent = Date.now() - this.lastHeard;
     if (silent > kSilenceLimitMs && !this.reportedDown) {
-      console.error(`${this.endpoint} does not answer`);
+      report(`${this.endpoint} does not answer`, this.endpoint);
       this.setState("lost", "the server does not answer");
       this.down(code("BadNoCommunication"));
     }
@@ -132,13 +133,13 @@ export class Connection {
       this.down(code(this.everConnected ? "BadNoCommunication" : "BadNotConnected"));
     });
     client.on("connection_lost", () => {
-      console.error(`connection to ${this.endpoint} lost`);
+      report(`connection to ${this.endpoint} lost`, this.endpoint);
       this.connected = false;
       this.setState("lost", "connection lost");
       this.down(code("BadNoCommunication"));
     });
     client.on("connection_reestablished", () => {
-      console.error(`connection to ${this.endpoint} reestablished`);
+      report(`connection to ${this.endpoint} reestablished`, this.endpoint);
       this.connected = true;
       this.heard();
     });
@@ -194,7 +195,7 @@ export class Connection {
       } catch (error) {
         if (this.closing) break;
         const failure = this.failure(error);
-        console.error(`connecting to ${this.endpoint}: ${failure.text}`);
+        report(`connecting to ${this.endpoint}: ${failure.text}`, this.endpoint);
         this.setState(failure.state, failure.text);
         this.down(failure.statusCode);
         await this.client?.disconnect().catch(() => {});
@@ -221,7 +222,7 @@ export class Connection {
           priority: 1,
         });
         subscription.on("started", () =>
-          console.error(`group "${group}" on ${this.endpoint}: publishing every ${subscription.publishingInterval} ms`));
+          report(`group "${group}" on ${this.endpoint}: publishing every ${subscription.publishingInterval} ms`));
         subscription.on("keepalive", () => this.heard());
         subscription.on("received_notifications", () => this.heard());
         return subscription;

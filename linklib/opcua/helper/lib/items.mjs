@@ -2,6 +2,7 @@
 // server; a server's connection lives while items use it.
 import { AttributeIds, ClientMonitoredItem, StatusCodes, TimestampsToReturn, resolveNodeId } from "node-opcua-client";
 import { Connection } from "./connection.mjs";
+import { report } from "./log.mjs";
 import { send } from "./protocol.mjs";
 import { decodeForNode, encodeVariant } from "./values.mjs";
 
@@ -83,7 +84,7 @@ async function monitor(item) {
     item.setActive(false);
     // Retries repeat the same failure: it is reported once. During an
     // outage the server's absence has been reported already.
-    if (message !== item.lastError) console.error(`monitoring ${item.nodeId} on ${item.endpoint}: ${message}`);
+    if (message !== item.lastError) report(`monitoring ${item.nodeId} on ${item.endpoint}: ${message}`);
     const bad = monitored.statusCode?.isBad?.() ? monitored.statusCode : StatusCodes.BadNodeIdUnknown;
     if (!connection.reportedDown && message !== item.lastError) {
       item.setProblem(`monitoring refused: ${bad.name}`);
@@ -109,7 +110,7 @@ function retryLater(item) {
 function start(item) {
   monitor(item).catch((error) => {
     if (item.removed) return;
-    console.error(`monitoring ${item.nodeId} on ${item.endpoint}: ${error.message}`);
+    report(`monitoring ${item.nodeId} on ${item.endpoint}: ${error.message}`);
     retryLater(item);
   });
 }
@@ -145,7 +146,7 @@ async function writeNow(item, type, text) {
     if (!item.removed) item.setProblem("");
   } catch (error) {
     const reason = error instanceof WriteFailure ? error.message : `write failed: ${error.message}`;
-    console.error(`writing "${text}" to ${item.nodeId} on ${item.endpoint}: ${reason}`);
+    report(`writing "${text}" to ${item.nodeId} on ${item.endpoint}: ${reason}`);
     if (item.removed) return;
     // The instrument shows what it sent; the server's value puts it right.
     item.setProblem(reason);

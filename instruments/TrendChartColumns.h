@@ -1,0 +1,53 @@
+#pragma once
+// Decimation of a trend channel into pixel columns: each column of the plot
+// gets the exact minimum and maximum of the samples whose time falls in it,
+// with its first and last sample for the lines that join the columns. The
+// cost is a few binary searches and one pyramid summary per column
+// (TTrendHistory::Summary), whatever the number of samples.
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "instruments/TrendChartHistory.h"
+
+namespace tintoral {
+
+// The pixel rule of the horizontal axis: a sample at time (or x) t lies in
+// column floor((t - start) × width / span). Times before the plot give -1,
+// times at or after its right end give `width`.
+struct TTrendColumnMap {
+  double start = 0;
+  double span = 1;
+  int width = 0;
+
+  std::int64_t ColumnOf(double t) const;
+  // The time at the left edge of `column`.
+  double TimeOf(double column) const { return start + column * span / width; }
+};
+
+struct TTrendColumn {
+  TTrendRange range;  // the values in the column
+  std::int64_t count = 0;
+  double first = std::numeric_limits<double>::quiet_NaN();  // its first sample's value
+  double last = std::numeric_limits<double>::quiet_NaN();   // its last sample's value
+  double firstTime = 0;
+  double lastTime = 0;
+};
+
+// A sample just outside the plot, for the line that enters or leaves it.
+struct TTrendNeighbour {
+  bool present = false;
+  double time = 0;
+  double value = 0;
+};
+
+struct TTrendColumns {
+  std::vector<TTrendColumn> columns;
+  TTrendNeighbour before;
+  TTrendNeighbour after;
+};
+
+// Fills `out` (its storage is reused) with the columns of the map.
+void DecimateColumns(const TTrendHistory& history, const TTrendColumnMap& map, TTrendColumns& out);
+
+}  // namespace tintoral

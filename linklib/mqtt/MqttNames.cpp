@@ -1,0 +1,120 @@
+#include "linklib/mqtt/MqttNames.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tintoral::mqtt {
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (char c : text) {
+    if (c == separator) parts.emplace_back();
+    else parts.back() += c;
+  }
+  return parts;
+}
+
+bool HasWildcard(const std::string& topic) { return topic.find_first_of("+#") != std::string::npos; }
+
+std::optional<std::string> TopicProblem(const std::string& topic, const char* what) {
+  if (topic.empty()) return std::string(what) + " is empty";
+  if (HasWildcard(topic)) return std::string(what) + " has a wildcard (+ or #): an item is one value";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<BrokerAddress> ParseBrokerName(const std::string& serverName, std::string& error) {
+  BrokerAddress broker;
+  const std::string lower = Lower(serverName);
+  std::size_t start = 0;
+  if (lower.rfind("mqtt://", 0) == 0) {
+    start = 7;
+  } else if (lower.rfind("mqtts://", 0) == 0) {
+    start = 8;
+    broker.tls = true;
+    broker.port = 8883;
+  } else {
+    error = "the server name does not start with mqtt:// or mqtts://";
+    return std::nullopt;
+  }
+  std::string rest = serverName.substr(start);
+  if (const std::size_t query = rest.find('?'); query != std::string::npos) {
+    const std::string option = Lower(rest.substr(query + 1));
+    if (option != "version=5" && option != "version=3.1.1") {
+      error = "unknown option '" + rest.substr(query + 1) + "' (version=5 or version=3.1.1)";
+      return std::nullopt;
+    }
+    broker.version5 = option == "version=5";
+    rest.resize(query);
+  }
+  if (!rest.empty() && rest.back() == '/') rest.pop_back();
+  std::size_t hostEnd = rest.find(':');
+  if (!rest.empty() && rest.front() == '[') {
+    hostEnd = rest.find(']');
+    if (hostEnd == std::string::npos || (hostEnd + 1 < rest.size() && rest[hostEnd + 1] != ':')) {
+      error = "the bracketed address is not closed";
+      return std::nullopt;
+    }
+    broker.host = rest.substr(1, hostEnd - 1);
+    ++hostEnd;
+  } else {
+    broker.host = rest.substr(0, hostEnd);
+  }
+  if (broker.host.empty() || broker.host.find('/') != std::string::npos) {
+    error = "the server name has no host";
+    return std::nullopt;
+  }
+  if (hostEnd < rest.size()) {
+    const std::string port = rest.substr(hostEnd + 1);
+    const bool digits = !port.empty() && port.size() <= 5 &&
+                        std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoi(port) < 1 || std::stoi(port) > 65535) {
+      error = "the port is not a number from 1 to 65535";
+      return std::nullopt;
+    }
+    broker.port = std::stoi(port);
+  }
+  return broker;
+}
+
+std::optional<ItemTopic> ParseItemTopic(const std::string& itemName, std::string& error) {
+  const std::vector<std::string> parts = Split(itemName, ';');
+  ItemTopic item;
+  const std::size_t bar = parts[0].find('|');
+  item.topic = parts[0].substr(0, bar);
+  if (const auto problem = TopicProblem(item.topic, "the topic")) {
+    error = *problem;
+    return std::nullopt;
+  }
+  if (bar != std::string::npos) {
+    item.path = Split(parts[0].substr(bar + 1), '.');
+    if (std::any_of(item.path.begin(), item.path.end(), [](const std::string& name) { return name.empty(); })) {
+      error = "the field path has an empty name";
+      return std::nullopt;
+    }
+  }
+  for (std::size_t i = 1; i < parts.size(); ++i) {
+    if (parts[i] == "retain") {
+      item.retain = true;
+    } else if (parts[i].rfind("set=", 0) == 0) {
+      item.commandTopic = parts[i].substr(4);
+      if (const auto problem = TopicProblem(item.commandTopic, "the command topic")) {
+        error = *problem;
+        return std::nullopt;
+      }
+    } else {
+      error = "unknown option '" + parts[i] + "' (retain or set=TOPIC)";
+      return std::nullopt;
+    }
+  }
+  return item;
+}
+
+}  // namespace tintoral::mqtt
