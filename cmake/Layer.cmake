@@ -64,3 +64,16 @@ function(tintoral_tests_flat name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/support/*.cpp)
   tintoral_test_program(${name} "${sources}" ${ARGN})
 endfunction()
+
+# tintoral_layer_folders(RESULT): the layer folders of cmake/Layers.txt,
+# lowest first (the folder before the ':' of each line that is not a comment).
+function(tintoral_layer_folders result)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/cmake/Layers.txt lines REGEX "^[^#].*:")
+  set(folders "")
+  foreach(line ${lines})
+    string(REGEX REPLACE ":.*" "" folder "${line}")
+    list(APPEND folders ${folder})
+  endforeach()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/Layers.txt)
+  set(${result} ${folders} PARENT_SCOPE)
+endfunction()

@@ -172,7 +172,7 @@ void TiSevenSegmentCharacter::ApplyAutoSize() {
 
 void TiSevenSegmentCharacter::PaintTo(TCanvas& canvas) {
   DrawBackground(canvas, BackGroundColor());
-  DrawCharacter(canvas, TPoint{0, 0}, value_, Height(), Width());
+  DrawCharacter(canvas, TPoint{0, 0}, value_, Width(), Height());
 }
 
 }  // namespace tintoral

@@ -137,7 +137,7 @@ class TiSevenSegmentCharacter : public TiCustomComponent {
   TColor OnColor() const;
   // Draws `value` (not Value) into the cell at `origin` with this object's
   // segment settings; paints no background.
-  void DrawCharacter(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value, int cellHeight, int cellWidth) const;
+  void DrawCharacter(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value, int cellWidth, int cellHeight) const;
   // Height = CharacterHeight + 1, Width = CharacterWidth + 1, then OnAutoSize;
   // nothing while loading or while AutoSize is off.
   void ApplyAutoSize();

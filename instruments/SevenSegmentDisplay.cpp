@@ -163,7 +163,7 @@ TSize TiSevenSegmentDisplay::NaturalExtent(int cellCount) {
 
 void TiSevenSegmentDisplay::DrawCell(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value,
                                      const TDigitCellLayout& layout) const {
-  character_->DrawCharacter(canvas, origin, value, layout.CellHeight, layout.CellWidth);
+  character_->DrawCharacter(canvas, origin, value, layout.CellWidth, layout.CellHeight);
 }
 
 }  // namespace tintoral

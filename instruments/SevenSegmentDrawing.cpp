@@ -27,17 +27,19 @@ struct CellPoint {
   std::int64_t y;
 };
 
-// The measures of one cell.
+// The measures of one cell, in pixels: its size, the margin around the
+// segments, the gap between neighbouring segments, the segment size (half
+// the thickness of a side segment) and the middle row.
 struct Cell {
   TPoint origin;
-  std::int64_t W, H, M, S, Z;
-  std::int64_t h;  // mid row
+  std::int64_t width, height, margin, gap, size;
+  std::int64_t midRow;
 
   TPoint At(CellPoint p) const { return TPoint{SaturateToInt(origin.X + p.x), SaturateToInt(origin.Y + p.y)}; }
 };
 
-// Nearest integer, exact halves to the even one.
-std::int64_t R(double v) {
+// Nearest integer, exact halves to the even one; 0 beyond the 64-bit range.
+std::int64_t RoundHalfEven(double v) {
   const double r = std::nearbyint(v);
   if (!(r > -9.0e18 && r < 9.0e18)) return 0;
   return static_cast<std::int64_t>(r);
@@ -53,38 +55,53 @@ void FillPolygon(TCanvas& canvas, const Cell& cell, TColor color, std::initializ
   canvas.Polygon(std::span<const TPoint>(vertices.data(), count));
 }
 
-// Segment `index` (0 = A … 6 = G).
+// Segment `index` (0 = A … 6 = G). The side segments are bevelled
+// quadrilaterals `thick` pixels deep; G is a hexagon `size` pixels to
+// either side of the middle row.
 void DrawSegment(TCanvas& canvas, const Cell& c, int index, TColor color) {
-  const std::int64_t W = c.W, H = c.H, M = c.M, S = c.S, Z2 = 2 * c.Z, Z = c.Z, h = c.h;
-  const std::int64_t right = W - 1 - M, bottom = H - 1 - M;
+  const std::int64_t m = c.margin, gap = c.gap, size = c.size, thick = 2 * c.size, mid = c.midRow;
+  const std::int64_t right = c.width - 1 - m, bottom = c.height - 1 - m;
   switch (index) {
     case 0:
-      FillPolygon(canvas, c, color, {{M + S, M}, {right - S, M}, {right - S - Z2, M + Z2}, {M + S + Z2, M + Z2}});
+      FillPolygon(canvas, c, color,
+                  {{m + gap, m}, {right - gap, m}, {right - gap - thick, m + thick}, {m + gap + thick, m + thick}});
       break;
     case 1:
-      FillPolygon(canvas, c, color,
-                  {{right, M + S}, {right, h - S}, {right - Z2, h - S - Z2}, {right - Z2, M + S + Z2}});
+      FillPolygon(
+          canvas, c, color,
+          {{right, m + gap}, {right, mid - gap}, {right - thick, mid - gap - thick}, {right - thick, m + gap + thick}});
       break;
     case 2:
       FillPolygon(canvas, c, color,
-                  {{right, h + S}, {right, bottom - S}, {right - Z2, bottom - S - Z2}, {right - Z2, h + S + Z2}});
+                  {{right, mid + gap},
+                   {right, bottom - gap},
+                   {right - thick, bottom - gap - thick},
+                   {right - thick, mid + gap + thick}});
       break;
     case 3:
       FillPolygon(canvas, c, color,
-                  {{M + S, bottom}, {right - S, bottom}, {right - S - Z2, bottom - Z2}, {M + S + Z2, bottom - Z2}});
+                  {{m + gap, bottom},
+                   {right - gap, bottom},
+                   {right - gap - thick, bottom - thick},
+                   {m + gap + thick, bottom - thick}});
       break;
     case 4:
-      FillPolygon(canvas, c, color, {{M, h + S}, {M, bottom - S}, {M + Z2, bottom - S - Z2}, {M + Z2, h + S + Z2}});
+      FillPolygon(
+          canvas, c, color,
+          {{m, mid + gap}, {m, bottom - gap}, {m + thick, bottom - gap - thick}, {m + thick, mid + gap + thick}});
       break;
-    case 5: FillPolygon(canvas, c, color, {{M, M + S}, {M, h - S}, {M + Z2, h - S - Z2}, {M + Z2, M + S + Z2}}); break;
+    case 5:
+      FillPolygon(canvas, c, color,
+                  {{m, m + gap}, {m, mid - gap}, {m + thick, mid - gap - thick}, {m + thick, m + gap + thick}});
+      break;
     default:
       FillPolygon(canvas, c, color,
-                  {{M + S, h},
-                   {M + S + Z, h - Z},
-                   {right - S - Z, h - Z},
-                   {right - S, h},
-                   {right - S - Z, h + Z},
-                   {M + S + Z, h + Z}});
+                  {{m + gap, mid},
+                   {m + gap + size, mid - size},
+                   {right - gap - size, mid - size},
+                   {right - gap, mid},
+                   {right - gap - size, mid + size},
+                   {m + gap + size, mid + size}});
       break;
   }
 }
@@ -101,42 +118,51 @@ void DrawRect(TCanvas& canvas, const Cell& c, TColor color, std::int64_t l, std:
   FillPolygon(canvas, c, color, {{l, t}, {r, t}, {r, b}, {l, b}});
 }
 
-// Row R(k × H / 18).
-std::int64_t Eighteenth(const Cell& c, double k) { return R(k * static_cast<double>(c.H) / 18); }
+// The row k eighteenths of the cell height down.
+std::int64_t Eighteenth(const Cell& c, double k) { return RoundHalfEven(k * static_cast<double>(c.height) / 18); }
 
+// The plus sign's bar and upright, in the upper half of the cell.
 void DrawPlus(TCanvas& canvas, const Cell& c, TColor color) {
-  const double W = static_cast<double>(c.W), H = static_cast<double>(c.H), Z = static_cast<double>(c.Z);
-  DrawRect(canvas, c, color, R(2.5 * W / 10), R(4.5 * H / 18 - 0.5 * Z), R(7.5 * W / 10), R(4.5 * H / 18 + 0.5 * Z));
-  DrawRect(canvas, c, color, R(0.5 * W - 0.5 * Z), Eighteenth(c, 2), R(0.5 * W + 0.5 * Z), Eighteenth(c, 7));
+  const double width = static_cast<double>(c.width), height = static_cast<double>(c.height);
+  const double size = static_cast<double>(c.size);
+  DrawRect(canvas, c, color, RoundHalfEven(2.5 * width / 10), RoundHalfEven(4.5 * height / 18 - 0.5 * size),
+           RoundHalfEven(7.5 * width / 10), RoundHalfEven(4.5 * height / 18 + 0.5 * size));
+  DrawRect(canvas, c, color, RoundHalfEven(0.5 * width - 0.5 * size), Eighteenth(c, 2),
+           RoundHalfEven(0.5 * width + 0.5 * size), Eighteenth(c, 7));
 }
 
+// The minus sign's bar, in the lower half of the cell.
 void DrawMinus(TCanvas& canvas, const Cell& c, TColor color) {
-  const double W = static_cast<double>(c.W), H = static_cast<double>(c.H), Z = static_cast<double>(c.Z);
-  DrawRect(canvas, c, color, R(2.5 * W / 10), R(13.5 * H / 18 - 0.5 * Z), R(7.5 * W / 10), R(13.5 * H / 18 + 0.5 * Z));
+  const double width = static_cast<double>(c.width), height = static_cast<double>(c.height);
+  const double size = static_cast<double>(c.size);
+  DrawRect(canvas, c, color, RoundHalfEven(2.5 * width / 10), RoundHalfEven(13.5 * height / 18 - 0.5 * size),
+           RoundHalfEven(7.5 * width / 10), RoundHalfEven(13.5 * height / 18 + 0.5 * size));
 }
 
 void DrawDotSquare(TCanvas& canvas, const Cell& c, TColor color, double fromEighteenth, double toEighteenth) {
-  const std::int64_t cx = c.W / 2;
-  DrawRect(canvas, c, color, cx - c.Z, Eighteenth(c, fromEighteenth), cx + c.Z, Eighteenth(c, toEighteenth));
+  const std::int64_t cx = c.width / 2;
+  DrawRect(canvas, c, color, cx - c.size, Eighteenth(c, fromEighteenth), cx + c.size, Eighteenth(c, toEighteenth));
 }
 
 void DrawTail(TCanvas& canvas, const Cell& c, TColor color) {
-  const std::int64_t cx = c.W / 2;
-  DrawRect(canvas, c, color, cx, Eighteenth(c, 13), cx + c.Z, Eighteenth(c, 16));
+  const std::int64_t cx = c.width / 2;
+  DrawRect(canvas, c, color, cx, Eighteenth(c, 13), cx + c.size, Eighteenth(c, 16));
 }
 
 void DrawArrow(TCanvas& canvas, const Cell& c, TColor color, bool up) {
-  const std::int64_t a = (c.W - 1 - 2 * c.M) / 2, cy = c.H / 2, cw = (c.W - 1) / 2;
+  const std::int64_t a = (c.width - 1 - 2 * c.margin) / 2, cy = c.height / 2, cw = (c.width - 1) / 2;
   std::int64_t apex;
-  if (up) apex = cy - a > c.M ? cy - a : c.M;
-  else apex = c.H - 1 - c.M > cy + a ? cy + a : c.H - 1 - c.M;
+  if (up) apex = cy - a > c.margin ? cy - a : c.margin;
+  else apex = c.height - 1 - c.margin > cy + a ? cy + a : c.height - 1 - c.margin;
   FillPolygon(canvas, c, color, {{cw + a, cy}, {cw - a, cy}, {cw, apex}});
 }
 
 // The shapes that are not made of segments, in the on colour.
 void DrawShape(TCanvas& canvas, const Cell& c, TSevenSegmentCharacter value, TColor on, TColor off, bool showOff) {
   switch (value) {
-    case sscPeriod: DrawRect(canvas, c, on, c.W / 2 - c.Z, c.H - 2 * c.Z, c.W / 2 + c.Z, c.H); break;
+    case sscPeriod:
+      DrawRect(canvas, c, on, c.width / 2 - c.size, c.height - 2 * c.size, c.width / 2 + c.size, c.height);
+      break;
     case sscColon:
       DrawDotSquare(canvas, c, on, 5, 7);
       DrawDotSquare(canvas, c, on, 11, 13);
@@ -158,7 +184,9 @@ void DrawShape(TCanvas& canvas, const Cell& c, TSevenSegmentCharacter value, TCo
       DrawMinus(canvas, c, on);
       if (showOff) DrawPlus(canvas, c, off);
       break;
-    case sscLine: DrawRect(canvas, c, on, c.M, c.h - c.Z / 2, c.W - 1 - c.M, c.h + c.Z / 2); break;
+    case sscLine:
+      DrawRect(canvas, c, on, c.margin, c.midRow - c.size / 2, c.width - 1 - c.margin, c.midRow + c.size / 2);
+      break;
     case sscUpArrow:
     case sscDownArrow: DrawArrow(canvas, c, on, value == sscUpArrow); break;
     default: break;  // values above sscComma draw nothing
@@ -173,8 +201,8 @@ TColor TiSevenSegmentCharacter::OffColor() const {
 
 TColor TiSevenSegmentCharacter::OnColor() const { return powerOff_ ? OffColor() : AddPaletteRelative(segmentColor_); }
 
-void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value,
-                                            int cellHeight, int cellWidth) const {
+void TiSevenSegmentCharacter::DrawCharacter(TCanvas& canvas, TPoint origin, TSevenSegmentCharacter value, int cellWidth,
+                                            int cellHeight) const {
   const TColor off = OffColor();
   const TColor on = OnColor();
   canvas.Pen().SetStyle(psSolid);

@@ -16,7 +16,7 @@ void DrawDecimalMark(TiSevenSegmentDisplay& display, TCanvas& canvas, const TDig
   const TPoint next = layout.CellOrigin(row.markAfterCell);
   const TPoint origin{DecimalMarkX(next.X, layout.CellWidth, display.DigitSpacing()), next.Y};
   const TSevenSegmentCharacter mark = row.markChar == '.' ? sscPeriod : sscComma;
-  display.HiddenCharacter().DrawCharacter(canvas, origin, mark, layout.CellHeight, layout.CellWidth / 5);
+  display.HiddenCharacter().DrawCharacter(canvas, origin, mark, layout.CellWidth / 5, layout.CellHeight);
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ void PaintSevenSegmentRow(TiSevenSegmentDisplay& display, TCanvas& canvas, const
   for (int i = 0; i < static_cast<int>(row.cells.size()); ++i) {
     if (i == row.markAfterCell) DrawDecimalMark(display, canvas, layout, row);
     const auto shape = TiSevenSegmentCharacter::CharToSevenSegment(row.cells[static_cast<std::size_t>(i)]);
-    engine.DrawCharacter(canvas, layout.CellOrigin(i), shape, layout.CellHeight, layout.CellWidth);
+    engine.DrawCharacter(canvas, layout.CellOrigin(i), shape, layout.CellWidth, layout.CellHeight);
   }
   if (row.markAfterCell == static_cast<int>(row.cells.size())) DrawDecimalMark(display, canvas, layout, row);
 }

@@ -123,9 +123,9 @@ class TiComponent : public TCustomControl {
 
   // The generic setter: when value differs from field (integers, colours,
   // enumerations and Booleans as integers, doubles exactly) stores it and
-  // asks for a repaint by kind (TiRepaintKind). True when it changed.
+  // asks for a repaint of that kind. True when it changed.
   template <class V>
-  requires(std::is_arithmetic_v<V> || std::is_enum_v<V>) bool SetPropertyField(V value, V& field, int kind) {
+  requires(std::is_arithmetic_v<V> || std::is_enum_v<V>) bool SetPropertyField(V value, V& field, TiRepaintKind kind) {
     if (value == field) return false;
     field = value;
     if (kind == irkRepaint) RequestRepaint();

@@ -3,17 +3,21 @@
 // after it for the mouse. Errors of the general kind raised while handling
 // buttons and keys are swallowed here; moves and the wheel pass them on.
 #include "instruments/base/InstrumentComponent.h"
+#include "instruments/base/SwallowedErrorTrace.h"
 #include "instruments/base/WindowStyles.h"
 #include "runtime/Exception.h"
 
 namespace tintoral {
 namespace {
 
+// Runs `action` for `handler` of `control`; an error of the general kind
+// ends there (traced when the trace is on).
 template <class Action>
-void Swallowing(Action action) {
+void Swallowing(const TComponent& control, const char* handler, Action action) {
   try {
     action();
-  } catch (const Exception&) {
+  } catch (const Exception& error) {
+    TraceSwallowedError(control, handler, error.Message());
   }
 }
 
@@ -22,7 +26,7 @@ void Swallowing(Action action) {
 // ---- Keys ------------------------------------------------------------------------
 
 void TiComponent::KeyDown(std::uint16_t& key, TShiftState shift) {
-  Swallowing([&] {
+  Swallowing(*this, "KeyDown", [&] {
     TCustomControl::KeyDown(key, shift);  // OnKeyDown
     HandleKeyDown(key, shift);
   });
@@ -33,7 +37,7 @@ void TiComponent::KeyDown(std::uint16_t& key, TShiftState shift) {
 // HandleKeyUp with an empty shift state first.
 bool TiComponent::PreprocessKeyUp(std::uint16_t& key, TShiftState shift) {
   bool ends = false;
-  Swallowing([&] {
+  Swallowing(*this, "PreprocessKeyUp", [&] {
     ends = TCustomControl::PreprocessKeyUp(key, shift);
     HandleKeyUp(key, TShiftState{});
   });
@@ -41,14 +45,14 @@ bool TiComponent::PreprocessKeyUp(std::uint16_t& key, TShiftState shift) {
 }
 
 void TiComponent::KeyUp(std::uint16_t& key, TShiftState shift) {
-  Swallowing([&] {
+  Swallowing(*this, "KeyUp", [&] {
     TCustomControl::KeyUp(key, shift);  // OnKeyUp
     HandleKeyUp(key, shift);
   });
 }
 
 void TiComponent::KeyPress(char& ch) {
-  Swallowing([&] {
+  Swallowing(*this, "KeyPress", [&] {
     TCustomControl::KeyPress(ch);  // OnKeyPress
     HandleKeyPress(ch);
   });
@@ -70,18 +74,18 @@ int TiComponent::DialogCode() { return TCustomControl::DialogCode() | DLGC_WANTA
 // wanted here.
 
 void TiComponent::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  Swallowing([&] {
+  Swallowing(*this, "MouseDown", [&] {
     HandleMouseDown(button, shift, x, y);
     TCustomControl::MouseDown(button, shift, x, y);  // OnMouseDown
   });
 }
 
 void TiComponent::Click() {
-  Swallowing([&] { TCustomControl::Click(); });  // OnClick
+  Swallowing(*this, "Click", [&] { TCustomControl::Click(); });  // OnClick
 }
 
 void TiComponent::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  Swallowing([&] {
+  Swallowing(*this, "MouseUp", [&] {
     HandleMouseUp(button, shift, x, y);
     TCustomControl::MouseUp(button, shift, x, y);  // OnMouseUp
   });
@@ -94,7 +98,7 @@ void TiComponent::MouseMove(TShiftState shift, int x, int y) {
 
 // A left double click; the core follows it with MouseDown marked ssDouble.
 void TiComponent::DblClick() {
-  Swallowing([&] {
+  Swallowing(*this, "DblClick", [&] {
     HandleDoubleClick();
     TCustomControl::DblClick();  // OnDblClick
   });
@@ -125,7 +129,7 @@ void TiComponent::HandleFocusGained() {
 
 // Ends any drag the instrument has going with a left release at (0, 0).
 void TiComponent::HandleFocusLost() {
-  Swallowing([&] {
+  Swallowing(*this, "HandleFocusLost", [&] {
     hasFocus_ = false;
     HandleMouseUp(mbLeft, TShiftState{}, 0, 0);
     Invalidate();

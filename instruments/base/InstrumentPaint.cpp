@@ -4,6 +4,7 @@
 
 #include "instruments/base/DrawingHelpers.h"
 #include "instruments/base/InstrumentComponent.h"
+#include "instruments/base/SwallowedErrorTrace.h"
 #include "runtime/Exception.h"
 #include "runtime/ScopeExit.h"
 
@@ -15,7 +16,8 @@ void TiComponent::Paint() {
   try {
     if (Canvas().DeviceTechnology() == DT_METAFILE) PaintDirect();
     else PaintOffScreen();
-  } catch (const Exception&) {
+  } catch (const Exception& error) {
+    TraceSwallowedError(*this, "Paint", error.Message());
   }
 }
 
@@ -61,6 +63,7 @@ void TiComponent::PaintOnFreshCanvas(TCanvas& canvas) {
   try {
     PaintTo(canvas);
   } catch (const Exception& error) {
+    TraceSwallowedError(*this, "PaintTo", error.Message());
     PaintError(canvas, error.Message());
   }
   onPaint_(this, canvas);

@@ -76,7 +76,7 @@ TEST_F(LCDMatrixStream, AMatrixReadsBackAsItWasWritten) {
   TiLCDMatrix m(nullptr);
   m.SetName("LCD");
   m.SetBounds(0, 0, 200, 40);
-  m.SetOuterMarginLeft(5);  // the value the original design took as the default
+  m.SetOuterMarginLeft(5);  // not the default 2, so that it is written
   m.SetOuterMarginTop(0);
   m.SetCellsWidth(3);
   m.SetCellsColorOn(clRed);

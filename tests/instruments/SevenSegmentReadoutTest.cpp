@@ -40,7 +40,7 @@ std::unique_ptr<Surface> Expected(const TiSevenSegmentDisplay& display, const st
   engine.SetSegmentSize(display.SegmentSize());
   engine.SetSegmentSeperation(display.SegmentSeperation());
   engine.SetShowOffSegments(display.ShowOffSegments());
-  for (const Shape& s : shapes) engine.DrawCharacter(surface.canvas, {s.x, s.y}, s.value, s.height, s.width);
+  for (const Shape& s : shapes) engine.DrawCharacter(surface.canvas, {s.x, s.y}, s.value, s.width, s.height);
   return expected;
 }
 
@@ -114,7 +114,8 @@ TEST_P(MainAnalogReadout, OverflowShowsArrowsAndNoMark) {
   ExpectPicture(-9.9996, true, Cells({sscMinus, sscDownArrow, sscDownArrow, sscDownArrow, sscDownArrow}));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSeparators, MainAnalogReadout, ::testing::Values('.', ','));
+INSTANTIATE_TEST_SUITE_P(BothSeparators, MainAnalogReadout, ::testing::Values('.', ','),
+                         [](const auto& info) { return info.param == '.' ? "Point" : "Comma"; });
 
 TEST(SevenSegmentAnalog, DefaultsAre84By28WithTwoDecimals) {
   TiSevenSegmentAnalog readout(nullptr);

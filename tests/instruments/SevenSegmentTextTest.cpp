@@ -68,7 +68,8 @@ TEST_P(AnalogRowUnderSeparator, HugeAndInfiniteValuesOverflow) {
   EXPECT_EQ(AnalogReadoutRow(std::numeric_limits<double>::infinity(), false, 4, 2, ilsSpaces).cells, "<<<<");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSeparators, AnalogRowUnderSeparator, ::testing::Values('.', ','));
+INSTANTIATE_TEST_SUITE_P(BothSeparators, AnalogRowUnderSeparator, ::testing::Values('.', ','),
+                         [](const auto& info) { return info.param == '.' ? "Point" : "Comma"; });
 
 TEST(AnalogRow, AnUnknownSeparatorLeavesTheTextWhole) {
   ScopedDecimalSeparator odd('\'');

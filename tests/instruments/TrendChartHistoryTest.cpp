@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ struct SeriesCase {
   int windows;  // random views checked
   unsigned seed;
 };
+
+// GoogleTest prints the parameter into the CTest name as well.
+void PrintTo(const SeriesCase& c, std::ostream* out) { *out << c.name; }
 
 // A random series: time steps of 0 (several samples at one time) or more,
 // a random walk with plateaus, single-sample spikes and runs of gaps.

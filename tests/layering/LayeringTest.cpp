@@ -19,25 +19,26 @@ struct Layer {
   std::vector<std::string> uses;  // the layers below it that it may include
 };
 
-// Lowest first. The link libraries are loaded at run time and never linked
-// into the program: they may use the link-library interface and what it
-// stands on, nothing of the instruments' other layers.
+// The layers of a layer list: "folder: used folders…" a line, lowest
+// first; lines starting with '#' are comments.
+std::vector<Layer> ParseLayers(const std::string& text) {
+  std::vector<Layer> layers;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    const std::size_t colon = line.find(':');
+    if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
+    Layer layer{line.substr(0, colon), {}};
+    std::istringstream uses(line.substr(colon + 1));
+    for (std::string folder; uses >> folder;) layer.uses.push_back(folder);
+    layers.push_back(std::move(layer));
+  }
+  return layers;
+}
+
+// The one list the build adds its folders from.
 const std::vector<Layer>& Layers() {
-  static const std::vector<Layer> layers = [] {
-    const std::vector<std::string> chain = {"system",
-                                            "runtime",
-                                            "platform/graphics",
-                                            "platform/window",
-                                            "instruments/opc",
-                                            "instruments/base",
-                                            "instruments",
-                                            "app",
-                                            "tools"};
-    std::vector<Layer> result;
-    for (std::size_t i = 0; i < chain.size(); ++i) result.push_back({chain[i], {chain.begin(), chain.begin() + i}});
-    result.push_back({"linklib", {"system", "runtime", "instruments/opc"}});
-    return result;
-  }();
+  static const std::vector<Layer> layers = ParseLayers(SourceFileText("cmake/Layers.txt"));
   return layers;
 }
 
@@ -81,6 +82,33 @@ TEST(Layering, AnIncludeOfAHigherOrSideLayerIsNamedWithFileAndLine) {
   EXPECT_EQ(LayerViolations("instruments/A.cpp", "#include \"instruments/base/X.h\"\n#include \"system/Y.h\"\n"),
             std::vector<std::string>{});
   EXPECT_EQ(LayerViolations("tests/A.cpp", "#include \"app/X.h\"\n"), std::vector<std::string>{});
+}
+
+TEST(Layering, EachLayerUsesOnlyLayersListedBeforeIt) {
+  ASSERT_GE(Layers().size(), 10u);
+  std::vector<std::string> before;
+  for (const Layer& layer : Layers()) {
+    for (const std::string& used : layer.uses)
+      EXPECT_NE(std::find(before.begin(), before.end(), used), before.end()) << layer.folder << " uses " << used;
+    before.push_back(layer.folder);
+  }
+}
+
+// The README's table lists the layers highest first, so that "each layer
+// may use only the layers listed below it" holds.
+TEST(Layering, TheReadmeTableListsTheLayersHighestFirst) {
+  std::vector<std::string> listed;
+  std::istringstream lines(SourceFileText("README.md"));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("| `", 0) != 0) continue;
+    const std::string folder = line.substr(3, line.find('`', 3) - 3);
+    if (folder.empty() || folder.back() != '/') continue;
+    for (const Layer& layer : Layers())
+      if (layer.folder + "/" == folder) listed.push_back(layer.folder);
+  }
+  std::vector<std::string> expected;
+  for (auto layer = Layers().rbegin(); layer != Layers().rend(); ++layer) expected.push_back(layer->folder);
+  EXPECT_EQ(listed, expected);
 }
 
 TEST(Layering, NoSourceFileIncludesALayerAboveItsOwn) {
