@@ -17,6 +17,8 @@ struct Case {
   std::size_t skipped;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class HelperProcessTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(HelperProcessTest, ReadsTheLinesThatFitAndEndsWithTheOutput) {

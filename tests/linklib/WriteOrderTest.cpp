@@ -21,6 +21,8 @@ struct Case {
   std::vector<Arrival> after;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class WriteOrderTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(WriteOrderTest, HoldsBackOnlyValuesSampledBeforeTheWrite) {

@@ -44,6 +44,10 @@ void SetItemBindings(TDesignDocument& document, const std::string& component,
     if (std::none_of(bindable.begin(), bindable.end(),
                      [&](const std::string& p) { return SameText(p, binding.propertyName); }))
       throw InvalidOperation(component + " has no property '" + binding.propertyName + "' an item can bind");
+  for (const TItemBinding& binding : bindings)
+    if (binding.serverName.empty() && binding.groupName.empty())
+      throw InvalidOperation(component + "'s item for '" + binding.propertyName +
+                             "' names no server: give a server name, or a group for the link library's default server");
   TiOPCItemManager& items = instrument->OPCItemManager();
   items.Clear();
   for (const TItemBinding& binding : bindings) {

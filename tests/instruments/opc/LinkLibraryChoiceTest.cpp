@@ -19,6 +19,8 @@ struct SchemeCase {
   const char* library;
 };
 
+void PrintTo(const SchemeCase& c, std::ostream* out) { *out << '"' << c.serverName << '"'; }
+
 class LinkLibraryNameTest : public ::testing::TestWithParam<SchemeCase> {};
 
 TEST_P(LinkLibraryNameTest, TheSchemeNamesTheLibrary) {

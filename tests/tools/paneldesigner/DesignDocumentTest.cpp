@@ -63,6 +63,8 @@ struct ArrangeCase {
   TRect a, b;
 };
 
+void PrintTo(const ArrangeCase& c, std::ostream* out) { *out << c.name; }
+
 class ArrangeTest : public DesignDocumentTest, public testing::WithParamInterface<ArrangeCase> {};
 
 TEST_P(ArrangeTest, ChangesBoundsAsOneUndoStep) {
@@ -221,6 +223,8 @@ struct PropertyCase {
   const char* error;  // "" when the value is taken
   const char* text;   // a line the form text then holds
 };
+
+void PrintTo(const PropertyCase& c, std::ostream* out) { *out << c.name; }
 
 class PropertyEditTest : public DesignDocumentTest, public testing::WithParamInterface<PropertyCase> {};
 

@@ -34,6 +34,8 @@ TEST(ItemBindings, AreWrittenAsTheInstrumentsItemsAndUndoneAsOneStep) {
   TItemBinding binding;
   binding.propertyName = "Value";
   binding.itemName = "Tank.Level";
+  EXPECT_THROW(SetItemBindings(doc, "Level", {binding}), InvalidOperation) << "no server: the form would not read";
+  binding.serverName = "opc.tcp://plant:4840";
   binding.updateRate = 100;
   SetItemBindings(doc, "Level", {binding});
   EXPECT_EQ(ItemBindingsOf(*doc.FindControl("Level")), std::vector<TItemBinding>{binding});
