@@ -373,9 +373,9 @@ constexpr char kSamplesMagic[4] = {'T', 'R', 'S', '1'};
 
 template <class V>
 void PutBytes(std::vector<std::uint8_t>& bytes, V value) {
-  std::uint8_t raw[sizeof value];
-  std::memcpy(raw, &value, sizeof value);
-  bytes.insert(bytes.end(), raw, raw + sizeof value);
+  const std::size_t at = bytes.size();
+  bytes.resize(at + sizeof value);
+  std::memcpy(bytes.data() + at, &value, sizeof value);
 }
 
 template <class V>
