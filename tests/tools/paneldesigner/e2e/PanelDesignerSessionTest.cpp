@@ -13,6 +13,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/PngDecoder.h"
 #include "tests/e2e/support/Process.h"
+#include "tests/e2e/support/ProgramSession.h"
 #include "tests/e2e/support/TemporaryFolder.h"
 #include "tests/e2e/support/XTools.h"
 #include "tests/e2e/support/XvfbDisplay.h"
@@ -101,7 +102,9 @@ class PanelDesignerSession : public testing::Test {
 };
 
 TEST_F(PanelDesignerSession, PlaceDragBindSaveAndRun) {
-  ChildProcess designer({PANELDESIGNER_PROGRAM, "--sim", sim_, form_}, display_->ClientEnvironment());
+  Environment environment = display_->ClientEnvironment();
+  environment.insert(environment.end(), kLeakOptions.begin(), kLeakOptions.end());
+  ChildProcess designer({PANELDESIGNER_PROGRAM, "--sim", sim_, form_}, environment);
   const auto window = x_->WaitForWindow("Tank.txt — Panel designer");
   ASSERT_TRUE(window);
 
