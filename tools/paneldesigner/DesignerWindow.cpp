@@ -32,7 +32,7 @@
 #include "tools/paneldesigner/DesignContainers.h"
 #include "tools/paneldesigner/DesignDocument.h"
 #include "tools/paneldesigner/ItemBindingsDialog.h"
-#include "tools/paneldesigner/PropertyInspector.h"
+#include "tools/paneldesigner/PropertyPanel.h"
 #include "tools/paneldesigner/QtText.h"
 
 namespace tintoral {

@@ -1,4 +1,4 @@
-#include "tools/paneldesigner/PropertyInspector.h"
+#include "tools/paneldesigner/PropertyPanel.h"
 
 #include <QColorDialog>
 #include <QComboBox>
