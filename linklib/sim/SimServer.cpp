@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 namespace tintoral::sim {
 namespace {
@@ -93,8 +92,10 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
   const Key key(server, item);
   links_[handle] = Link{key, callback, context};
   if (std::find(servers_.begin(), servers_.end(), server) == servers_.end()) servers_.push_back(server);
-  const Point& point = PointOf(key);
+  Point& point = PointOf(key);
+  point.links.push_back(handle);
   if (point.value) Queue({key, *point.value, handle});
+  nextGeneration_ = Clock::time_point();
   changed_.notify_all();
   return handle;
 }
@@ -102,7 +103,11 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
 void SimServer::Remove(std::int32_t handle) {
   {
     std::lock_guard guard(lock_);
-    links_.erase(handle);
+    const auto link = links_.find(handle);
+    if (link == links_.end()) return;
+    std::vector<std::int32_t>& pointLinks = points_.at(link->second.key).links;
+    pointLinks.erase(std::find(pointLinks.begin(), pointLinks.end(), handle));
+    links_.erase(link);
   }
   // Waits for a delivery under way, unless this is one of its callbacks.
   if (std::this_thread::get_id() != worker_.get_id()) std::lock_guard wait(deliveryLock_);
@@ -155,6 +160,7 @@ void SimServer::Reload(SimFileContents contents) {
       Queue({key, *point.value, 0});
     }
   }
+  nextGeneration_ = Clock::time_point();
   changed_.notify_all();
 }
 
@@ -238,10 +244,8 @@ void SimServer::Queue(Delivery delivery) {
 // returns when the next one is due.
 SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
   Clock::time_point next = now + std::chrono::seconds(1);
-  std::set<Key> linked;
-  for (const auto& [handle, link] : links_) linked.insert(link.key);
   for (auto& [key, point] : points_) {
-    if (!point.generator || !linked.count(key)) continue;
+    if (!point.generator || point.links.empty()) continue;
     if (point.nextDue <= now) {
       const double seconds = std::chrono::duration<double>(now - start_).count();
       point.value = SimValue::Number(point.generator->ValueAt(seconds));
@@ -257,7 +261,9 @@ void SimServer::Run() {
   std::unique_lock guard(lock_);
   while (!stopping_) {
     CheckFile(Clock::now());
-    const Clock::time_point wake = std::min(Generate(Clock::now()), Clock::now() + kFileCheckInterval);
+    const Clock::time_point now = Clock::now();
+    if (now >= nextGeneration_) nextGeneration_ = Generate(now);
+    const Clock::time_point wake = std::min(nextGeneration_, now + kFileCheckInterval);
     if (!deliveries_.empty()) {
       const Delivery delivery = std::move(deliveries_.front());
       deliveries_.pop_front();
@@ -275,9 +281,9 @@ void SimServer::Deliver(const Delivery& delivery) {
   std::vector<Link> targets;
   {
     std::lock_guard guard(lock_);
-    for (const auto& [handle, link] : links_) {
-      const bool chosen = !delivery.only || handle == delivery.only;
-      if (chosen && link.key == delivery.key && link.callback) targets.push_back(link);
+    for (const std::int32_t handle : points_.at(delivery.key).links) {
+      const Link& link = links_.at(handle);
+      if ((!delivery.only || handle == delivery.only) && link.callback) targets.push_back(link);
     }
   }
   const IOPCVariant value = delivery.value.View();

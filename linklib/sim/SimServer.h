@@ -81,6 +81,7 @@ class SimServer {
     std::optional<SimValue> value;
     std::unique_ptr<Generator> generator;
     Clock::time_point nextDue;
+    std::vector<std::int32_t> links;  // the handles of the links open to it
   };
   struct Delivery {
     Key key;
@@ -116,6 +117,7 @@ class SimServer {
   std::deque<Delivery> deliveries_;
   std::vector<std::string> servers_;
   std::int32_t nextHandle_ = 1;
+  Clock::time_point nextGeneration_;  // when Generate is next due; reset by new links and settings
   bool stopping_ = false;
   std::string watchedPath_;
   FileStamp watchedStamp_;
