@@ -23,53 +23,6 @@ std::chrono::steady_clock::duration Seconds(double seconds) {
 
 }  // namespace
 
-SimValue SimValue::From(const IOPCVariant& value) {
-  SimValue copy;
-  copy.type = value.type;
-  switch (value.type) {
-    case IOPC_VT_INT32: copy.integer = value.value.int32Value; break;
-    case IOPC_VT_INT64: copy.integer = value.value.int64Value; break;
-    case IOPC_VT_BOOLEAN: copy.integer = value.value.booleanValue != 0; break;
-    case IOPC_VT_DOUBLE: copy.number = value.value.doubleValue; break;
-    case IOPC_VT_TEXT:
-      if (value.value.text.bytes) copy.text.assign(value.value.text.bytes, value.value.text.length);
-      break;
-    default: copy.type = IOPC_VT_EMPTY;
-  }
-  return copy;
-}
-
-SimValue SimValue::Number(double number) {
-  SimValue value;
-  value.type = IOPC_VT_DOUBLE;
-  value.number = number;
-  return value;
-}
-
-SimValue SimValue::Text(std::string text) {
-  SimValue value;
-  value.type = IOPC_VT_TEXT;
-  value.text = std::move(text);
-  return value;
-}
-
-IOPCVariant SimValue::View() const {
-  IOPCVariant view{};
-  view.type = type;
-  switch (type) {
-    case IOPC_VT_INT32: view.value.int32Value = static_cast<std::int32_t>(integer); break;
-    case IOPC_VT_INT64: view.value.int64Value = integer; break;
-    case IOPC_VT_BOOLEAN: view.value.booleanValue = static_cast<std::int32_t>(integer); break;
-    case IOPC_VT_DOUBLE: view.value.doubleValue = number; break;
-    case IOPC_VT_TEXT:
-      view.value.text.bytes = text.data();
-      view.value.text.length = text.size();
-      break;
-    default: break;
-  }
-  return view;
-}
-
 SimServer::SimServer(std::vector<SimItemSettings> items, std::vector<std::string> fileErrors)
     : items_(std::move(items)),
       fileErrors_(std::move(fileErrors)),
@@ -220,7 +173,7 @@ SimServer::Point& SimServer::PointOf(const Key& key) {
 void SimServer::ApplySettings(const SimItemSettings& settings, Point& point) {
   const GeneratorSettings& generator = settings.generator;
   if (generator.kind == GeneratorKind::Constant)
-    point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Number(generator.value);
+    point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Real(generator.value);
   else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(settings.line));
 }
 
@@ -248,7 +201,7 @@ SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
     if (!point.generator || point.links.empty()) continue;
     if (point.nextDue <= now) {
       const double seconds = std::chrono::duration<double>(now - start_).count();
-      point.value = SimValue::Number(point.generator->ValueAt(seconds));
+      point.value = SimValue::Real(point.generator->ValueAt(seconds));
       point.nextDue = now + Seconds(point.generator->Settings().every);
       Queue({key, *point.value, 0});
     }
@@ -286,7 +239,7 @@ void SimServer::Deliver(const Delivery& delivery) {
       if ((!delivery.only || handle == delivery.only) && link.callback) targets.push_back(link);
     }
   }
-  const IOPCVariant value = delivery.value.View();
+  const IOPCVariant value = delivery.value.Variant();
   const std::uint64_t timestamp = UnixMilliseconds();
   for (const Link& link : targets) link.callback(link.context, &value, kGoodQuality, timestamp);
 }

@@ -21,24 +21,13 @@
 #include <vector>
 
 #include "instruments/opc/LinkLibrary.h"
+#include "linklib/LinkValue.h"
 #include "linklib/sim/Generator.h"
 #include "linklib/sim/SimFile.h"
 
 namespace tintoral::sim {
 
-// A value with its own copy of a text.
-struct SimValue {
-  std::int32_t type = IOPC_VT_EMPTY;
-  std::int64_t integer = 0;  // Int32, Int64 and Boolean
-  double number = 0;
-  std::string text;
-
-  static SimValue From(const IOPCVariant& value);
-  static SimValue Number(double number);
-  static SimValue Text(std::string text);
-  // Valid while this value lives.
-  IOPCVariant View() const;
-};
+using SimValue = linklib::LinkValue;
 
 class SimServer {
  public:
