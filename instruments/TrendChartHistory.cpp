@@ -37,6 +37,7 @@ void TTrendHistory::Clear() {
   end_ = 0;
   writeSlot_ = 0;
   lastTime_ = -std::numeric_limits<double>::infinity();
+  ++epoch_;
   SetUpLevels();
 }
 

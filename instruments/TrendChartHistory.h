@@ -64,6 +64,10 @@ class TTrendHistory {
   std::int64_t First() const { return end_ > capacity_ ? end_ - capacity_ : 0; }
   std::int64_t End() const { return end_; }
   std::int64_t Count() const { return end_ - First(); }
+  // Counts the times sequence numbers started again from 0 (Clear, and a
+  // change of capacity), so that a sequence number kept from before can be
+  // told from a new one.
+  std::uint64_t Epoch() const { return epoch_; }
   bool Empty() const { return end_ == 0; }
   double TimeAt(std::int64_t sequence) const { return times_[Slot(sequence)]; }
   double ValueAt(std::int64_t sequence) const { return values_[Slot(sequence)]; }
@@ -153,6 +157,7 @@ class TTrendHistory {
   // the ring.
   std::vector<std::vector<TTrendRange>> levels_;
   std::vector<std::int64_t> slots_;
+  std::uint64_t epoch_ = 0;
   std::uint64_t dropped_ = 0;
   std::uint64_t clamped_ = 0;
   std::uint64_t rejected_ = 0;

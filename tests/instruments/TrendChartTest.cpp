@@ -188,9 +188,10 @@ TEST_F(TrendChartView, ThePauseFreezesTheViewWhileRecordingGoesOn) {
   chart.Channel(0).SetValue(7);  // recorded at the clock
   EXPECT_EQ(chart.ViewStart(), kStart);
   EXPECT_EQ(chart.Channel(0).History().LastTime(), kStart + 150);
-  Key(VK_SPACE);  // resumes, following the clock
+  Key(VK_SPACE);  // resumes, following the clock to the next whole column
   EXPECT_FALSE(chart.Paused());
-  EXPECT_EQ(chart.ViewStart(), kStart + 50);
+  EXPECT_GE(chart.ViewStart(), kStart + 50);
+  EXPECT_LT(chart.ViewStart(), kStart + 50 + chart.Span() / chart.Layout().plot.Width());
 }
 
 TEST_F(TrendChartView, WheelKeysAndDragZoomAndPanOnlyWhilePaused) {
