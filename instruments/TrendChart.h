@@ -218,6 +218,11 @@ class TiTrendChart : public TiCustomComponent {
   bool HandleMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
   void Loaded() override;
 
+ protected:
+  // PaintTo starts with DrawBackground: no white start needed.
+  bool PaintToStartsWithBackground() const override { return true; }
+
+ public:
   // Outages of bound items (not active, bad quality) become gaps; called by
   // the chart's timer, public for tests.
   void CheckOutages();

@@ -138,7 +138,19 @@ class TTrendHistory {
   TTrendRange Summary(std::int64_t first, std::int64_t end) const;
 
  private:
-  std::int64_t Slot(std::int64_t sequence) const { return sequence % capacity_; }
+  // The ring slot of a stored sample, from the slot the next one goes to
+  // (no division: this is on every look-up).
+  std::int64_t Slot(std::int64_t sequence) const {
+    const std::int64_t slot = writeSlot_ - (end_ - sequence);
+    return slot < 0 ? slot + capacity_ : slot;
+  }
+  // The slot of a block of levels_[level] near the newest one, likewise.
+  std::size_t BlockSlot(std::size_t level, std::int64_t block) const {
+    std::int64_t slot = newestSlot_[level] - (newestBlock_[level] - block);
+    if (slot < 0) slot += slots_[level];
+    else if (slot >= slots_[level]) slot -= slots_[level];
+    return static_cast<std::size_t>(slot);
+  }
   void StoreSample(double time, double value);
   void BlockComplete(int level, std::int64_t block);
   TTrendRange& NewBlock(int level, std::int64_t block);
@@ -157,6 +169,8 @@ class TTrendHistory {
   // the ring.
   std::vector<std::vector<TTrendRange>> levels_;
   std::vector<std::int64_t> slots_;
+  std::vector<std::int64_t> newestBlock_;  // per level: the newest block begun, and its slot
+  std::vector<std::int64_t> newestSlot_;
   std::uint64_t epoch_ = 0;
   std::uint64_t dropped_ = 0;
   std::uint64_t clamped_ = 0;

@@ -58,7 +58,11 @@ int TiTrendChart::RowOf(TiTrendValueAxis axis, double value) const {
   const double bottom = layout_.plot.Bottom;
   if (!(row >= top)) return row != row ? layout_.plot.Bottom : layout_.plot.Top - 1;
   if (row >= bottom) return layout_.plot.Bottom;
-  return static_cast<int>(std::nearbyint(row));
+  // To nearest, halves to even, as std::nearbyint does, without its library
+  // call: adding 1.5 × 2^52 leaves no bits below the units, and the current
+  // rounding mode decides (rows are far below 2^51).
+  constexpr double kRoundingBias = 6755399441055744.0;
+  return static_cast<int>((row + kRoundingBias) - kRoundingBias);
 }
 
 std::string TiTrendChart::ValueText(TiTrendValueAxis axis, double value, int extraDecimals) const {
