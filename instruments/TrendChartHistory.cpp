@@ -134,14 +134,24 @@ void TTrendHistory::BlockComplete(int level, std::int64_t block) {
 
 void TTrendHistory::Prefetch(std::int64_t sequence) const {
   if (sequence < First() || sequence >= end_) return;
-  const auto slot = static_cast<std::size_t>(Slot(sequence));
-  __builtin_prefetch(&times_[slot]);
-  __builtin_prefetch(&values_[slot]);
+  // A summary that starts or ends at `sequence` reads the run of 16 it lies
+  // in, at every level: ask for each run whole, a cache line at a time.
+  constexpr std::size_t kLine = 64;
+  auto fetchRun = [](const auto* data, std::size_t size, std::size_t first) {
+    const std::size_t last = std::min(size, first + kFanOut) - 1;
+    const auto* from = reinterpret_cast<const char*>(data + first);
+    const auto* to = reinterpret_cast<const char*>(data + last);
+    for (const char* line = from; line <= to; line += kLine) __builtin_prefetch(line);
+    __builtin_prefetch(to);
+  };
+  const auto runStart = static_cast<std::size_t>(Slot(std::max(First(), sequence & ~kBlockMask)));
+  fetchRun(times_.data(), times_.size(), runStart);
+  fetchRun(values_.data(), values_.size(), runStart);
   std::int64_t block = sequence;
   for (std::size_t level = 0; level < levels_.size(); ++level) {
     block >>= kBlockBits;
-    const std::size_t blockSlot = BlockSlot(level, block);
-    if (blockSlot < levels_[level].size()) __builtin_prefetch(&levels_[level][blockSlot]);
+    const std::size_t slot = BlockSlot(level, block & ~kBlockMask);
+    if (slot < levels_[level].size()) fetchRun(levels_[level].data(), levels_[level].size(), slot);
   }
 }
 
