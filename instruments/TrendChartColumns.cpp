@@ -26,9 +26,12 @@ void DecimateSpan(const TTrendHistory& history, const TTrendColumnMap& map, std:
   const std::int64_t start = begin;
   const double perColumn = static_cast<double>(last - begin) / (end - first);
   constexpr int kPrefetchAhead = 6;  // columns
+  // Columns of a few runs of 16 each read memory the processor already
+  // fetches on its own; sparser ones are asked for ahead.
+  const bool prefetch = perColumn >= 4 * TTrendHistory::kFanOut;
   for (int column = first; column < end; ++column) {
     const int step = column - first + 1;
-    history.Prefetch(start + static_cast<std::int64_t>(perColumn * (step + kPrefetchAhead)));
+    if (prefetch) history.Prefetch(start + static_cast<std::int64_t>(perColumn * (step + kPrefetchAhead)));
     const auto guess = start + static_cast<std::int64_t>(perColumn * step);
     const std::int64_t next =
         history.FirstWhereNear([&](double t) { return map.ColumnOf(t) > column; }, begin, last, guess);

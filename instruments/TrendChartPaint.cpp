@@ -146,24 +146,40 @@ void TiTrendChart::LayOut(TCanvas& canvas) {
 // ---- Painting -------------------------------------------------------------------------
 
 void TiTrendChart::PaintTo(TCanvas& canvas) {
-  DrawBackground(canvas, BackGroundColor());
   canvas.Font().Assign(font_);
   canvas.Brush().SetStyle(bsSolid);
   LayOut(canvas);
-  canvas.Brush().SetColor(plotColor_);
-  canvas.FillRect(layout_.plot);
-  PaintGrid(canvas);
-  PaintReferenceLines(canvas);
-  for (int i = 0; i < channelCount_; ++i)
-    if (channels_[i]->Visible()) PaintChannel(canvas, i);
-  // The margins around the plot again, over lines that left it.
   const TRect& p = layout_.plot;
   const int border = BorderStyle() == ibsNone ? 0 : 2;
-  canvas.Brush().SetColor(BackGroundColor());
-  canvas.FillRect(TRect{border, border, Width() - border, p.Top});
-  canvas.FillRect(TRect{border, p.Bottom, Width() - border, Height() - border});
-  canvas.FillRect(TRect{border, p.Top, p.Left, p.Bottom});
-  canvas.FillRect(TRect{p.Right, p.Top, Width() - border, p.Bottom});
+  auto fillMargins = [&](int inset) {
+    canvas.Brush().SetColor(BackGroundColor());
+    canvas.FillRect(TRect{inset, inset, Width() - inset, p.Top});
+    canvas.FillRect(TRect{inset, p.Bottom, Width() - inset, Height() - inset});
+    canvas.FillRect(TRect{inset, p.Top, p.Left, p.Bottom});
+    canvas.FillRect(TRect{p.Right, p.Top, Width() - inset, p.Bottom});
+  };
+  if (!Transparent() && (!BackGroundPicture() || BackGroundPicture()->Width() == 0)) {
+    // The background colour where the plot does not cover it, as
+    // DrawBackground would paint it everywhere.
+    fillMargins(0);
+    DrawBorder(canvas);
+  } else {
+    DrawBackground(canvas, BackGroundColor());
+  }
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(plotColor_);
+  canvas.FillRect(p);
+  PaintGrid(canvas);
+  PaintReferenceLines(canvas);
+  int widestPen = 0;
+  for (int i = 0; i < channelCount_; ++i) {
+    if (!channels_[i]->Visible()) continue;
+    PaintChannel(canvas, i);
+    widestPen = std::max(widestPen, channels_[i]->PenWidth());
+  }
+  // The margins around the plot again, over lines that left it; one-pixel
+  // lines reach no further than the frame drawn next.
+  if (widestPen > 1) fillMargins(border);
   canvas.Brush().SetColor(kFrameColor);
   HLine(canvas, p.Left - 1, p.Right + 1, p.Top - 1);
   HLine(canvas, p.Left - 1, p.Right + 1, p.Bottom);
