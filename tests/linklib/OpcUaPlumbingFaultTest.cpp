@@ -83,21 +83,20 @@ const Case kCases[] = {
      }},
 };
 
+// One server for every case, started by the first (nullptr when it did not start).
+OpcUaTestServer* Server() {
+  static OpcUaTestServer server;
+  static const bool started = server.Start();
+  return started ? &server : nullptr;
+}
+
 class OpcUaPlumbingFaultTest : public ::testing::TestWithParam<Case> {
  protected:
-  static void SetUpTestSuite() {
-    if (!OpcUaSkipReason().empty()) return;
-    server_ = new OpcUaTestServer;
-    serverStarted_ = server_->Start();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
   void SetUp() override {
     const std::string reason = OpcUaSkipReason();
     if (!reason.empty()) GTEST_SKIP() << reason;
-    ASSERT_TRUE(serverStarted_);
+    server_ = Server();
+    ASSERT_NE(server_, nullptr) << "the test server did not start";
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     unsetenv("TINTORAL_OPCUA_PKI");
@@ -110,12 +109,8 @@ class OpcUaPlumbingFaultTest : public ::testing::TestWithParam<Case> {
 
   const fs::path folder_ =
       fs::temp_directory_path() / ("tintoral-opcua-plumbing-" + std::to_string(getpid()) + "-" + GetParam().name);
-  static OpcUaTestServer* server_;
-  static bool serverStarted_;
+  OpcUaTestServer* server_ = nullptr;
 };
-
-OpcUaTestServer* OpcUaPlumbingFaultTest::server_ = nullptr;
-bool OpcUaPlumbingFaultTest::serverStarted_ = false;
 
 TEST_P(OpcUaPlumbingFaultTest, TheFaultShowsOnTheConnectionAndTheLinkRecoversOnceItIsGone) {
   const Case& c = GetParam();
