@@ -138,8 +138,11 @@ class TiOPCItem : public TPersistent {
 
   void Assign(const TPersistent& source) override;
 
- private:
+  // The library of the open link; without one, the library for the server
+  // name (its scheme chooses), loaded at this first use.
   const TiOPCLibrary& Library() const;
+
+ private:
   bool LinkAllowed() const;
   void ReconnectIfActive();
   void DataArrived(const TiOPCItemData& data);

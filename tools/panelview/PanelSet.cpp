@@ -76,8 +76,7 @@ void TPanelSet::Prepare(int index, TForm& window, const std::string& error, cons
   if (settings_.markErrors) MarkErrors(window);
   AddTrendExport(window);
   loadLines_[i] = warnings;
-  for (const std::string& report : UnlinkedItemReports(window, OPCLibrary(), paths_[i]))
-    loadLines_[i].push_back(report);
+  for (const std::string& report : UnlinkedItemReports(window, paths_[i])) loadLines_[i].push_back(report);
   for (const std::string& line : loadLines_[i]) std::fprintf(stderr, "panelview: %s\n", line.c_str());
   statuses_[i] = std::make_unique<TStatusArea>(window);
   if (i < panels_.size()) RefreshStatus(index);  // else once every form is read

@@ -59,7 +59,7 @@ void CollectUnlinkedItems(const TComponent& component, const std::string& path, 
     const TiOPCItemManager& items = instrument->OPCItemManager();
     for (int i = 0; i < items.Count(); ++i) {
       const TiOPCItem& item = items.Items(i);
-      if (item.Handle() != 0 || !item.AutoConnect()) continue;
+      if (item.Handle() != 0 || !item.AutoConnect() || !item.Library().Available()) continue;
       reports.push_back(path + ":" + std::to_string(item.SourceLine()) + ": " + instrument->Name() + ".OPCItems item " +
                         std::to_string(i) + " (" + item.PropertyName() + " <- " + item.LinkName() +
                         "): the link library took no link for it: ServerName '" + item.ServerName() +
@@ -71,10 +71,9 @@ void CollectUnlinkedItems(const TComponent& component, const std::string& path, 
 
 }  // namespace
 
-std::vector<std::string> UnlinkedItemReports(const TComponent& root, const TiOPCLibrary& library,
-                                             const std::string& path) {
+std::vector<std::string> UnlinkedItemReports(const TComponent& root, const std::string& path) {
   std::vector<std::string> reports;
-  if (library.Available()) CollectUnlinkedItems(root, path, reports);
+  CollectUnlinkedItems(root, path, reports);
   return reports;
 }
 

@@ -26,9 +26,8 @@ std::string PanelStatusText(const TComponent& root, const std::vector<const TiOP
 // "FILE:LINE: ..." for each item that should have connected as the form was
 // read but that the link library took no link for (it returned no handle):
 // its server name is in no form the library accepts. `path` is the form's
-// file. None without the library.
-std::vector<std::string> UnlinkedItemReports(const TComponent& root, const TiOPCLibrary& library,
-                                             const std::string& path);
+// file. None for an item whose library is not there.
+std::vector<std::string> UnlinkedItemReports(const TComponent& root, const std::string& path);
 
 // The link library's set-up problems (LinkGetSetupProblems), one a line;
 // none when the library has no such function.

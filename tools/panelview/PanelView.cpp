@@ -60,10 +60,14 @@ void UseSimulation(const std::string& simFile) {
   UseOPCLibraryFile(PathBesideProgram(kSimulationLibrary));
 }
 
-void ConnectLink(const TPanelViewOptions& options) {
-  if (!options.simPath.empty()) UseSimulation(options.simPath);
-  else if (!OPCLibraryAvailable())
-    std::fprintf(stderr, "panelview: no link library found; the items stay unconnected\n");
+// Each link library is loaded when the first item asks for it, so a form
+// without items loads none; those the items asked for but that are not
+// there are named once the forms are read.
+void ReportMissingLinkLibraries() {
+  for (const TiOPCLibrary* library : LinkLibrariesInUse())
+    if (!library->Available())
+      std::fprintf(stderr, "panelview: no link library %s found; its items stay unconnected\n",
+                   library->Name().c_str());
 }
 
 int View(const TPanelViewOptions& options) {
@@ -72,9 +76,10 @@ int View(const TPanelViewOptions& options) {
   RegisterInstruments();
   RegisterTintoralForms();
   Application().Initialize();
-  ConnectLink(options);
+  if (!options.simPath.empty()) UseSimulation(options.simPath);
   QApplication::setQuitOnLastWindowClosed(false);
   TPanelSet panels(options.formPaths, {.markErrors = options.markErrors, .fullScreen = options.fullScreen});
+  ReportMissingLinkLibraries();
   QTimer statusTimer;
   QObject::connect(&statusTimer, &QTimer::timeout, [&] { panels.RefreshStatus(); });
   statusTimer.start(kStatusIntervalMs);

@@ -90,13 +90,13 @@ TEST_F(PanelStatusTest, AnItemTheLibraryTookNoLinkForIsReportedWithTheFileAndThe
   item.SetServerName("bogus://x");
   item.SetItemName("Tank");
   item.SetSourceLine(12);
-  EXPECT_EQ(UnlinkedItemReports(panel, OPCLibrary(), "panel.txt"),
+  EXPECT_EQ(UnlinkedItemReports(panel, "panel.txt"),
             std::vector<std::string>{"panel.txt:12: Level.OPCItems item 0 (Position <- bogus://x/Tank): the link "
                                      "library took no link for it: ServerName 'bogus://x' is in no form the library "
                                      "accepts"});
   EXPECT_EQ(Status(), "Level.Position <- bogus://x/Tank: not connected: the link library took no link");
   item.SetAutoConnect(false);
-  EXPECT_TRUE(UnlinkedItemReports(panel, OPCLibrary(), "panel.txt").empty()) << "not meant to connect";
+  EXPECT_TRUE(UnlinkedItemReports(panel, "panel.txt").empty()) << "not meant to connect";
 }
 
 }  // namespace

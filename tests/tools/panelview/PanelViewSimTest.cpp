@@ -1,7 +1,9 @@
 // panelview --sim as a user runs it: the example panel on the simulation
 // link library shows the simulation file's values in its real instruments,
 // pixel for pixel as the same panel holding those values itself; a missing
-// or broken simulation file is named, the broken one with its line.
+// or broken simulation file is named, the broken one with its line. Without
+// --sim, a panel loads the link library of each protocol its items use, and
+// no other.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -36,11 +38,12 @@ class PanelViewSimTest : public ::testing::Test {
   void SetUp() override { std::filesystem::create_directories(folder); }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
-  // Runs panelview with these arguments and a picture after `seconds`; the
-  // exit status, and standard error in `errors`.
-  int Run(const std::string& arguments, double seconds, std::string& errors) const {
-    const std::string command = "QT_QPA_PLATFORM=offscreen '" TINTORAL_PANELVIEW "' " + arguments + " --shot '" +
-                                (folder / "shot.png").string() + "' " + std::to_string(seconds) + " 2>'" +
+  // Runs panelview with these arguments (and environment settings) and a
+  // picture after `seconds`; the exit status, and standard error in `errors`.
+  int Run(const std::string& arguments, double seconds, std::string& errors,
+          const std::string& environment = "") const {
+    const std::string command = environment + " QT_QPA_PLATFORM=offscreen '" TINTORAL_PANELVIEW "' " + arguments +
+                                " --shot '" + (folder / "shot.png").string() + "' " + std::to_string(seconds) + " 2>'" +
                                 (folder / "errors.txt").string() + "'";
     const int status = std::system(command.c_str());
     errors = FileText(folder / "errors.txt");
@@ -145,6 +148,39 @@ TEST(OPCLibraryChoice, AnotherFileIsRefusedOnceTheLibraryIsLoaded) {
   const std::string loaded = OPCLibrary().FilePath();
   EXPECT_THROW(UseOPCLibraryFile(PathBesideProgram("libanother.so")), OPCLinkError);
   EXPECT_EQ(OPCLibrary().FilePath(), loaded);
+}
+
+// The dynamic loader names each library it loads (LD_DEBUG=files): a form
+// on Modbus items loads the Modbus library, one on MQTT items the MQTT
+// library, and neither loads the OPC UA library; a form without items loads
+// no link library at all.
+TEST_F(PanelViewSimTest, APanelLoadsTheLinkLibrariesOfItsItemsOnly) {
+  struct Case {
+    const char* serverName;  // "" for a form without items
+    const char* loaded;
+  };
+  const Case cases[] = {{"modbus-tcp://127.0.0.1:1/1", "libtintoralmodbus.so"},
+                        {"mqtt://127.0.0.1:1", "libtintoralmqtt.so"},
+                        {"", nullptr}};
+  const char* const libraries[] = {"libiOPC.so", "libtintoralmodbus.so", "libtintoralmqtt.so", "libtintoralsim.so"};
+  for (const Case& c : cases) {
+    const std::string items = *c.serverName ? std::string(
+                                                  "    OPCItems = <\n      item\n        PropertyName = 'Value'\n"
+                                                  "        ServerName = '") +
+                                                  c.serverName + "'\n        ItemName = 'hr:1'\n      end>\n"
+                                            : "";
+    const std::string form = Save("loads.txt",
+                                  "object Panel: TForm\n  ClientWidth = 200\n  ClientHeight = 80\n"
+                                  "  object Readout: TiSevenSegmentAnalog\n" +
+                                      items + "  end\nend\n");
+    std::string errors;
+    Run("'" + form + "'", 0.5, errors, "LD_DEBUG=files");
+    for (const char* library : libraries) {
+      const bool expected = c.loaded && std::string(c.loaded) == library;
+      const bool loaded = errors.find(std::string(library) + " [0];  dynamically loaded") != std::string::npos;
+      EXPECT_EQ(loaded, expected) << library << " for a form on '" << c.serverName << "'";
+    }
+  }
 }
 
 }  // namespace
