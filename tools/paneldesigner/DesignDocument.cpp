@@ -10,8 +10,8 @@
 #include "runtime/FormWriter.h"
 #include "runtime/Identifiers.h"
 #include "runtime/PropertyInfo.h"
+#include "system/AtomicFile.h"
 #include "tools/formshot/PropertyAssignment.h"
-#include "tools/paneldesigner/AtomicFile.h"
 #include "tools/paneldesigner/DesignContainers.h"
 #include "tools/paneldesigner/FormStringCheck.h"
 #include "tools/paneldesigner/FormTextMerge.h"
@@ -85,7 +85,7 @@ void TDesignDocument::ReadText(std::string_view source) {
 }
 
 void TDesignDocument::SaveAs(const std::string& path) {
-  WriteFileAtomically(path, text_);
+  SaveFileAtomically(path, text_);
   path_ = path;
   savedText_ = text_;
 }

@@ -61,7 +61,8 @@ class TDesignDocument {
   bool IsModified() const { return text_ != savedText_; }
   // The text as last read from or written to the file.
   const std::string& SavedText() const { return savedText_; }
-  // Writes Text() to the path (atomically) and marks it saved.
+  // Writes Text() to the path (SaveFileAtomically) and marks it saved;
+  // AtomicSaveError when it cannot, the file then as it was.
   void SaveAs(const std::string& path);
 
   // ---- Selection ----------------------------------------------------------
