@@ -59,7 +59,6 @@ class DesignCanvas : public QWidget {
   int Snapped(int value, bool snap) const;
   int HandleAt(TPoint point) const;  // -1 when none
   std::vector<TRect> HandlesOf(const TRect& bounds) const;
-  void SelectNext(bool forward);
   void Changed();
   void Report(const std::string& message);
   template <class F>
