@@ -8,6 +8,7 @@
 #include "platform/window/Control.h"
 #include "platform/window/WinControl.h"
 #include "runtime/Exception.h"
+#include "tools/paneldesigner/DesignCanvasAccessible.h"
 #include "tools/paneldesigner/DesignContainers.h"
 #include "tools/paneldesigner/DesignDocument.h"
 
@@ -45,6 +46,7 @@ TRect Resized(TRect r, int handle, int dx, int dy) {
 }  // namespace
 
 DesignCanvas::DesignCanvas(QWidget* parent) : QWidget(parent) {
+  InstallDesignCanvasAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
   setAccessibleName("Form");
