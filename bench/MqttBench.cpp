@@ -15,25 +15,21 @@
 //    that came after a later one.
 // Without mosquitto the benchmarks skip and say why.
 #include <benchmark/benchmark.h>
-#include <dirent.h>
 #include <mosquitto.h>
 #include <pthread.h>
 
-#include <QCoreApplication>
-#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <list>
 #include <memory>
 #include <mutex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/support/LinkBenchSupport.h"
+#include "bench/support/ReadoutGrid.h"
 #include "bench/support/ShownReadout.h"
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/opc/OPCLibrary.h"
@@ -45,20 +41,10 @@
 namespace {
 
 using namespace tintoral;
-using Clock = bench::ShownReadout::Clock;
+using bench::RunEventsFor;
 
 test::MqttBroker* SharedBroker(std::string& problem) {
-  static std::unique_ptr<test::MqttBroker> broker;
-  static std::string failure;
-  if (!broker && failure.empty()) {
-    failure = test::MqttSkipReason();
-    if (failure.empty()) {
-      broker = std::make_unique<test::MqttBroker>();
-      if (!broker->Start()) failure = "the mosquitto broker did not start";
-    }
-  }
-  problem = failure;
-  return failure.empty() ? broker.get() : nullptr;
+  return bench::SharedPeer<test::MqttBroker>(test::MqttSkipReason, "the mosquitto broker", problem);
 }
 
 TiOPCLibrary& MqttLibrary() {
@@ -122,41 +108,6 @@ class Publisher {
   std::atomic<long> published_{0}, acknowledged_{0};
 };
 
-// CPU seconds of this process's threads by name: those named `link`, those
-// named `excluded`, and the rest.
-struct ThreadTimes {
-  double link = 0, rest = 0;
-};
-ThreadTimes Times(const std::string& link, const std::string& excluded) {
-  const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
-  ThreadTimes times;
-  DIR* tasks = opendir("/proc/self/task");
-  while (dirent* entry = tasks ? readdir(tasks) : nullptr) {
-    if (entry->d_name[0] == '.') continue;
-    std::ifstream stat(std::string("/proc/self/task/") + entry->d_name + "/stat");
-    const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const std::size_t open = text.find('('), close = text.rfind(')');
-    if (open == std::string::npos || close == std::string::npos) continue;
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    double seconds = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i)
-      if (i == 14 || i == 15) seconds += std::stod(field) / tick;
-    const std::string name = text.substr(open + 1, close - open - 1);
-    if (name == link) times.link += seconds;
-    else if (name != excluded) times.rest += seconds;
-  }
-  if (tasks) closedir(tasks);
-  return times;
-}
-
-void RunEventsFor(std::chrono::milliseconds time) {
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  deadline.start(static_cast<int>(time.count()));
-  while (deadline.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
 void BM_Mqtt_ChangeToRepaint(benchmark::State& state) {
   std::string problem;
   test::MqttBroker* broker = SharedBroker(problem);
@@ -174,69 +125,38 @@ void BM_Mqtt_ChangeToRepaint(benchmark::State& state) {
     state.SkipWithError("the item was not subscribed within 10 s");
     return;
   }
-  int value = 0;
-  std::vector<double> latencies;
-  for (auto _ : state) {
-    ++value;
-    const Clock::time_point sent = Clock::now();
-    broker->Publish("bench/latency", std::to_string(value));
-    if (!test::WaitUntil([&] { return shown.ShownValue() == value; }, std::chrono::seconds(10))) {
-      state.SkipWithError("a value was not shown within 10 s");
-      break;
-    }
-    latencies.push_back(std::chrono::duration<double>(shown.LastPaint() - sent).count());
-    state.SetIterationTime(latencies.back());
-  }
-  std::nth_element(latencies.begin(), latencies.begin() + latencies.size() / 2, latencies.end());
-  state.counters["median_ms"] = latencies.empty() ? 0 : latencies[latencies.size() / 2] * 1000;
+  bench::TimeChangesToRepaint(
+      state, 0, [&](int value) { broker->Publish("bench/latency", std::to_string(value)); },
+      [&](int value) { return test::WaitUntil([&] { return shown.ShownValue() == value; }, std::chrono::seconds(10)); },
+      [&] { return shown.LastPaint(); }, [](int) {});
 }
 BENCHMARK(BM_Mqtt_ChangeToRepaint)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_Mqtt_ThousandItems(benchmark::State& state) {
-  constexpr int kItems = 1000, kColumns = 40;
+  constexpr int kItems = 1000;
   std::string problem;
   test::MqttBroker* broker = SharedBroker(problem);
   if (!broker) {
     state.SkipWithError(problem.c_str());
     return;
   }
-  TForm form(nullptr);
-  form.SetBounds(0, 0, kColumns * 24, (kItems / kColumns) * 14);
-  std::vector<TiSevenSegmentAnalog*> readouts;
-  for (int i = 0; i < kItems; ++i) {
-    auto* readout = new TiSevenSegmentAnalog(&form);
-    readout->SetParent(&form);
-    readout->SetBounds(i % kColumns * 24, i / kColumns * 14, 24, 14);
-    readout->OPCItemManager().SetLibrary(&MqttLibrary());
-    TiOPCItem& item = readout->OPCItemManager().Add();
-    item.SetPropertyName("Value");
-    item.SetServerName(broker->ServerName());
-    item.SetItemName("bench/item" + std::to_string(i));
-    item.ConnectItem();
-    readouts.push_back(readout);
-  }
-  form.Show();
+  bench::ReadoutGrid grid(
+      MqttLibrary(), broker->ServerName(), kItems, [](int i) { return "bench/item" + std::to_string(i); },
+      500);  // the default rate
   Publisher publisher(broker->ServerName(), "bench/item", kItems, 10);
   RunEventsFor(std::chrono::seconds(1));
-  double panelPercent = 0, linkPercent = 0, freshPercent = 0;
+  bench::CpuShares cpu;
+  double freshPercent = 0;
   for (auto _ : state) {
-    const ThreadTimes before = Times("mqtt-link", "publisher");
-    const Clock::time_point start = Clock::now();
-    RunEventsFor(std::chrono::seconds(5));
-    const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    const ThreadTimes after = Times("mqtt-link", "publisher");
-    linkPercent = 100 * (after.link - before.link) / elapsed;
-    panelPercent = 100 * (after.rest - before.rest) / elapsed;
+    cpu = bench::RunEventsMeasuringCpu(std::chrono::seconds(5), "mqtt-link", "publisher");
     const long rounds = publisher.Rounds();
-    freshPercent = 100.0 *
-                   std::count_if(readouts.begin(), readouts.end(),
-                                 [&](const TiSevenSegmentAnalog* readout) { return rounds - readout->Value() <= 10; }) /
-                   kItems;
+    int fresh = 0;
+    for (int i = 0; i < kItems; ++i) fresh += rounds - grid.Value(i) <= 10;
+    freshPercent = 100.0 * fresh / kItems;
   }
-  state.counters["panel_cpu_pct"] = panelPercent;
-  state.counters["link_cpu_pct"] = linkPercent;
+  state.counters["panel_cpu_pct"] = cpu.restPercent;
+  state.counters["link_cpu_pct"] = cpu.linkPercent;
   state.counters["values_pct"] = freshPercent;
-  for (TiSevenSegmentAnalog* readout : readouts) readout->OPCItemManager().Clear();
 }
 BENCHMARK(BM_Mqtt_ThousandItems)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -283,7 +203,7 @@ void BM_Mqtt_FiftyPanels(benchmark::State& state) {
     for (int topic = 0; topic < kTopics; ++topic) {
       places.push_back({&counting, panel * kTopics + topic});
       handles.push_back(
-          panels.back()->Add(broker->ServerName(), "fifty/t" + std::to_string(topic), &Count, &places.back()));
+          panels.back()->Add(broker->ServerName(), "fifty/t" + std::to_string(topic), "", 0, &Count, &places.back()));
     }
   }
   const bool subscribed = test::WaitUntil(

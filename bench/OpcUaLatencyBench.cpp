@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/LinkBenchSupport.h"
 #include "bench/support/ShownReadout.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "tests/linklib/ChildProcesses.h"
@@ -38,20 +39,8 @@ namespace {
 using namespace tintoral;
 using Clock = bench::ShownReadout::Clock;
 
-// The server all benchmarks share, started at the first use; nullptr with
-// the reason in `problem` when it cannot run.
 test::OpcUaTestServer* SharedServer(std::string& problem) {
-  static std::unique_ptr<test::OpcUaTestServer> server;
-  static std::string failure;
-  if (!server && failure.empty()) {
-    failure = test::OpcUaSkipReason();
-    if (failure.empty()) {
-      server = std::make_unique<test::OpcUaTestServer>();
-      if (!server->Start()) failure = "the OPC UA test server did not start";
-    }
-  }
-  problem = failure;
-  return failure.empty() ? server.get() : nullptr;
+  return bench::SharedPeer<test::OpcUaTestServer>(test::OpcUaSkipReason, "the OPC UA test server", problem);
 }
 
 double HelperMiB() {
@@ -101,12 +90,6 @@ void Fail(benchmark::State& state, const char* problem) {
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
 
-double MedianMilliseconds(std::vector<double> seconds) {
-  if (seconds.empty()) return 0;
-  std::nth_element(seconds.begin(), seconds.begin() + seconds.size() / 2, seconds.end());
-  return seconds[seconds.size() / 2] * 1000;
-}
-
 void BM_OpcUa_ChangeToRepaint(benchmark::State& state) {
   std::string problem;
   test::OpcUaTestServer* server = SharedServer(problem);
@@ -121,21 +104,10 @@ void BM_OpcUa_ChangeToRepaint(benchmark::State& state) {
     Fail(state, "the readout never showed the server's value");
     return;
   }
-  int value = 0;
-  std::vector<double> latencies;
-  for (auto _ : state) {
-    ++value;
-    const Clock::time_point sent = Clock::now();
-    server->Command("set Double " + std::to_string(value));
-    if (!bound.WaitUntilShown(value)) {
-      Fail(state, "a change was not shown within 10 s");
-      break;
-    }
-    latencies.push_back(Seconds(bound.LastPaint() - sent));
-    state.SetIterationTime(latencies.back());
-    test::WaitUntil([] { return false; }, std::chrono::milliseconds(20 + value % 7 * 13));
-  }
-  state.counters["median_ms"] = MedianMilliseconds(latencies);
+  bench::TimeChangesToRepaint(
+      state, 0, [&](int value) { server->Command("set Double " + std::to_string(value)); },
+      [&](int value) { return bound.WaitUntilShown(value); }, [&] { return bound.LastPaint(); },
+      [](int value) { test::WaitUntil([] { return false; }, std::chrono::milliseconds(20 + value % 7 * 13)); });
   state.counters["helper_MiB"] = HelperMiB();
 }
 BENCHMARK(BM_OpcUa_ChangeToRepaint)->Arg(0)->Arg(100)->Iterations(25)->UseManualTime()->Unit(benchmark::kMillisecond);

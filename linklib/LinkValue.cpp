@@ -19,6 +19,19 @@ IOPCVariant LinkValue::Variant() const {
   return variant;
 }
 
+LinkValue LinkValue::From(const IOPCVariant& variant) {
+  switch (variant.type) {
+    case IOPC_VT_INT32: return Integer(IOPC_VT_INT32, variant.value.int32Value);
+    case IOPC_VT_INT64: return Integer(IOPC_VT_INT64, variant.value.int64Value);
+    case IOPC_VT_BOOLEAN: return Integer(IOPC_VT_BOOLEAN, variant.value.booleanValue != 0);
+    case IOPC_VT_DOUBLE: return Real(variant.value.doubleValue);
+    case IOPC_VT_TEXT:
+      return Text(variant.value.text.bytes ? std::string(variant.value.text.bytes, variant.value.text.length)
+                                           : std::string());
+    default: return {};
+  }
+}
+
 LinkValue LinkValue::Integer(IOPCVariantType type, std::int64_t number) {
   LinkValue value;
   value.type = type;

@@ -18,6 +18,9 @@ struct LinkValue {
   // The value as the data link takes it; valid while this value lives.
   IOPCVariant Variant() const;
 
+  // A copy of the data link's value, its text included; EMPTY for a type
+  // not known.
+  static LinkValue From(const IOPCVariant& variant);
   static LinkValue Integer(IOPCVariantType type, std::int64_t number);
   static LinkValue Real(double number);
   static LinkValue Text(std::string text);

@@ -7,28 +7,14 @@
 # writes it), tank/state ({"level":..,"unit":"%"}) and tank/message.
 # TINTORAL_PANELVIEW names another panelview program than
 # build/tools/panelview/panelview.
-set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
+. "$(dirname "$0")/../demo-start.sh"
 port="${1:-18830}"
 shift $(($# > 0 ? 1 : 0))
-panelview="${TINTORAL_PANELVIEW:-$root/build/tools/panelview/panelview}"
 mosquitto="$(command -v mosquitto || echo /usr/sbin/mosquitto)"
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\n' "$port" >"$work/mosquitto.conf"
 "$mosquitto" -c "$work/mosquitto.conf" 2>"$work/broker.log" &
 pids+=($!)
-until mosquitto_pub -h 127.0.0.1 -p "$port" -t tank/setpoint -m 50 -r 2>/dev/null; do
-  kill -0 "${pids[0]}" 2>/dev/null || { cat "$work/broker.log" >&2; exit 1; }
-  sleep 0.2
-done
+wait_for_peer "$work/broker.log" mosquitto_pub -h 127.0.0.1 -p "$port" -t tank/setpoint -m 50 -r
 mosquitto_sub -h 127.0.0.1 -p "$port" -t tank/setpoint >"$work/setpoint" &
 pids+=($!)
 (

@@ -6,32 +6,16 @@
 # PORT defaults to 4840. With --shot the panel saves its picture after
 # SECONDS and closes (panelview's option). TINTORAL_PANELVIEW names another
 # panelview program than build/tools/panelview/panelview.
-set -euo pipefail
-here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
+. "$(dirname "$0")/../demo-start.sh"
 port="${1:-4840}"
 shift $(($# > 0 ? 1 : 0))
-panelview="${TINTORAL_PANELVIEW:-$root/build/tools/panelview/panelview}"
 panel="$here/DemoPanel.txt"
-log="$(mktemp)"
-cleanup() {
-  if [ -n "${server:-}" ]; then
-    kill "$server" 2>/dev/null || true
-    wait "$server" 2>/dev/null || true
-  fi
-  rm -f "$log"
-  if [ "$panel" != "$here/DemoPanel.txt" ]; then rm -f "$panel"; fi
-}
-trap cleanup EXIT
 if [ "$port" != 4840 ]; then
   # The panel names no server, which means port 4840: point it at the port.
-  panel="$(mktemp --suffix=.txt)"
+  panel="$work/DemoPanel.txt"
   sed "s|ServerName = ''|ServerName = 'opc.tcp://127.0.0.1:$port'|" "$here/DemoPanel.txt" >"$panel"
 fi
-node "$here/demo-server.mjs" "$port" >"$log" 2>&1 &
-server=$!
-until grep -q "demo server on" "$log"; do
-  kill -0 $server 2>/dev/null || { cat "$log" >&2; exit 1; }
-  sleep 0.2
-done
+node "$here/demo-server.mjs" "$port" >"$work/server.log" 2>&1 &
+pids+=($!)
+wait_for_peer "$work/server.log" grep -q "demo server on" "$work/server.log"
 "$panelview" "$panel" "$@"

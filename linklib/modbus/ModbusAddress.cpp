@@ -1,27 +1,17 @@
 #include "linklib/modbus/ModbusAddress.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
+
+#include "linklib/NameParts.h"
 
 namespace tintoral::modbus {
 namespace {
 
+using linklib::Lower;
+using linklib::Split;
+
 constexpr int kMaxStringBytes = 246;  // 123 registers: what one write request carries
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts(1);
-  for (char c : text) {
-    if (c == separator) parts.emplace_back();
-    else parts.back() += c;
-  }
-  return parts;
-}
 
 // A decimal number of at most 6 digits within [low, high].
 std::optional<int> Number(const std::string& text, int low, int high) {
@@ -101,19 +91,7 @@ std::optional<ServerAddress> ParseServerName(const std::string& serverName, std:
     rest.resize(slash);
   }
   std::optional<std::string> port;  // the text after the host's ':'
-  std::size_t hostEnd = rest.find(':');
-  if (!rest.empty() && rest.front() == '[') {
-    hostEnd = rest.find(']');
-    if (hostEnd == std::string::npos || (hostEnd + 1 < rest.size() && rest[hostEnd + 1] != ':')) {
-      error = "the bracketed address is not closed";
-      return std::nullopt;
-    }
-    server.host = rest.substr(1, hostEnd - 1);
-    ++hostEnd;
-  } else {
-    server.host = rest.substr(0, hostEnd);
-  }
-  if (hostEnd < rest.size()) port = rest.substr(hostEnd + 1);
+  if (!linklib::SplitHost(rest, server.host, port, error)) return std::nullopt;
   if (server.host.empty()) {
     error = "the server name has no host";
     return std::nullopt;

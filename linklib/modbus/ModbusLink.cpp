@@ -5,31 +5,28 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
 #include <set>
 
+#include "linklib/LinkCoreMembers.h"
 #include "linklib/modbus/ReadPlan.h"
 
 namespace tintoral::modbus {
+
+using linklib::kBadCommunication;
+using linklib::kBadConfiguration;
+using linklib::kBadDeviceFailure;
+using linklib::kBadNotConnected;
+using linklib::kGood;
+using linklib::NowUnixMilliseconds;
+
 namespace {
 
 constexpr int kMinimumPollMilliseconds = 10;
 constexpr int kRetryMilliseconds = 1000;
 constexpr int kResponseTimeoutMilliseconds = 1000;
-
-std::int64_t NowUnixMilliseconds() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
-      .count();
-}
-
-// The present time as a date-time double (days since 30 December 1899 UTC),
-// its bits as the 8 timestamp bytes.
-std::uint64_t NowTimestamp() {
-  const double days = static_cast<double>(NowUnixMilliseconds()) / 86400000.0 + 25569.0;
-  std::uint64_t bits;
-  std::memcpy(&bits, &days, sizeof bits);
-  return bits;
-}
 
 // The exception code of a failed request, 0 when it failed otherwise.
 int ExceptionCode(int error) {
@@ -65,24 +62,14 @@ std::string FailureText(int error) {
 
 }  // namespace
 
-struct ModbusLink::Item {
-  std::int32_t handle = 0;
-  std::string serverName, groupName;
+struct ModbusItem : linklib::LinkItem {
+  std::string groupName;
   std::int32_t updateRate = 0;
   std::optional<ItemAddress> address;
-  std::string nameProblem;
-  IOPCDataCallback callback = nullptr;
-  void* context = nullptr;
-  bool removed = false;
-  bool active = false;
-  bool delivered = false;  // anything was delivered
-  Value last;
-  std::uint16_t quality = 0;
-  std::string readProblem, writeProblem;
 };
 
-struct ModbusLink::Write {
-  std::shared_ptr<Item> item;
+struct ModbusWrite {
+  std::shared_ptr<ModbusItem> item;
   std::vector<std::uint16_t> words;
   std::string refusal;  // not sent, for this reason
 };
@@ -90,49 +77,31 @@ struct ModbusLink::Write {
 struct ModbusLink::Block {
   Area area = Area::HoldingRegisters;
   int start = 0, count = 0;
-  std::vector<std::shared_ptr<Item>> items;
+  std::vector<std::shared_ptr<ModbusItem>> items;
 };
 
-struct ModbusLink::Delivery {
-  IOPCDataCallback callback;
-  void* context;
-  Value value;
-  std::uint16_t quality;
-  std::uint64_t timestamp;
-};
-
-struct ModbusLink::Server {
-  std::string name;
+struct ModbusServer : linklib::LinkServer<ModbusItem> {
   std::optional<ServerAddress> address;
   std::string addressProblem;
-  ConnectionInfo info;
-  bool everConnected = false;
-  std::vector<std::shared_ptr<Item>> items;
-  std::map<std::string, Clock::time_point> nextPoll;  // by group
-  std::deque<Write> writes;
-  bool stop = false;
-  bool finished = false;
-  std::condition_variable wake;
+  std::map<std::string, std::chrono::steady_clock::time_point> nextPoll;  // by group
+  std::deque<ModbusWrite> writes;
   modbus_t* context = nullptr;  // the server's thread only
   bool answered = false;        // a request succeeded on this connection
 };
 
+}  // namespace tintoral::modbus
+
+template class tintoral::linklib::LinkCore<tintoral::modbus::ModbusItem, tintoral::modbus::ModbusServer>;
+
+namespace tintoral::modbus {
+
 ModbusLink::ModbusLink() = default;
 
-ModbusLink::~ModbusLink() {
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    for (const auto& server : servers_) {
-      server->stop = true;
-      server->wake.notify_all();
-    }
-  }
-  for (auto& [server, thread] : threads_) thread.join();
-}
+ModbusLink::~ModbusLink() { StopAll(); }
 
 std::int32_t ModbusLink::Add(const std::string& serverName, const std::string& itemName, const std::string& groupName,
                              std::int32_t updateRate, IOPCDataCallback callback, void* context) {
-  auto item = std::make_shared<Item>();
+  auto item = std::make_shared<ModbusItem>();
   item->serverName = serverName;
   item->groupName = groupName;
   item->updateRate = std::max(updateRate, kMinimumPollMilliseconds);
@@ -141,121 +110,49 @@ std::int32_t ModbusLink::Add(const std::string& serverName, const std::string& i
   item->callback = callback;
   item->context = context;
   std::lock_guard<std::mutex> guard(lock_);
-  item->handle = nextHandle_++;
-  items_[item->handle] = item;
-  auto found = std::find_if(servers_.begin(), servers_.end(), [&](const auto& s) { return s->name == serverName; });
-  if (found == servers_.end()) {
-    auto server = std::make_shared<Server>();
-    server->name = serverName;
-    server->address = ParseServerName(serverName, server->addressProblem);
-    server->info = {serverName, IOPC_CONNECTION_CONNECTING, NowUnixMilliseconds(), ""};
-    servers_.push_back(server);
-    found = servers_.end() - 1;
-    JoinFinishedLocked();
-    threads_.emplace_back(server, std::thread([this, server] { Run(server); }));
-  }
-  (*found)->items.push_back(item);
-  (*found)->nextPoll.erase(groupName);  // polled at once
-  (*found)->wake.notify_all();
+  ModbusServer& server = FileLocked(item);
+  server.nextPoll.erase(groupName);  // polled at once
+  server.wake.notify_all();
   return item->handle;
 }
 
-void ModbusLink::Remove(std::int32_t handle) {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  if (found == items_.end()) return;
-  const std::shared_ptr<Item> item = found->second;
-  items_.erase(found);
-  item->removed = true;
-  for (auto server = servers_.begin(); server != servers_.end(); ++server) {
-    auto& items = (*server)->items;
-    items.erase(std::remove(items.begin(), items.end(), item), items.end());
-    if (!items.empty() || (*server)->name != item->serverName) continue;
-    (*server)->stop = true;
-    (*server)->wake.notify_all();
-    servers_.erase(server);
-    break;
-  }
-}
-
-bool ModbusLink::Active(std::int32_t handle) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  return found != items_.end() && found->second->active;
+std::shared_ptr<ModbusServer> ModbusLink::NewServerLocked(const std::string& name) {
+  auto server = std::make_shared<ModbusServer>();
+  server->name = name;
+  server->address = ParseServerName(name, server->addressProblem);
+  return server;
 }
 
 void ModbusLink::Send(std::int32_t handle, const IOPCVariant& value) {
   std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  if (found == items_.end()) return;
-  Item& item = *found->second;
-  Write write{found->second, {}, {}};
+  const std::shared_ptr<ModbusItem> found = SharedItemLocked(handle);
+  if (!found) return;
+  ModbusItem& item = *found;
+  ModbusWrite write{found, {}, {}};
   std::string error;
   if (!item.address) write.refusal = "write refused: " + item.nameProblem;
   else if (!item.address->Writable())
     write.refusal = "write refused: " + AreaName(item.address->area) + "s are read-only";
   else if (!item.active)
-    write.refusal = item.readProblem.empty() ? "write failed: not connected" : "write failed: " + item.readProblem;
+    write.refusal = item.valueProblem.empty() ? "write failed: not connected" : "write failed: " + item.valueProblem;
   else if (!Encode(*item.address, value, write.words, error)) write.refusal = "write refused: " + error;
-  for (const auto& server : servers_)
-    if (server->name == item.serverName) {
-      server->writes.push_back(std::move(write));
-      server->wake.notify_all();
-    }
-}
-
-std::string ModbusLink::Status(std::int32_t handle) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  if (found == items_.end()) return {};
-  const Item& item = *found->second;
-  for (const std::string* problem : {&item.writeProblem, &item.nameProblem, &item.readProblem})
-    if (!problem->empty()) return *problem;
-  for (const auto& server : servers_) {
-    if (server->name != item.serverName) continue;
-    const ConnectionInfo& info = server->info;
-    if (info.state == IOPC_CONNECTION_LOST) return "connection lost: " + info.text;
-    if (info.state == IOPC_CONNECTION_REFUSED) return "connection refused: " + info.text;
-    if (info.state == IOPC_CONNECTION_CONNECTING && !info.text.empty()) return "not connected: " + info.text;
-  }
-  return {};
-}
-
-std::size_t ModbusLink::ConnectionCount() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return servers_.size();
-}
-
-bool ModbusLink::Connection(std::size_t index, ConnectionInfo& info) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (index >= servers_.size()) return false;
-  info = servers_[index]->info;
-  return true;
-}
-
-// The threads of servers no item uses any more, once they have ended.
-void ModbusLink::JoinFinishedLocked() {
-  for (auto thread = threads_.begin(); thread != threads_.end();) {
-    if (!thread->first->finished) {
-      ++thread;
-      continue;
-    }
-    thread->second.join();
-    thread = threads_.erase(thread);
+  if (ModbusServer* server = ServerLocked(item.serverName)) {
+    server->writes.push_back(std::move(write));
+    server->wake.notify_all();
   }
 }
 
 // ---- The server's thread ---------------------------------------------------------
 
-void ModbusLink::Run(const std::shared_ptr<Server>& server) {
+void ModbusLink::Run(const std::shared_ptr<ModbusServer>& server) {
   pthread_setname_np(pthread_self(), "modbus-link");  // told apart in CPU figures
   for (;;) {
-    std::vector<Delivery> deliveries;
+    Deliveries deliveries;
     // Without a connection every queued write is refused, and handed back
     // at once.
     bool connected = server->context || Connect(*server, deliveries);
     connected = DoWrites(*server, deliveries) && connected && PollDue(*server, deliveries);
-    Call(deliveries);
+    linklib::CallBack(deliveries);
     std::unique_lock<std::mutex> guard(lock_);
     if (server->stop) break;
     Clock::time_point next = Clock::now() + std::chrono::milliseconds(kRetryMilliseconds);
@@ -272,7 +169,7 @@ void ModbusLink::Run(const std::shared_ptr<Server>& server) {
   server->finished = true;
 }
 
-bool ModbusLink::Connect(Server& server, std::vector<Delivery>& deliveries) {
+bool ModbusLink::Connect(ModbusServer& server, Deliveries& deliveries) {
   int error = 0;
   if (server.address) {
     const std::string port = std::to_string(server.address->port);
@@ -297,14 +194,14 @@ bool ModbusLink::Connect(Server& server, std::vector<Delivery>& deliveries) {
 
 // The connection failed or could not be made: every item inactive with a
 // bad quality, and the writes not yet sent fail.
-void ModbusLink::Disconnect(Server& server, const std::string& text, std::vector<Delivery>& deliveries) {
+void ModbusLink::Disconnect(ModbusServer& server, const std::string& text, Deliveries& deliveries) {
   if (server.context) {
     modbus_close(server.context);
     modbus_free(server.context);
     server.context = nullptr;
   }
   std::lock_guard<std::mutex> guard(lock_);
-  ConnectionInfo& info = server.info;
+  linklib::ConnectionInfo& info = server.info;
   const IOPCConnectionState state = !server.address        ? IOPC_CONNECTION_REFUSED
                                     : server.everConnected ? IOPC_CONNECTION_LOST
                                                            : IOPC_CONNECTION_CONNECTING;
@@ -318,13 +215,13 @@ void ModbusLink::Disconnect(Server& server, const std::string& text, std::vector
     item->active = false;
     Deliver(*item, item->last, item->address ? quality : kBadConfiguration, deliveries, false);
   }
-  for (Write& write : server.writes)
+  for (ModbusWrite& write : server.writes)
     if (write.refusal.empty()) write.refusal = "write failed: " + text;
 }
 
-bool ModbusLink::DoWrites(Server& server, std::vector<Delivery>& deliveries) {
+bool ModbusLink::DoWrites(ModbusServer& server, Deliveries& deliveries) {
   for (;;) {
-    Write write;
+    ModbusWrite write;
     {
       std::lock_guard<std::mutex> guard(lock_);
       if (server.writes.empty()) return true;
@@ -369,8 +266,8 @@ bool ModbusLink::DoWrites(Server& server, std::vector<Delivery>& deliveries) {
 }
 
 // The group's items with a valid name, in the fewest read requests.
-std::vector<ModbusLink::Block> ModbusLink::PlanLocked(Server& server, const std::string& group) const {
-  std::vector<std::shared_ptr<Item>> items;
+std::vector<ModbusLink::Block> ModbusLink::PlanLocked(ModbusServer& server, const std::string& group) const {
+  std::vector<std::shared_ptr<ModbusItem>> items;
   std::vector<ItemAddress> addresses;
   for (const auto& item : server.items)
     if (item->groupName == group && item->address) {
@@ -386,7 +283,7 @@ std::vector<ModbusLink::Block> ModbusLink::PlanLocked(Server& server, const std:
   return blocks;
 }
 
-bool ModbusLink::PollDue(Server& server, std::vector<Delivery>& deliveries) {
+bool ModbusLink::PollDue(ModbusServer& server, Deliveries& deliveries) {
   std::vector<Block> blocks;
   {
     std::lock_guard<std::mutex> guard(lock_);
@@ -401,17 +298,14 @@ bool ModbusLink::PollDue(Server& server, std::vector<Delivery>& deliveries) {
       due->second = due->second + period > now ? due->second + period : now + period;
       for (Block& block : PlanLocked(server, item->groupName)) blocks.push_back(std::move(block));
     }
-    if (blocks.empty() && !server.answered) {
-      server.answered = server.everConnected = true;
-      server.info = {server.name, IOPC_CONNECTION_CONNECTED, NowUnixMilliseconds(), ""};
-    }
+    if (blocks.empty()) MarkAnsweredLocked(server);
   }
   for (const Block& block : blocks)
     if (!ReadBlock(server, block, deliveries)) return false;
   return true;
 }
 
-bool ModbusLink::ReadBlock(Server& server, const Block& block, std::vector<Delivery>& deliveries) {
+bool ModbusLink::ReadBlock(ModbusServer& server, const Block& block, Deliveries& deliveries) {
   std::vector<std::uint16_t> registers(static_cast<std::size_t>(block.count));
   std::vector<std::uint8_t> bits(static_cast<std::size_t>(block.count));
   int result = 0;
@@ -428,10 +322,7 @@ bool ModbusLink::ReadBlock(Server& server, const Block& block, std::vector<Deliv
   const int error = errno;
   if (result == block.count) {
     std::lock_guard<std::mutex> guard(lock_);
-    if (!server.answered) {
-      server.answered = server.everConnected = true;
-      server.info = {server.name, IOPC_CONNECTION_CONNECTED, NowUnixMilliseconds(), ""};
-    }
+    MarkAnsweredLocked(server);
     for (const auto& item : block.items) {
       const int offset = item->address->address - block.start;
       const Value value = block.area == Area::Coils || block.area == Area::DiscreteInputs
@@ -439,7 +330,7 @@ bool ModbusLink::ReadBlock(Server& server, const Block& block, std::vector<Deliv
                               : DecodeRegisters(*item->address, &registers[static_cast<std::size_t>(offset)]);
       const bool wasActive = item->active;
       item->active = true;
-      item->readProblem.clear();
+      item->valueProblem.clear();
       Deliver(*item, value, kGood, deliveries, !wasActive);
     }
     return true;
@@ -456,30 +347,26 @@ bool ModbusLink::ReadBlock(Server& server, const Block& block, std::vector<Deliv
     return true;
   }
   std::lock_guard<std::mutex> guard(lock_);
-  Item& item = *block.items.front();
+  ModbusItem& item = *block.items.front();
   item.active = false;
-  item.readProblem = "read refused: " + ExceptionText(code);
+  item.valueProblem = "read refused: " + ExceptionText(code);
   Deliver(item, item.last, ExceptionQuality(code), deliveries, false);
   return true;
 }
 
-// Called with the lock held. A value goes out when it or its quality
-// changed (or when `always`); a bad quality keeps the last value.
-void ModbusLink::Deliver(Item& item, const Value& value, std::uint16_t quality, std::vector<Delivery>& deliveries,
-                         bool always) {
-  if (item.removed) return;
-  if (!always && item.delivered && value == item.last && quality == item.quality) return;
-  item.last = value;
-  item.quality = quality;
-  item.delivered = true;
-  if (item.callback) deliveries.push_back({item.callback, item.context, value, quality, NowTimestamp()});
+// The first request answered on a connection makes the server connected.
+void ModbusLink::MarkAnsweredLocked(ModbusServer& server) {
+  if (server.answered) return;
+  server.answered = server.everConnected = true;
+  server.info = {server.name, IOPC_CONNECTION_CONNECTED, NowUnixMilliseconds(), ""};
 }
 
-void ModbusLink::Call(const std::vector<Delivery>& deliveries) {
-  for (const Delivery& delivery : deliveries) {
-    const IOPCVariant variant = delivery.value.Variant();
-    delivery.callback(delivery.context, &variant, delivery.quality, delivery.timestamp);
-  }
+// Called with the lock held. A value goes out when it or its quality
+// changed (or when `always`); a bad quality keeps the last value.
+void ModbusLink::Deliver(ModbusItem& item, const Value& value, std::uint16_t quality, Deliveries& deliveries,
+                         bool always) {
+  if (!always && item.delivered && value == item.last && quality == item.quality) return;
+  linklib::Deliver(item, value, quality, deliveries);
 }
 
 }  // namespace tintoral::modbus

@@ -17,79 +17,53 @@
 // the faulty ones are marked). Calls only take the lock; none waits for
 // the network.
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "instruments/opc/LinkLibrary.h"
+#include "linklib/LinkCore.h"
 #include "linklib/modbus/ModbusAddress.h"
 #include "linklib/modbus/ModbusCodec.h"
 
 namespace tintoral::modbus {
 
-// A server connection as the status functions show it.
-struct ConnectionInfo {
-  std::string name;
-  IOPCConnectionState state = IOPC_CONNECTION_CONNECTING;
-  std::int64_t sinceUnixMilliseconds = 0;
-  std::string text;
-};
+struct ModbusItem;
+struct ModbusServer;
 
-// Quality words of the classic encoding.
-constexpr std::uint16_t kGood = 0xC0;
-constexpr std::uint16_t kBadConfiguration = 0x04;
-constexpr std::uint16_t kBadNotConnected = 0x08;
-constexpr std::uint16_t kBadDeviceFailure = 0x0C;
-constexpr std::uint16_t kBadCommunication = 0x18;
+}  // namespace tintoral::modbus
 
-class ModbusLink {
+// Instantiated in ModbusLink.cpp, where the item and server are whole.
+extern template class tintoral::linklib::LinkCore<tintoral::modbus::ModbusItem, tintoral::modbus::ModbusServer>;
+
+namespace tintoral::modbus {
+
+class ModbusLink : public linklib::LinkCore<ModbusItem, ModbusServer> {
  public:
   ModbusLink();
-  ~ModbusLink();
+  ~ModbusLink() override;
   ModbusLink(const ModbusLink&) = delete;
   ModbusLink& operator=(const ModbusLink&) = delete;
 
   std::int32_t Add(const std::string& serverName, const std::string& itemName, const std::string& groupName,
-                   std::int32_t updateRate, IOPCDataCallback callback, void* context);
-  void Remove(std::int32_t handle);
-  bool Active(std::int32_t handle) const;
-  void Send(std::int32_t handle, const IOPCVariant& value);
-  std::string Status(std::int32_t handle) const;
-  std::size_t ConnectionCount() const;
-  bool Connection(std::size_t index, ConnectionInfo& info) const;
+                   std::int32_t updateRate, IOPCDataCallback callback, void* context) override;
+  void Send(std::int32_t handle, const IOPCVariant& value) override;
 
  private:
-  struct Item;
-  struct Server;
-  struct Write;
   struct Block;
-  struct Delivery;
   using Clock = std::chrono::steady_clock;
+  using Deliveries = linklib::Deliveries;
 
-  void JoinFinishedLocked();
-  void Run(const std::shared_ptr<Server>& server);
-  bool Connect(Server& server, std::vector<Delivery>& deliveries);
-  void Disconnect(Server& server, const std::string& text, std::vector<Delivery>& deliveries);
-  bool DoWrites(Server& server, std::vector<Delivery>& deliveries);
-  bool PollDue(Server& server, std::vector<Delivery>& deliveries);
-  bool ReadBlock(Server& server, const Block& block, std::vector<Delivery>& deliveries);
-  void Deliver(Item& item, const Value& value, std::uint16_t quality, std::vector<Delivery>& deliveries, bool always);
-  void SetProblem(Item& item, const std::string& text);
-  std::vector<Block> PlanLocked(Server& server, const std::string& group) const;
-  static void Call(const std::vector<Delivery>& deliveries);
-
-  mutable std::mutex lock_;
-  std::map<std::int32_t, std::shared_ptr<Item>> items_;
-  std::vector<std::shared_ptr<Server>> servers_;  // in the order first named
-  std::vector<std::pair<std::shared_ptr<Server>, std::thread>> threads_;
-  std::int32_t nextHandle_ = 1;
+  std::shared_ptr<ModbusServer> NewServerLocked(const std::string& name) override;
+  void Run(const std::shared_ptr<ModbusServer>& server) override;
+  bool Connect(ModbusServer& server, Deliveries& deliveries);
+  void Disconnect(ModbusServer& server, const std::string& text, Deliveries& deliveries);
+  bool DoWrites(ModbusServer& server, Deliveries& deliveries);
+  bool PollDue(ModbusServer& server, Deliveries& deliveries);
+  bool ReadBlock(ModbusServer& server, const Block& block, Deliveries& deliveries);
+  void MarkAnsweredLocked(ModbusServer& server);
+  static void Deliver(ModbusItem& item, const Value& value, std::uint16_t quality, Deliveries& deliveries, bool always);
+  std::vector<Block> PlanLocked(ModbusServer& server, const std::string& group) const;
 };
 
 }  // namespace tintoral::modbus

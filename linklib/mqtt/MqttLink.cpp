@@ -8,22 +8,30 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <deque>
+#include <map>
+#include <optional>
 #include <set>
 
 #include "linklib/Credentials.h"
+#include "linklib/LinkCoreMembers.h"
 #include "linklib/mqtt/MqttPayload.h"
 #include "linklib/mqtt/TrustBundle.h"
 
 namespace tintoral::mqtt {
+
+using linklib::kBadCommunication;
+using linklib::kBadConfiguration;
+using linklib::kBadNotConnected;
+using linklib::kGood;
+using linklib::LinkValue;
+using linklib::NowUnixMilliseconds;
+using Clock = std::chrono::steady_clock;
+
 namespace {
 
-using linklib::LinkValue;
-
-constexpr std::uint16_t kGood = 0xC0;
-constexpr std::uint16_t kBadConfiguration = 0x04;
-constexpr std::uint16_t kBadNotConnected = 0x08;
-constexpr std::uint16_t kBadCommunication = 0x18;
 constexpr int kKeepAliveSeconds = 5;  // the least the client library takes; the watchdog is quicker
 constexpr auto kLoopStep = std::chrono::milliseconds(50);
 constexpr auto kQuietBeforeWatchdog = std::chrono::seconds(1);
@@ -31,18 +39,6 @@ constexpr auto kWatchdogAnswer = std::chrono::seconds(2);
 constexpr auto kConnectAnswer = std::chrono::seconds(3);
 constexpr auto kRetry = std::chrono::seconds(1);
 constexpr auto kRetryAfterRefusal = std::chrono::seconds(5);
-
-std::int64_t NowUnixMilliseconds() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
-      .count();
-}
-
-std::uint64_t NowTimestamp() {
-  const double days = static_cast<double>(NowUnixMilliseconds()) / 86400000.0 + 25569.0;
-  std::uint64_t bits;
-  std::memcpy(&bits, &days, sizeof bits);
-  return bits;
-}
 
 std::string ClientId() {
   static std::atomic<int> next{0};
@@ -57,102 +53,49 @@ struct LibraryUse {
 
 }  // namespace
 
-struct MqttLink::Item {
-  std::int32_t handle = 0;
-  std::string serverName;
+struct MqttItem : linklib::LinkItem {
   std::optional<ItemTopic> topic;
-  std::string nameProblem;
-  IOPCDataCallback callback = nullptr;
-  void* context = nullptr;
-  bool removed = false;
-  bool active = false;
-  LinkValue last;
-  std::uint16_t quality = 0;
-  std::string valueProblem, writeProblem;
 };
 
-struct MqttLink::Delivery {
-  IOPCDataCallback callback;
-  void* context;
-  LinkValue value;
-  std::uint16_t quality;
-  std::uint64_t timestamp;
-};
-
-struct MqttLink::Broker {
+struct MqttBroker : linklib::LinkServer<MqttItem> {
   MqttLink* link = nullptr;
-  std::string name;
   std::optional<BrokerAddress> address;
   std::string addressProblem;
-  ConnectionInfo info;
-  bool everConnected = false;
-  std::vector<std::shared_ptr<Item>> items;
-  bool stop = false, finished = false;
-  std::condition_variable wake;
   // Below: touched under the link's lock, also by the client's callbacks.
   mosquitto* client = nullptr;
   bool socketOpen = false;  // a connection was made, CONNACK or not
   bool acknowledged = false;
   std::string userName;
-  std::map<int, std::string> subscriptions;                           // message id -> topic, until acknowledged
-  std::map<int, std::shared_ptr<Item>> writes;                        // message id -> item, until acknowledged
-  std::deque<std::pair<std::shared_ptr<Item>, std::string>> refused;  // handed back by the thread
-  std::vector<Delivery> deliveries;                                   // from the callbacks, called by the thread
+  std::map<int, std::string> subscriptions;                               // message id -> topic, until acknowledged
+  std::map<int, std::shared_ptr<MqttItem>> writes;                        // message id -> item, until acknowledged
+  std::deque<std::pair<std::shared_ptr<MqttItem>, std::string>> refused;  // handed back by the thread
+  linklib::Deliveries deliveries;                                         // from the callbacks, called by the thread
   Clock::time_point connectedAt, lastHeard;
   int watchdogMessage = 0;  // a watchdog subscription in flight
   Clock::time_point watchdogSent;
   std::string refusal;  // the CONNACK's refusal, kept over the disconnection that follows
 };
 
+}  // namespace tintoral::mqtt
+
+template class tintoral::linklib::LinkCore<tintoral::mqtt::MqttItem, tintoral::mqtt::MqttBroker>;
+
+namespace tintoral::mqtt {
+
 MqttLink::MqttLink() { static LibraryUse library; }
 
-MqttLink::~MqttLink() {
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    for (const auto& broker : brokers_) {
-      broker->stop = true;
-      broker->wake.notify_all();
-    }
-  }
-  for (auto& [broker, thread] : threads_) thread.join();
-}
+MqttLink::~MqttLink() { StopAll(); }
 
-void MqttLink::JoinFinishedLocked() {
-  for (auto thread = threads_.begin(); thread != threads_.end();) {
-    if (!thread->first->finished) {
-      ++thread;
-      continue;
-    }
-    thread->second.join();
-    thread = threads_.erase(thread);
-  }
-}
-
-std::int32_t MqttLink::Add(const std::string& serverName, const std::string& itemName, IOPCDataCallback callback,
-                           void* context) {
-  auto item = std::make_shared<Item>();
+std::int32_t MqttLink::Add(const std::string& serverName, const std::string& itemName, const std::string& /*groupName*/,
+                           std::int32_t /*updateRate*/, IOPCDataCallback callback, void* context) {
+  auto item = std::make_shared<MqttItem>();
   item->serverName = serverName;
   item->topic = ParseItemTopic(itemName, item->nameProblem);
   if (!item->topic) item->nameProblem = "bad item name: " + item->nameProblem;
   item->callback = callback;
   item->context = context;
   std::lock_guard<std::mutex> guard(lock_);
-  item->handle = nextHandle_++;
-  items_[item->handle] = item;
-  auto found = std::find_if(brokers_.begin(), brokers_.end(), [&](const auto& b) { return b->name == serverName; });
-  if (found == brokers_.end()) {
-    auto broker = std::make_shared<Broker>();
-    broker->link = this;
-    broker->name = serverName;
-    broker->address = ParseBrokerName(serverName, broker->addressProblem);
-    broker->info = {serverName, IOPC_CONNECTION_CONNECTING, NowUnixMilliseconds(), ""};
-    brokers_.push_back(broker);
-    found = brokers_.end() - 1;
-    JoinFinishedLocked();
-    threads_.emplace_back(broker, std::thread([this, broker] { Run(broker); }));
-  }
-  Broker& broker = **found;
-  broker.items.push_back(item);
+  MqttBroker& broker = FileLocked(item);
   if (!item->topic) {
     broker.refused.emplace_back(item, "");  // its bad quality, from the thread
   } else if (broker.acknowledged) {
@@ -162,98 +105,52 @@ std::int32_t MqttLink::Add(const std::string& serverName, const std::string& ite
   return item->handle;
 }
 
-void MqttLink::Remove(std::int32_t handle) {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  if (found == items_.end()) return;
-  const std::shared_ptr<Item> item = found->second;
-  items_.erase(found);
-  item->removed = true;
-  for (auto broker = brokers_.begin(); broker != brokers_.end(); ++broker) {
-    if ((*broker)->name != item->serverName) continue;
-    auto& items = (*broker)->items;
-    items.erase(std::remove(items.begin(), items.end(), item), items.end());
-    const bool topicUsed = item->topic && std::any_of(items.begin(), items.end(), [&](const auto& other) {
-                             return other->topic && other->topic->topic == item->topic->topic;
-                           });
-    if (item->topic && !topicUsed && (*broker)->acknowledged)
-      mosquitto_unsubscribe((*broker)->client, nullptr, item->topic->topic.c_str());
-    if (items.empty()) {
-      (*broker)->stop = true;
-      (*broker)->wake.notify_all();
-      brokers_.erase(broker);
-    }
-    break;
-  }
+std::shared_ptr<MqttBroker> MqttLink::NewServerLocked(const std::string& name) {
+  auto broker = std::make_shared<MqttBroker>();
+  broker->link = this;
+  broker->name = name;
+  broker->address = ParseBrokerName(name, broker->addressProblem);
+  return broker;
 }
 
-bool MqttLink::Active(std::int32_t handle) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  return found != items_.end() && found->second->active;
+// A topic no item uses any more is unsubscribed.
+void MqttLink::ForgetLocked(MqttBroker& broker, const MqttItem& item) {
+  if (!item.topic || !broker.acknowledged) return;
+  const bool topicUsed = std::any_of(broker.items.begin(), broker.items.end(), [&](const auto& other) {
+    return other->topic && other->topic->topic == item.topic->topic;
+  });
+  if (!topicUsed) mosquitto_unsubscribe(broker.client, nullptr, item.topic->topic.c_str());
 }
 
 void MqttLink::Send(std::int32_t handle, const IOPCVariant& value) {
   std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  if (found == items_.end()) return;
-  const std::shared_ptr<Item>& item = found->second;
-  for (const auto& broker : brokers_) {
-    if (broker->name != item->serverName) continue;
-    std::string refusal;
-    if (!item->topic) {
-      refusal = "write refused: " + item->nameProblem;
-    } else if (!item->active || !broker->acknowledged) {
-      refusal = "write failed: not connected";
-    } else {
-      const std::string payload = EncodePayload(value, item->topic->path);
-      int message = 0;
-      const int result = mosquitto_publish(broker->client, &message, item->topic->WriteTopic().c_str(),
-                                           static_cast<int>(payload.size()), payload.data(), 1, item->topic->retain);
-      if (result == MOSQ_ERR_SUCCESS) {
-        broker->writes[message] = item;
-        item->writeProblem.clear();
-        return;
-      }
-      refusal = std::string("write failed: ") + mosquitto_strerror(result);
+  const std::shared_ptr<MqttItem> item = SharedItemLocked(handle);
+  MqttBroker* broker = item ? ServerLocked(item->serverName) : nullptr;
+  if (!broker) return;
+  std::string refusal;
+  if (!item->topic) {
+    refusal = "write refused: " + item->nameProblem;
+  } else if (!item->active || !broker->acknowledged) {
+    refusal = "write failed: not connected";
+  } else {
+    const std::string payload = EncodePayload(value, item->topic->path);
+    int message = 0;
+    const int result = mosquitto_publish(broker->client, &message, item->topic->WriteTopic().c_str(),
+                                         static_cast<int>(payload.size()), payload.data(), 1, item->topic->retain);
+    if (result == MOSQ_ERR_SUCCESS) {
+      broker->writes[message] = item;
+      item->writeProblem.clear();
+      return;
     }
-    broker->refused.emplace_back(item, refusal);
-    broker->wake.notify_all();
+    refusal = std::string("write failed: ") + mosquitto_strerror(result);
   }
-}
-
-std::string MqttLink::Status(std::int32_t handle) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  const auto found = items_.find(handle);
-  if (found == items_.end()) return {};
-  const Item& item = *found->second;
-  for (const std::string* problem : {&item.writeProblem, &item.nameProblem, &item.valueProblem})
-    if (!problem->empty()) return *problem;
-  for (const auto& broker : brokers_) {
-    if (broker->name != item.serverName) continue;
-    const ConnectionInfo& info = broker->info;
-    if (info.state == IOPC_CONNECTION_LOST) return "connection lost: " + info.text;
-    if (info.state == IOPC_CONNECTION_REFUSED) return "connection refused: " + info.text;
-    if (info.state == IOPC_CONNECTION_CONNECTING && !info.text.empty()) return "not connected: " + info.text;
-  }
-  return {};
-}
-
-std::size_t MqttLink::ConnectionCount() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return brokers_.size();
-}
-
-bool MqttLink::Connection(std::size_t index, ConnectionInfo& info) const {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (index >= brokers_.size()) return false;
-  info = brokers_[index]->info;
-  return true;
+  broker->refused.emplace_back(item, refusal);
+  broker->wake.notify_all();
 }
 
 // ---- The broker's thread ---------------------------------------------------------------
 
-void MqttLink::Run(const std::shared_ptr<Broker>& broker) {
+void MqttLink::Run(const std::shared_ptr<MqttBroker>& broker) {
   pthread_setname_np(pthread_self(), "mqtt-link");  // told apart in CPU figures
   const std::string clientId = ClientId();
   mosquitto* client = mosquitto_new(clientId.c_str(), true, broker.get());
@@ -271,7 +168,7 @@ void MqttLink::Run(const std::shared_ptr<Broker>& broker) {
     broker->client = client;
   }
   for (;;) {
-    std::vector<Delivery> deliveries;
+    Deliveries deliveries;
     Clock::duration pause = Clock::duration::zero();
     if (!client) {
       Lose(*broker, IOPC_CONNECTION_REFUSED, "the MQTT client could not be made", deliveries);
@@ -300,7 +197,7 @@ void MqttLink::Run(const std::shared_ptr<Broker>& broker) {
     }
     Watch(*broker, deliveries);
     HandBackRefused(*broker, deliveries);
-    Call(deliveries);
+    linklib::CallBack(deliveries);
     std::unique_lock<std::mutex> guard(lock_);
     if (broker->stop) break;
     if (pause != Clock::duration::zero())
@@ -316,7 +213,7 @@ void MqttLink::Run(const std::shared_ptr<Broker>& broker) {
   broker->finished = true;
 }
 
-bool MqttLink::Connect(Broker& broker, std::vector<Delivery>& deliveries) {
+bool MqttLink::Connect(MqttBroker& broker, Deliveries& deliveries) {
   if (!broker.address) {
     Lose(broker, IOPC_CONNECTION_REFUSED, "bad server name: " + broker.addressProblem, deliveries);
     return false;
@@ -359,8 +256,7 @@ bool MqttLink::Connect(Broker& broker, std::vector<Delivery>& deliveries) {
 
 // The connection is gone or could not be made: every item inactive with a
 // bad quality, the writes in flight unconfirmed.
-void MqttLink::Lose(Broker& broker, IOPCConnectionState state, const std::string& text,
-                    std::vector<Delivery>& deliveries) {
+void MqttLink::Lose(MqttBroker& broker, IOPCConnectionState state, const std::string& text, Deliveries& deliveries) {
   std::lock_guard<std::mutex> guard(lock_);
   if (broker.socketOpen && broker.client) mosquitto_disconnect(broker.client);
   broker.socketOpen = broker.acknowledged = false;
@@ -375,13 +271,13 @@ void MqttLink::Lose(Broker& broker, IOPCConnectionState state, const std::string
   for (const auto& item : broker.items) {
     const bool changed = item->active || item->quality != quality;
     item->active = false;
-    if (changed) Deliver(*item, item->last, quality, deliveries);
+    if (changed) linklib::Deliver(*item, item->last, quality, deliveries);
   }
 }
 
 // A connection that was made but not acknowledged in time, or that has
 // been silent and does not answer the watchdog, is lost.
-void MqttLink::Watch(Broker& broker, std::vector<Delivery>& deliveries) {
+void MqttLink::Watch(MqttBroker& broker, Deliveries& deliveries) {
   std::unique_lock<std::mutex> guard(lock_);
   if (!broker.socketOpen) return;
   const Clock::time_point now = Clock::now();
@@ -401,40 +297,25 @@ void MqttLink::Watch(Broker& broker, std::vector<Delivery>& deliveries) {
   Lose(broker, broker.everConnected ? IOPC_CONNECTION_LOST : IOPC_CONNECTION_CONNECTING, lost, deliveries);
 }
 
-void MqttLink::HandBackRefused(Broker& broker, std::vector<Delivery>& deliveries) {
+void MqttLink::HandBackRefused(MqttBroker& broker, Deliveries& deliveries) {
   std::lock_guard<std::mutex> guard(lock_);
   for (auto& [item, refusal] : broker.refused) {
     if (!refusal.empty()) item->writeProblem = refusal;
-    Deliver(*item, item->last, item->topic ? item->quality : kBadConfiguration, deliveries);
+    linklib::Deliver(*item, item->last, item->topic ? item->quality : kBadConfiguration, deliveries);
   }
   broker.refused.clear();
 }
 
-void MqttLink::SubscribeLocked(Broker& broker, const std::string& topic) {
+void MqttLink::SubscribeLocked(MqttBroker& broker, const std::string& topic) {
   int message = 0;
   if (mosquitto_subscribe(broker.client, &message, topic.c_str(), 1) == MOSQ_ERR_SUCCESS)
     broker.subscriptions[message] = topic;
 }
 
-// Called with the lock held.
-void MqttLink::Deliver(Item& item, const LinkValue& value, std::uint16_t quality, std::vector<Delivery>& deliveries) {
-  if (item.removed) return;
-  item.last = value;
-  item.quality = quality;
-  if (item.callback) deliveries.push_back({item.callback, item.context, value, quality, NowTimestamp()});
-}
-
-void MqttLink::Call(const std::vector<Delivery>& deliveries) {
-  for (const Delivery& delivery : deliveries) {
-    const IOPCVariant variant = delivery.value.Variant();
-    delivery.callback(delivery.context, &variant, delivery.quality, delivery.timestamp);
-  }
-}
-
 // ---- The client's callbacks, on the broker's thread ----------------------------------------
 
 void MqttLink::OnConnect(mosquitto*, void* context, int code) {
-  Broker& broker = *static_cast<Broker*>(context);
+  MqttBroker& broker = *static_cast<MqttBroker*>(context);
   std::lock_guard<std::mutex> guard(broker.link->lock_);
   broker.lastHeard = Clock::now();
   if (code != 0) {
@@ -450,12 +331,11 @@ void MqttLink::OnConnect(mosquitto*, void* context, int code) {
                  broker.userName.empty() ? "" : "as " + broker.userName};
   std::set<std::string> topics;
   for (const auto& item : broker.items)
-    if (item->topic && topics.insert(item->topic->topic).second)
-      broker.link->SubscribeLocked(broker, item->topic->topic);
+    if (item->topic && topics.insert(item->topic->topic).second) SubscribeLocked(broker, item->topic->topic);
 }
 
 void MqttLink::OnSubscribe(mosquitto*, void* context, int message, int count, const int* granted) {
-  Broker& broker = *static_cast<Broker*>(context);
+  MqttBroker& broker = *static_cast<MqttBroker*>(context);
   std::lock_guard<std::mutex> guard(broker.link->lock_);
   broker.lastHeard = Clock::now();
   if (message == broker.watchdogMessage) {
@@ -469,13 +349,13 @@ void MqttLink::OnSubscribe(mosquitto*, void* context, int message, int count, co
     if (!item->topic || item->topic->topic != found->second) continue;
     item->active = !refused;
     item->valueProblem = refused ? "subscription refused by the broker" : "";
-    if (refused) broker.link->Deliver(*item, item->last, kBadConfiguration, broker.deliveries);
+    if (refused) linklib::Deliver(*item, item->last, kBadConfiguration, broker.deliveries);
   }
   broker.subscriptions.erase(found);
 }
 
 void MqttLink::OnMessage(mosquitto*, void* context, const mosquitto_message* message) {
-  Broker& broker = *static_cast<Broker*>(context);
+  MqttBroker& broker = *static_cast<MqttBroker*>(context);
   const std::string topic = message->topic ? message->topic : "";
   const std::string payload(static_cast<const char*>(message->payload), static_cast<std::size_t>(message->payloadlen));
   std::lock_guard<std::mutex> guard(broker.link->lock_);
@@ -485,21 +365,21 @@ void MqttLink::OnMessage(mosquitto*, void* context, const mosquitto_message* mes
     std::string problem;
     const std::optional<LinkValue> value = DecodePayload(payload, item->topic->path, problem);
     item->valueProblem = problem;
-    broker.link->Deliver(*item, value ? *value : item->last, value ? kGood : kBadConfiguration, broker.deliveries);
+    linklib::Deliver(*item, value ? *value : item->last, value ? kGood : kBadConfiguration, broker.deliveries);
   }
 }
 
 // MQTT 5 acknowledges a publication with a reason: a refusal hands the
 // item's value back.
 void MqttLink::OnPublish(mosquitto*, void* context, int message, int reason, const mqtt5__property*) {
-  Broker& broker = *static_cast<Broker*>(context);
+  MqttBroker& broker = *static_cast<MqttBroker*>(context);
   std::lock_guard<std::mutex> guard(broker.link->lock_);
   broker.lastHeard = Clock::now();
   const auto found = broker.writes.find(message);
   if (found == broker.writes.end()) return;
   if (reason >= 0x80) {
     found->second->writeProblem = std::string("write refused: ") + mosquitto_reason_string(reason);
-    broker.link->Deliver(*found->second, found->second->last, found->second->quality, broker.deliveries);
+    linklib::Deliver(*found->second, found->second->last, found->second->quality, broker.deliveries);
   }
   broker.writes.erase(found);
 }

@@ -12,20 +12,11 @@
 // quality (its last value again); the thread connects again every second
 // (every 5 s after a refusal) and subscribes everything again. Calls only
 // take the lock and hand work to the client; none waits for the network.
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
-#include <thread>
-#include <vector>
 
-#include "instruments/opc/LinkLibrary.h"
-#include "linklib/LinkValue.h"
+#include "linklib/LinkCore.h"
 #include "linklib/mqtt/MqttNames.h"
 
 struct mosquitto;
@@ -34,55 +25,44 @@ struct mqtt5__property;
 
 namespace tintoral::mqtt {
 
-struct ConnectionInfo {
-  std::string name;
-  IOPCConnectionState state = IOPC_CONNECTION_CONNECTING;
-  std::int64_t sinceUnixMilliseconds = 0;
-  std::string text;
-};
+struct MqttItem;
+struct MqttBroker;
 
-class MqttLink {
+}  // namespace tintoral::mqtt
+
+// Instantiated in MqttLink.cpp, where the item and server are whole.
+extern template class tintoral::linklib::LinkCore<tintoral::mqtt::MqttItem, tintoral::mqtt::MqttBroker>;
+
+namespace tintoral::mqtt {
+
+class MqttLink : public linklib::LinkCore<MqttItem, MqttBroker> {
  public:
   MqttLink();
-  ~MqttLink();
+  ~MqttLink() override;
   MqttLink(const MqttLink&) = delete;
   MqttLink& operator=(const MqttLink&) = delete;
 
-  std::int32_t Add(const std::string& serverName, const std::string& itemName, IOPCDataCallback callback,
-                   void* context);
-  void Remove(std::int32_t handle);
-  bool Active(std::int32_t handle) const;
-  void Send(std::int32_t handle, const IOPCVariant& value);
-  std::string Status(std::int32_t handle) const;
-  std::size_t ConnectionCount() const;
-  bool Connection(std::size_t index, ConnectionInfo& info) const;
+  // The group and its update rate do not apply: every message is a value.
+  std::int32_t Add(const std::string& serverName, const std::string& itemName, const std::string& groupName,
+                   std::int32_t updateRate, IOPCDataCallback callback, void* context) override;
+  void Send(std::int32_t handle, const IOPCVariant& value) override;
 
  private:
-  struct Item;
-  struct Broker;
-  struct Delivery;
-  using Clock = std::chrono::steady_clock;
+  using Deliveries = linklib::Deliveries;
 
-  void Run(const std::shared_ptr<Broker>& broker);
-  bool Connect(Broker& broker, std::vector<Delivery>& deliveries);
-  void Lose(Broker& broker, IOPCConnectionState state, const std::string& text, std::vector<Delivery>& deliveries);
-  void Watch(Broker& broker, std::vector<Delivery>& deliveries);
-  void HandBackRefused(Broker& broker, std::vector<Delivery>& deliveries);
-  void SubscribeLocked(Broker& broker, const std::string& topic);
-  void Deliver(Item& item, const linklib::LinkValue& value, std::uint16_t quality, std::vector<Delivery>& deliveries);
-  void JoinFinishedLocked();
-  static void Call(const std::vector<Delivery>& deliveries);
+  std::shared_ptr<MqttBroker> NewServerLocked(const std::string& name) override;
+  void Run(const std::shared_ptr<MqttBroker>& broker) override;
+  void ForgetLocked(MqttBroker& broker, const MqttItem& item) override;
+  bool Connect(MqttBroker& broker, Deliveries& deliveries);
+  void Lose(MqttBroker& broker, IOPCConnectionState state, const std::string& text, Deliveries& deliveries);
+  void Watch(MqttBroker& broker, Deliveries& deliveries);
+  void HandBackRefused(MqttBroker& broker, Deliveries& deliveries);
+  static void SubscribeLocked(MqttBroker& broker, const std::string& topic);
 
   static void OnConnect(mosquitto*, void* broker, int code);
   static void OnSubscribe(mosquitto*, void* broker, int mid, int count, const int* granted);
   static void OnMessage(mosquitto*, void* broker, const mosquitto_message* message);
   static void OnPublish(mosquitto*, void* broker, int mid, int reason, const mqtt5__property* properties);
-
-  mutable std::mutex lock_;
-  std::map<std::int32_t, std::shared_ptr<Item>> items_;
-  std::vector<std::shared_ptr<Broker>> brokers_;  // in the order first named
-  std::vector<std::pair<std::shared_ptr<Broker>, std::thread>> threads_;
-  std::int32_t nextHandle_ = 1;
 };
 
 }  // namespace tintoral::mqtt

@@ -1,24 +1,14 @@
 #include "linklib/mqtt/MqttNames.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "linklib/NameParts.h"
 
 namespace tintoral::mqtt {
 namespace {
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts(1);
-  for (char c : text) {
-    if (c == separator) parts.emplace_back();
-    else parts.back() += c;
-  }
-  return parts;
-}
+using linklib::Lower;
+using linklib::Split;
 
 bool HasWildcard(const std::string& topic) { return topic.find_first_of("+#") != std::string::npos; }
 
@@ -55,31 +45,20 @@ std::optional<BrokerAddress> ParseBrokerName(const std::string& serverName, std:
     rest.resize(query);
   }
   if (!rest.empty() && rest.back() == '/') rest.pop_back();
-  std::size_t hostEnd = rest.find(':');
-  if (!rest.empty() && rest.front() == '[') {
-    hostEnd = rest.find(']');
-    if (hostEnd == std::string::npos || (hostEnd + 1 < rest.size() && rest[hostEnd + 1] != ':')) {
-      error = "the bracketed address is not closed";
-      return std::nullopt;
-    }
-    broker.host = rest.substr(1, hostEnd - 1);
-    ++hostEnd;
-  } else {
-    broker.host = rest.substr(0, hostEnd);
-  }
+  std::optional<std::string> port;  // the text after the host's ':'
+  if (!linklib::SplitHost(rest, broker.host, port, error)) return std::nullopt;
   if (broker.host.empty() || broker.host.find('/') != std::string::npos) {
     error = "the server name has no host";
     return std::nullopt;
   }
-  if (hostEnd < rest.size()) {
-    const std::string port = rest.substr(hostEnd + 1);
-    const bool digits = !port.empty() && port.size() <= 5 &&
-                        std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits || std::stoi(port) < 1 || std::stoi(port) > 65535) {
+  if (port) {
+    const bool digits = !port->empty() && port->size() <= 5 &&
+                        std::all_of(port->begin(), port->end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || std::stoi(*port) < 1 || std::stoi(*port) > 65535) {
       error = "the port is not a number from 1 to 65535";
       return std::nullopt;
     }
-    broker.port = std::stoi(port);
+    broker.port = std::stoi(*port);
   }
   return broker;
 }

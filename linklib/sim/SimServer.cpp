@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 namespace tintoral::sim {
 namespace {
@@ -23,53 +22,6 @@ std::chrono::steady_clock::duration Seconds(double seconds) {
 }
 
 }  // namespace
-
-SimValue SimValue::From(const IOPCVariant& value) {
-  SimValue copy;
-  copy.type = value.type;
-  switch (value.type) {
-    case IOPC_VT_INT32: copy.integer = value.value.int32Value; break;
-    case IOPC_VT_INT64: copy.integer = value.value.int64Value; break;
-    case IOPC_VT_BOOLEAN: copy.integer = value.value.booleanValue != 0; break;
-    case IOPC_VT_DOUBLE: copy.number = value.value.doubleValue; break;
-    case IOPC_VT_TEXT:
-      if (value.value.text.bytes) copy.text.assign(value.value.text.bytes, value.value.text.length);
-      break;
-    default: copy.type = IOPC_VT_EMPTY;
-  }
-  return copy;
-}
-
-SimValue SimValue::Number(double number) {
-  SimValue value;
-  value.type = IOPC_VT_DOUBLE;
-  value.number = number;
-  return value;
-}
-
-SimValue SimValue::Text(std::string text) {
-  SimValue value;
-  value.type = IOPC_VT_TEXT;
-  value.text = std::move(text);
-  return value;
-}
-
-IOPCVariant SimValue::View() const {
-  IOPCVariant view{};
-  view.type = type;
-  switch (type) {
-    case IOPC_VT_INT32: view.value.int32Value = static_cast<std::int32_t>(integer); break;
-    case IOPC_VT_INT64: view.value.int64Value = integer; break;
-    case IOPC_VT_BOOLEAN: view.value.booleanValue = static_cast<std::int32_t>(integer); break;
-    case IOPC_VT_DOUBLE: view.value.doubleValue = number; break;
-    case IOPC_VT_TEXT:
-      view.value.text.bytes = text.data();
-      view.value.text.length = text.size();
-      break;
-    default: break;
-  }
-  return view;
-}
 
 SimServer::SimServer(std::vector<SimItemSettings> items, std::vector<std::string> fileErrors)
     : items_(std::move(items)),
@@ -93,8 +45,10 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
   const Key key(server, item);
   links_[handle] = Link{key, callback, context};
   if (std::find(servers_.begin(), servers_.end(), server) == servers_.end()) servers_.push_back(server);
-  const Point& point = PointOf(key);
+  Point& point = PointOf(key);
+  point.links.push_back(handle);
   if (point.value) Queue({key, *point.value, handle});
+  nextGeneration_ = Clock::time_point();
   changed_.notify_all();
   return handle;
 }
@@ -102,7 +56,11 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
 void SimServer::Remove(std::int32_t handle) {
   {
     std::lock_guard guard(lock_);
-    links_.erase(handle);
+    const auto link = links_.find(handle);
+    if (link == links_.end()) return;
+    std::vector<std::int32_t>& pointLinks = points_.at(link->second.key).links;
+    pointLinks.erase(std::find(pointLinks.begin(), pointLinks.end(), handle));
+    links_.erase(link);
   }
   // Waits for a delivery under way, unless this is one of its callbacks.
   if (std::this_thread::get_id() != worker_.get_id()) std::lock_guard wait(deliveryLock_);
@@ -155,6 +113,7 @@ void SimServer::Reload(SimFileContents contents) {
       Queue({key, *point.value, 0});
     }
   }
+  nextGeneration_ = Clock::time_point();
   changed_.notify_all();
 }
 
@@ -234,7 +193,7 @@ SimServer::Point& SimServer::PointOf(const Key& key) {
 void SimServer::ApplySettings(const SimItemSettings& settings, Point& point) {
   const GeneratorSettings& generator = settings.generator;
   if (generator.kind == GeneratorKind::Constant)
-    point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Number(generator.value);
+    point.value = generator.isText ? SimValue::Text(generator.text) : SimValue::Real(generator.value);
   else point.generator = std::make_unique<Generator>(generator, static_cast<std::uint32_t>(settings.line));
 }
 
@@ -258,13 +217,11 @@ void SimServer::Queue(Delivery delivery) {
 // returns when the next one is due.
 SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
   Clock::time_point next = now + std::chrono::seconds(1);
-  std::set<Key> linked;
-  for (const auto& [handle, link] : links_) linked.insert(link.key);
   for (auto& [key, point] : points_) {
-    if (!point.generator || !linked.count(key)) continue;
+    if (!point.generator || point.links.empty()) continue;
     if (point.nextDue <= now) {
       const double seconds = std::chrono::duration<double>(now - start_).count();
-      point.value = SimValue::Number(point.generator->ValueAt(seconds));
+      point.value = SimValue::Real(point.generator->ValueAt(seconds));
       point.nextDue = now + Seconds(point.generator->Settings().every);
       Queue({key, *point.value, 0});
     }
@@ -277,7 +234,9 @@ void SimServer::Run() {
   std::unique_lock guard(lock_);
   while (!stopping_) {
     CheckFile(Clock::now());
-    const Clock::time_point wake = std::min(Generate(Clock::now()), Clock::now() + kFileCheckInterval);
+    const Clock::time_point now = Clock::now();
+    if (now >= nextGeneration_) nextGeneration_ = Generate(now);
+    const Clock::time_point wake = std::min(nextGeneration_, now + kFileCheckInterval);
     if (!deliveries_.empty()) {
       const Delivery delivery = std::move(deliveries_.front());
       deliveries_.pop_front();
@@ -295,12 +254,12 @@ void SimServer::Deliver(const Delivery& delivery) {
   std::vector<Link> targets;
   {
     std::lock_guard guard(lock_);
-    for (const auto& [handle, link] : links_) {
-      const bool chosen = !delivery.only || handle == delivery.only;
-      if (chosen && link.key == delivery.key && link.callback) targets.push_back(link);
+    for (const std::int32_t handle : points_.at(delivery.key).links) {
+      const Link& link = links_.at(handle);
+      if ((!delivery.only || handle == delivery.only) && link.callback) targets.push_back(link);
     }
   }
-  const IOPCVariant value = delivery.value.View();
+  const IOPCVariant value = delivery.value.Variant();
   const std::uint64_t timestamp = UnixMilliseconds();
   for (const Link& link : targets) link.callback(link.context, &value, kGoodQuality, timestamp);
 }

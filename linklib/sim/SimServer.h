@@ -21,24 +21,13 @@
 #include <vector>
 
 #include "instruments/opc/LinkLibrary.h"
+#include "linklib/LinkValue.h"
 #include "linklib/sim/Generator.h"
 #include "linklib/sim/SimFile.h"
 
 namespace tintoral::sim {
 
-// A value with its own copy of a text.
-struct SimValue {
-  std::int32_t type = IOPC_VT_EMPTY;
-  std::int64_t integer = 0;  // Int32, Int64 and Boolean
-  double number = 0;
-  std::string text;
-
-  static SimValue From(const IOPCVariant& value);
-  static SimValue Number(double number);
-  static SimValue Text(std::string text);
-  // Valid while this value lives.
-  IOPCVariant View() const;
-};
+using SimValue = linklib::LinkValue;
 
 class SimServer {
  public:
@@ -86,6 +75,7 @@ class SimServer {
     std::optional<SimValue> value;
     std::unique_ptr<Generator> generator;
     Clock::time_point nextDue;
+    std::vector<std::int32_t> links;  // the handles of the links open to it
   };
   struct Delivery {
     Key key;
@@ -121,6 +111,7 @@ class SimServer {
   std::deque<Delivery> deliveries_;
   std::vector<std::string> servers_;
   std::int32_t nextHandle_ = 1;
+  Clock::time_point nextGeneration_;  // when Generate is next due; reset by new links and settings
   bool stopping_ = false;
   std::string watchedPath_;
   FileStamp watchedStamp_;

@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <list>
-#include <map>
-#include <mutex>
-#include <thread>
 
+#include "LinkFixture.h"
 #include "ModbusTestServer.h"
 #include "OpcUaTestServer.h"
 #include "linklib/modbus/ModbusLink.h"
@@ -17,78 +14,19 @@ namespace tintoral::test {
 namespace {
 
 using namespace std::chrono_literals;
-using modbus::ModbusLink;
-
-std::string TextOf(const IOPCVariant& value) {
-  switch (value.type) {
-    case IOPC_VT_INT32: return std::to_string(value.value.int32Value);
-    case IOPC_VT_INT64: return std::to_string(value.value.int64Value);
-    case IOPC_VT_DOUBLE: return std::to_string(value.value.doubleValue);
-    case IOPC_VT_BOOLEAN: return value.value.booleanValue ? "true" : "false";
-    case IOPC_VT_TEXT: return std::string(value.value.text.bytes, value.value.text.length);
-    default: return "empty";
-  }
-}
-
-IOPCVariant Number(double value) {
-  IOPCVariant variant{};
-  variant.type = IOPC_VT_DOUBLE;
-  variant.value.doubleValue = value;
-  return variant;
-}
-
-class ModbusLinkTest : public ::testing::Test {
+class ModbusLinkTest : public LinkFixture {
  protected:
   void SetUp() override {
     if (const std::string reason = ModbusSkipReason(); !reason.empty()) GTEST_SKIP() << reason;
     ASSERT_TRUE(server.Start());
+    link = std::make_unique<modbus::ModbusLink>();
   }
-
   std::int32_t Add(const std::string& itemName, int updateRate = 50, const std::string& group = "",
                    const std::string& serverName = "") {
-    Slot& slot = slots.emplace_back(Slot{this, static_cast<int>(slots.size())});
-    const std::int32_t handle =
-        link.Add(serverName.empty() ? server.ServerName() : serverName, itemName, group, updateRate, &Receive, &slot);
-    std::lock_guard<std::mutex> guard(lock);
-    slotOf[handle] = slot.id;
-    return handle;
-  }
-  // The last value and quality delivered for the item ("" before any).
-  std::string Last(std::int32_t handle) {
-    std::lock_guard<std::mutex> guard(lock);
-    const auto found = last.find(slotOf[handle]);
-    return found == last.end() ? "" : found->second;
-  }
-  bool WaitFor(std::int32_t handle, const std::string& expected, std::chrono::milliseconds timeout = 5s) {
-    const bool arrived = WaitUntil([&] { return Last(handle) == expected; }, timeout);
-    if (!arrived) ADD_FAILURE() << "last of " << handle << ": " << Last(handle) << ", expected " << expected;
-    return arrived;
-  }
-  IOPCConnectionState State(std::string* text = nullptr) {
-    modbus::ConnectionInfo info;
-    if (!link.Connection(0, info)) return IOPC_CONNECTION_UNKNOWN;
-    if (text) *text = info.text;
-    return info.state;
+    return AddItem(serverName.empty() ? server.ServerName() : serverName, itemName, group, updateRate);
   }
 
- private:
-  struct Slot {
-    ModbusLinkTest* test;
-    int id;
-  };
-  static void Receive(void* context, const IOPCVariant* value, std::uint16_t quality, std::uint64_t) {
-    const Slot& slot = *static_cast<Slot*>(context);
-    std::lock_guard<std::mutex> guard(slot.test->lock);
-    slot.test->last[slot.id] = TextOf(*value) + "/" + std::to_string(quality);
-  }
-
- protected:
   ModbusTestServer server;
-  std::mutex lock;
-  std::list<Slot> slots;
-  std::map<std::int32_t, int> slotOf;
-  std::map<int, std::string> last;
-  ModbusLink link;  // ends before the slots it calls back into
 };
 
 TEST_F(ModbusLinkTest, ValuesOfEveryAreaAndTypeArriveAndFollowTheServer) {
@@ -108,9 +46,9 @@ TEST_F(ModbusLinkTest, ValuesOfEveryAreaAndTypeArriveAndFollowTheServer) {
   WaitFor(inputRegister, "-1/192");
   WaitFor(real, "1.500000/192");
   WaitFor(integer, "-2/192");
-  WaitFor(text, "OK/192");
+  WaitFor(text, "'OK'/192");
   WaitFor(wide, "70000/192");
-  EXPECT_TRUE(link.Active(real));
+  EXPECT_TRUE(link->Active(real));
   EXPECT_EQ(State(), IOPC_CONNECTION_CONNECTED);
   server.Set("hr", 10, {0xC000, 0});
   WaitFor(real, "-2.000000/192");
@@ -122,16 +60,16 @@ TEST_F(ModbusLinkTest, WritesReachTheServerAndComeBackAsValues) {
   const std::int32_t small = Add("hr:30:int16");
   ASSERT_TRUE(WaitFor(real, "0.000000/192"));
   WaitFor(coil, "false/192");
-  link.Send(coil, Number(1));
-  link.Send(real, Number(2.5));
-  link.Send(small, Number(-3));
+  link->Send(coil, Number(1));
+  link->Send(real, Number(2.5));
+  link->Send(small, Number(-3));
   WaitFor(real, "2.500000/192");
   WaitFor(small, "-3/192");
   WaitFor(coil, "true/192");
   EXPECT_EQ(server.Get("hr", 20, 2), (std::vector<int>{0, 0x4020}));
   EXPECT_EQ(server.Get("hr", 30, 1), std::vector<int>{0xFFFD});
   EXPECT_EQ(server.Get("co", 1, 1), std::vector<int>{1});
-  EXPECT_EQ(link.Status(real), "");
+  EXPECT_EQ(link->Status(real), "");
 }
 
 TEST_F(ModbusLinkTest, RefusedWritesAreReportedAndTheServersValueComesAgain) {
@@ -139,19 +77,16 @@ TEST_F(ModbusLinkTest, RefusedWritesAreReportedAndTheServersValueComesAgain) {
   const std::int32_t holding = Add("hr:2");
   ASSERT_TRUE(WaitFor(holding, "0/192"));
   WaitFor(input, "0/192");
-  {
-    std::lock_guard<std::mutex> guard(lock);
-    last.clear();
-  }
-  link.Send(input, Number(5));
-  link.Send(holding, Number(70000));
+  ForgetValues();
+  link->Send(input, Number(5));
+  link->Send(holding, Number(70000));
   WaitFor(input, "0/192");
   WaitFor(holding, "0/192");
-  EXPECT_EQ(link.Status(input), "write refused: input registers are read-only");
-  EXPECT_EQ(link.Status(holding), "write refused: 70000 is out of range for uint16");
-  link.Send(holding, Number(7));
+  EXPECT_EQ(link->Status(input), "write refused: input registers are read-only");
+  EXPECT_EQ(link->Status(holding), "write refused: 70000 is out of range for uint16");
+  link->Send(holding, Number(7));
   WaitFor(holding, "7/192");
-  EXPECT_EQ(link.Status(holding), "") << "a write's problem stays until a write succeeds";
+  EXPECT_EQ(link->Status(holding), "") << "a write's problem stays until a write succeeds";
 }
 
 TEST_F(ModbusLinkTest, AnExceptionResponseMarksOnlyTheItemsAtFault) {
@@ -160,12 +95,12 @@ TEST_F(ModbusLinkTest, AnExceptionResponseMarksOnlyTheItemsAtFault) {
   const std::int32_t beyond = Add("hr:999:int32");  // registers 999 and 1000: the server has 1,000
   WaitFor(good, "4/192");
   WaitFor(beyond, "empty/4");
-  EXPECT_FALSE(link.Active(beyond));
-  EXPECT_TRUE(link.Active(good));
-  EXPECT_EQ(link.Status(beyond), "read refused: illegal data address (exception 2)");
+  EXPECT_FALSE(link->Active(beyond));
+  EXPECT_TRUE(link->Active(good));
+  EXPECT_EQ(link->Status(beyond), "read refused: illegal data address (exception 2)");
   const std::int32_t badName = Add("hr:x");
   WaitFor(badName, "empty/4");
-  EXPECT_EQ(link.Status(badName), "bad item name: the address is not a number from 0 to 65535");
+  EXPECT_EQ(link->Status(badName), "bad item name: the address is not a number from 0 to 65535");
 }
 
 TEST_F(ModbusLinkTest, AKilledServerMakesItemsInactiveAndTheyComeBackWithIt) {
@@ -174,16 +109,16 @@ TEST_F(ModbusLinkTest, AKilledServerMakesItemsInactiveAndTheyComeBackWithIt) {
   ASSERT_TRUE(WaitFor(item, "11/192"));
   server.Kill();
   WaitFor(item, "11/24");
-  EXPECT_FALSE(link.Active(item));
+  EXPECT_FALSE(link->Active(item));
   EXPECT_EQ(State(), IOPC_CONNECTION_LOST);
-  EXPECT_EQ(link.Status(item).rfind("connection lost: ", 0), 0u) << link.Status(item);
-  link.Send(item, Number(3));
-  WaitUntil([&] { return !link.Status(item).empty() && link.Status(item).rfind("write failed", 0) == 0; }, 5s);
-  EXPECT_EQ(link.Status(item), "write failed: not connected");
+  EXPECT_EQ(link->Status(item).rfind("connection lost: ", 0), 0u) << link->Status(item);
+  link->Send(item, Number(3));
+  WaitUntil([&] { return !link->Status(item).empty() && link->Status(item).rfind("write failed", 0) == 0; }, 5s);
+  EXPECT_EQ(link->Status(item), "write failed: not connected");
   ASSERT_TRUE(server.Start());
   server.Set("hr", 1, {12});
   WaitFor(item, "12/192");
-  EXPECT_TRUE(link.Active(item));
+  EXPECT_TRUE(link->Active(item));
   EXPECT_EQ(State(), IOPC_CONNECTION_CONNECTED);
 }
 
@@ -204,10 +139,10 @@ TEST_F(ModbusLinkTest, AServerThatIsNotThereOrNotNamedRightLeavesItsItemsInactiv
   const std::string nowhere = "modbus-tcp://127.0.0.1:" + std::to_string(FreePort()) + "/1";
   const std::int32_t missing = Add("hr:1", 50, "", nowhere);
   WaitFor(missing, "empty/8");
-  EXPECT_EQ(link.Status(missing), "not connected: connection refused");
+  EXPECT_EQ(link->Status(missing), "not connected: connection refused");
   const std::int32_t misnamed = Add("hr:1", 50, "", "modbus-tcp://127.0.0.1:x");
   WaitFor(misnamed, "empty/4");
-  EXPECT_EQ(link.Status(misnamed), "connection refused: bad server name: the port is not a number from 1 to 65535");
+  EXPECT_EQ(link->Status(misnamed), "connection refused: bad server name: the port is not a number from 1 to 65535");
 }
 
 }  // namespace

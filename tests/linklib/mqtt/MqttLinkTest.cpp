@@ -8,10 +8,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <list>
-#include <map>
-#include <mutex>
 
+#include "LinkFixture.h"
 #include "MqttBroker.h"
 #include "OpcUaTestServer.h"
 #include "linklib/mqtt/MqttLink.h"
@@ -21,78 +19,22 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string TextOf(const IOPCVariant& value) {
-  switch (value.type) {
-    case IOPC_VT_INT32: return std::to_string(value.value.int32Value);
-    case IOPC_VT_DOUBLE: return std::to_string(value.value.doubleValue);
-    case IOPC_VT_BOOLEAN: return value.value.booleanValue ? "true" : "false";
-    case IOPC_VT_TEXT: return "'" + std::string(value.value.text.bytes, value.value.text.length) + "'";
-    default: return "empty";
-  }
-}
-
-IOPCVariant Number(double value) {
-  IOPCVariant variant{};
-  variant.type = IOPC_VT_DOUBLE;
-  variant.value.doubleValue = value;
-  return variant;
-}
-
-// The link and what its items received, with a broker of the given access.
-class MqttLinkTest : public ::testing::Test {
+// The link with a broker of the given access.
+class MqttLinkTest : public LinkFixture {
  protected:
   explicit MqttLinkTest(MqttBroker::Access access = MqttBroker::Access::Anonymous) : broker(access) {}
   void SetUp() override {
     if (const std::string reason = MqttSkipReason(); !reason.empty()) GTEST_SKIP() << reason;
     ASSERT_TRUE(broker.Start());
+    link = std::make_unique<mqtt::MqttLink>();
   }
-  void TearDown() override { unsetenv("TINTORAL_OPCUA_CREDENTIALS"); }
+  void TearDown() override {
+    LinkFixture::TearDown();
+    unsetenv("TINTORAL_OPCUA_CREDENTIALS");
+  }
+  std::int32_t Add(const std::string& itemName) { return AddItem(broker.ServerName(), itemName); }
 
-  std::int32_t Add(const std::string& itemName) {
-    Slot& slot = slots.emplace_back(Slot{this, static_cast<int>(slots.size())});
-    const std::int32_t handle = link->Add(broker.ServerName(), itemName, &Receive, &slot);
-    std::lock_guard<std::mutex> guard(lock);
-    slotOf[handle] = slot.id;
-    return handle;
-  }
-  std::string Last(std::int32_t handle) {
-    std::lock_guard<std::mutex> guard(lock);
-    const auto found = last.find(slotOf[handle]);
-    return found == last.end() ? "" : found->second;
-  }
-  bool WaitFor(std::int32_t handle, const std::string& expected, std::chrono::milliseconds timeout = 5s) {
-    const bool arrived = WaitUntil([&] { return Last(handle) == expected; }, timeout);
-    if (!arrived) ADD_FAILURE() << "last of " << handle << ": " << Last(handle) << ", expected " << expected;
-    return arrived;
-  }
-  bool WaitActive(std::int32_t handle) {
-    return WaitUntil([&] { return link->Active(handle); }, 5s);
-  }
-  IOPCConnectionState State(std::string* text = nullptr) {
-    mqtt::ConnectionInfo info;
-    if (!link->Connection(0, info)) return IOPC_CONNECTION_UNKNOWN;
-    if (text) *text = info.text;
-    return info.state;
-  }
-
- private:
-  struct Slot {
-    MqttLinkTest* test;
-    int id;
-  };
-  static void Receive(void* context, const IOPCVariant* value, std::uint16_t quality, std::uint64_t) {
-    const Slot& slot = *static_cast<Slot*>(context);
-    std::lock_guard<std::mutex> guard(slot.test->lock);
-    slot.test->last[slot.id] = TextOf(*value) + "/" + std::to_string(quality);
-  }
-
- protected:
   MqttBroker broker;
-  std::mutex lock;
-  std::list<Slot> slots;
-  std::map<std::int32_t, int> slotOf;
-  std::map<int, std::string> last;
-  std::unique_ptr<mqtt::MqttLink> link = std::make_unique<mqtt::MqttLink>();  // reset before the slots go
 };
 
 TEST_F(MqttLinkTest, RetainedAndNewMessagesBecomeValuesOfEveryPayloadKind) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "linklib/sim/SimServer.h"
+#include "tests/support/TestTempPath.h"
 
 namespace tintoral::sim {
 namespace {
@@ -65,10 +66,11 @@ TEST(SimServerTest, EveryValueTypeReachesEveryLinkOfItsItemWholeTheWritersToo) {
   for (const IOPCVariant& value : sent) server.Send(writing, SimValue::From(value));
   ASSERT_TRUE(reader.WaitForCalls(4));
   std::lock_guard guard(reader.lock);
-  EXPECT_EQ(reader.values[0].View().value.int64Value, std::int64_t{1} << 40);
-  EXPECT_EQ(reader.values[1].View().value.booleanValue, 1);
-  EXPECT_EQ(std::string(reader.values[2].View().value.text.bytes, reader.values[2].View().value.text.length), text);
-  EXPECT_EQ(reader.values[3].View().value.int32Value, -7);
+  EXPECT_EQ(reader.values[0].Variant().value.int64Value, std::int64_t{1} << 40);
+  EXPECT_EQ(reader.values[1].Variant().value.booleanValue, 1);
+  EXPECT_EQ(std::string(reader.values[2].Variant().value.text.bytes, reader.values[2].Variant().value.text.length),
+            text);
+  EXPECT_EQ(reader.values[3].Variant().value.int32Value, -7);
   EXPECT_TRUE(writer.WaitForCalls(4)) << "the writer's item is confirmed and gets its first value";
 }
 
@@ -93,7 +95,7 @@ TEST(SimServerTest, NoCallbackRunsOnceRemoveHasReturned) {
 }
 
 TEST(SimServerTest, TheFileIsReadAgainWhenItChangesAndLinesThatMatchNoItemAreWarnings) {
-  const std::string path = testing::TempDir() + "server-reload.sim";
+  const std::string path = tintoral::test::TestTempPath("server-reload.sim");
   std::ofstream(path) << "Tank = constant 1\nFlow = sine min 0\n";
   SimFileContents first = ReadSimFile(path);
   SimServer server(std::move(first.items), std::move(first.errors));
@@ -108,7 +110,7 @@ TEST(SimServerTest, TheFileIsReadAgainWhenItChangesAndLinesThatMatchNoItemAreWar
   ASSERT_TRUE(tank.WaitForCalls(2));
   {
     std::lock_guard guard(tank.lock);
-    EXPECT_EQ(tank.values.back().number, 7);
+    EXPECT_EQ(tank.values.back().real, 7);
   }
   EXPECT_EQ(server.SetupProblems(),
             std::vector<std::string>{path + ":3: warning: 'Mixer' matches no item of the panel"});

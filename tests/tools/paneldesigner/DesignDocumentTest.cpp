@@ -6,6 +6,7 @@
 #include "platform/window/WinControl.h"
 #include "runtime/Exception.h"
 #include "runtime/FormWriter.h"
+#include "tests/support/TestTempPath.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/paneldesigner/DesignDocument.h"
 
@@ -313,7 +314,7 @@ TEST_F(DesignDocumentTest, ARenamedSelectedControlStaysSelected) {
 
 TEST(DesignDocumentOpen, NamesTheFileAndLineOfAFormThatDoesNotRead) {
   RegisterFormClasses();
-  const std::string path = testing::TempDir() + "broken.txt";
+  const std::string path = tintoral::test::TestTempPath("broken.txt");
   FILE* f = std::fopen(path.c_str(), "w");
   std::fputs("object F: TForm\n  Left 5\nend\n", f);
   std::fclose(f);
