@@ -74,10 +74,12 @@ OpcUaLink::~OpcUaLink() {
 std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& serverName, const std::string& itemName,
                             const std::string& groupName, std::int32_t updateRate, IOPCDataCallback callback,
                             void* context) {
+  std::optional<std::string> url = EndpointUrl(computerName, serverName);
+  if (!url) return 0;  // no link: the data link reports the item's server name
   std::lock_guard<std::mutex> guard(lock_);
   const std::int32_t handle = nextHandle_++;
   Item& item = items_[handle];
-  item.url = EndpointUrl(computerName, serverName);
+  item.url = std::move(*url);
   item.addCommand = {
       "add", std::to_string(handle), item.url, groupName, std::to_string(updateRate < 0 ? 0 : updateRate), itemName};
   connections_.Use(item.url, NowUnixMilliseconds());

@@ -50,6 +50,8 @@ class OpcUaLink {
   OpcUaLink(const OpcUaLink&) = delete;
   OpcUaLink& operator=(const OpcUaLink&) = delete;
 
+  // The item's handle; 0, and no link, when its server can be reached in no
+  // form (EndpointUrl).
   std::int32_t Add(const std::string& computerName, const std::string& serverName, const std::string& itemName,
                    const std::string& groupName, std::int32_t updateRate, IOPCDataCallback callback, void* context);
   void Remove(std::int32_t handle);

@@ -162,6 +162,26 @@ std::vector<std::string> SimServer::Servers() {
   return servers_;
 }
 
+std::vector<std::string> SimServer::KnownServers() {
+  std::lock_guard guard(lock_);
+  std::set<std::string> names;
+  for (const SimItemSettings& item : items_)
+    if (!item.anyServer) names.insert(item.server);
+  for (const auto& [key, point] : points_) names.insert(key.first);
+  names.erase("");
+  return {names.begin(), names.end()};
+}
+
+std::vector<std::string> SimServer::KnownItems(const std::string& server) {
+  std::lock_guard guard(lock_);
+  std::set<std::string> names;
+  for (const SimItemSettings& item : items_)
+    if (item.anyServer || item.server == server) names.insert(item.item);
+  for (const auto& [key, point] : points_)
+    if (key.first == server) names.insert(key.second);
+  return {names.begin(), names.end()};
+}
+
 SimServer::Point& SimServer::PointOf(const Key& key) {
   const auto [found, isNew] = points_.try_emplace(key);
   Point& point = found->second;

@@ -102,8 +102,12 @@ void TLivePanel::Replace(std::optional<TLoadedForm> loaded, std::unique_ptr<TFor
   errorWindow_ = std::move(errorWindow);
   prepare_(Window(), error_, loaded_ ? loaded_->Warnings() : std::vector<std::string>());
   TForm* old = oldErrorWindow ? oldErrorWindow.get() : oldLoaded ? &dynamic_cast<TForm&>(oldLoaded->Root()) : nullptr;
-  if (old) Window().TakeWindowOf(*old);
-  else Window().Show();
+  if (!old) {
+    Window().Show();
+    return;
+  }
+  Window().DestroyHandle();  // one a program form made itself as it was built
+  Window().TakeWindowOf(*old);
 }
 
 }  // namespace tintoral
