@@ -8,8 +8,6 @@
 namespace tintoral::linklib {
 namespace {
 
-constexpr int kMaxDepth = 64;
-
 class Parser {
  public:
   explicit Parser(const std::string& text) : text_(text) {}
@@ -42,7 +40,7 @@ class Parser {
   }
 
   bool Value(JsonValue& value, int depth) {
-    if (depth > kMaxDepth) return Fail("nested too deep");
+    if (depth > kJsonDeepestNesting) return Fail("nested too deep");
     SkipSpace();
     if (at_ >= text_.size()) return Fail("a value is missing");
     switch (text_[at_]) {

@@ -11,6 +11,9 @@
 
 namespace tintoral::linklib {
 
+// Values nested deeper than this are refused.
+constexpr int kJsonDeepestNesting = 64;
+
 struct JsonMember;
 
 struct JsonValue {

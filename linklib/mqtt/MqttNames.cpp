@@ -4,6 +4,8 @@
 
 #include "linklib/NameParts.h"
 
+#include "linklib/Json.h"
+
 namespace tintoral::mqtt {
 namespace {
 
@@ -76,6 +78,11 @@ std::optional<ItemTopic> ParseItemTopic(const std::string& itemName, std::string
     item.path = Split(parts[0].substr(bar + 1), '.');
     if (std::any_of(item.path.begin(), item.path.end(), [](const std::string& name) { return name.empty(); })) {
       error = "the field path has an empty name";
+      return std::nullopt;
+    }
+    // A value written at a deeper path would make a payload no reader takes.
+    if (item.path.size() > static_cast<std::size_t>(linklib::kJsonDeepestNesting)) {
+      error = "the field path has more than " + std::to_string(linklib::kJsonDeepestNesting) + " names";
       return std::nullopt;
     }
   }

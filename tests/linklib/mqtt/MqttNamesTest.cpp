@@ -54,6 +54,13 @@ TEST(MqttNames, ItemNames) {
     }
     EXPECT_EQ(shown, expected) << name;
   }
+  // A value written at a deeper field path would make a payload no reader takes.
+  std::string deep = "a|x";
+  for (int i = 0; i < 64; ++i) deep += ".x";
+  std::string error;
+  EXPECT_FALSE(ParseItemTopic(deep, error));
+  EXPECT_EQ(error, "the field path has more than 64 names");
+  EXPECT_TRUE(ParseItemTopic(deep.substr(0, deep.size() - 2), error)) << "64 names";
 }
 
 std::string Shown(const std::optional<linklib::LinkValue>& value, const std::string& problem) {
