@@ -29,18 +29,18 @@ double AngleDegrees(double u, double v) {
   return a;
 }
 
-double Modulus(double u, double v) {
-  const Extended au = std::fabs(static_cast<Extended>(u));
-  const Extended av = std::fabs(static_cast<Extended>(v));
-  return static_cast<double>(std::sqrt(au * au + av * av));
-}
-
 int PixelOffset(double component) { return static_cast<int>(RoundHalfAway(component * 150.0L)); }
 
 }  // namespace
 
 double ChromaV(double rMinusY) { return static_cast<double>(0.877L * rMinusY); }
 double ChromaU(double bMinusY) { return static_cast<double>(0.492L * bMinusY); }
+
+double ChromaModulus(double u, double v) {
+  const Extended au = std::fabs(static_cast<Extended>(u));
+  const Extended av = std::fabs(static_cast<Extended>(v));
+  return static_cast<double>(std::sqrt(au * au + av * av));
+}
 
 TChromaVector ComputeChromaVector(double u, double v) {
   TChromaVector vector;
@@ -49,7 +49,7 @@ TChromaVector ComputeChromaVector(double u, double v) {
     vector.ModulusText = "0";
   } else {
     vector.AngleText = FixedText(AngleDegrees(u, v), 1);
-    vector.ModulusText = FixedText(Modulus(u, v), 3);
+    vector.ModulusText = FixedText(ChromaModulus(u, v), 3);
   }
   vector.VectorDY = PixelOffset(v);
   vector.VectorDX = PixelOffset(u);

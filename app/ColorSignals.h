@@ -61,6 +61,8 @@ TColorSignalValues ComputeColorSignals(double red, double green, double blue);
 // V = 0.877 × (R−Y) and U = 0.492 × (B−Y), rounded to double.
 double ChromaV(double rMinusY);
 double ChromaU(double bMinusY);
+// The chrominance vector's length √(U² + V²), as the diagram prints it.
+double ChromaModulus(double u, double v);
 
 // The vector's texts and offsets. With U = 0 there is no angle: both texts
 // are "0", whatever V is. A vector along −U (U < 0, V = 0) has the angle 180.

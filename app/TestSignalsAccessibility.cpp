@@ -9,6 +9,7 @@
 #include "app/ExactValues.h"
 #include "app/StandardsTable.h"
 #include "app/TestSignalsForm.h"
+#include "app/WaveformMonitor.h"
 #include "platform/window/AccessibleDescription.h"
 #include "platform/window/Image.h"
 #include "platform/window/Label.h"
@@ -61,6 +62,15 @@ class TVectorscopeDescriber : public TAccessibleDescriber {
   }
 };
 
+class TWaveformDescriber : public TAccessibleDescriber {
+ public:
+  TAccessibleRole Role(const TControl&) const override { return TAccessibleRole::Graphic; }
+  std::u16string Name(const TControl& control) const override {
+    const TTestSignalsForm& form = WindowOf(control);
+    return Windows1252ToUtf16(WaveformSummary(form.SelectedSet(), form.Signals()));
+  }
+};
+
 class TTestSignalsDescriber : public TAccessibleDescriber {
  public:
   TAccessibleRole Role(const TControl& window) const override { return DefaultAccessibleDescriber().Role(window); }
@@ -78,12 +88,14 @@ class TTestSignalsDescriber : public TAccessibleDescriber {
     const auto& form = static_cast<const TTestSignalsForm&>(window);
     if (&control == form.MarcoBarras) return &bars_;
     if (&control == form.Vectorscopio) return &scope_;
+    if (&control == form.FormaDeOnda) return &waveform_;
     return nullptr;
   }
 
  private:
   TBarStripDescriber bars_;
   TVectorscopeDescriber scope_;
+  TWaveformDescriber waveform_;
 };
 
 }  // namespace

@@ -134,13 +134,13 @@ void TTestSignalsForm::ChooseBar(int index) {
 }
 
 std::optional<TBarChoice> TTestSignalsForm::CurrentBar() const {
-  const TColorSignalValues s = ComputeColorSignals(color_.Red, color_.Green, color_.Blue);
-  return BarOfLevels(selectedSet_, s.Red8, s.Green8, s.Blue8);
+  return BarOfLevels(selectedSet_, signals_.Red8, signals_.Green8, signals_.Blue8);
 }
 
 void TTestSignalsForm::ShowColor(const TSliderColor& color) {
   const bool changed = !(color == color_);
   color_ = color;
+  signals_ = ComputeColorSignals(color_.Red, color_.Green, color_.Blue);
   if (standards_ && exactValues_) {
     standards_->Show(color_);
     if (changed || exactValues_->HexField().Text().empty()) exactValues_->Show(color_);
@@ -158,6 +158,7 @@ void TTestSignalsForm::Redraw() {
     stripSet_ = selectedSet_;
   }
   Vectorscopio->DrawOnPicture([&](TCanvas& canvas) { return vectorscope_.Redraw(canvas, color_); });
+  FormaDeOnda->DrawOnPicture([&](TCanvas& canvas) { return waveform_.Redraw(canvas, selectedSet_, signals_); });
   BarraActual->SetCaption(bar ? "Barra: " + std::string(ColorBars()[bar->Index].Name) +
                                     (bar->Set == TBarSet::Full ? " 100 %" : " 75 %")
                               : std::string("Ninguna barra"));

@@ -4,8 +4,9 @@
 // the colour bars at 100 % and 75 % (a click or the keys 1 … 8 move the main
 // window's sliders to a bar, the key 0 switches the set; the strip's frame
 // has the focus as the window opens), a vectorscope with
-// the bars' target boxes and the current vector, the TV standards side by
-// side, and fields for typing exact values. Its layout
+// the bars' target boxes and the current vector, a waveform monitor of the
+// selected bars with the current colour beside them, the TV standards side
+// by side, and fields for typing exact values. Its layout
 // (app/forms/TestSignalsForm.txt) is compiled into the program.
 //
 // Without a main window (formshot) the colour is the window's own, set
@@ -17,7 +18,9 @@
 
 #include "app/BarStrip.h"
 #include "app/ColorEntry.h"
+#include "app/ColorSignals.h"
 #include "app/Vectorscope.h"
+#include "app/WaveformMonitor.h"
 #include "platform/window/Form.h"
 
 namespace tintoral {
@@ -48,8 +51,9 @@ class TTestSignalsForm : public TForm {
   // Sets the colour: the main window's sliders when there is one (through
   // their user road, so that everything there follows), else this window's own.
   void ApplyColor(const TSliderColor& color);
-  // The colour shown.
+  // The colour shown, and its signals.
   const TSliderColor& Color() const { return color_; }
+  const TColorSignalValues& Signals() const { return signals_; }
 
   TBarSet SelectedSet() const { return selectedSet_; }
   void SelectSet(TBarSet set);
@@ -77,7 +81,7 @@ class TTestSignalsForm : public TForm {
   TLabel* TituloVectorscopio = nullptr;
   TImage* Vectorscopio = nullptr;
   TLabel* TituloFormaDeOnda = nullptr;
-  TPanel* FormaDeOnda = nullptr;
+  TImage* FormaDeOnda = nullptr;
   TLabel* TituloNormas = nullptr;
   TPanel* Normas = nullptr;
   TLabel* TituloValores = nullptr;
@@ -101,7 +105,9 @@ class TTestSignalsForm : public TForm {
 
   TForm1* mainWindow_ = nullptr;
   TSliderColor color_;
+  TColorSignalValues signals_ = ComputeColorSignals(0, 0, 0);  // of color_
   TVectorscopeSurface vectorscope_;
+  TWaveformSurface waveform_;
   TBarSet selectedSet_ = TBarSet::Full;
   bool placed_ = false;
   // What the bar strip shows.

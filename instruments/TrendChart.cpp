@@ -300,7 +300,11 @@ double TiTrendChart::ViewStart() const {
   if (paused_) return pausedEnd_ - pausedSpan_;
   const double end = LiveEnd();
   if (mode_ == itmSweep) return std::floor(end / span_) * span_;
-  return end - span_;
+  if (!live_) return end - span_;
+  // A live strip moves by whole columns: its columns then keep their
+  // samples from one frame to the next, and only new ones are decimated.
+  const double column = span_ / std::max(1, layout_.plot.Right - layout_.plot.Left);
+  return std::ceil(end / column) * column - span_;
 }
 
 void TiTrendChart::ZoomView(double factor, int column) {

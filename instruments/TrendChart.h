@@ -218,6 +218,11 @@ class TiTrendChart : public TiCustomComponent {
   bool HandleMouseWheel(int wheelDelta, TShiftState shift, TPoint mousePos) override;
   void Loaded() override;
 
+ protected:
+  // PaintTo starts with DrawBackground: no white start needed.
+  bool PaintToStartsWithBackground() const override { return true; }
+
+ public:
   // Outages of bound items (not active, bad quality) become gaps; called by
   // the chart's timer, public for tests.
   void CheckOutages();
@@ -241,9 +246,9 @@ class TiTrendChart : public TiCustomComponent {
   void LayOut(TCanvas& canvas);
   void ScaleAxes();
   void PaintGrid(TCanvas& canvas);
-  void PaintChannel(TCanvas& canvas, const TiTrendChannel& channel);
-  void PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, const TTrendColumnMap& map, int firstColumn,
-                    int endColumn, bool extendToEnd);
+  void PaintChannel(TCanvas& canvas, int index);
+  void PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, TTrendColumns& columns, const TTrendColumnMap& map,
+                    int firstColumn, int endColumn, bool extendToEnd);
   void PaintAxes(TCanvas& canvas);
   void PaintReferenceLines(TCanvas& canvas);
   void PaintLegend(TCanvas& canvas);
@@ -294,7 +299,9 @@ class TiTrendChart : public TiCustomComponent {
   // Paint state.
   TiTrendLayout layout_;
   TiTrendAxisScale axisScales_[2];
-  TTrendColumns columns_;
+  // Each channel's columns as last drawn: the current view, and in sweep
+  // mode the previous sweep.
+  TTrendColumns columns_[kMaxChannels][2];
 };
 
 }  // namespace tintoral

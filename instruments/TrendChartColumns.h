@@ -3,7 +3,10 @@
 // gets the exact minimum and maximum of the samples whose time falls in it,
 // with its first and last sample for the lines that join the columns. The
 // cost is a few binary searches and one pyramid summary per column
-// (TTrendHistory::Summary), whatever the number of samples.
+// (TTrendHistory::Summary), whatever the number of samples; a view moved by
+// whole columns (a live strip scrolling a column at a time, a sweep, a
+// paused view) keeps the columns whose samples are still the same and
+// decimates only the others (UpdateColumns).
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -33,6 +36,7 @@ struct TTrendColumnMap {
 struct TTrendColumn {
   TTrendRange range;  // the values in the column
   std::int64_t count = 0;
+  std::int64_t begin = 0;  // the sequence number of its first sample (of the next one when it has none)
   double first = std::numeric_limits<double>::quiet_NaN();  // its first sample's value
   double last = std::numeric_limits<double>::quiet_NaN();   // its last sample's value
   double firstTime = 0;
@@ -50,9 +54,18 @@ struct TTrendColumns {
   std::vector<TTrendColumn> columns;
   TTrendNeighbour before;
   TTrendNeighbour after;
+  // What the columns were taken from, for UpdateColumns.
+  const TTrendHistory* history = nullptr;
+  std::uint64_t epoch = 0;
+  TTrendColumnMap map;
 };
 
 // Fills `out` (its storage is reused) with the columns of the map.
 void DecimateColumns(const TTrendHistory& history, const TTrendColumnMap& map, TTrendColumns& out);
+// The same result as DecimateColumns, from what `out` holds of an earlier
+// call: where the map moved by a whole number of columns, a column whose
+// samples are still exactly those of the column it came from is kept, and
+// only the others are decimated. Returns the number decimated.
+int UpdateColumns(const TTrendHistory& history, const TTrendColumnMap& map, TTrendColumns& out);
 
 }  // namespace tintoral

@@ -21,12 +21,16 @@ TTrendHistory::TTrendHistory(std::int64_t capacity) : capacity_(HeldCapacity(cap
 void TTrendHistory::SetUpLevels() {
   levels_.clear();
   slots_.clear();
+  newestBlock_.clear();
+  newestSlot_.clear();
   // Level k exists while a block of it (16^k samples) fits the ring. Two
   // slots more than the ring holds blocks keep a block's slot until all
   // its samples have been replaced.
   for (std::int64_t size = TTrendHistory::kFanOut; size <= capacity_; size <<= kBlockBits) {
     levels_.emplace_back();
     slots_.push_back(capacity_ / size + 2);
+    newestBlock_.push_back(0);
+    newestSlot_.push_back(0);
   }
   currentBlock_ = nullptr;
 }
@@ -37,6 +41,7 @@ void TTrendHistory::Clear() {
   end_ = 0;
   writeSlot_ = 0;
   lastTime_ = -std::numeric_limits<double>::infinity();
+  ++epoch_;
   SetUpLevels();
 }
 
@@ -105,36 +110,48 @@ TTrendRange& TTrendHistory::NewBlock(int level, std::int64_t block) {
   std::vector<TTrendRange>& blocks = levels_[static_cast<std::size_t>(level - 1)];
   const auto slot = static_cast<std::size_t>(block % slots_[static_cast<std::size_t>(level - 1)]);
   if (slot >= blocks.size()) blocks.resize(slot + 1);
+  newestBlock_[static_cast<std::size_t>(level - 1)] = block;
+  newestSlot_[static_cast<std::size_t>(level - 1)] = static_cast<std::int64_t>(slot);
   blocks[slot] = TTrendRange{};
   return blocks[slot];
 }
 
 const TTrendRange& TTrendHistory::Block(int level, std::int64_t block) const {
   const std::vector<TTrendRange>& blocks = levels_[static_cast<std::size_t>(level - 1)];
-  return blocks[static_cast<std::size_t>(block % slots_[static_cast<std::size_t>(level - 1)])];
+  return blocks[BlockSlot(static_cast<std::size_t>(level - 1), block)];
 }
 
 void TTrendHistory::BlockComplete(int level, std::int64_t block) {
   if (level >= static_cast<int>(levels_.size())) return;
   const std::int64_t parentBlock = block >> kBlockBits;
-  TTrendRange& parent = (block & kBlockMask) == 0
-                            ? NewBlock(level + 1, parentBlock)
-                            : levels_[static_cast<std::size_t>(level)]
-                                     [static_cast<std::size_t>(parentBlock % slots_[static_cast<std::size_t>(level)])];
+  TTrendRange& parent =
+      (block & kBlockMask) == 0
+          ? NewBlock(level + 1, parentBlock)
+          : levels_[static_cast<std::size_t>(level)][BlockSlot(static_cast<std::size_t>(level), parentBlock)];
   parent.Add(Block(level, block));
   if ((block & kBlockMask) == kBlockMask) BlockComplete(level + 1, parentBlock);
 }
 
 void TTrendHistory::Prefetch(std::int64_t sequence) const {
   if (sequence < First() || sequence >= end_) return;
-  const auto slot = static_cast<std::size_t>(Slot(sequence));
-  __builtin_prefetch(&times_[slot]);
-  __builtin_prefetch(&values_[slot]);
+  // A summary that starts or ends at `sequence` reads the run of 16 it lies
+  // in, at every level: ask for each run whole, a cache line at a time.
+  constexpr std::size_t kLine = 64;
+  auto fetchRun = [](const auto* data, std::size_t size, std::size_t first) {
+    const std::size_t last = std::min(size, first + kFanOut) - 1;
+    const auto* from = reinterpret_cast<const char*>(data + first);
+    const auto* to = reinterpret_cast<const char*>(data + last);
+    for (const char* line = from; line <= to; line += kLine) __builtin_prefetch(line);
+    __builtin_prefetch(to);
+  };
+  const auto runStart = static_cast<std::size_t>(Slot(std::max(First(), sequence & ~kBlockMask)));
+  fetchRun(times_.data(), times_.size(), runStart);
+  fetchRun(values_.data(), values_.size(), runStart);
   std::int64_t block = sequence;
   for (std::size_t level = 0; level < levels_.size(); ++level) {
     block >>= kBlockBits;
-    const auto blockSlot = static_cast<std::size_t>(block % slots_[level]);
-    if (blockSlot < levels_[level].size()) __builtin_prefetch(&levels_[level][blockSlot]);
+    const std::size_t slot = BlockSlot(level, block & ~kBlockMask);
+    if (slot < levels_[level].size()) fetchRun(levels_[level].data(), levels_[level].size(), slot);
   }
 }
 
@@ -157,7 +174,7 @@ TTrendRange TTrendHistory::Summary(std::int64_t first, std::int64_t end) const {
     }
     const std::vector<TTrendRange>& blocks = levels_[static_cast<std::size_t>(level - 1)];
     const auto count = static_cast<std::size_t>(slots_[static_cast<std::size_t>(level - 1)]);
-    auto slot = static_cast<std::size_t>(a % slots_[static_cast<std::size_t>(level - 1)]);
+    auto slot = BlockSlot(static_cast<std::size_t>(level - 1), a);
     for (std::int64_t i = a; i < b; ++i) {
       range.Add(blocks[slot]);
       if (++slot == count) slot = 0;

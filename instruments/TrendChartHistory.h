@@ -64,6 +64,10 @@ class TTrendHistory {
   std::int64_t First() const { return end_ > capacity_ ? end_ - capacity_ : 0; }
   std::int64_t End() const { return end_; }
   std::int64_t Count() const { return end_ - First(); }
+  // Counts the times sequence numbers started again from 0 (Clear, and a
+  // change of capacity), so that a sequence number kept from before can be
+  // told from a new one.
+  std::uint64_t Epoch() const { return epoch_; }
   bool Empty() const { return end_ == 0; }
   double TimeAt(std::int64_t sequence) const { return times_[Slot(sequence)]; }
   double ValueAt(std::int64_t sequence) const { return values_[Slot(sequence)]; }
@@ -134,7 +138,19 @@ class TTrendHistory {
   TTrendRange Summary(std::int64_t first, std::int64_t end) const;
 
  private:
-  std::int64_t Slot(std::int64_t sequence) const { return sequence % capacity_; }
+  // The ring slot of a stored sample, from the slot the next one goes to
+  // (no division: this is on every look-up).
+  std::int64_t Slot(std::int64_t sequence) const {
+    const std::int64_t slot = writeSlot_ - (end_ - sequence);
+    return slot < 0 ? slot + capacity_ : slot;
+  }
+  // The slot of a block of levels_[level] near the newest one, likewise.
+  std::size_t BlockSlot(std::size_t level, std::int64_t block) const {
+    std::int64_t slot = newestSlot_[level] - (newestBlock_[level] - block);
+    if (slot < 0) slot += slots_[level];
+    else if (slot >= slots_[level]) slot -= slots_[level];
+    return static_cast<std::size_t>(slot);
+  }
   void StoreSample(double time, double value);
   void BlockComplete(int level, std::int64_t block);
   TTrendRange& NewBlock(int level, std::int64_t block);
@@ -153,6 +169,9 @@ class TTrendHistory {
   // the ring.
   std::vector<std::vector<TTrendRange>> levels_;
   std::vector<std::int64_t> slots_;
+  std::vector<std::int64_t> newestBlock_;  // per level: the newest block begun, and its slot
+  std::vector<std::int64_t> newestSlot_;
+  std::uint64_t epoch_ = 0;
   std::uint64_t dropped_ = 0;
   std::uint64_t clamped_ = 0;
   std::uint64_t rejected_ = 0;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "instruments/TrendChart.h"
+#include "instruments/TrendChartPixels.h"
 #include "instruments/TrendChartTime.h"
 #include "instruments/base/AutoScale.h"
 #include "runtime/NumberText.h"
@@ -57,7 +58,11 @@ int TiTrendChart::RowOf(TiTrendValueAxis axis, double value) const {
   const double bottom = layout_.plot.Bottom;
   if (!(row >= top)) return row != row ? layout_.plot.Bottom : layout_.plot.Top - 1;
   if (row >= bottom) return layout_.plot.Bottom;
-  return static_cast<int>(std::nearbyint(row));
+  // To nearest, halves to even, as std::nearbyint does, without its library
+  // call: adding 1.5 × 2^52 leaves no bits below the units, and the current
+  // rounding mode decides (rows are far below 2^51).
+  constexpr double kRoundingBias = 6755399441055744.0;
+  return static_cast<int>((row + kRoundingBias) - kRoundingBias);
 }
 
 std::string TiTrendChart::ValueText(TiTrendValueAxis axis, double value, int extraDecimals) const {
@@ -141,24 +146,40 @@ void TiTrendChart::LayOut(TCanvas& canvas) {
 // ---- Painting -------------------------------------------------------------------------
 
 void TiTrendChart::PaintTo(TCanvas& canvas) {
-  DrawBackground(canvas, BackGroundColor());
   canvas.Font().Assign(font_);
   canvas.Brush().SetStyle(bsSolid);
   LayOut(canvas);
-  canvas.Brush().SetColor(plotColor_);
-  canvas.FillRect(layout_.plot);
-  PaintGrid(canvas);
-  PaintReferenceLines(canvas);
-  for (int i = 0; i < channelCount_; ++i)
-    if (channels_[i]->Visible()) PaintChannel(canvas, *channels_[i]);
-  // The margins around the plot again, over lines that left it.
   const TRect& p = layout_.plot;
   const int border = BorderStyle() == ibsNone ? 0 : 2;
-  canvas.Brush().SetColor(BackGroundColor());
-  canvas.FillRect(TRect{border, border, Width() - border, p.Top});
-  canvas.FillRect(TRect{border, p.Bottom, Width() - border, Height() - border});
-  canvas.FillRect(TRect{border, p.Top, p.Left, p.Bottom});
-  canvas.FillRect(TRect{p.Right, p.Top, Width() - border, p.Bottom});
+  auto fillMargins = [&](int inset) {
+    canvas.Brush().SetColor(BackGroundColor());
+    canvas.FillRect(TRect{inset, inset, Width() - inset, p.Top});
+    canvas.FillRect(TRect{inset, p.Bottom, Width() - inset, Height() - inset});
+    canvas.FillRect(TRect{inset, p.Top, p.Left, p.Bottom});
+    canvas.FillRect(TRect{p.Right, p.Top, Width() - inset, p.Bottom});
+  };
+  if (!Transparent() && (!BackGroundPicture() || BackGroundPicture()->Width() == 0)) {
+    // The background colour where the plot does not cover it, as
+    // DrawBackground would paint it everywhere.
+    fillMargins(0);
+    DrawBorder(canvas);
+  } else {
+    DrawBackground(canvas, BackGroundColor());
+  }
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(plotColor_);
+  canvas.FillRect(p);
+  PaintGrid(canvas);
+  PaintReferenceLines(canvas);
+  int widestPen = 0;
+  for (int i = 0; i < channelCount_; ++i) {
+    if (!channels_[i]->Visible()) continue;
+    PaintChannel(canvas, i);
+    widestPen = std::max(widestPen, channels_[i]->PenWidth());
+  }
+  // The margins around the plot again, over lines that left it; one-pixel
+  // lines reach no further than the frame drawn next.
+  if (widestPen > 1) fillMargins(border);
   canvas.Brush().SetColor(kFrameColor);
   HLine(canvas, p.Left - 1, p.Right + 1, p.Top - 1);
   HLine(canvas, p.Left - 1, p.Right + 1, p.Bottom);
@@ -217,7 +238,9 @@ void TiTrendChart::PaintReferenceLines(TCanvas& canvas) {
   canvas.Brush().SetStyle(bsSolid);
 }
 
-void TiTrendChart::PaintChannel(TCanvas& canvas, const TiTrendChannel& channel) {
+void TiTrendChart::PaintChannel(TCanvas& canvas, int index) {
+  const TiTrendChannel& channel = *channels_[index];
+  TTrendColumns(&columns)[2] = columns_[index];
   const int width = layout_.plot.Width();
   const bool following = live_ && !paused_ && horizontalAxis_ == itakTime;
   if (mode_ == itmSweep && !paused_ && horizontalAxis_ == itakTime) {
@@ -226,17 +249,17 @@ void TiTrendChart::PaintChannel(TCanvas& canvas, const TiTrendChannel& channel) 
     const TTrendColumnMap current{start, span_, width};
     const int now = static_cast<int>(std::clamp<std::int64_t>(current.ColumnOf(LiveEnd()), 0, width - 1));
     const int gap = std::max(3, width / 50);
-    PaintColumns(canvas, channel, TTrendColumnMap{start - span_, span_, width}, std::min(width, now + gap), width,
-                 false);
-    PaintColumns(canvas, channel, current, 0, now + 1, following);
+    PaintColumns(canvas, channel, columns[1], TTrendColumnMap{start - span_, span_, width}, std::min(width, now + gap),
+                 width, false);
+    PaintColumns(canvas, channel, columns[0], current, 0, now + 1, following);
     return;
   }
-  PaintColumns(canvas, channel, TTrendColumnMap{ViewStart(), ViewSpan(), width}, 0, width, following);
+  PaintColumns(canvas, channel, columns[0], TTrendColumnMap{ViewStart(), ViewSpan(), width}, 0, width, following);
 }
 
-void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, const TTrendColumnMap& map,
-                                int firstColumn, int endColumn, bool extendToEnd) {
-  DecimateColumns(channel.History(), map, columns_);
+void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, TTrendColumns& columns,
+                                const TTrendColumnMap& map, int firstColumn, int endColumn, bool extendToEnd) {
+  UpdateColumns(channel.History(), map, columns);
   const TiTrendValueAxis axis = channel.ValueAxis();
   const int w = channel.PenWidth();
   const int half = (w - 1) / 2;
@@ -245,9 +268,18 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
   canvas.Pen().SetWidth(w);
   canvas.Pen().SetStyle(psSolid);
   const int left = layout_.plot.Left;
+  TBitmap& surface = canvas.Target();
+  const std::uint32_t pixel = RGBToPixel(ColorToRGB(channel.Color()));
+  // Lines between neighbouring columns of a one-pixel copy pen go straight
+  // into the pixels; others through the canvas.
+  const bool direct = w == 1 && !steps && canvas.Pen().Mode() == pmCopy;
   auto join = [&](int x0, double v0, int x1, double v1) {
     const int r0 = RowOf(axis, v0);
     const int r1 = RowOf(axis, v1);
+    if (direct && x1 == x0 + 1) {
+      JoinNextColumn(surface, x0, r0, r1, pixel);
+      return;
+    }
     canvas.MoveTo(x0, r0);
     if (steps) {
       canvas.LineTo(x1, r0);
@@ -256,31 +288,20 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
       canvas.LineTo(x1, r1);
     }
   };
-  // The column bars straight into the pixels, a pen width wide (a brush
-  // fill would paint them row by row).
-  TBitmap& surface = canvas.Target();
-  const std::uint32_t pixel = RGBToPixel(ColorToRGB(channel.Color()));
-  auto bar = [&](int left, int top, int bottom) {
-    top = std::max(top, 0);
-    bottom = std::min(bottom, surface.Height());
-    const int right = std::min(left + w, surface.Width());
-    left = std::max(left, 0);
-    if (left >= right) return;
-    for (int y = top; y < bottom; ++y) std::fill(surface.ScanLine(y) + left, surface.ScanLine(y) + right, pixel);
-  };
+  auto bar = [&](int x, int top, int bottom) { FillTrendBar(surface, x, x + w, top, bottom, pixel); };
   const TScopeExit changed([&surface] { surface.Changed(); });
   bool havePrevious = false;
   int previousX = 0;
   double previousValue = 0;
   double previousTime = 0;
   for (int c = firstColumn; c < endColumn; ++c) {
-    const TTrendColumn& column = columns_.columns[static_cast<std::size_t>(c)];
+    const TTrendColumn& column = columns.columns[static_cast<std::size_t>(c)];
     if (column.count == 0) continue;
     const int x = left + c;
-    if (!havePrevious && columns_.before.present && firstColumn == 0) {
+    if (!havePrevious && columns.before.present && firstColumn == 0) {
       // The line comes in from a sample before the view: from where it
       // crosses the plot's left edge.
-      const TTrendNeighbour& b = columns_.before;
+      const TTrendNeighbour& b = columns.before;
       const double edge = map.TimeOf(0);
       const double fraction = column.firstTime > b.time ? (edge - b.time) / (column.firstTime - b.time) : 1.0;
       havePrevious = true;
@@ -296,7 +317,7 @@ void TiTrendChart::PaintColumns(TCanvas& canvas, const TiTrendChannel& channel, 
     previousTime = column.lastTime;
   }
   if (!havePrevious || !Finite(previousValue)) return;
-  const TTrendNeighbour& a = columns_.after;
+  const TTrendNeighbour& a = columns.after;
   if (a.present && endColumn == map.width && Finite(a.value)) {
     // On to where the line leaves the plot at its right edge.
     const double edge = map.TimeOf(map.width);

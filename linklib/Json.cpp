@@ -173,8 +173,8 @@ class Parser {
       SkipSpace();
       if (at_ >= text_.size() || text_[at_] != ':') return Fail("':' expected");
       ++at_;
-      value.members.emplace_back(std::move(name), JsonValue{});
-      if (!Value(value.members.back().second, depth + 1)) return false;
+      value.members.push_back({std::move(name), JsonValue{}});
+      if (!Value(value.members.back().value, depth + 1)) return false;
       SkipSpace();
       if (at_ < text_.size() && text_[at_] == ',') ++at_;
       else if (at_ < text_.size() && text_[at_] == '}') return ++at_, true;
@@ -191,7 +191,7 @@ class Parser {
 
 const JsonValue* JsonValue::Member(const std::string& name) const {
   for (auto member = members.rbegin(); member != members.rend(); ++member)
-    if (member->first == name) return &member->second;
+    if (member->name == name) return &member->value;
   return nullptr;
 }
 

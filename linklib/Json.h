@@ -11,17 +11,26 @@
 
 namespace tintoral::linklib {
 
+struct JsonMember;
+
 struct JsonValue {
   enum class Kind { Null, Boolean, Number, String, Array, Object };
   Kind kind = Kind::Null;
   bool boolean = false;
   double number = 0;
-  std::string text;                                        // String: UTF-8; Number: as written
-  std::vector<JsonValue> items;                            // Array
-  std::vector<std::pair<std::string, JsonValue>> members;  // Object, in order
+  std::string text;                 // String: UTF-8; Number: as written
+  std::vector<JsonValue> items;     // Array
+  std::vector<JsonMember> members;  // Object, in order
 
   // The member of that name (the last one of a repeated name), nullptr when none.
   const JsonValue* Member(const std::string& name) const;
+};
+
+// A named member of an object: a struct of its own, as a std::pair of an
+// incomplete JsonValue inside JsonValue does not compile with clang.
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // nullopt with `error` ("offset N: what") when `text` is not one JSON value

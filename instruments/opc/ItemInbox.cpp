@@ -1,5 +1,6 @@
 #include "instruments/opc/ItemInbox.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "instruments/opc/LinkVariant.h"
@@ -86,6 +87,7 @@ void TiItemInbox::Receive(TiOPCItemData data) {
       ++dropped_;
     }
     queue_.push_back(std::move(data));
+    highWater_ = std::max(highWater_, queue_.size());
     poster = poster_;
   }
   if (!poster) {
@@ -104,6 +106,11 @@ TiOPCItemData TiItemInbox::Latest() const {
 std::uint64_t TiItemInbox::Dropped() const {
   std::lock_guard<std::mutex> guard(lock_);
   return dropped_;
+}
+
+std::size_t TiItemInbox::HighWater() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return highWater_;
 }
 
 void TiItemInbox::PostWhileAttached(std::function<void()> task) {

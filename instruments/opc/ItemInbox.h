@@ -68,6 +68,8 @@ class TiItemInbox : public std::enable_shared_from_this<TiItemInbox> {
   TiOPCItemData Latest() const;
   // How many values were dropped because the queue was full.
   std::uint64_t Dropped() const;
+  // The most values the queue has held at once.
+  std::size_t HighWater() const;
   // Any thread: runs the task on the delivering thread, after the values
   // queued so far, unless the inbox has detached by then.
   void PostWhileAttached(std::function<void()> task);
@@ -83,6 +85,7 @@ class TiItemInbox : public std::enable_shared_from_this<TiItemInbox> {
   std::deque<TiOPCItemData> queue_;
   TiOPCItemData latest_;
   std::uint64_t dropped_ = 0;
+  std::size_t highWater_ = 0;
   TiTaskPoster poster_;
   std::atomic<bool> deliveryQueued_{false};
   Delivery deliver_;  // touched on the delivering thread only

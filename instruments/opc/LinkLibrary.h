@@ -109,6 +109,23 @@ typedef int32_t(IOPC_CALL* IOPCServerConnectionGetState)(int32_t index, int64_t*
    simulation library reports its simulation file's mistakes here. */
 typedef int32_t(IOPC_CALL* IOPCLinkGetSetupProblems)(char* buffer, int32_t size);
 
+/* Design-time browsing, for a panel designer choosing an item; the data
+   link itself never calls these. Texts as above, one entry a line; each
+   call returns the length of its whole text. */
+
+/* The servers the library knows on a computer ("" or "Local": this one),
+   one a line, each as an item's ServerName names it. */
+typedef int32_t(IOPC_CALL* IOPCEditorServerGetData)(const char* computerName, char* buffer, int32_t size);
+/* The entries of one branch of a server's address space ("" is the top):
+   "B\tNAME\tBRANCH" for a branch, browsed by passing BRANCH;
+   "I\tNAME\tITEM" for an item, ITEM as an item's ItemName names it.
+   A server that cannot be browsed gives the one line "E\tREASON". May take
+   up to `timeoutMs` milliseconds (a server far away): call it away from a
+   window's thread. */
+typedef int32_t(IOPC_CALL* IOPCEditorItemGetBranchItems)(const char* computerName, const char* serverName,
+                                                         const char* branch, int32_t timeoutMs, char* buffer,
+                                                         int32_t size);
+
 /* Every function the loader looks up, in lookup order: X(name) each. */
 // clang-format off
 #define IOPC_FUNCTION_NAMES(X)                                                                              \

@@ -115,6 +115,8 @@ class TiOPCItem : public TPersistent {
   // ---- Health ---------------------------------------------------------------
   // Values dropped because the owner's thread fell behind the library.
   std::uint64_t DroppedValues() const { return inbox_->Dropped(); }
+  // The most values that waited at once for the owner's thread.
+  std::size_t QueueHighWater() const { return inbox_->HighWater(); }
   // A problem of this item (a value that could not be taken, a refused
   // write): reported to the manager, kept as Problem() until a value of
   // good quality arrives, and counted.

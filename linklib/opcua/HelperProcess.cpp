@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 extern char** environ;
@@ -78,14 +80,34 @@ bool HelperProcess::Start(const std::string& program, const std::vector<std::str
 }
 
 bool HelperProcess::Write(const std::string& text) {
+  constexpr int kFullInputCheckMilliseconds = 250;
   std::size_t written = 0;
   while (written < text.size()) {
-    const ssize_t n = send(input_, text.data() + written, text.size() - written, MSG_NOSIGNAL);
+    const ssize_t n = send(input_, text.data() + written, text.size() - written, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      // A busy helper reads again; a stopped one never does by itself.
+      if (Stopped()) return false;
+      pollfd room{input_, POLLOUT, 0};
+      poll(&room, 1, kFullInputCheckMilliseconds);
+      continue;
+    }
     if (n <= 0) return false;
     written += static_cast<std::size_t>(n);
   }
   return true;
+}
+
+// The state letter follows the command name in parentheses, which may hold
+// any character: it is read after the last ')'.
+bool HelperProcess::Stopped() const {
+  if (pid_ <= 0) return false;
+  std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+  const std::string line((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const std::size_t nameEnd = line.rfind(')');
+  if (nameEnd == std::string::npos || nameEnd + 2 >= line.size()) return false;
+  const char state = line[nameEnd + 2];
+  return state == 'T' || state == 't';
 }
 
 bool HelperProcess::ReadLine(std::string& line) {

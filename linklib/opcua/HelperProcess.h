@@ -22,8 +22,11 @@ class HelperProcess {
   bool Start(const std::string& program, const std::vector<std::string>& arguments, std::string& error);
   pid_t Pid() const { return pid_; }
 
-  // Writes all of `text`; false when the helper no longer reads.
+  // Writes all of `text`; false when the helper no longer reads: it has
+  // closed its input, or it is stopped while its input is full.
   bool Write(const std::string& text);
+  // Whether the helper is stopped (SIGSTOP, or held by a debugger).
+  bool Stopped() const;
   // A line longer than this is no line of the protocol: it is skipped as it
   // arrives, so a helper gone wrong cannot fill the memory.
   static constexpr std::size_t kLongestLine = 1 << 20;

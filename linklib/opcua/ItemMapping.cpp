@@ -22,6 +22,39 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
          });
 }
 
+bool IsHostChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.' || c == '_'; }
+
+// A host name or address: letters, digits, '-', '.', '_', or an IPv6
+// address in brackets.
+bool IsHostName(const std::string& host) {
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+    return std::all_of(host.begin() + 1, host.end() - 1,
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.'; });
+  return !host.empty() && std::all_of(host.begin(), host.end(), IsHostChar);
+}
+
+// "host" or "host:port" with a port of 1 to 65535.
+bool IsHostAndPort(const std::string& authority) {
+  const std::size_t close = authority.rfind(']');
+  const std::size_t colon = authority.rfind(':');
+  if (colon == std::string::npos || (close != std::string::npos && colon < close)) return IsHostName(authority);
+  const std::string port = authority.substr(colon + 1);
+  if (port.empty() || port.size() > 5 ||
+      !std::all_of(port.begin(), port.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+    return false;
+  const int number = std::stoi(port);
+  return number >= 1 && number <= 65535 && IsHostName(authority.substr(0, colon));
+}
+
+// Whether the name starts with a URL scheme ("http://").
+bool HasScheme(const std::string& name) {
+  const std::size_t end = name.find("://");
+  if (end == std::string::npos || end == 0 || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+  return std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(end), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+  });
+}
+
 struct SubStatus {
   std::uint32_t code;  // the status code's upper 16 bits
   std::uint16_t quality;
@@ -46,11 +79,17 @@ constexpr SubStatus kSubStatuses[] = {
 
 }  // namespace
 
-std::string EndpointUrl(const std::string& computerName, const std::string& serverName) {
+std::optional<std::string> EndpointUrl(const std::string& computerName, const std::string& serverName) {
   const std::string server = Trimmed(serverName);
-  if (server.size() >= 10 && EqualsIgnoringCase(server.substr(0, 10), "opc.tcp://")) return server;
+  if (server.size() >= 10 && EqualsIgnoringCase(server.substr(0, 10), "opc.tcp://")) {
+    const std::size_t pathStart = std::min(server.find('/', 10), server.size());
+    if (!IsHostAndPort(server.substr(10, pathStart - 10))) return std::nullopt;
+    return server;
+  }
+  if (HasScheme(server)) return std::nullopt;
   std::string host = Trimmed(computerName);
   if (host.empty() || EqualsIgnoringCase(host, "Local")) host = "127.0.0.1";
+  if (!IsHostName(host)) return std::nullopt;
   const std::string path = server.substr(std::min(server.find_first_not_of('/'), server.size()));
   return "opc.tcp://" + host + ":4840" + (path.empty() ? "" : "/" + path);
 }

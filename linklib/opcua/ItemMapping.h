@@ -1,6 +1,7 @@
 #pragma once
 // How the data link's item settings and values map to OPC UA (README.md).
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tintoral::opcua {
@@ -8,7 +9,10 @@ namespace tintoral::opcua {
 // The endpoint URL of an item's server: ServerName itself when it is an
 // "opc.tcp://" URL, otherwise ServerName as a path on port 4840 of
 // ComputerName, where "Local" (any letter case) or blank is 127.0.0.1.
-std::string EndpointUrl(const std::string& computerName, const std::string& serverName);
+// Nothing for a server the link cannot reach in any form: a URL of another
+// scheme ("http://plant"), an "opc.tcp://" URL without a host or with a
+// port that is not 1 to 65535, a ComputerName that is no host name.
+std::optional<std::string> EndpointUrl(const std::string& computerName, const std::string& serverName);
 
 // The classic quality word of an OPC UA status code: good 0xC0, uncertain
 // 0x40, bad 0x00, with the sub-status where one corresponds.

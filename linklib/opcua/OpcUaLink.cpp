@@ -16,6 +16,8 @@ namespace {
 constexpr int kFirstRestartDelayMilliseconds = 500;
 constexpr int kLongestRestartDelayMilliseconds = 5000;
 constexpr int kStopGraceMilliseconds = 2000;
+constexpr std::chrono::milliseconds kStoppedCheckInterval{500};
+constexpr std::chrono::milliseconds kLongestStop{1000};
 constexpr std::uint32_t kBadNoCommunication = 0x80310000;
 constexpr const char* kNotConnected = "write failed: not connected";
 
@@ -72,10 +74,12 @@ OpcUaLink::~OpcUaLink() {
 std::int32_t OpcUaLink::Add(const std::string& computerName, const std::string& serverName, const std::string& itemName,
                             const std::string& groupName, std::int32_t updateRate, IOPCDataCallback callback,
                             void* context) {
+  std::optional<std::string> url = EndpointUrl(computerName, serverName);
+  if (!url) return 0;  // no link: the data link reports the item's server name
   std::lock_guard<std::mutex> guard(lock_);
   const std::int32_t handle = nextHandle_++;
   Item& item = items_[handle];
-  item.url = EndpointUrl(computerName, serverName);
+  item.url = std::move(*url);
   item.addCommand = {
       "add", std::to_string(handle), item.url, groupName, std::to_string(updateRate < 0 ? 0 : updateRate), itemName};
   connections_.Use(item.url, NowUnixMilliseconds());
@@ -149,20 +153,34 @@ void OpcUaLink::Run() {
   std::unique_lock<std::mutex> guard(lock_);
   for (;;) {
     if (!helper_ && !items_.empty()) wake_.wait_until(guard, restartAt_, [this] { return HasWork(); });
+    else if (helper_) wake_.wait_for(guard, kStoppedCheckInterval, [this] { return HasWork(); });
     else wake_.wait(guard, [this] { return HasWork(); });
     if (stopping_) break;
     if (helperEnded_) {
-      EndHelper(guard);
-      ReportHelperLost(guard);
+      EndHelper(guard, kStopGraceMilliseconds);
+      ReportHelperLost(guard, "the helper process ended");
+    } else if (helper_ && HelperStoppedTooLong()) {
+      EndHelper(guard, 0);
+      ReportHelperLost(guard, "the helper process was stopped; a new one is started");
     } else if (helper_ && items_.empty()) {
-      EndHelper(guard);
+      EndHelper(guard, kStopGraceMilliseconds);
     } else if (!helper_ && !items_.empty() && Clock::now() >= restartAt_) {
       StartHelper(guard);
     }
     WriteQueued(guard);
     RedeliverRefused(guard);
   }
-  EndHelper(guard);
+  EndHelper(guard, kStopGraceMilliseconds);
+}
+
+bool OpcUaLink::HelperStoppedTooLong() {
+  if (!helper_->Stopped()) {
+    stoppedSince_ = Clock::time_point();
+    return false;
+  }
+  const Clock::time_point now = Clock::now();
+  if (stoppedSince_ == Clock::time_point()) stoppedSince_ = now;
+  return now - stoppedSince_ >= kLongestStop;
 }
 
 void OpcUaLink::StartHelper(std::unique_lock<std::mutex>& guard) {
@@ -186,10 +204,11 @@ void OpcUaLink::StartHelper(std::unique_lock<std::mutex>& guard) {
   reader_ = std::thread([this, helper = helper_.get()] { Read(*helper); });
 }
 
-void OpcUaLink::EndHelper(std::unique_lock<std::mutex>& guard) {
+void OpcUaLink::EndHelper(std::unique_lock<std::mutex>& guard, int graceMilliseconds) {
+  stoppedSince_ = Clock::time_point();
   if (helper_) {
     guard.unlock();
-    helper_->Stop(kStopGraceMilliseconds);
+    helper_->Stop(graceMilliseconds);
     if (reader_.joinable()) reader_.join();
     helper_->Close();
     guard.lock();
@@ -228,7 +247,7 @@ void OpcUaLink::FailQueuedWrites() {
 
 // Every item turns inactive with a bad quality; a new helper follows after
 // a pause that grows while helpers keep failing.
-void OpcUaLink::ReportHelperLost(std::unique_lock<std::mutex>& guard) {
+void OpcUaLink::ReportHelperLost(std::unique_lock<std::mutex>& guard, const char* why) {
   restartDelayMilliseconds_ = std::min(kLongestRestartDelayMilliseconds,
                                        std::max(kFirstRestartDelayMilliseconds, restartDelayMilliseconds_ * 2));
   restartAt_ = Clock::now() + std::chrono::milliseconds(restartDelayMilliseconds_);
@@ -237,7 +256,7 @@ void OpcUaLink::ReportHelperLost(std::unique_lock<std::mutex>& guard) {
     item.active = false;
     handles.push_back(handle);
   }
-  connections_.LoseAll("the helper process ended", NowUnixMilliseconds());
+  connections_.LoseAll(why, NowUnixMilliseconds());
   guard.unlock();
   for (const std::int32_t handle : handles) DeliverStatus(handle, kBadNoCommunication);
   guard.lock();

@@ -3,7 +3,8 @@
 // that serves them. The helper starts with the first item and stops when
 // the last one is removed or the link is destroyed; when it dies, every
 // item turns inactive with a bad quality and a new helper takes the items
-// over after a short pause. Calls only queue work for the link's threads:
+// over after a short pause. A helper found stopped (SIGSTOP) for a second
+// is ended and replaced the same way. Calls only queue work for the link's threads:
 // a worker thread starts and stops the helper, writes its commands and
 // hands refused writes their server value back, a reader thread turns the
 // helper's lines into data callbacks, item problems and server states.
@@ -49,6 +50,8 @@ class OpcUaLink {
   OpcUaLink(const OpcUaLink&) = delete;
   OpcUaLink& operator=(const OpcUaLink&) = delete;
 
+  // The item's handle; 0, and no link, when its server can be reached in no
+  // form (EndpointUrl).
   std::int32_t Add(const std::string& computerName, const std::string& serverName, const std::string& itemName,
                    const std::string& groupName, std::int32_t updateRate, IOPCDataCallback callback, void* context);
   void Remove(std::int32_t handle);
@@ -89,9 +92,10 @@ class OpcUaLink {
   void Run();
   bool HasWork() const;
   void StartHelper(std::unique_lock<std::mutex>& guard);
-  void EndHelper(std::unique_lock<std::mutex>& guard);
+  void EndHelper(std::unique_lock<std::mutex>& guard, int graceMilliseconds);
   void WriteQueued(std::unique_lock<std::mutex>& guard);
-  void ReportHelperLost(std::unique_lock<std::mutex>& guard);
+  void ReportHelperLost(std::unique_lock<std::mutex>& guard, const char* why);
+  bool HelperStoppedTooLong();
   void FailQueuedWrites();
   void RedeliverRefused(std::unique_lock<std::mutex>& guard);
 
@@ -116,6 +120,7 @@ class OpcUaLink {
   bool helperEnded_ = false;
   Clock::time_point restartAt_{};
   int restartDelayMilliseconds_ = 0;
+  Clock::time_point stoppedSince_{};       // when the helper was first found stopped; epoch while it runs
   std::unique_ptr<HelperProcess> helper_;  // touched by the worker thread only
   std::thread worker_;
   std::thread reader_;

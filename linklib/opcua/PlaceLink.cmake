@@ -30,3 +30,15 @@ function(tintoral_place_protocol_links target)
   add_custom_target(${target}_protocol_links DEPENDS ${copies})
   add_dependencies(${target} ${target}_protocol_links)
 endfunction()
+
+# tintoral_place_sim_link(TARGET): copies the simulation link library beside
+# the program TARGET, where --sim looks for it (as in the installed layout).
+function(tintoral_place_sim_link target)
+  set(copy ${CMAKE_CURRENT_BINARY_DIR}/libtintoralsim.so)
+  add_custom_command(OUTPUT ${copy}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tintoral_simlink> ${copy}
+    DEPENDS tintoral_simlink
+    COMMENT "Placing the simulation link library beside ${target}")
+  add_custom_target(${target}_sim_link DEPENDS ${copy})
+  add_dependencies(${target} ${target}_sim_link)
+endfunction()

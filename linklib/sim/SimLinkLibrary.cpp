@@ -88,3 +88,20 @@ SIMLINK_EXPORT std::int32_t IOPC_CALL LinkGetSetupProblems(char* buffer, std::in
   for (const std::string& problem : TheServer().SetupProblems()) text += (text.empty() ? "" : "\n") + problem;
   return CopyStatusText(text, buffer, size);
 }
+
+SIMLINK_EXPORT std::int32_t IOPC_CALL EditorServerGetData(const char*, char* buffer, std::int32_t size) {
+  std::string text;
+  for (const std::string& server : TheServer().KnownServers()) text += server + "\n";
+  return CopyStatusText(text, buffer, size);
+}
+
+// One flat branch: every item of the server. A tab or line break in an
+// item's name would break the line, so such an item is left out.
+SIMLINK_EXPORT std::int32_t IOPC_CALL EditorItemGetBranchItems(const char*, const char* serverName, const char* branch,
+                                                               std::int32_t, char* buffer, std::int32_t size) {
+  std::string text;
+  if (Text(branch).empty())
+    for (const std::string& item : TheServer().KnownItems(Text(serverName)))
+      if (item.find_first_of("\t\r\n") == std::string::npos) text += "I\t" + item + "\t" + item + "\n";
+  return CopyStatusText(text, buffer, size);
+}

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <set>
 
 namespace tintoral::sim {
 namespace {
@@ -46,8 +45,10 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
   const Key key(server, item);
   links_[handle] = Link{key, callback, context};
   if (std::find(servers_.begin(), servers_.end(), server) == servers_.end()) servers_.push_back(server);
-  const Point& point = PointOf(key);
+  Point& point = PointOf(key);
+  point.links.push_back(handle);
   if (point.value) Queue({key, *point.value, handle});
+  nextGeneration_ = Clock::time_point();
   changed_.notify_all();
   return handle;
 }
@@ -55,7 +56,11 @@ std::int32_t SimServer::Add(const std::string& server, const std::string& item, 
 void SimServer::Remove(std::int32_t handle) {
   {
     std::lock_guard guard(lock_);
-    links_.erase(handle);
+    const auto link = links_.find(handle);
+    if (link == links_.end()) return;
+    std::vector<std::int32_t>& pointLinks = points_.at(link->second.key).links;
+    pointLinks.erase(std::find(pointLinks.begin(), pointLinks.end(), handle));
+    links_.erase(link);
   }
   // Waits for a delivery under way, unless this is one of its callbacks.
   if (std::this_thread::get_id() != worker_.get_id()) std::lock_guard wait(deliveryLock_);
@@ -108,6 +113,7 @@ void SimServer::Reload(SimFileContents contents) {
       Queue({key, *point.value, 0});
     }
   }
+  nextGeneration_ = Clock::time_point();
   changed_.notify_all();
 }
 
@@ -156,6 +162,26 @@ std::vector<std::string> SimServer::Servers() {
   return servers_;
 }
 
+std::vector<std::string> SimServer::KnownServers() {
+  std::lock_guard guard(lock_);
+  std::set<std::string> names;
+  for (const SimItemSettings& item : items_)
+    if (!item.anyServer) names.insert(item.server);
+  for (const auto& [key, point] : points_) names.insert(key.first);
+  names.erase("");
+  return {names.begin(), names.end()};
+}
+
+std::vector<std::string> SimServer::KnownItems(const std::string& server) {
+  std::lock_guard guard(lock_);
+  std::set<std::string> names;
+  for (const SimItemSettings& item : items_)
+    if (item.anyServer || item.server == server) names.insert(item.item);
+  for (const auto& [key, point] : points_)
+    if (key.first == server) names.insert(key.second);
+  return {names.begin(), names.end()};
+}
+
 SimServer::Point& SimServer::PointOf(const Key& key) {
   const auto [found, isNew] = points_.try_emplace(key);
   Point& point = found->second;
@@ -191,10 +217,8 @@ void SimServer::Queue(Delivery delivery) {
 // returns when the next one is due.
 SimServer::Clock::time_point SimServer::Generate(Clock::time_point now) {
   Clock::time_point next = now + std::chrono::seconds(1);
-  std::set<Key> linked;
-  for (const auto& [handle, link] : links_) linked.insert(link.key);
   for (auto& [key, point] : points_) {
-    if (!point.generator || !linked.count(key)) continue;
+    if (!point.generator || point.links.empty()) continue;
     if (point.nextDue <= now) {
       const double seconds = std::chrono::duration<double>(now - start_).count();
       point.value = SimValue::Real(point.generator->ValueAt(seconds));
@@ -210,7 +234,9 @@ void SimServer::Run() {
   std::unique_lock guard(lock_);
   while (!stopping_) {
     CheckFile(Clock::now());
-    const Clock::time_point wake = std::min(Generate(Clock::now()), Clock::now() + kFileCheckInterval);
+    const Clock::time_point now = Clock::now();
+    if (now >= nextGeneration_) nextGeneration_ = Generate(now);
+    const Clock::time_point wake = std::min(nextGeneration_, now + kFileCheckInterval);
     if (!deliveries_.empty()) {
       const Delivery delivery = std::move(deliveries_.front());
       deliveries_.pop_front();
@@ -228,9 +254,9 @@ void SimServer::Deliver(const Delivery& delivery) {
   std::vector<Link> targets;
   {
     std::lock_guard guard(lock_);
-    for (const auto& [handle, link] : links_) {
-      const bool chosen = !delivery.only || handle == delivery.only;
-      if (chosen && link.key == delivery.key && link.callback) targets.push_back(link);
+    for (const std::int32_t handle : points_.at(delivery.key).links) {
+      const Link& link = links_.at(handle);
+      if ((!delivery.only || handle == delivery.only) && link.callback) targets.push_back(link);
     }
   }
   const IOPCVariant value = delivery.value.Variant();

@@ -45,6 +45,11 @@ class SimServer {
   std::string Status(std::int32_t handle);
   // The servers the links named, in order of their first link.
   std::vector<std::string> Servers();
+  // For browsing: the servers the simulation file and the links name (not
+  // the blank one), and the items of one server: those the file gives a
+  // line for that server or every server, and those its links name.
+  std::vector<std::string> KnownServers();
+  std::vector<std::string> KnownItems(const std::string& server);
   // When the server started, in Unix milliseconds: its connections hold since.
   std::uint64_t StartedUnixMilliseconds() const { return startedUnix_; }
   // Reads this simulation file again whenever it changes (checked twice a
@@ -70,6 +75,7 @@ class SimServer {
     std::optional<SimValue> value;
     std::unique_ptr<Generator> generator;
     Clock::time_point nextDue;
+    std::vector<std::int32_t> links;  // the handles of the links open to it
   };
   struct Delivery {
     Key key;
@@ -105,6 +111,7 @@ class SimServer {
   std::deque<Delivery> deliveries_;
   std::vector<std::string> servers_;
   std::int32_t nextHandle_ = 1;
+  Clock::time_point nextGeneration_;  // when Generate is next due; reset by new links and settings
   bool stopping_ = false;
   std::string watchedPath_;
   FileStamp watchedStamp_;

@@ -42,6 +42,12 @@ ControlWidget::~ControlWidget() {
   if (control_) control_->widget_ = nullptr;
 }
 
+void ControlWidget::Attach(TWinControl& control) {
+  control_ = &control;
+  zoom_ = 1;
+  origin_ = QPoint();
+}
+
 template <class Action>
 void ControlWidget::Dispatch(Action&& action) {
   if (!control_) return;

@@ -22,6 +22,9 @@ class ControlWidget : public QWidget {
   TWinControl* Control() const { return control_; }
   // Cuts the link to the control (the control is going away).
   void Detach() { control_ = nullptr; }
+  // Presents another control from now on (TWinControl::AdoptWidgetOf), at
+  // no zoom until it asks for one.
+  void Attach(TWinControl& control);
   // True while any event of any control widget is being handled.
   static bool InDispatch() { return dispatchDepth_ > 0; }
   // Geometry set by the control itself, not by the user.

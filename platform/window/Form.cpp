@@ -270,6 +270,21 @@ void TForm::ShowWindow() {
   FocusForShowing();
 }
 
+void TForm::TakeWindowOf(TForm& previous) {
+  if (&previous == this || HandleAllocated() || !previous.HandleAllocated() || Parent() || previous.Parent()) return;
+  const bool shown = previous.Widget()->isVisible();
+  const TFrameMetrics frame = FrameMetricsOf(borderStyle_);
+  SetBounds(previous.Left(), previous.Top(), previous.ClientWidth() + frame.ExtraWidth(),
+            previous.ClientHeight() + frame.ExtraHeight());
+  AdoptWidgetOf(previous);
+  previous.SetVisible(false);  // no window: nothing to hide
+  LeftFilledState();
+  if (!shown) return;
+  TWinControl::SetVisible(true);  // the window shows already
+  DoShow();
+  FocusForShowing();
+}
+
 void TForm::HideWindow() {
   if (!Widget() || !Widget()->isVisible()) return;
   Widget()->hide();

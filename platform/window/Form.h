@@ -130,6 +130,13 @@ class TForm : public TWinControl {
   bool IsModal() const { return modal_; }
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult value);
+  // Shows this form in the native window of `previous`, in its place: the
+  // same window (its id, position, client size and full-screen state) holds
+  // this form from now on, shown when it was shown, and `previous` is left
+  // hidden without a window. For a form read again while it runs (a wall
+  // screen must not jump). Does nothing when `previous` has no window or
+  // this form already has one.
+  void TakeWindowOf(TForm& previous);
   // Fires OnDestroy once; the application calls it before destroying its forms.
   void BeforeDestruction();
 

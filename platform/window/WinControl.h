@@ -205,6 +205,11 @@ class TWinControl : public TControl {
   virtual void AdjustClientRect(TRect& rect) const;
   // Called once the native window exists (its geometry and visibility set).
   virtual void WindowCreated() {}
+  // Takes the native window of `previous` (both top level, this one without
+  // a window): the same native window presents this control from now on,
+  // set up for it as a new one would be, with the windows of this control's
+  // children inside; `previous` and its children are left without windows.
+  void AdoptWidgetOf(TWinControl& previous);
   // The children changed: a control was inserted or removed.
   virtual void ControlsChanged() {}
 
@@ -232,6 +237,8 @@ class TWinControl : public TControl {
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void CreateWidget();
+  // Sets the new native window up for this control and creates its children's.
+  void SetUpWidget();
   void PlaceWidget();
   void PaintGraphicChildren(TCanvas& canvas);
   // Renders this control and its windowed children into `target`; the

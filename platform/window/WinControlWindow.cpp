@@ -1,6 +1,7 @@
 // TWinControl: its native window (created when needed), invalidation and
 // the native keyboard focus.
 #include <QWidget>
+#include <utility>
 
 #include "platform/window/ControlWidget.h"
 #include "platform/window/Form.h"
@@ -20,6 +21,18 @@ void TWinControl::HandleNeeded() {
 
 void TWinControl::CreateWidget() {
   widget_ = new ControlWidget(*this, Parent() ? Parent()->widget_ : nullptr);
+  SetUpWidget();
+}
+
+void TWinControl::AdoptWidgetOf(TWinControl& previous) {
+  for (TControl* child : previous.controls_)
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->DestroyHandle();
+  widget_ = std::exchange(previous.widget_, nullptr);
+  widget_->Attach(*this);
+  SetUpWidget();
+}
+
+void TWinControl::SetUpWidget() {
   PlaceWidget();
   ApplyEnabledToWindow();
   ApplyHintToWindow();

@@ -19,6 +19,7 @@
 #include "app/MainForm.h"
 #include "app/StandardsTable.h"
 #include "app/TestSignalsForm.h"
+#include "app/WaveformMonitor.h"
 #include "instruments/SevenSegmentAnalog.h"
 #include "instruments/SevenSegmentInteger.h"
 #include "instruments/Slider.h"
@@ -190,6 +191,20 @@ TEST_F(TestSignalsTest, CopyPutsTheValuesOnTheClipboardTabSeparatedWithNames) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
             "R\tG\tB\tLuminancia "
             "(Y)\tR-Y\tV\tB-Y\tU\tAng\tMod\n100\t0\t0\t0.300\t+0.700\t+0.614\t-0.300\t-0.148\t103.5\t0.631\n");
+}
+
+TEST_F(TestSignalsTest, TheWaveformFollowsTheSlidersAndTheBarSetAndSaysSo) {
+  main.CursorRojo->SetPositionAsUser(100);
+  Press(*window, '0');  // to the 75 % bars
+  const TColorSignalValues red = ComputeColorSignals(100, 0, 0);
+  TBitmap expected(kWaveformWidth, kWaveformHeight);
+  TWaveformSurface::Draw(expected.Canvas(), TBarSet::Reduced, red);
+  EXPECT_TRUE(app_testing::PixelsOf(window->FormaDeOnda->Picture().Bitmap()) == app_testing::PixelsOf(expected));
+  const TAccessibleDescriber* describer = FindAccessibleDescriber(*window->FormaDeOnda);
+  ASSERT_NE(describer, nullptr);
+  const std::string heard = Utf16ToWindows1252(describer->Name(*window->FormaDeOnda));
+  EXPECT_EQ(heard.rfind("Monitor de forma de onda, barras 75 %", 0), 0u) << heard;
+  EXPECT_NE(heard.find("color actual: Y 30"), std::string::npos) << heard;
 }
 
 // Two main windows reach the cyan bar, one through the test-signal window

@@ -15,6 +15,7 @@
 #include "tests/e2e/support/ProgramSession.h"
 #include "tests/e2e/support/XTools.h"
 #include "tests/e2e/support/XvfbDisplay.h"
+#include "tests/support/TestTempPath.h"
 
 namespace tintoral::e2e {
 namespace {
@@ -71,7 +72,7 @@ class BackToBackStartTest : public ::testing::Test {
 TEST_F(BackToBackStartTest, PanelViewStartsAHundredTimesWithoutAbort) {
   const std::string program = PanelViewProgram();
   if (!FileExists(program)) GTEST_SKIP() << "panelview is not built";
-  const std::string shot = testing::TempDir() + "back-to-back.png";
+  const std::string shot = tintoral::test::TestTempPath("back-to-back.png");
   // panelview ends by itself, so the sanitizer build checks it for leaks.
   Environment environment = display_->ClientEnvironment();
   environment.insert(environment.end(), kLeakOptions.begin(), kLeakOptions.end());

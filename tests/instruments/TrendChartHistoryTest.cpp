@@ -36,7 +36,7 @@ void FillSeries(TTrendHistory& history, std::int64_t samples, std::mt19937_64& r
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   std::vector<double> times(static_cast<std::size_t>(samples));
   std::vector<double> values(static_cast<std::size_t>(samples));
-  double t = 1.8e9;  // seconds since 1970, as the chart stores them
+  double t = history.Empty() ? 1.8e9 : history.LastTime();  // seconds since 1970, as the chart stores them
   double v = 0;
   std::int64_t plateau = 0;
   std::int64_t gap = 0;
@@ -121,6 +121,82 @@ INSTANTIATE_TEST_SUITE_P(Series, TrendDecimation,
                                          SeriesCase{"million", 1000000, 1000000, 6, 5},
                                          SeriesCase{"ten_million", 10000000, 10000000, 2, 6}),
                          [](const testing::TestParamInfo<SeriesCase>& info) { return info.param.name; });
+
+// Columns kept from an earlier frame must be exactly what a fresh
+// decimation gives after every kind of change; `fresh` bounds the columns
+// decimated anew, so that a change by whole columns is seen to reuse.
+struct ReuseCase {
+  std::string name;
+  void (*change)(TTrendHistory&, TTrendColumnMap&, std::mt19937_64&);
+  int fresh;
+};
+
+void PrintTo(const ReuseCase& c, std::ostream* out) { *out << c.name; }
+
+double ColumnSpan(const TTrendColumnMap& map) { return map.span / map.width; }
+
+bool Same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
+const ReuseCase kReuseCases[] = {
+    {"unchanged", [](TTrendHistory&, TTrendColumnMap&, std::mt19937_64&) {}, 0},
+    {"scrolled_three_columns_on",
+     [](TTrendHistory& h, TTrendColumnMap& m, std::mt19937_64& r) {
+       FillSeries(h, 400, r);
+       m.start += 3 * ColumnSpan(m);
+     },
+     200},
+    {"scrolled_five_columns_back",
+     [](TTrendHistory&, TTrendColumnMap& m, std::mt19937_64&) { m.start -= 5 * ColumnSpan(m); }, 5},
+    {"new_samples_in_view", [](TTrendHistory& h, TTrendColumnMap&, std::mt19937_64& r) { FillSeries(h, 50, r); }, 200},
+    {"ring_wrapped_past_the_view",
+     [](TTrendHistory& h, TTrendColumnMap&, std::mt19937_64& r) { FillSeries(h, 30000, r); }, 800},
+    {"moved_by_part_of_a_column",
+     [](TTrendHistory&, TTrendColumnMap& m, std::mt19937_64&) { m.start += 0.4 * ColumnSpan(m); }, 800},
+    {"zoomed", [](TTrendHistory&, TTrendColumnMap& m, std::mt19937_64&) { m.span *= 0.9; }, 800},
+    {"resized", [](TTrendHistory&, TTrendColumnMap& m, std::mt19937_64&) { m.width += 7; }, 807},
+    {"cleared_and_refilled",
+     [](TTrendHistory& h, TTrendColumnMap&, std::mt19937_64& r) {
+       const std::int64_t count = h.Count();
+       h.Clear();
+       FillSeries(h, count, r);
+     },
+     800},
+};
+
+class TrendColumnReuse : public testing::TestWithParam<ReuseCase> {};
+
+TEST_P(TrendColumnReuse, KeptColumnsEqualAFreshDecimation) {
+  std::mt19937_64 random(7);
+  TTrendHistory history(20000);
+  FillSeries(history, 15000, random);
+  const double first = history.TimeAt(history.First());
+  // A view from the middle of the data to beyond its end.
+  TTrendColumnMap map{first + 0.4 * (history.LastTime() - first), 0.7 * (history.LastTime() - first), 800};
+  TTrendColumns kept;
+  DecimateColumns(history, map, kept);
+  GetParam().change(history, map, random);
+  const int decimated = UpdateColumns(history, map, kept);
+  EXPECT_LE(decimated, GetParam().fresh);
+  TTrendColumns fresh;
+  DecimateColumns(history, map, fresh);
+  ASSERT_EQ(kept.columns.size(), fresh.columns.size());
+  for (std::size_t x = 0; x < fresh.columns.size(); ++x) {
+    const TTrendColumn& k = kept.columns[x];
+    const TTrendColumn& f = fresh.columns[x];
+    SCOPED_TRACE("column " + std::to_string(x));
+    ASSERT_EQ(k.begin, f.begin);
+    ASSERT_EQ(k.count, f.count);
+    ASSERT_TRUE(Same(k.range.min, f.range.min) && Same(k.range.max, f.range.max) && k.range.gap == f.range.gap);
+    ASSERT_TRUE(Same(k.first, f.first) && Same(k.last, f.last));
+    ASSERT_TRUE(Same(k.firstTime, f.firstTime) && Same(k.lastTime, f.lastTime));
+  }
+  EXPECT_EQ(kept.before.present, fresh.before.present);
+  EXPECT_TRUE(Same(kept.before.time, fresh.before.time) && Same(kept.after.time, fresh.after.time));
+  EXPECT_EQ(kept.after.present, fresh.after.present);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, TrendColumnReuse, testing::ValuesIn(kReuseCases),
+                         [](const testing::TestParamInfo<ReuseCase>& info) { return info.param.name; });
 
 TEST(TrendHistory, OneSpikeAmongTenMillionSamplesReachesItsColumn) {
   TTrendHistory history(10000000);

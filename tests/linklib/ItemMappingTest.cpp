@@ -23,8 +23,22 @@ TEST(ItemMappingTest, EndpointUrlFromComputerAndServerNames) {
       {" press-7 ", "", "opc.tcp://press-7:4840"},
       {"press-7", "opc.tcp://10.0.0.5:48010/ua", "opc.tcp://10.0.0.5:48010/ua"},
       {"Local", "  OPC.TCP://host:1/x ", "OPC.TCP://host:1/x"},
+      {"", "opc.tcp://[::1]:4840", "opc.tcp://[::1]:4840"},
+      // In no form the link can reach: refused (no URL).
+      {"Local", "http://plant:4840", nullptr},
+      {"Local", "modbus-tcp://plc", nullptr},
+      {"Local", "opc.tcp://", nullptr},
+      {"Local", "opc.tcp://:4840/x", nullptr},
+      {"Local", "opc.tcp://host:0", nullptr},
+      {"Local", "opc.tcp://host:65536", nullptr},
+      {"Local", "opc.tcp://host:48x0", nullptr},
+      {"Local", "opc.tcp://plant one:4840", nullptr},
+      {"press 7", "Plant", nullptr},
+      {"press-7:4841", "Plant", nullptr},
   };
-  for (const auto& c : cases) EXPECT_EQ(EndpointUrl(c.computer, c.server), c.url) << c.computer << "|" << c.server;
+  for (const auto& c : cases)
+    EXPECT_EQ(EndpointUrl(c.computer, c.server), c.url ? std::optional<std::string>(c.url) : std::nullopt)
+        << c.computer << "|" << c.server;
 }
 
 TEST(ItemMappingTest, ClassicQualityOfStatusCodes) {

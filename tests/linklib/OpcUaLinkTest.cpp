@@ -1,7 +1,8 @@
 // The OPC UA link library (build/app/libiOPC.so) against a real node-opcua
 // server: values into bound instruments, writes from a user's drag, bad
 // statuses, unknown nodes, the server going away and coming back, the
-// helper process dying, and a fast stream into a readout.
+// helper process dying, a fast stream into a readout, and the designer's
+// one reading of an item.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -22,6 +23,7 @@
 #include "instruments/Slider.h"
 #include "instruments/opc/OPCLibrary.h"
 #include "linklib/opcua/ItemMapping.h"
+#include "tools/paneldesigner/ItemBrowsing.h"
 
 namespace tintoral::test {
 namespace {
@@ -87,6 +89,27 @@ class OpcUaLinkTest : public ::testing::Test {
 
 OpcUaTestServer* OpcUaLinkTest::server_ = nullptr;
 bool OpcUaLinkTest::serverStarted_ = false;
+
+// The designer's "Test" of an item: the live value, or why none comes.
+TEST_F(OpcUaLinkTest, TheDesignersReadingShowsTheValueOrWhyNoneCame) {
+  server_->Command("set Double 42.5");
+  TItemBinding live;
+  live.serverName = server_->Endpoint();
+  live.itemName = "ns=1;s=Double";
+  const TItemReading reading(OPCLibrary(), live);
+  ASSERT_TRUE(WaitUntil([&] { return reading.Value().has_value(); }, 30s)) << reading.Trouble();
+  EXPECT_EQ(*reading.Value(), "42.5 (quality good)");
+
+  TItemBinding dead = live;
+  dead.serverName = "opc.tcp://127.0.0.1:1";  // nothing listens there
+  const TItemReading none(OPCLibrary(), dead);
+  EXPECT_TRUE(WaitUntil([&] { return none.Trouble().find("opc.tcp://127.0.0.1:1: ") != std::string::npos; }, 10s))
+      << none.Trouble();
+  EXPECT_FALSE(none.Value());
+  TItemBinding refused = live;
+  refused.serverName = "http://plant";
+  EXPECT_EQ(TItemReading(OPCLibrary(), refused).Trouble(), "the link library took no link for it");
+}
 
 TEST_F(OpcUaLinkTest, ValuesOfSeveralTypesFlowIntoBoundInstruments) {
   TiSevenSegmentAnalog readout(nullptr);

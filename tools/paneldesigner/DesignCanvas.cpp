@@ -8,6 +8,7 @@
 #include "platform/window/Control.h"
 #include "platform/window/WinControl.h"
 #include "runtime/Exception.h"
+#include "tools/paneldesigner/DesignCanvasAccessible.h"
 #include "tools/paneldesigner/DesignContainers.h"
 #include "tools/paneldesigner/DesignDocument.h"
 
@@ -45,12 +46,13 @@ TRect Resized(TRect r, int handle, int dx, int dy) {
 }  // namespace
 
 DesignCanvas::DesignCanvas(QWidget* parent) : QWidget(parent) {
+  InstallDesignCanvasAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
   setAccessibleName("Form");
   setAccessibleDescription(
       "The form being designed. Arrows move the selection, Shift+arrows resize it, "
-      "Tab selects the next control");
+      "Tab selects the next control, Ctrl+Tab adds it to the selection");
 }
 
 void DesignCanvas::SetDocument(TDesignDocument* document) {
@@ -271,23 +273,10 @@ void DesignCanvas::PlaceAtKeyboard(const std::string& className) {
   if (onPlaced) onPlaced();
 }
 
-void DesignCanvas::SelectNext(bool forward) {
-  std::vector<TControl*> controls;
-  TComponent& root = document_->Root();
-  for (int i = 0; i < root.ComponentCount(); ++i)
-    if (auto* c = dynamic_cast<TControl*>(root.Components(i))) controls.push_back(c);
-  if (controls.empty()) return;
-  const std::vector<TControl*> selected = document_->SelectedControls();
-  auto at = selected.empty() ? controls.end() : std::find(controls.begin(), controls.end(), selected.front());
-  if (forward) at = at == controls.end() || at + 1 == controls.end() ? controls.begin() : at + 1;
-  else at = at == controls.begin() || at == controls.end() ? controls.end() - 1 : at - 1;
-  document_->SelectControl(*at);
-  Changed();
-}
-
 bool DesignCanvas::focusNextPrevChild(bool next) {
   if (!document_) return QWidget::focusNextPrevChild(next);
-  SelectNext(next);
+  document_->SelectNeighbour(next, false);
+  Changed();
   return true;
 }
 
@@ -296,6 +285,13 @@ void DesignCanvas::keyPressEvent(QKeyEvent* event) {
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool control = event->modifiers() & Qt::ControlModifier;
   const int step = control ? grid_ : 1;
+  if (control && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+    // Ctrl+Tab and Ctrl+Shift+Tab add a neighbour; without Ctrl the
+    // selection moves (focusNextPrevChild).
+    document_->SelectNeighbour(event->key() == Qt::Key_Tab, true);
+    Changed();
+    return;
+  }
   int dx = 0, dy = 0;
   switch (event->key()) {
     case Qt::Key_Left: dx = -step; break;

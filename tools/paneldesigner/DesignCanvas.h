@@ -5,7 +5,9 @@
 // Shift+click, rubber band), moves (drag), resizes (handles) and places a
 // control of the palette's class (click or drag); the keyboard moves by one
 // pixel (arrows) or by the grid (Ctrl+arrows), resizes with Shift, and walks
-// the controls with Tab. Positions snap to the grid unless Alt is held.
+// the controls with Tab (Ctrl+Tab adds the next one to the selection).
+// Positions snap to the grid unless Alt is held. Screen readers find the
+// controls as the canvas's children (DesignCanvasAccessible.h).
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -24,6 +26,7 @@ class DesignCanvas : public QWidget {
   explicit DesignCanvas(QWidget* parent = nullptr);
 
   void SetDocument(TDesignDocument* document);
+  TDesignDocument* Document() const { return document_; }
   // Renders the form again and repaints.
   void Refresh();
   void SetGrid(int pixels) { grid_ = pixels < 1 ? 1 : pixels; }
@@ -59,7 +62,6 @@ class DesignCanvas : public QWidget {
   int Snapped(int value, bool snap) const;
   int HandleAt(TPoint point) const;  // -1 when none
   std::vector<TRect> HandlesOf(const TRect& bounds) const;
-  void SelectNext(bool forward);
   void Changed();
   void Report(const std::string& message);
   template <class F>

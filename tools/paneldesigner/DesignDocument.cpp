@@ -10,8 +10,8 @@
 #include "runtime/FormWriter.h"
 #include "runtime/Identifiers.h"
 #include "runtime/PropertyInfo.h"
+#include "system/AtomicFile.h"
 #include "tools/formshot/PropertyAssignment.h"
-#include "tools/paneldesigner/AtomicFile.h"
 #include "tools/paneldesigner/DesignContainers.h"
 #include "tools/paneldesigner/FormStringCheck.h"
 #include "tools/paneldesigner/FormTextMerge.h"
@@ -85,7 +85,7 @@ void TDesignDocument::ReadText(std::string_view source) {
 }
 
 void TDesignDocument::SaveAs(const std::string& path) {
-  WriteFileAtomically(path, text_);
+  SaveFileAtomically(path, text_);
   path_ = path;
   savedText_ = text_;
 }
@@ -126,6 +126,25 @@ void TDesignDocument::ToggleSelected(TControl& control) {
     std::erase_if(selection_, [&](const std::string& n) { return SameText(n, control.Name()); });
   } else {
     selection_.push_back(control.Name());
+  }
+}
+
+void TDesignDocument::SelectNeighbour(bool forward, bool extend) {
+  std::vector<TControl*> controls;
+  for (int i = 0; i < root_->ComponentCount(); ++i)
+    if (auto* control = dynamic_cast<TControl*>(root_->Components(i))) controls.push_back(control);
+  if (controls.empty()) return;
+  const std::vector<TControl*> selected = SelectedControls();
+  const auto last = selected.empty() ? controls.end() : std::find(controls.begin(), controls.end(), selected.back());
+  const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(controls.size());
+  std::ptrdiff_t at = last == controls.end() ? (forward ? -1 : count) : last - controls.begin();
+  for (std::ptrdiff_t step = 0; step < count; ++step) {
+    at = ((forward ? at + 1 : at - 1) % count + count) % count;
+    TControl* next = controls[static_cast<std::size_t>(at)];
+    if (!extend) return SelectControl(next);
+    if (IsSelected(*next)) continue;
+    selection_.push_back(next->Name());
+    return;
   }
 }
 
@@ -371,13 +390,19 @@ TControl& TDesignDocument::AddControl(const std::string& className, TWinControl&
 
 std::string TDesignDocument::SetProperty(const std::string& component, const std::string& path,
                                          const std::string& value) {
-  if (std::optional<std::string> problem = FormStringProblem(value)) return *problem;
+  return SetProperties(component, {{path, value}});
+}
+
+std::string TDesignDocument::SetProperties(const std::string& component,
+                                           const std::vector<std::pair<std::string, std::string>>& pathsAndValues) {
+  for (const auto& [path, value] : pathsAndValues)
+    if (std::optional<std::string> problem = FormStringProblem(value)) return *problem;
   TControl* target = FindControl(component);
   const std::string oldName = target ? target->Name() : "";
   try {
-    ApplyPropertyAssignment(*root_, {component + "." + path, value});
+    for (const auto& [path, value] : pathsAndValues) ApplyPropertyAssignment(*root_, {component + "." + path, value});
   } catch (const Exception& error) {
-    Reread(text_, selection_);  // the old values, whatever the setter did before it refused
+    Reread(text_, selection_);  // the old values, whatever the setters did before the refusal
     return error.Message();
   }
   if (target && target != root_ && !SameText(target->Name(), oldName))

@@ -61,7 +61,8 @@ class TDesignDocument {
   bool IsModified() const { return text_ != savedText_; }
   // The text as last read from or written to the file.
   const std::string& SavedText() const { return savedText_; }
-  // Writes Text() to the path (atomically) and marks it saved.
+  // Writes Text() to the path (SaveFileAtomically) and marks it saved;
+  // AtomicSaveError when it cannot, the file then as it was.
   void SaveAs(const std::string& path);
 
   // ---- Selection ----------------------------------------------------------
@@ -73,6 +74,11 @@ class TDesignDocument {
   void Select(const std::vector<std::string>& names);
   void SelectControl(TControl* control);  // nullptr or the root: nothing
   void ToggleSelected(TControl& control);
+  // Keyboard selection through the form's controls in creation order (the
+  // order of the file), wrapping around: the control after (or before) the
+  // last one selected becomes the selection, or with `extend` joins it (the
+  // nearest one not selected yet).
+  void SelectNeighbour(bool forward, bool extend);
   // The control with that name, the root included; nullptr when none.
   TControl* FindControl(std::string_view name) const;
   // The deepest visible control at a point of the root's client area (the
@@ -117,6 +123,11 @@ class TDesignDocument {
   // setter's message, or a character a form string cannot hold); the old
   // value stays.
   std::string SetProperty(const std::string& component, const std::string& path, const std::string& value);
+  // Several properties of one component (a font's name, size and style) as
+  // one undo step; on the first refusal every old value stays and its
+  // reason is returned.
+  std::string SetProperties(const std::string& component,
+                            const std::vector<std::pair<std::string, std::string>>& pathsAndValues);
 
   // ---- Clipboard ----------------------------------------------------------
   // The selected components (with what they contain) as form text.

@@ -28,6 +28,7 @@
 #include "platform/window/WinControl.h"
 #include "runtime/ClassRegistry.h"
 #include "runtime/Exception.h"
+#include "system/AtomicFile.h"
 #include "tools/paneldesigner/DesignCanvas.h"
 #include "tools/paneldesigner/DesignContainers.h"
 #include "tools/paneldesigner/DesignDocument.h"
@@ -326,8 +327,8 @@ bool DesignerWindow::Save() {
   if (path_.empty()) return SaveAs();
   try {
     document_->SaveAs(path_);
-  } catch (const Exception& error) {
-    QMessageBox::warning(this, "Save", Q(error.Message()));
+  } catch (const AtomicSaveError& error) {
+    QMessageBox::warning(this, "Save", Q(error.what()));
     return false;
   }
   Status("Saved " + path_);

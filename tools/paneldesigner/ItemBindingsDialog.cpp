@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,10 +13,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "instruments/opc/OPCLibrary.h"
+#include "tools/paneldesigner/ItemBrowserDialog.h"
+#include "tools/paneldesigner/ItemBrowsing.h"
 #include "tools/paneldesigner/QtText.h"
 
 namespace tintoral {
 namespace {
+
+constexpr int kPollMs = 100;
 
 template <class W>
 W* Named(W* widget, const char* name) {
@@ -49,7 +55,18 @@ ItemBindingsDialog::ItemBindingsDialog(const std::vector<std::string>& propertie
   autoError_ = Named(new QCheckBox("Quality sets the &error flag"), "Quality sets the error flag");
   form->addRow("&Property:", property_);
   form->addRow("&Server:", server_);
-  form->addRow("&Item:", item_);
+  auto* itemRow = new QHBoxLayout;
+  auto* browse = new QPushButton("&Browse…");
+  auto* test = new QPushButton("&Test");
+  itemRow->addWidget(item_);
+  itemRow->addWidget(browse);
+  itemRow->addWidget(test);
+  auto* itemLabel = new QLabel("&Item:");
+  itemLabel->setBuddy(item_);  // Alt+I reaches the field inside the row
+  form->addRow(itemLabel, itemRow);
+  reading_ = Named(new QLabel, "Reading");
+  reading_->setWordWrap(true);
+  form->addRow(reading_);
   form->addRow("&Group:", group_);
   form->addRow("&Update rate (ms):", rate_);
   form->addRow(autoError_);
@@ -83,9 +100,54 @@ ItemBindingsDialog::ItemBindingsDialog(const std::vector<std::string>& propertie
     StoreBinding();
     ShowBinding(row);
   });
+  QObject::connect(browse, &QPushButton::clicked, this, [this] { BrowseItems(); });
+  QObject::connect(test, &QPushButton::clicked, this, [this] { TestReading(); });
+  probeTimer_.setInterval(kPollMs);
+  QObject::connect(&probeTimer_, &QTimer::timeout, this, [this] { ShowReading(); });
   RefreshList();
   if (!bindings_.empty()) list_->setCurrentRow(0);
   else ShowBinding(-1);
+}
+
+ItemBindingsDialog::~ItemBindingsDialog() = default;
+
+void ItemBindingsDialog::BrowseItems() {
+  if (current_ < 0) return;
+  StoreBinding();
+  const TItemBinding& b = bindings_[static_cast<std::size_t>(current_)];
+  ItemBrowserDialog browser(b.computerName, b.serverName, this);
+  if (browser.exec() != QDialog::Accepted || browser.Item().empty()) return;
+  server_->setText(Q(browser.Server()));
+  item_->setText(Q(browser.Item()));
+  StoreBinding();
+}
+
+// The item is linked through its library until its first value comes or
+// the time is up; the window goes on meanwhile.
+void ItemBindingsDialog::TestReading() {
+  if (current_ < 0) return;
+  StoreBinding();
+  const TItemBinding& b = bindings_[static_cast<std::size_t>(current_)];
+  probe_.reset();
+  probe_ = std::make_unique<TItemReading>(LinkLibraryFor(b.serverName), b);
+  probeWaitedMs_ = 0;
+  reading_->setText("Reading " + Q(b.itemName) + "…");
+  probeTimer_.start();
+}
+
+void ItemBindingsDialog::ShowReading() {
+  probeWaitedMs_ += kPollMs;
+  if (const std::optional<std::string> value = probe_->Value()) {
+    reading_->setText("Value: " + Q(*value));
+  } else if (probeWaitedMs_ >= kReadingTimeoutMs) {
+    const std::string trouble = probe_->Trouble();
+    reading_->setText(QString("No value within %1 s").arg(kReadingTimeoutMs / 1000) +
+                      (trouble.empty() ? QString() : ": " + Q(trouble)));
+  } else {
+    return;
+  }
+  probeTimer_.stop();
+  probe_.reset();
 }
 
 void ItemBindingsDialog::RefreshList() {

@@ -2,10 +2,13 @@
 //
 // Opens a form file (or a new form) for designing: place, size and set up
 // controls with the mouse or the keyboard and save the form file
-// (DesignerWindow.h). --sim FILE is the simulation file the preview (F9)
-// gives panelview. Exits 1 without a display, 2 on wrong usage.
+// (DesignerWindow.h). --sim FILE is the simulation file that browsing and
+// reading items use (the simulation link library) and that the preview (F9)
+// gives panelview. Exits 1 without a display or with a missing simulation
+// file, 2 on wrong usage.
 #include <QApplication>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,7 @@
 #include "system/RuntimeFolder.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/paneldesigner/DesignerWindow.h"
+#include "tools/support/SimulationLink.h"
 #include "tools/support/ToolCommandLine.h"
 
 namespace {
@@ -22,7 +26,8 @@ namespace {
 constexpr char kUsage[] = "paneldesigner [--sim FILE] [FORM]";
 constexpr char kSummary[] =
     "Opens a text form file, or a new form, to place, size and set up its controls and save the file.";
-constexpr char kOptions[] = "  --sim FILE  preview (F9) the form in panelview on this simulation file\n";
+constexpr char kOptions[] =
+    "  --sim FILE  browse and read items on this simulation file, and preview (F9) the form in panelview on it\n";
 
 struct Options {
   std::string formPath;
@@ -70,6 +75,14 @@ int main(int argc, char** argv) {
   LoadSystemColorsFromPalette();
   RegisterFormClasses();
   Application().Initialize();
+  if (!options.simPath.empty()) {
+    try {
+      UseSimulationLink(options.simPath);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "paneldesigner: %s\n", error.what());
+      return 1;
+    }
+  }
   DesignerWindow window(options.simPath);
   if (options.formPath.empty()) window.NewForm();
   else window.OpenFile(options.formPath);

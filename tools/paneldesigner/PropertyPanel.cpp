@@ -243,11 +243,10 @@ void PropertyInspector::ChooseFont(const std::string& path) {
   add(font.italic(), "fsItalic");
   add(font.underline(), "fsUnderline");
   add(font.strikeOut(), "fsStrikeOut");
-  std::string error = document_->SetProperty(TargetName(), path + ".Name", S(font.family()));
-  if (error.empty() && font.pointSize() > 0)
-    error = document_->SetProperty(TargetName(), path + ".Size", std::to_string(font.pointSize()));
-  if (error.empty()) error = document_->SetProperty(TargetName(), path + ".Style", style + "]");
-  ShowMessage(error);
+  std::vector<std::pair<std::string, std::string>> parts{{path + ".Name", S(font.family())}};
+  if (font.pointSize() > 0) parts.emplace_back(path + ".Size", std::to_string(font.pointSize()));
+  parts.emplace_back(path + ".Style", style + "]");
+  ShowMessage(document_->SetProperties(TargetName(), parts));
   if (onChanged) onChanged();
 }
 

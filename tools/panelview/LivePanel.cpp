@@ -91,25 +91,23 @@ std::unique_ptr<TForm> TLivePanel::ErrorWindow() const {
   return window;
 }
 
-// The new window shows before the old one goes, so that the program never
-// has no window, and takes the old one's place, size and full-screen state:
-// a wall screen must not jump. A panel not shown (another panel of the
-// same panelview shows) is replaced unseen.
+// The form read again, or the error window, takes the native window of the
+// one it replaces: the same window on the screen, in the same place and size
+// and full-screen state (a wall screen must not jump). A panel not shown
+// (another panel of the same panelview shows) is replaced unseen.
 void TLivePanel::Replace(std::optional<TLoadedForm> loaded, std::unique_ptr<TForm> errorWindow) {
   std::optional<TLoadedForm> oldLoaded = std::move(loaded_);
   std::unique_ptr<TForm> oldErrorWindow = std::move(errorWindow_);
   loaded_ = std::move(loaded);
   errorWindow_ = std::move(errorWindow);
   prepare_(Window(), error_, loaded_ ? loaded_->Warnings() : std::vector<std::string>());
-  const TForm* old = oldErrorWindow ? oldErrorWindow.get()
-                     : oldLoaded    ? &dynamic_cast<TForm&>(oldLoaded->Root())
-                                    : nullptr;
-  const bool wasShown = old && old->Visible();
-  if (wasShown) Window().SetBounds(old->Left(), old->Top(), old->Width(), old->Height());
-  if (wasShown || !old) Window().Show();
-  if (wasShown) Window().SetFullScreen(old->FullScreen());
-  if (oldErrorWindow) oldErrorWindow->Hide();
-  if (oldLoaded) dynamic_cast<TForm&>(oldLoaded->Root()).Hide();
+  TForm* old = oldErrorWindow ? oldErrorWindow.get() : oldLoaded ? &dynamic_cast<TForm&>(oldLoaded->Root()) : nullptr;
+  if (!old) {
+    Window().Show();
+    return;
+  }
+  Window().DestroyHandle();  // one a program form made itself as it was built
+  Window().TakeWindowOf(*old);
 }
 
 }  // namespace tintoral

@@ -8,8 +8,9 @@
 // class or property) does not end the program: the window then shows the
 // error, with the file and the line, until the file reads again. The data
 // link stays loaded all along; the items of a replaced form are removed
-// with it, and those of the new form are added as it is read. The window
-// that replaces another takes its position, size and full-screen state.
+// with it, and those of the new form are added as it is read. The form read
+// again (or the error) shows in the same native window as the one before
+// (TForm::TakeWindowOf), so its position, size and full-screen state stay.
 #include <QFileSystemWatcher>
 #include <QTimer>
 #include <functional>

@@ -86,13 +86,9 @@ void TPanelSet::Show(int index) {
   const int count = Count();
   const int next = ((index % count) + count) % count;
   if (next == current_) return;
-  TForm& from = Shown().Window();
   TForm& to = Panel(next).Window();
-  const bool fullScreen = from.FullScreen();
-  to.SetBounds(from.Left(), from.Top(), from.Width(), from.Height());
-  to.Show();
-  to.SetFullScreen(fullScreen);
-  from.Hide();
+  to.DestroyHandle();  // shown once before: it takes the one window instead
+  to.TakeWindowOf(Shown().Window());
   current_ = next;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The forms of one panelview, each a live panel (LivePanel.h) with its own
-// items connected all along, one shown at a time in the place of the one
-// before. Under each form a status area (StatusArea.h) shows the link
+// items connected all along, one shown at a time in the same window, which
+// passes from form to form (TForm::TakeWindowOf). Under each form a status area (StatusArea.h) shows the link
 // library's set-up problems (a simulation file's mistakes), what its file
 // warns about, the items the link library took no link for, the server
 // connections and the items that are not well; the warnings and the items

@@ -1,6 +1,7 @@
 #include "tools/panelview/PanelStatus.h"
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <vector>
 
@@ -54,6 +55,14 @@ void CollectItemTroubles(const TComponent& component, std::vector<std::string>& 
   for (int i = 0; i < component.ComponentCount(); ++i) CollectItemTroubles(*component.Components(i), troubles);
 }
 
+// " with ComputerName 'press 7'" when the item names a computer other than this one.
+std::string OnComputer(const TiOPCItem& item) {
+  std::string computer = item.ComputerName();
+  std::transform(computer.begin(), computer.end(), computer.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return computer.empty() || computer == "local" ? "" : " with ComputerName '" + item.ComputerName() + "'";
+}
+
 void CollectUnlinkedItems(const TComponent& component, const std::string& path, std::vector<std::string>& reports) {
   if (const auto* instrument = dynamic_cast<const TiVCLComponent*>(&component)) {
     const TiOPCItemManager& items = instrument->OPCItemManager();
@@ -62,8 +71,8 @@ void CollectUnlinkedItems(const TComponent& component, const std::string& path, 
       if (item.Handle() != 0 || !item.AutoConnect() || !item.Library().Available()) continue;
       reports.push_back(path + ":" + std::to_string(item.SourceLine()) + ": " + instrument->Name() + ".OPCItems item " +
                         std::to_string(i) + " (" + item.PropertyName() + " <- " + item.LinkName() +
-                        "): the link library took no link for it: ServerName '" + item.ServerName() +
-                        "' is in no form the library accepts");
+                        "): the link library took no link for it: ServerName '" + item.ServerName() + "'" +
+                        OnComputer(item) + " is in no form the library accepts");
     }
   }
   for (int i = 0; i < component.ComponentCount(); ++i) CollectUnlinkedItems(*component.Components(i), path, reports);

@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,27 +36,17 @@
 #include "tools/formshot/ProgramForms.h"
 #include "tools/panelview/PanelSet.h"
 #include "tools/panelview/PanelViewOptions.h"
+#include "tools/support/SimulationLink.h"
 
 namespace tintoral {
 namespace {
 
 constexpr int kStatusIntervalMs = 500;
-constexpr const char* kSimulationLibrary = "libtintoralsim.so";
 
 void SaveShot(TForm& form, const std::string& path) {
   TBitmap picture;
   form.RenderTo(picture);
   SavePng(picture, path);
-}
-
-// The simulation link library beside the program, with `simFile` as the
-// simulation file it reads (it names the file's errors with their lines).
-void UseSimulation(const std::string& simFile) {
-  std::error_code problem;
-  if (!std::filesystem::is_regular_file(simFile, problem))
-    throw FileError("The simulation file '" + simFile + "' does not exist or is not a file");
-  setenv("TINTORAL_SIM_FILE", simFile.c_str(), 1);
-  UseOPCLibraryFile(PathBesideProgram(kSimulationLibrary));
 }
 
 // Each link library is loaded when the first item asks for it, so a form
@@ -76,7 +65,7 @@ int View(const TPanelViewOptions& options) {
   RegisterInstruments();
   RegisterTintoralForms();
   Application().Initialize();
-  if (!options.simPath.empty()) UseSimulation(options.simPath);
+  if (!options.simPath.empty()) UseSimulationLink(options.simPath);
   QApplication::setQuitOnLastWindowClosed(false);
   TPanelSet panels(options.formPaths, {.markErrors = options.markErrors, .fullScreen = options.fullScreen});
   ReportMissingLinkLibraries();

@@ -11,6 +11,7 @@
 #include "runtime/ClassRegistry.h"
 #include "runtime/FormReader.h"
 #include "runtime/FormWriter.h"
+#include "tests/support/TestTempPath.h"
 
 namespace tintoral::test {
 namespace {
@@ -114,7 +115,7 @@ TEST_F(InstrumentStreamTest, TheItemManagerAsksTheOwnersDesignQueryHook) {
 }
 
 TEST_F(InstrumentStreamTest, LoadingAPropertyFileRunsInsideOneUpdateBracket) {
-  const std::string fileName = ::testing::TempDir() + "instrument-base-props.txt";
+  const std::string fileName = tintoral::test::TestTempPath("instrument-base-props.txt");
   {
     std::ofstream out(fileName, std::ios::binary);
     out << "File Type = TTestInstrument\r\nUpdateFrameRate = 30\r\nAutoFrameRate = 0\r\n";

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "instruments/opc/ItemInbox.h"
@@ -37,6 +38,29 @@ TEST(LinkCallbackFaultTest, OnlyTheOpenLinkOfALiveItemIsHeard) {
   EXPECT_EQ(inbox->Latest().value, TVariant(2.0));
   inbox.reset();
   Send(second, 4.0);  // the item is gone: must find nothing
+}
+
+TEST(LinkCallbackFaultTest, AnOwnerThatFallsBehindFillsTheQueueToItsCapacityAndTheHighWaterMarkKeepsThePeak) {
+  std::vector<std::function<void()>> queued;
+  int deliveries = 0;
+  auto inbox = TiItemInbox::Create([&](const TiOPCItemData&) { ++deliveries; });
+  inbox->SetPoster([&](std::function<void()> task) { queued.push_back(std::move(task)); });
+  const auto deliverQueued = [&] {
+    for (auto& task : std::exchange(queued, {})) task();
+  };
+  void* context = inbox->OpenLink();
+  for (int i = 0; i < 5; ++i) Send(context, i);
+  deliverQueued();
+  Send(context, 5.0);
+  deliverQueued();
+  EXPECT_EQ(inbox->HighWater(), 5u) << "the peak, not the last fill";
+  EXPECT_EQ(deliveries, 6);
+  const std::size_t overfill = TiItemInbox::kCapacity + 10;
+  for (std::size_t i = 0; i < overfill; ++i) Send(context, static_cast<double>(i));
+  deliverQueued();
+  EXPECT_EQ(inbox->HighWater(), TiItemInbox::kCapacity);
+  EXPECT_EQ(inbox->Dropped(), 10u);
+  EXPECT_EQ(deliveries, static_cast<int>(6 + TiItemInbox::kCapacity));
 }
 
 TEST(LinkCallbackFaultTest, CallbacksFromManyThreadsAtOnceArriveInEachThreadsOrderOnlyOnTheOwnersThread) {

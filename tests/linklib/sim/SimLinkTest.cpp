@@ -20,6 +20,7 @@
 #include "platform/window/Form.h"
 #include "platform/window/MainThreadQueue.h"
 #include "platform/window/StandardControls.h"
+#include "tests/support/TestTempPath.h"
 #include "tools/formshot/FormLoading.h"
 
 namespace tintoral::test {
@@ -48,7 +49,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 class SimLinkTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const std::string file = ::testing::TempDir() + "simlink-test.sim";
+    const std::string file = tintoral::test::TestTempPath("simlink-test.sim");
     std::ofstream(file) << "Wave = ramp min 0 max 100 period 1000 every 0.05\n"
                            "Plant : Greeting = constant \"HOLA\"\n";
     setenv("TINTORAL_SIM_FILE", file.c_str(), 1);  // read at the library's first link

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "linklib/sim/SimServer.h"
+#include "tests/support/TestTempPath.h"
 
 namespace tintoral::sim {
 namespace {
@@ -94,7 +95,7 @@ TEST(SimServerTest, NoCallbackRunsOnceRemoveHasReturned) {
 }
 
 TEST(SimServerTest, TheFileIsReadAgainWhenItChangesAndLinesThatMatchNoItemAreWarnings) {
-  const std::string path = testing::TempDir() + "server-reload.sim";
+  const std::string path = tintoral::test::TestTempPath("server-reload.sim");
   std::ofstream(path) << "Tank = constant 1\nFlow = sine min 0\n";
   SimFileContents first = ReadSimFile(path);
   SimServer server(std::move(first.items), std::move(first.errors));

@@ -11,6 +11,7 @@
 #include "platform/graphics/PngDecoder.h"
 #include "platform/graphics/PngEncoder.h"
 #include "runtime/Exception.h"
+#include "tests/support/TestTempPath.h"
 
 namespace tintoral {
 namespace {
@@ -83,7 +84,7 @@ TEST(PngEncoderTest, RefusesAnEmptyBitmap) {
 TEST(PngEncoderTest, SavesTheStreamToAFileAndReportsUnwritablePaths) {
   TBitmap bitmap;
   PaintPattern(bitmap, 6, 6);
-  const std::string path = ::testing::TempDir() + "png_encoder_test.png";
+  const std::string path = tintoral::test::TestTempPath("png_encoder_test.png");
   SavePng(bitmap, path);
   std::ifstream in(path, std::ios::binary);
   const Bytes saved{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -25,6 +25,7 @@
 #include "runtime/ClassBuilder.h"
 #include "runtime/Exception.h"
 #include "runtime/PropertyInfo.h"
+#include "tests/support/TestTempPath.h"
 #include "tools/formshot/CommandLine.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/formshot/ProgramForms.h"
@@ -226,7 +227,7 @@ TEST_F(FormShotTest, ReadingErrorsNameTheUnknownClassPropertyOrMalformedPlace) {
 }
 
 TEST_F(FormShotTest, FormFileErrorsNameTheFileAndTheLine) {
-  const std::string path = testing::TempDir() + "BrokenForm.txt";
+  const std::string path = tintoral::test::TestTempPath("BrokenForm.txt");
   std::ofstream(path) << "object F: TPruebaForm\n  Caption = 'x'\n  Colour\nend\n";
   try {
     LoadFormFile(path);

@@ -13,6 +13,7 @@
 #include "platform/window/Form.h"
 #include "platform/window/StandardControls.h"
 #include "runtime/Exception.h"
+#include "tests/support/TestTempPath.h"
 #include "tools/formshot/FormLoading.h"
 
 namespace tintoral {
@@ -53,7 +54,7 @@ class PanelFormMistakesTest : public ::testing::Test {
     return "no error";
   }
 
-  const std::string path = testing::TempDir() + "PanelFormMistakes.txt";
+  const std::string path = tintoral::test::TestTempPath("PanelFormMistakes.txt");
 };
 
 TEST_F(PanelFormMistakesTest, ItemsThatCannotWorkAreNamedWithTheFileAndTheLine) {

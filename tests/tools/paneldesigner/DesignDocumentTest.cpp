@@ -6,6 +6,7 @@
 #include "platform/window/WinControl.h"
 #include "runtime/Exception.h"
 #include "runtime/FormWriter.h"
+#include "tests/support/TestTempPath.h"
 #include "tools/formshot/FormLoading.h"
 #include "tools/paneldesigner/DesignDocument.h"
 
@@ -269,6 +270,42 @@ TEST_F(DesignDocumentTest, ALabelReadWithAHandWrittenSizeTakesTheSizeItShowsOnRe
   EXPECT_NE(doc.Text().find("Width = " + std::to_string(label.Width())), std::string::npos) << doc.Text();
 }
 
+// A font chosen in a dialog sets three properties: one undo step, and a
+// refusal of any keeps them all.
+TEST_F(DesignDocumentTest, SeveralPropertiesAreOneStepAndARefusalKeepsThemAll) {
+  const std::string before = doc_->Text();
+  EXPECT_EQ(
+      doc_->SetProperties("Panel1Form", {{"Font.Name", "Arial"}, {"Font.Size", "12"}, {"Font.Style", "[fsBold]"}}), "");
+  EXPECT_NE(doc_->Text().find("Font.Style = [fsBold]"), std::string::npos) << doc_->Text();
+  doc_->Undo();
+  EXPECT_EQ(doc_->Text(), before);
+  EXPECT_FALSE(doc_->CanUndo());
+  EXPECT_NE(doc_->SetProperties("Panel1Form", {{"Font.Size", "12"}, {"Font.Style", "[fsNone]"}}), "");
+  EXPECT_EQ(doc_->Text(), before);
+  EXPECT_FALSE(doc_->CanUndo());
+}
+
+// The keyboard's selection through the controls in the file's order (Box,
+// A, B): Tab moves it, Ctrl+Tab adds the next one not selected.
+TEST_F(DesignDocumentTest, TheKeyboardMovesOrExtendsTheSelectionThroughTheControls) {
+  struct Case {
+    std::vector<std::string> from;
+    bool forward, extend;
+    std::vector<std::string> to;
+  };
+  const Case cases[] = {
+      {{}, true, false, {"Box"}},       {{"B"}, true, false, {"Box"}},
+      {{"Box"}, false, false, {"B"}},   {{"A", "B"}, true, false, {"Box"}},
+      {{"A"}, true, true, {"A", "B"}},  {{"A", "B"}, true, true, {"A", "B", "Box"}},
+      {{"B"}, false, true, {"B", "A"}}, {{"Box", "A", "B"}, true, true, {"Box", "A", "B"}},
+  };
+  for (const Case& c : cases) {
+    doc_->Select(c.from);
+    doc_->SelectNeighbour(c.forward, c.extend);
+    EXPECT_EQ(doc_->Selection(), c.to) << testing::PrintToString(c.from) << c.forward << c.extend;
+  }
+}
+
 TEST_F(DesignDocumentTest, ARenamedSelectedControlStaysSelected) {
   doc_->Select({"A"});
   EXPECT_EQ(doc_->SetProperty("A", "Name", "Setpoint"), "");
@@ -277,7 +314,7 @@ TEST_F(DesignDocumentTest, ARenamedSelectedControlStaysSelected) {
 
 TEST(DesignDocumentOpen, NamesTheFileAndLineOfAFormThatDoesNotRead) {
   RegisterFormClasses();
-  const std::string path = testing::TempDir() + "broken.txt";
+  const std::string path = tintoral::test::TestTempPath("broken.txt");
   FILE* f = std::fopen(path.c_str(), "w");
   std::fputs("object F: TForm\n  Left 5\nend\n", f);
   std::fclose(f);

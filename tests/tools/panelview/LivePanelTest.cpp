@@ -129,11 +129,13 @@ TEST_F(LivePanelTest, TheLinkStaysAndTheNewFormsItemsReplaceTheOld) {
 }
 
 // A wall screen must not jump: the form read again, and the error window
-// too, take the place and size of the window they replace.
+// too, show in the same native window, in its place and size.
 TEST_F(LivePanelTest, TheWindowThatReplacesAnotherKeepsItsPlaceAndSize) {
   Write(PanelText("Tank"));
   Open();
   live->Window().SetBounds(130, 70, 520, 410);
+  const void* native = live->Window().Widget();
+  ASSERT_NE(native, nullptr);
   const auto place = [&] {
     const TForm& w = live->Window();
     return std::vector<int>{w.Left(), w.Top(), w.Width(), w.Height()};
@@ -143,11 +145,19 @@ TEST_F(LivePanelTest, TheWindowThatReplacesAnotherKeepsItsPlaceAndSize) {
   live->Reload();
   ASSERT_TRUE(Shows("Pump"));
   EXPECT_EQ(place(), expected);
+  EXPECT_EQ(live->Window().Widget(), native);
   Write("object Panel: TForm\n  Width = 200\n  Height == 120\nend\n");
   live->Reload();
   ASSERT_FALSE(live->Error().empty());
   EXPECT_EQ(place(), expected);
+  EXPECT_EQ(live->Window().Widget(), native);
   EXPECT_TRUE(live->Window().Visible());
+  Write(PanelText("Valve"));
+  live->Reload();
+  ASSERT_TRUE(Shows("Valve"));
+  EXPECT_EQ(live->Window().Widget(), native);
+  EXPECT_NE(live->Panel()->FindComponentAs<TiSevenSegmentAnalog>("Valve")->Widget(), nullptr)
+      << "the new content has its windows in it";
 }
 
 }  // namespace

@@ -74,11 +74,13 @@ TEST_F(PanelSetTest, OneFormShowsAtATimeInThePlaceOfTheOtherAndEveryOneKeepsItsI
   EXPECT_TRUE(first.Visible());
   EXPECT_FALSE(second.Visible());
   first.SetBounds(120, 90, 500, 400);
+  const void* native = first.Widget();
 
   EXPECT_TRUE(panels.HandleKey(VK_NEXT, {ssCtrl}));
   EXPECT_EQ(panels.Current(), 1);
   EXPECT_TRUE(second.Visible());
   EXPECT_FALSE(first.Visible());
+  EXPECT_EQ(second.Widget(), native) << "one window for every form";
   EXPECT_EQ(std::vector<int>({second.Left(), second.Top(), second.Width(), second.Height()}),
             std::vector<int>({120, 90, 500, 400}));
   EXPECT_TRUE(panels.HandleKey(VK_NEXT, {ssCtrl}));

@@ -143,6 +143,40 @@ TEST_F(PanelViewSimTest, TheFormReferencesExamplesRunAsWritten) {
   EXPECT_EQ(errors, "");
 }
 
+// The OPC UA link library beside panelview takes no link for a server it
+// can reach in no form: each such item is named with the file and the line.
+TEST_F(PanelViewSimTest, ServersTheOpcUaLibraryCannotReachAreNamedWithTheFileAndTheLine) {
+  struct Case {
+    const char* computer;
+    const char* server;
+    const char* refusal;  // the report after "(Value <- ...): the link library took no link for it: "
+  };
+  const Case cases[] = {
+      {"Local", "http://plant:4840", "ServerName 'http://plant:4840' is in no form the library accepts"},
+      {"Local", "opc.tcp://plant:65536", "ServerName 'opc.tcp://plant:65536' is in no form the library accepts"},
+      {"press 7", "Plant", "ServerName 'Plant' with ComputerName 'press 7' is in no form the library accepts"},
+  };
+  std::string form =
+      "object Panel: TForm\n  ClientWidth = 240\n  ClientHeight = 80\n  object Level: "
+      "TiSevenSegmentAnalog\n    OPCItems = <";
+  for (const Case& c : cases)
+    form += std::string("\n      item\n        PropertyName = 'Value'\n        ComputerName = '") + c.computer +
+            "'\n        ServerName = '" + c.server + "'\n        ItemName = 'Tank'\n      end";
+  const std::string path = Save("servers.txt", form + ">\n  end\nend\n");
+  std::string errors;
+  Run("'" + path + "'", 0, errors);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const int line = 6 + 6 * static_cast<int>(i);  // each item's first line
+    const std::string server = cases[i].server;
+    EXPECT_NE(
+        errors.find(path + ":" + std::to_string(line) + ": Level.OPCItems item " + std::to_string(i) + " (Value <- " +
+                    server + "/Tank): the link library took no link for it: " + cases[i].refusal + "\n"),
+        std::string::npos)
+        << server << "\n"
+        << errors;
+  }
+}
+
 TEST(OPCLibraryChoice, AnotherFileIsRefusedOnceTheLibraryIsLoaded) {
   ASSERT_TRUE(OPCLibraryAvailable());
   const std::string loaded = OPCLibrary().FilePath();

@@ -6,7 +6,10 @@
 // a watchdog that asks for the server's time while nothing else was heard.
 import { AttributeIds, ClientSubscription, MessageSecurityMode, OPCUAClient, SecurityPolicy, StatusCodes,
   UserTokenType } from "node-opcua-client";
-import { certificateManager, forgetRefusals, ownCertificateFile, ownCertificateReady, untrustedCertificateAdvice } from "./pki.mjs";
+import {
+  certificateFolderProblem, certificateManager, forgetRefusals, ownCertificateFile, ownCertificateReady,
+  untrustedCertificateAdvice,
+} from "./pki.mjs";
 import { report } from "./log.mjs";
 import { send } from "./protocol.mjs";
 import { SettingsError, settingsFor } from "./settings.mjs";
@@ -151,6 +154,11 @@ export class Connection {
     const message = error?.message ?? String(error);
     const { securityMode, securityPolicy, userName } = this.settings ?? {};
     if (error instanceof SettingsError) return refused(message, "BadConfigurationError");
+    const folderProblem = certificateFolderProblem(error);
+    if (folderProblem) {
+      forgetRefusals(); // the next attempt makes the store again, once the folder is fixed
+      return refused(folderProblem, "BadConfigurationError");
+    }
     if (/BadCertificateUntrusted|certificate verification failed/i.test(message)) {
       const advice = untrustedCertificateAdvice();
       forgetRefusals();

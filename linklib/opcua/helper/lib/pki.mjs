@@ -56,6 +56,20 @@ export function untrustedCertificateAdvice() {
     : `the server's certificate (SHA-1 ${thumbprint}) is not trusted: put it in ${trusted}`;
 }
 
+// Why the client's certificate store cannot be made, when `error` is a file
+// error on the way to it (a folder not writable, a file in its place);
+// null for any other error.
+export function certificateFolderProblem(error) {
+  const folder = pkiFolder();
+  const path = error?.path;
+  if (typeof error?.code !== "string" || typeof path !== "string") return null;
+  if (path !== folder && !path.startsWith(`${folder}/`) && !folder.startsWith(`${path}/`)) return null;
+  const setting = process.env.TINTORAL_OPCUA_PKI ? "TINTORAL_OPCUA_PKI" : "XDG_CACHE_HOME or TINTORAL_OPCUA_PKI";
+  const where = path === folder ? error.code : `${error.code} on ${path}`;
+  return `cannot write the client's certificate folder ${folder} (${where}): ` +
+    `make it writable or set ${setting} to a writable folder`;
+}
+
 // Creates the client's key and certificate once, before the first
 // connection: clients that made them at the same time would each find the
 // other's half-written files.
