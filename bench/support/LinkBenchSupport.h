@@ -44,22 +44,31 @@ struct ThreadTimes {
   double link = 0, rest = 0;
 };
 
-inline ThreadTimes ThreadCpuSeconds(const std::string& link, const std::string& excluded = "") {
+// The CPU seconds (user and system) in a /proc stat file, 0 when unreadable.
+inline double StatCpuSeconds(const std::string& statPath, std::string* name = nullptr) {
+  std::ifstream stat(statPath);
+  const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const std::size_t open = text.find('('), close = text.rfind(')');
+  if (open == std::string::npos || close == std::string::npos) return 0;
+  if (name) *name = text.substr(open + 1, close - open - 1);
   const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
+  std::istringstream fields(text.substr(close + 2));
+  std::string field;
+  double seconds = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i)
+    if (i == 14 || i == 15) seconds += std::stod(field) / tick;
+  return seconds;
+}
+
+inline double ProcessCpuSeconds(pid_t pid) { return StatCpuSeconds("/proc/" + std::to_string(pid) + "/stat"); }
+
+inline ThreadTimes ThreadCpuSeconds(const std::string& link, const std::string& excluded = "") {
   ThreadTimes times;
   DIR* tasks = opendir("/proc/self/task");
   while (dirent* entry = tasks ? readdir(tasks) : nullptr) {
     if (entry->d_name[0] == '.') continue;
-    std::ifstream stat(std::string("/proc/self/task/") + entry->d_name + "/stat");
-    const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const std::size_t open = text.find('('), close = text.rfind(')');
-    if (open == std::string::npos || close == std::string::npos) continue;
-    std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    double seconds = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i)
-      if (i == 14 || i == 15) seconds += std::stod(field) / tick;
-    const std::string name = text.substr(open + 1, close - open - 1);
+    std::string name;
+    const double seconds = StatCpuSeconds(std::string("/proc/self/task/") + entry->d_name + "/stat", &name);
     if (name == link) times.link += seconds;
     else if (excluded.empty() || name != excluded) times.rest += seconds;
   }

@@ -11,6 +11,9 @@
 //   status NAME HEXCODE     the current value with another status code
 //   ramp NAME COUNT RATE    COUNT values 1..COUNT at RATE a second, then
 //                           prints "ramped COUNT"
+//   count COUNT RATE        Int32 variables Count0 .. Count<COUNT - 1>, all
+//                           counting up RATE times a second; prints
+//                           "counting COUNT"
 // Everything else it prints goes to stderr.
 import { createRequire } from "node:module";
 import { createInterface } from "node:readline";
@@ -108,8 +111,28 @@ function ramp(name, count, rate) {
   }, 1);
 }
 
+function count(total, rate) {
+  const counters = [];
+  for (let i = 0; i < total; ++i) {
+    counters.push(namespace.addVariable({
+      organizedBy: server.engine.addressSpace.rootFolder.objects,
+      browseName: `Count${i}`,
+      nodeId: `s=Count${i}`,
+      dataType: "Int32",
+      minimumSamplingInterval: 0,
+    }));
+  }
+  let value = 0;
+  setInterval(() => {
+    ++value;
+    for (const counter of counters) counter.setValueFromSource(new Variant({ dataType: DataType.Int32, value }));
+  }, 1000 / rate);
+  report(`counting ${total}\n`);
+}
+
 createInterface({ input: process.stdin }).on("line", (line) => {
   const [command, name, ...rest] = line.trim().split(/\s+/);
+  if (command === "count") return count(Number(name), Number(rest[0]));
   if (!variables[name]) return;
   const { variable, dataType } = variables[name];
   if (command === "set") set(name, parseValue(dataType, rest.join(" ")));
