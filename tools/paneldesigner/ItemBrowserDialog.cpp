@@ -103,7 +103,7 @@ void ItemBrowserDialog::Browse(QTreeWidgetItem* parent, const std::string& branc
 
 void ItemBrowserDialog::Fill(QTreeWidgetItem* parent, const TBrowseResult& result) {
   if (parent) qDeleteAll(parent->takeChildren());
-  message_->setText(result.error.empty() ? QString("%1 entries").arg(result.entries.size())
+  message_->setText(result.error.empty() ? QString("Entries: %1").arg(result.entries.size())
                                          : Q("Cannot browse the server: " + result.error));
   for (const TBrowseEntry& entry : result.entries) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
