@@ -2,7 +2,7 @@
 // reference computed here from the program's coefficients, the 100 % bars
 // reach the composite limits and the 75 % bars stay inside them, and the
 // surface that keeps the line draws, colour after colour and set after set,
-// exactly the picture drawn afresh.
+// exactly the picture drawn afresh, saying the part it changed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,10 +68,14 @@ TEST(WaveformMonitorTest, TheSurfaceDrawsWhatAFreshDrawingDraws) {
       {TBarSet::Reduced, {75, 75, 0}}, {TBarSet::Full, {100, 100, 100}}, {TBarSet::Full, {0, 0, 100}}};
   for (const auto& [set, c] : steps) {
     const TColorSignalValues values = ComputeColorSignals(c.Red, c.Green, c.Blue);
-    surface.Redraw(kept.Canvas(), set, values);
+    TBitmap before;
+    before.Assign(kept);
+    const TRect changed = surface.Redraw(kept.Canvas(), set, values);
     TBitmap fresh(kWaveformWidth, kWaveformHeight);
     TWaveformSurface::Draw(fresh.Canvas(), set, values);
-    EXPECT_TRUE(app_testing::PixelsOf(kept) == app_testing::PixelsOf(fresh)) << c.Red << " " << c.Green << " " << c.Blue;
+    SCOPED_TRACE(std::to_string(c.Red) + " " + std::to_string(c.Green) + " " + std::to_string(c.Blue));
+    EXPECT_TRUE(app_testing::PixelsOf(kept) == app_testing::PixelsOf(fresh));
+    EXPECT_TRUE(app_testing::ChangesLieIn(before, kept, {changed}));
   }
 }
 
