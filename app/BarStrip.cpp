@@ -25,7 +25,7 @@ const TBarLevels& BarLevels(const TBarChoice& bar) {
         const TSliderColor c = BarColor(set, index);
         const TColorSignalValues s = ComputeColorSignals(c.Red, c.Green, c.Blue);
         levels[static_cast<std::size_t>(RowOf(set) * kColorBarCount + index)] = {s.Red8, s.Green8, s.Blue8,
-                                                                                  s.SwatchColor};
+                                                                                 s.SwatchColor};
       }
     return levels;
   }();

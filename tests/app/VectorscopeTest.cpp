@@ -25,9 +25,8 @@ TEST(VectorscopeTest, TargetsSitOnTheBarsVectorsAsTheMainDiagramScalesThem) {
 TEST(VectorscopeTest, TheSurfaceDrawsWhatAFreshDrawingDraws) {
   TBitmap kept(kVectorscopeSize, kVectorscopeSize);
   TVectorscopeSurface surface;
-  for (const TSliderColor colour :
-       {TSliderColor{100, 0, 0}, TSliderColor{0, 0, 0}, TSliderColor{37.5, 62, 18.3}, TSliderColor{75, 75, 0},
-        TSliderColor{0, 0, 100}, TSliderColor{0, 100, 100}}) {
+  for (const TSliderColor colour : {TSliderColor{100, 0, 0}, TSliderColor{0, 0, 0}, TSliderColor{37.5, 62, 18.3},
+                                    TSliderColor{75, 75, 0}, TSliderColor{0, 0, 100}, TSliderColor{0, 100, 100}}) {
     const TColorSignalValues values = ComputeColorSignals(colour.Red, colour.Green, colour.Blue);
     TBitmap before;
     before.Assign(kept);

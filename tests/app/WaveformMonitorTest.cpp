@@ -43,7 +43,7 @@ TEST(WaveformMonitorTest, BarLevelsAgreeWithTheCoefficientsAndOnlyFullBarsReachT
       high = std::max(high, shown.High);
     }
     if (set == TBarSet::Full) {
-      EXPECT_LE(low, kCompositeLow);  // blue: 11 - 44.8
+      EXPECT_LE(low, kCompositeLow);    // blue: 11 - 44.8
       EXPECT_GE(high, kCompositeHigh);  // yellow: 89 + 44.8
     } else {
       EXPECT_GT(low, kCompositeLow);
@@ -55,7 +55,8 @@ TEST(WaveformMonitorTest, BarLevelsAgreeWithTheCoefficientsAndOnlyFullBarsReachT
 TEST(WaveformMonitorTest, SummarySaysTheSetsExtentAndTheCurrentLevelsInTheLocale) {
   const ScopedDecimalSeparator comma(',');
   EXPECT_EQ(WaveformSummary(TBarSet::Full, ComputeColorSignals(100, 0, 0)),
-            "Monitor de forma de onda, barras 100 %: se\xF1" "al compuesta de -33,8 % a 133,8 %; "
+            "Monitor de forma de onda, barras 100 %: se\xF1"
+            "al compuesta de -33,8 % a 133,8 %; "
             "color actual: Y 30,0 %, compuesta de -33,1 % a 93,1 %");
 }
 
@@ -64,7 +65,7 @@ TEST(WaveformMonitorTest, TheSurfaceDrawsWhatAFreshDrawingDraws) {
   TBitmap kept(kWaveformWidth, kWaveformHeight);
   TWaveformSurface surface;
   const std::pair<TBarSet, TSliderColor> steps[] = {
-      {TBarSet::Full, {100, 0, 0}},    {TBarSet::Full, {0, 0, 0}},         {TBarSet::Reduced, {37.5, 62, 18.3}},
+      {TBarSet::Full, {100, 0, 0}},    {TBarSet::Full, {0, 0, 0}},       {TBarSet::Reduced, {37.5, 62, 18.3}},
       {TBarSet::Reduced, {75, 75, 0}}, {TBarSet::Full, {100, 100, 100}}, {TBarSet::Full, {0, 0, 100}}};
   for (const auto& [set, c] : steps) {
     const TColorSignalValues values = ComputeColorSignals(c.Red, c.Green, c.Blue);
