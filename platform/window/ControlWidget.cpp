@@ -138,12 +138,19 @@ std::vector<TRect> ControlWidget::PaintParts(const QRegion& region) const {
   const TRect whole = ControlRect(region.boundingRect());
   constexpr int kMostParts = 32;
   if (region.rectCount() < 2 || region.rectCount() > kMostParts) return {whole};
+  // The region's rectangles come band by band; those of one band (cells of
+  // one row) are painted together.
   std::vector<TRect> parts;
-  std::int64_t area = 0;
   for (const QRect& rect : region) {
-    parts.push_back(ControlRect(rect));
-    if (!control_->PaintsPartAlone(parts.back())) return {whole};
-    area += std::int64_t{parts.back().Width()} * parts.back().Height();
+    const TRect part = ControlRect(rect);
+    if (!parts.empty() && parts.back().Top == part.Top && parts.back().Bottom == part.Bottom)
+      parts.back() = UnionRects(parts.back(), part);
+    else parts.push_back(part);
+  }
+  std::int64_t area = 0;
+  for (const TRect& part : parts) {
+    if (!control_->PaintsPartAlone(part)) return {whole};
+    area += std::int64_t{part.Width()} * part.Height();
   }
   const std::int64_t wholeArea = std::int64_t{whole.Width()} * whole.Height();
   if (area * 2 > wholeArea) return {whole};
