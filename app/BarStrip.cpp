@@ -1,5 +1,7 @@
 #include "app/BarStrip.h"
 
+#include <array>
+
 #include "app/ColorSignals.h"
 #include "platform/graphics/Canvas.h"
 
@@ -8,9 +10,32 @@ namespace {
 
 int RowOf(TBarSet set) { return set == TBarSet::Full ? 0 : 1; }
 
-TColorSignalValues BarSignals(const TBarChoice& bar) {
-  const TSliderColor c = BarColor(bar.Set, bar.Index);
-  return ComputeColorSignals(c.Red, c.Green, c.Blue);
+// The bars' levels and swatch colours, computed once: a slider step looks
+// the current colour up among them.
+struct TBarLevels {
+  int Red8 = 0, Green8 = 0, Blue8 = 0;
+  TColor Swatch = clBlack;
+};
+
+const TBarLevels& BarLevels(const TBarChoice& bar) {
+  static const auto table = [] {
+    std::array<TBarLevels, 2 * kColorBarCount> levels;
+    for (const TBarSet set : {TBarSet::Full, TBarSet::Reduced})
+      for (int index = 0; index < kColorBarCount; ++index) {
+        const TSliderColor c = BarColor(set, index);
+        const TColorSignalValues s = ComputeColorSignals(c.Red, c.Green, c.Blue);
+        levels[static_cast<std::size_t>(RowOf(set) * kColorBarCount + index)] = {s.Red8, s.Green8, s.Blue8,
+                                                                                 s.SwatchColor};
+      }
+    return levels;
+  }();
+  return table.at(static_cast<std::size_t>(RowOf(bar.Set) * kColorBarCount + bar.Index));
+}
+
+void DrawBar(TCanvas& canvas, const TBarChoice& bar) {
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(BarLevels(bar).Swatch);
+  canvas.FillRect(BarRect(bar));
 }
 
 void DrawRowName(TCanvas& canvas, TBarSet set, bool selected) {
@@ -57,8 +82,8 @@ std::optional<TBarChoice> BarOfLevels(TBarSet selected, int red8, int green8, in
   const TBarSet other = selected == TBarSet::Full ? TBarSet::Reduced : TBarSet::Full;
   for (const TBarSet set : {selected, other}) {
     for (int index = 0; index < kColorBarCount; ++index) {
-      const TColorSignalValues s = BarSignals({set, index});
-      if (s.Red8 == red8 && s.Green8 == green8 && s.Blue8 == blue8) return TBarChoice{set, index};
+      const TBarLevels& bar = BarLevels({set, index});
+      if (bar.Red8 == red8 && bar.Green8 == green8 && bar.Blue8 == blue8) return TBarChoice{set, index};
     }
   }
   return std::nullopt;
@@ -67,14 +92,26 @@ std::optional<TBarChoice> BarOfLevels(TBarSet selected, int red8, int green8, in
 TRect DrawBarStrip(TCanvas& canvas, TBarSet selected, const std::optional<TBarChoice>& current) {
   for (const TBarSet set : {TBarSet::Full, TBarSet::Reduced}) {
     DrawRowName(canvas, set, set == selected);
-    for (int index = 0; index < kColorBarCount; ++index) {
-      canvas.Brush().SetStyle(bsSolid);
-      canvas.Brush().SetColor(BarSignals({set, index}).SwatchColor);
-      canvas.FillRect(BarRect({set, index}));
-    }
+    for (int index = 0; index < kColorBarCount; ++index) DrawBar(canvas, {set, index});
   }
   if (current) FrameBar(canvas, BarRect(*current));
   return {0, 0, kBarStripWidth, kBarStripHeight};
+}
+
+std::vector<TRect> MoveBarFrame(TCanvas& canvas, const std::optional<TBarChoice>& from,
+                                const std::optional<TBarChoice>& to) {
+  std::vector<TRect> changed;
+  if (from == to) return changed;
+  if (from) {
+    DrawBar(canvas, *from);
+    changed.push_back(BarRect(*from));
+  }
+  if (to) {
+    DrawBar(canvas, *to);
+    FrameBar(canvas, BarRect(*to));
+    changed.push_back(BarRect(*to));
+  }
+  return changed;
 }
 
 }  // namespace tintoral

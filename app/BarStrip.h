@@ -4,6 +4,7 @@
 // named on its left ("100 %", "75 %") with the selected set's name marked,
 // and the bar whose colour the sliders show framed.
 #include <optional>
+#include <vector>
 
 #include "app/ColorBars.h"
 #include "platform/graphics/Geometry.h"
@@ -35,5 +36,9 @@ std::optional<TBarChoice> BarOfLevels(TBarSet selected, int red8, int green8, in
 
 // Draws the whole strip and returns its rectangle.
 TRect DrawBarStrip(TCanvas& canvas, TBarSet selected, const std::optional<TBarChoice>& current);
+// Moves the frame from one bar to another on a drawn strip, redrawing only
+// those two bars; returns their rectangles.
+std::vector<TRect> MoveBarFrame(TCanvas& canvas, const std::optional<TBarChoice>& from,
+                                const std::optional<TBarChoice>& to);
 
 }  // namespace tintoral

@@ -13,10 +13,16 @@ constexpr int kColumnWidth = 162;
 constexpr int kRowHeight = 14;
 constexpr int kTop = 4;
 
-TLabel* AddLabel(TWinControl& panel, int column, int row, const std::string& text, bool bold = false) {
+// A value's label keeps its cell's size: a slider step then changes its
+// text without measuring it.
+enum class TLabelSize { FitsText, FillsCell };
+
+TLabel* AddLabel(TWinControl& panel, int column, int row, const std::string& text, bool bold = false,
+                 TLabelSize size = TLabelSize::FitsText) {
   auto* label = new TLabel(&panel);
   label->SetParent(&panel);
   label->SetShowAccelChar(false);
+  label->SetAutoSize(size == TLabelSize::FitsText);
   if (bold) {
     label->Font().SetStyle(FontStyleBit(fsBold));
     label->SetParentFont(false);
@@ -62,7 +68,8 @@ TStandardsTable::TStandardsTable(TWinControl& panel) {
     AddLabel(panel, column, kLumaFormulaRow, LumaFormulaText(standard));
     AddLabel(panel, column, kRedFormulaRow, RedDifferenceFormulaText(standard));
     AddLabel(panel, column, kBlueFormulaRow, BlueDifferenceFormulaText(standard));
-    for (int row = 0; row < kValueRows; ++row) values_[row][column] = AddLabel(panel, column, kFirstValueRow + row, "");
+    for (int row = 0; row < kValueRows; ++row)
+      values_[row][column] = AddLabel(panel, column, kFirstValueRow + row, "", false, TLabelSize::FillsCell);
   }
 }
 

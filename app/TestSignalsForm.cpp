@@ -148,16 +148,20 @@ void TTestSignalsForm::ShowColor(const TSliderColor& color) {
   Redraw();
 }
 
-// The strip only when its marks change: most slider steps leave them.
+// Only what the colour changes: the strip's frame when it moves to another
+// bar (the whole strip for another set), the vectorscope's vector and
+// texts, the waveform's "Actual" column.
 void TTestSignalsForm::Redraw() {
   const std::optional<TBarChoice> bar = CurrentBar();
-  if (!stripDrawn_ || bar != stripBar_ || selectedSet_ != stripSet_) {
+  if (!stripDrawn_ || selectedSet_ != stripSet_) {
     Barras->DrawOnPicture([&](TCanvas& canvas) { return DrawBarStrip(canvas, selectedSet_, bar); });
-    stripDrawn_ = true;
-    stripBar_ = bar;
-    stripSet_ = selectedSet_;
+  } else if (bar != stripBar_) {
+    Barras->DrawPartsOnPicture([&](TCanvas& canvas) { return MoveBarFrame(canvas, stripBar_, bar); });
   }
-  Vectorscopio->DrawOnPicture([&](TCanvas& canvas) { return vectorscope_.Redraw(canvas, color_); });
+  stripDrawn_ = true;
+  stripBar_ = bar;
+  stripSet_ = selectedSet_;
+  Vectorscopio->DrawPartsOnPicture([&](TCanvas& canvas) { return vectorscope_.Redraw(canvas, signals_); });
   FormaDeOnda->DrawOnPicture([&](TCanvas& canvas) { return waveform_.Redraw(canvas, selectedSet_, signals_); });
   BarraActual->SetCaption(bar ? "Barra: " + std::string(ColorBars()[bar->Index].Name) +
                                     (bar->Set == TBarSet::Full ? " 100 %" : " 75 %")

@@ -1,5 +1,8 @@
 #include "app/Vectorscope.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/ColorBars.h"
 #include "app/ColorSignals.h"
 #include "platform/graphics/Canvas.h"
@@ -46,44 +49,78 @@ void DrawTargets(TCanvas& canvas) {
   }
 }
 
-void DrawCurrent(TCanvas& canvas, const TSliderColor& current) {
-  const TColorSignalValues s = ComputeColorSignals(current.Red, current.Green, current.Blue);
-  const TPoint tip = VectorscopePoint(current);
+TPoint PointOf(const TColorSignalValues& s) { return {kCentre + s.VectorDX, kCentre - s.VectorDY}; }
+
+// The vector's pixels: from the centre to the tip, a 3-pixel pen.
+TRect VectorBox(const TPoint& tip) {
+  return {std::min(kCentre, tip.X) - 2, std::min(kCentre, tip.Y) - 2, std::max(kCentre, tip.X) + 3,
+          std::max(kCentre, tip.Y) + 3};
+}
+
+// The U and V texts' pixels, with a margin for glyphs that overhang.
+TRect TextBox(TCanvas& canvas, const std::string& u, const std::string& v) {
+  const int width = std::max(canvas.TextWidth(u), canvas.TextWidth(v));
+  return {2, 2, 4 + width + 2, 17 + canvas.TextHeight(v) + 2};
+}
+
+struct TCurrentParts {
+  TRect Vector;
+  TRect Texts;
+};
+
+TCurrentParts DrawCurrent(TCanvas& canvas, const TColorSignalValues& s) {
+  const TPoint tip = PointOf(s);
+  canvas.Pen().SetMode(pmCopy);
+  canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetColor(clAqua);
   canvas.Pen().SetWidth(3);
   canvas.MoveTo(kCentre, kCentre);
   canvas.LineTo(tip.X, tip.Y);
   canvas.Pen().SetWidth(1);
+  canvas.Brush().SetStyle(bsClear);
+  canvas.Font().SetName("Lucida Console");
   canvas.Font().SetColor(clAqua);
   canvas.Font().SetSize(8);
-  canvas.TextOut(4, 4, "U: " + FixedText(s.U, 3));
-  canvas.TextOut(4, 17, "V: " + FixedText(s.V, 3));
+  const std::string u = "U: " + FixedText(s.U, 3), v = "V: " + FixedText(s.V, 3);
+  canvas.TextOut(4, 4, u);
+  canvas.TextOut(4, 17, v);
+  return {VectorBox(tip), TextBox(canvas, u, v)};
 }
 
 }  // namespace
 
 TPoint VectorscopePoint(const TSliderColor& color) {
-  const TColorSignalValues s = ComputeColorSignals(color.Red, color.Green, color.Blue);
-  return {kCentre + s.VectorDX, kCentre - s.VectorDY};
+  return PointOf(ComputeColorSignals(color.Red, color.Green, color.Blue));
 }
 
-TRect DrawVectorscope(TCanvas& canvas, const TSliderColor& current) {
+TRect DrawVectorscope(TCanvas& canvas, const TColorSignalValues& current) {
   DrawGraticule(canvas);
   DrawTargets(canvas);
   DrawCurrent(canvas, current);
   return {0, 0, kVectorscopeSize, kVectorscopeSize};
 }
 
-TRect TVectorscopeSurface::Redraw(TCanvas& canvas, const TSliderColor& current) {
-  if (frame_.Width() != kVectorscopeSize || frame_.Height() != kVectorscopeSize) {
+std::vector<TRect> TVectorscopeSurface::Redraw(TCanvas& canvas, const TColorSignalValues& current) {
+  const TRect whole{0, 0, kVectorscopeSize, kVectorscopeSize};
+  const bool framed = frame_.Width() == kVectorscopeSize && frame_.Height() == kVectorscopeSize &&
+                      canvas.Target().Width() == kVectorscopeSize && canvas.Target().Height() == kVectorscopeSize;
+  if (!framed) {
     DrawGraticule(canvas);
     DrawTargets(canvas);
     frame_.Assign(canvas.Target());
-  } else {
-    canvas.Draw(0, 0, frame_);
+    const TCurrentParts drawn = DrawCurrent(canvas, current);
+    vector_ = drawn.Vector;
+    texts_ = drawn.Texts;
+    return {whole};
   }
-  DrawCurrent(canvas, current);
-  return {0, 0, kVectorscopeSize, kVectorscopeSize};
+  // The last vector and texts give way to the graticule beneath them.
+  for (const TRect& part : {vector_, texts_}) canvas.CopyRect(part, frame_.Canvas(), part);
+  const TCurrentParts drawn = DrawCurrent(canvas, current);
+  const std::vector<TRect> changed{IntersectRects(UnionRects(vector_, drawn.Vector), whole),
+                                   IntersectRects(UnionRects(texts_, drawn.Texts), whole)};
+  vector_ = drawn.Vector;
+  texts_ = drawn.Texts;
+  return changed;
 }
 
 }  // namespace tintoral

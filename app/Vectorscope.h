@@ -6,8 +6,10 @@
 // 100 % box), and the current colour's vector in aqua with its U and V.
 // Every point comes from ComputeColorSignals, as on the main window.
 #include <string>
+#include <vector>
 
 #include "app/ColorEntry.h"
+#include "app/ColorSignals.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Geometry.h"
 
@@ -21,17 +23,20 @@ inline constexpr int kVectorscopeSize = 241;
 TPoint VectorscopePoint(const TSliderColor& color);
 
 // Draws the whole picture (kVectorscopeSize a side) and returns its rectangle.
-TRect DrawVectorscope(TCanvas& canvas, const TSliderColor& current);
+TRect DrawVectorscope(TCanvas& canvas, const TColorSignalValues& current);
 
 // Keeps the picture up to date on one surface: the graticule and the target
-// boxes, which never change, are drawn once and copied back before each
-// current vector. The pixels are those of DrawVectorscope.
+// boxes, which never change, are drawn once; each new colour copies them
+// back only under the last vector and texts and draws the new ones. The
+// pixels are those of DrawVectorscope; Redraw returns the parts it changed.
 class TVectorscopeSurface {
  public:
-  TRect Redraw(TCanvas& canvas, const TSliderColor& current);
+  std::vector<TRect> Redraw(TCanvas& canvas, const TColorSignalValues& current);
 
  private:
   TBitmap frame_;  // graticule and targets, once drawn
+  TRect vector_;   // the parts the current colour covers
+  TRect texts_;
 };
 
 }  // namespace tintoral

@@ -14,7 +14,7 @@ namespace {
 constexpr int kKeyHeight = 14;  // the key's row above the chart
 constexpr int kChartWidth = 424;
 constexpr int kColumnInset = 4;
-constexpr int kSamplesPerBar = 128;  // subcarrier peaks, finer than a pixel column
+constexpr int kSamplesPerBar = 128;       // subcarrier peaks, finer than a pixel column
 constexpr int kComposite = 0, kLuma = 1;  // Y drawn over the band
 constexpr TColor kLumaColor = clWhite;
 constexpr TColor kCompositeColor = clGreen;
@@ -91,7 +91,9 @@ void DrawKey(TCanvas& canvas) {
     canvas.Brush().SetStyle(bsSolid);
   };
   entry(kLumaColor, 2, "Y (luminancia)");
-  entry(kCompositeColor, 8, "Y \xB1 C (se\xF1" "al compuesta)");
+  entry(kCompositeColor, 8,
+        "Y \xB1 C (se\xF1"
+        "al compuesta)");
   entry(kCurrentColor, 8, "color actual");
   canvas.Brush().SetStyle(bsClear);
   canvas.TextOut(kChartWidth - 4 - canvas.TextWidth("\xB5s"), 1, "\xB5s");
@@ -124,8 +126,10 @@ std::string WaveformSummary(TBarSet set, const TColorSignalValues& current) {
   }
   const TWaveformLevels now = WaveformLevels(current);
   return std::string("Monitor de forma de onda, barras ") + (set == TBarSet::Full ? "100 %" : "75 %") +
-         ": se\xF1" "al compuesta de " + percent(extent.Low) + " a " + percent(extent.High) +
-         "; color actual: Y " + percent(now.Luma) + ", compuesta de " + percent(now.Low) + " a " + percent(now.High);
+         ": se\xF1"
+         "al compuesta de " +
+         percent(extent.Low) + " a " + percent(extent.High) + "; color actual: Y " + percent(now.Luma) +
+         ", compuesta de " + percent(now.Low) + " a " + percent(now.High);
 }
 
 TWaveformSurface::TWaveformSurface() : chart_(std::make_unique<TiTrendChart>(nullptr)) { Configure(*chart_); }

@@ -37,4 +37,11 @@ inline TRect IntersectRects(const TRect& a, const TRect& b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
 }
 
+// The smallest rectangle holding both (an empty one holds nothing).
+inline TRect UnionRects(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
 }  // namespace tintoral

@@ -11,7 +11,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/graphics/Color.h"
 #include "platform/window/Application.h"
@@ -134,11 +136,39 @@ bool ControlWidget::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+// The parts of the client area a paint event repaints: the rectangles of
+// its region when the control paints each alone and they cover much less
+// than their bounding rectangle (a few small changes far apart), else the
+// bounding rectangle.
+std::vector<TRect> ControlWidget::PaintParts(const QRegion& region) const {
+  const TRect whole = ControlRect(region.boundingRect());
+  constexpr int kMostParts = 32;
+  if (region.rectCount() < 2 || region.rectCount() > kMostParts) return {whole};
+  // The region's rectangles come band by band; those of one band (cells of
+  // one row) are painted together.
+  std::vector<TRect> parts;
+  for (const QRect& rect : region) {
+    const TRect part = ControlRect(rect);
+    if (!parts.empty() && parts.back().Top == part.Top && parts.back().Bottom == part.Bottom)
+      parts.back() = UnionRects(parts.back(), part);
+    else parts.push_back(part);
+  }
+  std::int64_t area = 0;
+  for (const TRect& part : parts) {
+    if (!control_->PaintsPartAlone(part)) return {whole};
+    area += std::int64_t{part.Width()} * part.Height();
+  }
+  const std::int64_t wholeArea = std::int64_t{whole.Width()} * whole.Height();
+  if (area * 2 > wholeArea) return {whole};
+  return parts;
+}
+
 void ControlWidget::paintEvent(QPaintEvent* event) {
   if (!control_) return;
+  const std::vector<TRect> parts = PaintParts(event->region());
   ++dispatchDepth_;
   try {
-    control_->PaintBufferNow(true, ControlRect(event->rect()));
+    for (const TRect& part : parts) control_->PaintBufferNow(true, part);
   } catch (...) {
     // Show the message once the paint is over, not from inside it.
     QTimer::singleShot(0, qApp, [message = CurrentExceptionMessage()] {
@@ -151,7 +181,8 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
     // On a screen of whole factor n, and in a window zoomed by n, every
     // buffer pixel becomes an exact n x n block: Qt scales the image without
     // smoothing (platform/window/ScreenScaling.h). Around a centred client
-    // area the window shows the form's colour.
+    // area the window shows the form's colour. Unzoomed, only the parts
+    // painted are copied.
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QImage buffer = control_->PaintBuffer().WrapAsImage();
@@ -160,7 +191,14 @@ void ControlWidget::paintEvent(QPaintEvent* event) {
       const std::uint32_t rgb = ColorToRGB(control_->Color());
       painter.fillRect(rect(), QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
     }
-    painter.drawImage(content, buffer);
+    if (Zoom() == 1 && ContentOrigin().isNull()) {
+      for (const TRect& part : parts) {
+        const QRect source = QRect(part.Left, part.Top, part.Width(), part.Height()) & buffer.rect();
+        if (!source.isEmpty()) painter.drawImage(source.topLeft(), buffer, source);
+      }
+    } else {
+      painter.drawImage(content, buffer);
+    }
   }
   ReportAccessibleChanges(*this);
 }

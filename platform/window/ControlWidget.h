@@ -5,7 +5,9 @@
 // state. No exception ever leaves a Qt event handler: errors go to
 // Application().HandleException (paint errors after the paint, through the
 // event queue).
+#include <QRegion>
 #include <QWidget>
+#include <vector>
 
 #include "platform/graphics/Geometry.h"
 
@@ -51,6 +53,7 @@ class ControlWidget : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  std::vector<TRect> PaintParts(const QRegion& region) const;
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;

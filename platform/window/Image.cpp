@@ -82,10 +82,14 @@ void TImage::PictureChanged() {
 }
 
 void TImage::DrawOnPicture(const std::function<TRect(TCanvas&)>& draw) {
+  DrawPartsOnPicture([&](TCanvas& canvas) { return std::vector<TRect>{draw(canvas)}; });
+}
+
+void TImage::DrawPartsOnPicture(const std::function<std::vector<TRect>(TCanvas&)>& draw) {
   TCanvas& canvas = Canvas();
   const int width = picture_.Width();
   const int height = picture_.Height();
-  TRect changed;
+  std::vector<TRect> changed;
   drawingOnPicture_ = true;
   try {
     changed = draw(canvas);
@@ -95,8 +99,11 @@ void TImage::DrawOnPicture(const std::function<TRect(TCanvas&)>& draw) {
     throw;
   }
   drawingOnPicture_ = false;
-  if (picture_.Width() != width || picture_.Height() != height) PictureChanged();
-  else InvalidatePicturePart(changed);
+  if (picture_.Width() != width || picture_.Height() != height) {
+    PictureChanged();
+    return;
+  }
+  for (const TRect& part : changed) InvalidatePicturePart(part);
 }
 
 // Shown unscaled, a part of the picture maps one to one onto the parent.

@@ -10,6 +10,7 @@
 // invalidates the image. DrawOnPicture draws there and repaints only the
 // part the drawing says it changed.
 #include <functional>
+#include <vector>
 
 #include "platform/graphics/Picture.h"
 #include "platform/window/GraphicControl.h"
@@ -50,6 +51,9 @@ class TImage : public TGraphicControl {
   // the image is repainted (all of it when the picture is scaled, when the
   // drawing resizes the picture or when it throws).
   void DrawOnPicture(const std::function<TRect(TCanvas&)>& draw);
+  // The same for a drawing that changes several parts far apart: each is
+  // repainted alone.
+  void DrawPartsOnPicture(const std::function<std::vector<TRect>(TCanvas&)>& draw);
 
  protected:
   void Paint() override;

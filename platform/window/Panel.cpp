@@ -85,7 +85,20 @@ void TPanel::SetBorderStyle(TFormBorderStyle value) {
   Changed();
 }
 
+bool TPanel::PaintsOnlyItsColorIn(const TRect& part) const {
+  TRect inside = ClientRect();
+  AdjustClientRect(inside);
+  return Caption().empty() && !part.IsEmpty() && part.Left >= inside.Left && part.Top >= inside.Top &&
+         part.Right <= inside.Right && part.Bottom <= inside.Bottom;
+}
+
 void TPanel::Paint() {
+  if (PaintArea() != ClientRect()) {  // a part inside the bevels
+    Canvas().Brush().SetStyle(bsSolid);
+    Canvas().Brush().SetColor(Color());
+    Canvas().FillRect(PaintArea());
+    return;
+  }
   PanelLook look;
   look.bevelOuter = bevelOuter_;
   look.bevelInner = bevelInner_;

@@ -36,6 +36,8 @@ class TPanel : public TCustomControl {
 
  protected:
   void Paint() override;
+  // Inside the bevels and borders a captionless panel is its Color alone.
+  bool PaintsOnlyItsColorIn(const TRect& part) const override;
   // Children aligned inside the panel stay clear of its bevels and border.
   void AdjustClientRect(TRect& rect) const override;
 

@@ -123,6 +123,10 @@ class TWinControl : public TControl {
   // (see PaintsOnlyItsColor); otherwise the whole client area is painted.
   void PaintBufferNow(bool onScreen);
   void PaintBufferNow(bool onScreen, const TRect& dirty);
+  // True when PaintBufferNow paints this part of the client area alone,
+  // keeping the rest of the buffer: several small parts may then be painted
+  // one by one.
+  bool PaintsPartAlone(const TRect& part) const;
 
   // Keyboard entry points (see above), called for the control that has the focus.
   // True when the form's dialog handling took the key (Tab, a default or
@@ -195,6 +199,14 @@ class TWinControl : public TControl {
   // True when PaintWindow is the default fill, so a part of the buffer can
   // be repainted on its own.
   virtual bool PaintsOnlyItsColor() const { return true; }
+  // True when PaintWindow paints only its Color over `part` (when painting
+  // only that part, it fills PaintArea()). Default: PaintsOnlyItsColor.
+  virtual bool PaintsOnlyItsColorIn(const TRect& part) const {
+    (void)part;
+    return PaintsOnlyItsColor();
+  }
+  // The part of the client area being painted.
+  const TRect& PaintArea() const { return paintArea_; }
   // True when PaintWindow sets every pixel of the client area without
   // reading the pixels beneath, so the buffer is not prefilled with them.
   virtual bool PaintsOverPixelsBeneath() { return false; }

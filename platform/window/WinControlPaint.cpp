@@ -112,10 +112,15 @@ void TWinControl::PaintBufferNow(bool onScreen, const TRect& dirty) {
   canvas.SetVisibilityTest(nullptr);
 }
 
+bool TWinControl::PaintsPartAlone(const TRect& part) const {
+  const TRect client = ClientRect();
+  return buffer_.Width() == client.Width() && buffer_.Height() == client.Height() &&
+         PaintsOnlyItsColorIn(IntersectRects(part, client));
+}
+
 void TWinControl::PreparePaintBuffer(const TRect& dirty) {
   const TRect client = ClientRect();
-  const bool bufferCurrent = buffer_.Width() == client.Width() && buffer_.Height() == client.Height();
-  paintArea_ = bufferCurrent && PaintsOnlyItsColor() ? IntersectRects(dirty, client) : client;
+  paintArea_ = PaintsPartAlone(dirty) ? IntersectRects(dirty, client) : client;
   buffer_.SetSize(client.Width(), client.Height());
   if (!PaintsOverPixelsBeneath()) FillBufferFromParent();
 }

@@ -25,4 +25,17 @@ inline std::vector<std::uint32_t> PixelsOf(const TBitmap& bitmap) {
   return pixels;
 }
 
+// True when every pixel that differs between two pictures of one size lies
+// in one of `parts`: repainting only those shows the new picture.
+inline bool ChangesLieIn(const TBitmap& before, const TBitmap& after, const std::vector<TRect>& parts) {
+  for (int y = 0; y < after.Height(); ++y)
+    for (int x = 0; x < after.Width(); ++x) {
+      if (before.ScanLine(y)[x] == after.ScanLine(y)[x]) continue;
+      bool inside = false;
+      for (const TRect& part : parts) inside = inside || part.Contains(x, y);
+      if (!inside) return false;
+    }
+  return true;
+}
+
 }  // namespace tintoral::app_testing

@@ -2,7 +2,7 @@
 // reference computed here from the program's coefficients, the 100 % bars
 // reach the composite limits and the 75 % bars stay inside them, and the
 // surface that keeps the line draws, colour after colour and set after set,
-// exactly the picture drawn afresh.
+// exactly the picture drawn afresh, saying the part it changed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,7 +43,7 @@ TEST(WaveformMonitorTest, BarLevelsAgreeWithTheCoefficientsAndOnlyFullBarsReachT
       high = std::max(high, shown.High);
     }
     if (set == TBarSet::Full) {
-      EXPECT_LE(low, kCompositeLow);  // blue: 11 - 44.8
+      EXPECT_LE(low, kCompositeLow);    // blue: 11 - 44.8
       EXPECT_GE(high, kCompositeHigh);  // yellow: 89 + 44.8
     } else {
       EXPECT_GT(low, kCompositeLow);
@@ -55,7 +55,8 @@ TEST(WaveformMonitorTest, BarLevelsAgreeWithTheCoefficientsAndOnlyFullBarsReachT
 TEST(WaveformMonitorTest, SummarySaysTheSetsExtentAndTheCurrentLevelsInTheLocale) {
   const ScopedDecimalSeparator comma(',');
   EXPECT_EQ(WaveformSummary(TBarSet::Full, ComputeColorSignals(100, 0, 0)),
-            "Monitor de forma de onda, barras 100 %: se\xF1" "al compuesta de -33,8 % a 133,8 %; "
+            "Monitor de forma de onda, barras 100 %: se\xF1"
+            "al compuesta de -33,8 % a 133,8 %; "
             "color actual: Y 30,0 %, compuesta de -33,1 % a 93,1 %");
 }
 
@@ -64,14 +65,18 @@ TEST(WaveformMonitorTest, TheSurfaceDrawsWhatAFreshDrawingDraws) {
   TBitmap kept(kWaveformWidth, kWaveformHeight);
   TWaveformSurface surface;
   const std::pair<TBarSet, TSliderColor> steps[] = {
-      {TBarSet::Full, {100, 0, 0}},    {TBarSet::Full, {0, 0, 0}},         {TBarSet::Reduced, {37.5, 62, 18.3}},
+      {TBarSet::Full, {100, 0, 0}},    {TBarSet::Full, {0, 0, 0}},       {TBarSet::Reduced, {37.5, 62, 18.3}},
       {TBarSet::Reduced, {75, 75, 0}}, {TBarSet::Full, {100, 100, 100}}, {TBarSet::Full, {0, 0, 100}}};
   for (const auto& [set, c] : steps) {
     const TColorSignalValues values = ComputeColorSignals(c.Red, c.Green, c.Blue);
-    surface.Redraw(kept.Canvas(), set, values);
+    TBitmap before;
+    before.Assign(kept);
+    const TRect changed = surface.Redraw(kept.Canvas(), set, values);
     TBitmap fresh(kWaveformWidth, kWaveformHeight);
     TWaveformSurface::Draw(fresh.Canvas(), set, values);
-    EXPECT_TRUE(app_testing::PixelsOf(kept) == app_testing::PixelsOf(fresh)) << c.Red << " " << c.Green << " " << c.Blue;
+    SCOPED_TRACE(std::to_string(c.Red) + " " + std::to_string(c.Green) + " " + std::to_string(c.Blue));
+    EXPECT_TRUE(app_testing::PixelsOf(kept) == app_testing::PixelsOf(fresh));
+    EXPECT_TRUE(app_testing::ChangesLieIn(before, kept, {changed}));
   }
 }
 
