@@ -6,9 +6,12 @@
 //
 // Every pixel column of the plot shows the exact minimum and maximum of the
 // samples that fall in it (TrendChartColumns.h), joined to the next column
-// by a line; a NaN value is a gap and breaks the line. A repaint costs the
-// same whatever the number of samples. Each channel keeps at most Capacity
-// samples (TrendChartHistory.h gives the memory per sample).
+// by a line; a NaN value is a gap and breaks the line. A repaint costs
+// nearly the same whatever the number of samples. A live strip moves by
+// whole pixel columns (its view ends at the first column edge at or after
+// the clock), so that a frame decimates only the columns that changed. Each
+// channel keeps at most Capacity samples (TrendChartHistory.h gives the
+// memory per sample).
 //
 // Feeding a time chart: bind "ChannelN.Value" through OPCItems (the server's
 // time stamp is used when it sends one, the arrival time otherwise; a bad
