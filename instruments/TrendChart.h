@@ -307,4 +307,23 @@ class TiTrendChart : public TiCustomComponent {
   TTrendColumns columns_[kMaxChannels][2];
 };
 
+inline int TiTrendChart::RowOf(TiTrendValueAxis axis, double value) const {
+  const TiTrendAxisScale& s = axisScales_[axis];
+  // In doubles, not through the scale's long-double mapping, and inline: a
+  // repaint maps a few values per pixel column of every channel. Beyond the
+  // plot by one: on the frame, drawn afterwards (and the margins are painted
+  // over again for wider lines), so a value off the scale leaves the plot at
+  // its edge.
+  const double row = s.origin + (value - s.min) * s.perValue;
+  const double top = layout_.plot.Top - 1;
+  const double bottom = layout_.plot.Bottom;
+  if (!(row >= top)) return row != row ? layout_.plot.Bottom : layout_.plot.Top - 1;
+  if (row >= bottom) return layout_.plot.Bottom;
+  // To nearest, halves to even, as std::nearbyint does, without its library
+  // call: adding 1.5 × 2^52 leaves no bits below the units, and the current
+  // rounding mode decides (rows are far below 2^51).
+  constexpr double kRoundingBias = 6755399441055744.0;
+  return static_cast<int>((row + kRoundingBias) - kRoundingBias);
+}
+
 }  // namespace tintoral
