@@ -6,9 +6,12 @@
 //
 // Every pixel column of the plot shows the exact minimum and maximum of the
 // samples that fall in it (TrendChartColumns.h), joined to the next column
-// by a line; a NaN value is a gap and breaks the line. A repaint costs the
-// same whatever the number of samples. Each channel keeps at most Capacity
-// samples (TrendChartHistory.h gives the memory per sample).
+// by a line; a NaN value is a gap and breaks the line. A repaint costs
+// nearly the same whatever the number of samples. A live strip moves by
+// whole pixel columns (its view ends at the first column edge at or after
+// the clock), so that a frame decimates only the columns that changed. Each
+// channel keeps at most Capacity samples (TrendChartHistory.h gives the
+// memory per sample).
 //
 // Feeding a time chart: bind "ChannelN.Value" through OPCItems (the server's
 // time stamp is used when it sends one, the arrival time otherwise; a bad
@@ -303,5 +306,24 @@ class TiTrendChart : public TiCustomComponent {
   // mode the previous sweep.
   TTrendColumns columns_[kMaxChannels][2];
 };
+
+inline int TiTrendChart::RowOf(TiTrendValueAxis axis, double value) const {
+  const TiTrendAxisScale& s = axisScales_[axis];
+  // In doubles, not through the scale's long-double mapping, and inline: a
+  // repaint maps a few values per pixel column of every channel. Beyond the
+  // plot by one: on the frame, drawn afterwards (and the margins are painted
+  // over again for wider lines), so a value off the scale leaves the plot at
+  // its edge.
+  const double row = s.origin + (value - s.min) * s.perValue;
+  const double top = layout_.plot.Top - 1;
+  const double bottom = layout_.plot.Bottom;
+  if (!(row >= top)) return row != row ? layout_.plot.Bottom : layout_.plot.Top - 1;
+  if (row >= bottom) return layout_.plot.Bottom;
+  // To nearest, halves to even, as std::nearbyint does, without its library
+  // call: adding 1.5 × 2^52 leaves no bits below the units, and the current
+  // rounding mode decides (rows are far below 2^51).
+  constexpr double kRoundingBias = 6755399441055744.0;
+  return static_cast<int>((row + kRoundingBias) - kRoundingBias);
+}
 
 }  // namespace tintoral

@@ -47,24 +47,6 @@ void VLine(TCanvas& canvas, int x, int top, int bottom) { canvas.FillRect(TRect{
 
 // ---- Layout and scales ------------------------------------------------------------------
 
-int TiTrendChart::RowOf(TiTrendValueAxis axis, double value) const {
-  const TiTrendAxisScale& s = axisScales_[axis];
-  // In doubles, not through the scale's long-double mapping: a repaint maps
-  // a few values per pixel column of every channel. Beyond the plot by one:
-  // the margins are painted over afterwards, so a value off the scale
-  // leaves the plot at its edge.
-  const double row = s.origin + (value - s.min) * s.perValue;
-  const double top = layout_.plot.Top - 1;
-  const double bottom = layout_.plot.Bottom;
-  if (!(row >= top)) return row != row ? layout_.plot.Bottom : layout_.plot.Top - 1;
-  if (row >= bottom) return layout_.plot.Bottom;
-  // To nearest, halves to even, as std::nearbyint does, without its library
-  // call: adding 1.5 × 2^52 leaves no bits below the units, and the current
-  // rounding mode decides (rows are far below 2^51).
-  constexpr double kRoundingBias = 6755399441055744.0;
-  return static_cast<int>((row + kRoundingBias) - kRoundingBias);
-}
-
 std::string TiTrendChart::ValueText(TiTrendValueAxis axis, double value, int extraDecimals) const {
   if (!Finite(value)) return kNoValue;
   return FixedText(value, axisScales_[axis].decimals + extraDecimals);

@@ -1,6 +1,7 @@
 // The trend chart's direct pixel writes against the canvas they stand in for.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "instruments/TrendChartPixels.h"
@@ -17,6 +18,9 @@ std::string JoinName(const JoinCase& c) {
   auto text = [](int v) { return (v < 0 ? "minus" : "") + std::to_string(v < 0 ? -v : v); };
   return "x" + text(c.x) + "_from" + text(c.fromRow) + "_to" + text(c.toRow);
 }
+
+// GoogleTest prints the parameter into the CTest name as well.
+void PrintTo(const JoinCase& c, std::ostream* out) { *out << JoinName(c); }
 
 class TrendJoin : public testing::TestWithParam<JoinCase> {};
 
