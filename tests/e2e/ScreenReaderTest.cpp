@@ -191,9 +191,9 @@ TEST_F(ScreenReaderTest, FocusStartsOnANamedPageTabAndSwatchesReadAsTheirColour)
 }
 
 // The test-signal window as a screen reader finds it: a window of its own,
-// the fields as editable texts named by their captions, the bar strip and
-// the vectorscope as graphics named by what they show, the standards as
-// texts; setting the red slider reaches them all.
+// the fields as editable texts named by their captions, the bar strip, the
+// vectorscope and the waveform monitor as graphics named by what they show,
+// the standards as texts; setting the red slider reaches them all.
 TEST_F(ScreenReaderTest, TheTestSignalWindowIsNamedAsItShows) {
   session_->X().PressKey(session_->MainWindow(), "F2");
   const std::vector<QJsonObject> steps = Probe({"window:Se\u00F1ales de prueba", "set:Red=100", "events:10", "tree"});
@@ -205,6 +205,10 @@ TEST_F(ScreenReaderTest, TheTestSignalWindowIsNamedAsItShows) {
   EXPECT_EQ(tree.Find("Color #", "text").Text(), "#FF0000");
   tree.Find("Barras de color, Barra: Rojo 100 %", "image");
   tree.Find("Vectorscopio U: -0.148 V: +0.614", "image");
+  const QString waveform =
+      "Monitor de forma de onda, barras 100 %: se\u00F1al compuesta de -33.8 % a 133.8 %; "
+      "color actual: Y 30.0 %, compuesta de -33.1 % a 93.1 %";
+  tree.Find(waveform, "image");
   tree.Find("V +0.614", "label");
   tree.Find("Cr +0.500", "label");
 }
