@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "linklib/NameParts.h"
-
 #include "linklib/Json.h"
+#include "linklib/NameParts.h"
 
 namespace tintoral::mqtt {
 namespace {
